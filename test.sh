@@ -1,0 +1,16 @@
+#!/usr/bin/env bash
+# Builds everything with AddressSanitizer and UndefinedBehaviorSanitizer in
+# build-test/ and runs every test.  Exits non-zero on any failure.
+set -euo pipefail
+cd "$(dirname "$0")"
+source tools/packages.sh
+tavlin_ensure_packages
+
+jobs="$(nproc)"
+cmake -S . -B build-test -DCMAKE_BUILD_TYPE=Debug -DTAVLIN_SANITIZE=ON
+cmake --build build-test -j"$jobs"
+cd build-test
+# Display tests need an X server; everything else ignores it.
+export ASAN_OPTIONS="detect_leaks=1:abort_on_error=0"
+export UBSAN_OPTIONS="print_stacktrace=1"
+xvfb-run -a -s "-screen 0 1024x768x24" ctest --output-on-failure -j"$jobs"
