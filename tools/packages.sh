@@ -4,7 +4,7 @@ TAVLIN_PACKAGES=(
   cmake g++ make pkg-config
   libsdl2-dev libsdl2-ttf-dev fonts-dejavu-core
   libtinyxml-dev libagg-dev libboost-dev
-  libgtest-dev
+  libgtest-dev libfreetype-dev
   xvfb xauth xdotool imagemagick
 )
 
