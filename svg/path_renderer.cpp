@@ -198,8 +198,8 @@ void path_renderer::stroke(const rgba8& color)
 
 void path_renderer::fill_none() { cur_attr().fill_flag = false; }
 void path_renderer::stroke_none() { cur_attr().stroke_flag = false; }
-void path_renderer::fill_opacity(double opacity) { cur_attr().fill_color.opacity(opacity); }
-void path_renderer::stroke_opacity(double opacity) { cur_attr().stroke_color.opacity(opacity); }
+void path_renderer::fill_opacity(double opacity) { set_opacity(cur_attr().fill_color, opacity); }
+void path_renderer::stroke_opacity(double opacity) { set_opacity(cur_attr().stroke_color, opacity); }
 void path_renderer::stroke_width(double width) { cur_attr().stroke_width = width; }
 void path_renderer::miter_limit(double limit) { cur_attr().miter_limit = limit; }
 void path_renderer::line_join(line_join_e join) { cur_attr().line_join = join; }

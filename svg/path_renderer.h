@@ -1,5 +1,6 @@
 #pragma once
 
+#include "svg/color_opacity.h"
 #include "svg/conv_count.h"
 #include "svg/path_attributes.h"
 
@@ -132,7 +133,7 @@ void path_renderer::render(Rasterizer& ras, Scanline& sl, Renderer& ren, const t
                 ras.add_path(m_curved_trans_contour, attr.index);
             }
             rgba8 color = attr.fill_color;
-            color.opacity(color.a / 255.0 * opacity);
+            set_opacity(color, color.a / 255.0 * opacity);
             ren.color(color);
             render_scanlines(ras, sl, ren);
         }
@@ -152,7 +153,7 @@ void path_renderer::render(Rasterizer& ras, Scanline& sl, Renderer& ren, const t
             ras.filling_rule(fill_non_zero);
             ras.add_path(m_curved_stroked_trans, attr.index);
             rgba8 color = attr.stroke_color;
-            color.opacity(color.a / 255.0 * opacity);
+            set_opacity(color, color.a / 255.0 * opacity);
             ren.color(color);
             render_scanlines(ras, sl, ren);
         }
