@@ -1,0 +1,249 @@
+#include "app/ResourceManager.h"
+
+#include "app/Paths.h"
+#include "app/XmlFiles.h"
+#include "notus/platform/ownerdrawWin32/utf.h"
+
+#include <sys/stat.h>
+#include <tinyxml.h>
+
+#include <cstdint>
+#include <map>
+#include <stdexcept>
+
+namespace {
+
+struct ResourceSet {
+  std::vector<ItemConfig> items;
+  std::map<int, std::wstring> strings;
+};
+
+ResourceSet& Loaded() {
+  static ResourceSet loaded;
+  return loaded;
+}
+
+std::vector<std::wstring>& SupportedLanguages() {
+  static std::vector<std::wstring> languages;
+  return languages;
+}
+
+// The root attribute of the cached copy that names what it was made from.
+constexpr const char* kSourceAttribute = "source";
+
+// What a cached copy must have been made from to be used: the size and
+// modification time of "resources.dat" and the screen size.  Empty when
+// "resources.dat" cannot be examined; the copy is then all there is.
+std::string CacheSource(const std::wstring& resourcesPath, int width, int height) {
+  struct stat status {};
+  if (stat(NativePath(resourcesPath).c_str(), &status) != 0) return {};
+  return std::to_string(status.st_size) + ":" + std::to_string(status.st_mtim.tv_sec) + "." +
+         std::to_string(status.st_mtim.tv_nsec) + ":" + std::to_string(width) + "x" + std::to_string(height);
+}
+
+std::wstring ElementText(const TiXmlElement& element) {
+  const char* text = element.GetText();
+  return text == nullptr ? std::wstring() : utf8_to_wide(text);
+}
+
+// The language element whose "value" is the language.  From the full file,
+// every other language is emptied on the way, so the document becomes the
+// pruned copy that still names every language.
+TiXmlElement* FindLanguage(TiXmlDocument& document, const std::wstring& language, bool prune) {
+  TiXmlElement* found = nullptr;
+  for (TiXmlElement* element = document.RootElement()->FirstChildElement(); element != nullptr;
+       element = element->NextSiblingElement()) {
+    const char* value = element->Attribute("value");
+    if (value == nullptr) break;
+    if (found == nullptr && utf8_to_wide(value) == language) {
+      found = element;
+    } else if (prune) {
+      element->Clear();
+    }
+  }
+  return found;
+}
+
+void ReadResourceStrings(const TiXmlElement& strings, std::map<int, std::wstring>& into) {
+  for (const TiXmlElement* element = strings.FirstChildElement(); element != nullptr;
+       element = element->NextSiblingElement()) {
+    int id = 0;
+    if (element->QueryIntAttribute("id", &id) != TIXML_SUCCESS) continue;
+    into[id] = ElementText(*element);
+  }
+}
+
+int Scaled(int value, int screen, int layout) {
+  return static_cast<int>(static_cast<std::int64_t>(value) * screen / layout);
+}
+
+bool ReadFormLayout(const TiXmlElement& block, int width, int height, int layoutWidth, int layoutHeight,
+                    std::vector<ItemConfig>& items) {
+  for (const TiXmlElement* form = block.FirstChildElement(); form != nullptr; form = form->NextSiblingElement()) {
+    int formId = 0;
+    if (form->QueryIntAttribute("id", &formId) != TIXML_SUCCESS) return false;
+    for (const TiXmlElement* element = form->FirstChildElement(); element != nullptr;
+         element = element->NextSiblingElement()) {
+      // An attribute that is missing counts as 0.
+      ItemConfig item;
+      item.form = formId;
+      element->QueryIntAttribute("id", &item.item);
+      element->QueryIntAttribute("tabIndex", &item.tabIndex);
+      element->QueryIntAttribute("orderIndex", &item.orderIndex);
+      element->QueryIntAttribute("top", &item.top);
+      element->QueryIntAttribute("left", &item.left);
+      element->QueryIntAttribute("bottom", &item.bottom);
+      element->QueryIntAttribute("right", &item.right);
+      item.top = Scaled(item.top, height, layoutHeight);
+      item.bottom = Scaled(item.bottom, height, layoutHeight);
+      item.left = Scaled(item.left, width, layoutWidth);
+      item.right = Scaled(item.right, width, layoutWidth);
+      item.text = ElementText(*element);
+      items.push_back(std::move(item));
+    }
+  }
+  return true;
+}
+
+struct ChosenBlock {
+  TiXmlElement* block = nullptr;
+  int layoutWidth = 0;
+  int layoutHeight = 0;
+};
+
+// The block laid out for exactly this screen, else the first block with its
+// own size.  Null when a block has no usable size.
+ChosenBlock ChooseBlock(TiXmlElement& forms, int width, int height) {
+  ChosenBlock first;
+  for (TiXmlElement* block = forms.FirstChildElement(); block != nullptr; block = block->NextSiblingElement()) {
+    int blockWidth = 0;
+    int blockHeight = 0;
+    if (block->QueryIntAttribute("width", &blockWidth) != TIXML_SUCCESS) return {};
+    block->QueryIntAttribute("height", &blockHeight);
+    if (blockWidth == width && blockHeight == height) return {block, width, height};
+    if (first.block == nullptr) first = {block, blockWidth, blockHeight};
+  }
+  // A size of zero or less cannot be scaled from.
+  if (first.layoutWidth <= 0 || first.layoutHeight <= 0) return {};
+  return first;
+}
+
+void RemoveOtherBlocks(TiXmlElement& forms, const TiXmlElement* keep) {
+  TiXmlElement* block = forms.FirstChildElement();
+  while (block != nullptr) {
+    TiXmlElement* next = block->NextSiblingElement();
+    if (block != keep) forms.RemoveChild(block);
+    block = next;
+  }
+}
+
+bool LoadResourceSet(const std::wstring& cachedPath, const std::wstring& resourcesPath,
+                     const std::wstring& language, int width, int height, ResourceSet& into) {
+  if (width <= 0 || height <= 0) return false;
+  const std::string source = CacheSource(resourcesPath, width, height);
+
+  TiXmlDocument document;
+  bool fromFullFile = false;
+  TiXmlElement* languageElement = nullptr;
+  if (LoadXmlFile(cachedPath, document)) {
+    const char* cachedSource = document.RootElement()->Attribute(kSourceAttribute);
+    const bool current = source.empty() || (cachedSource != nullptr && source == cachedSource);
+    if (current) languageElement = FindLanguage(document, language, false);
+  }
+  if (languageElement == nullptr || languageElement->FirstChildElement() == nullptr) {
+    if (!LoadXmlFile(resourcesPath, document)) return false;
+    fromFullFile = true;
+    languageElement = FindLanguage(document, language, true);
+    if (languageElement == nullptr) return false;
+  }
+
+  if (const TiXmlElement* strings = languageElement->FirstChildElement("Strings")) {
+    ReadResourceStrings(*strings, into.strings);
+  }
+  TiXmlElement* forms = languageElement->FirstChildElement("Forms");
+  if (forms == nullptr) return false;
+  const ChosenBlock chosen = ChooseBlock(*forms, width, height);
+  if (chosen.block == nullptr) return false;
+
+  if (fromFullFile) {
+    RemoveOtherBlocks(*forms, chosen.block);
+    document.RootElement()->SetAttribute(kSourceAttribute, source);
+    // A copy that cannot be written only costs the next start some time.
+    SaveXmlFile(cachedPath, document);
+  }
+  return ReadFormLayout(*chosen.block, width, height, chosen.layoutWidth, chosen.layoutHeight, into.items);
+}
+
+std::wstring FirstLanguageOf(const std::wstring& path) {
+  TiXmlDocument document;
+  if (!LoadXmlFile(path, document)) return {};
+  const TiXmlElement* first = document.RootElement()->FirstChildElement();
+  const char* value = first == nullptr ? nullptr : first->Attribute("value");
+  return value == nullptr ? std::wstring() : utf8_to_wide(value);
+}
+
+void AppendLanguages(const std::wstring& path, std::vector<std::wstring>& languages) {
+  TiXmlDocument document;
+  if (!LoadXmlFile(path, document)) return;
+  for (const TiXmlElement* element = document.RootElement()->FirstChildElement(); element != nullptr;
+       element = element->NextSiblingElement()) {
+    const char* value = element->Attribute("value");
+    if (value == nullptr) break;
+    try {
+      languages.push_back(utf8_to_wide(value));
+    } catch (const std::invalid_argument&) {
+      break;
+    }
+  }
+}
+
+}  // namespace
+
+namespace ResourceManager {
+
+ItemConfig GetItemConfig(int form, int item) {
+  for (const ItemConfig& config : Loaded().items) {
+    if (config.form == form && config.item == item) return config;
+  }
+  throw std::invalid_argument("ResourceManager::GetItemConfig no such ItemConfig ( " + std::to_string(form) + "," +
+                              std::to_string(item) + ")");
+}
+
+std::wstring GetString(int id) { return Loaded().strings[id]; }
+
+void Clear() {
+  Loaded() = ResourceSet{};
+  SupportedLanguages().clear();
+}
+
+}  // namespace ResourceManager
+
+bool LoadResourceStrings(const std::wstring& cachedPath, const std::wstring& resourcesPath,
+                         const std::wstring& language, int width, int height) {
+  // Loaded into a fresh set and swapped in only on success, so a failed
+  // reload (say, after a change of language) keeps the forms working.
+  ResourceSet loaded;
+  if (!LoadResourceSet(cachedPath, resourcesPath, language, width, height, loaded)) return false;
+  std::swap(Loaded(), loaded);
+  return true;
+}
+
+bool LoadResources(const std::wstring& language, int width, int height) {
+  return LoadResourceStrings(CachedResourcesFileName(), ResourcesFileName(), language, width, height);
+}
+
+bool LoadResourcesOrFirstLanguage(std::wstring& language, int width, int height) {
+  if (LoadResources(language, width, height)) return true;
+  const std::wstring first = FirstLanguageOf(ResourcesFileName());
+  if (first.empty() || first == language || !LoadResources(first, width, height)) return false;
+  language = first;
+  return true;
+}
+
+std::vector<std::wstring> ReadSupportedLanguages(const std::wstring& path) {
+  std::vector<std::wstring>& languages = SupportedLanguages();
+  if (languages.empty()) AppendLanguages(path, languages);
+  // A cached copy that could not be written names no language.
+  if (languages.empty()) AppendLanguages(ResourcesFileName(), languages);
+  return languages;
+}

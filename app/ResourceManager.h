@@ -1,0 +1,54 @@
+#pragma once
+// Form layouts and strings of one language and one screen size.
+//
+// "resources.dat" (resources folder) holds every language: the root's child
+// elements are the languages, each with a "value" naming it, a "Forms"
+// element with one block of form layouts per screen size ("width",
+// "height"), and a "Strings" element.  A pruned copy for the last language and
+// size, "cached_resources.dat" in the settings folder, is read first; it
+// remembers which "resources.dat" and which screen size it was made from and
+// is rebuilt when either differs.
+
+#include <string>
+#include <vector>
+
+// One item of a numbered form, its rectangle already scaled to the screen.
+struct ItemConfig {
+  int form = 0;
+  int item = 0;
+  int orderIndex = 0;
+  int tabIndex = 0;
+  std::wstring text;
+  int left = 0;
+  int top = 0;
+  int right = 0;
+  int bottom = 0;
+
+  bool operator==(const ItemConfig&) const = default;
+};
+
+namespace ResourceManager {
+// The first loaded item with that form and item id.  Throws
+// std::invalid_argument "ResourceManager::GetItemConfig no such ItemConfig ( <form>,<item>)".
+ItemConfig GetItemConfig(int form, int item);
+// The string with that id, or "" (which is then remembered) when there is none.
+std::wstring GetString(int id);
+// Forgets the loaded layouts, strings and language list.
+void Clear();
+}  // namespace ResourceManager
+
+// Loads the layouts and strings of the language for a screen of width by
+// height from the cached copy or "resources.dat".  On success they replace
+// the loaded ones; on failure the loaded ones stay as they were.
+bool LoadResources(const std::wstring& language, int width, int height);
+// As LoadResources; when the language is not in the resource file, loads
+// its first language instead and sets language to it.
+bool LoadResourcesOrFirstLanguage(std::wstring& language, int width, int height);
+// LoadResources with the two files named.
+bool LoadResourceStrings(const std::wstring& cachedPath, const std::wstring& resourcesPath,
+                         const std::wstring& language, int width, int height);
+
+// The language names in file order, read once per run from the file at path
+// (the cached copy names every language); when that names none, from
+// "resources.dat".  The scan stops at the first language without a name.
+std::vector<std::wstring> ReadSupportedLanguages(const std::wstring& path);

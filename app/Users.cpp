@@ -1,0 +1,156 @@
+#include "app/Users.h"
+
+#include "app/FileContents.h"
+#include "app/Paths.h"
+#include "notus/platform/ownerdrawWin32/utf.h"
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <climits>
+#include <sstream>
+#include <stdexcept>
+
+namespace {
+
+std::wstring UsersFileName() { return JoinPath(SettingsDirectory(), L"users.txt"); }
+
+// The name as the file stores it: at most kMaxUserNameUnits UTF-16 units,
+// never ending in half a surrogate pair.
+std::u16string StoredUnits(const std::wstring& name) {
+  std::u16string units = wide_to_utf16(name);
+  if (units.size() > kMaxUserNameUnits) {
+    std::size_t length = kMaxUserNameUnits;
+    if (units[length - 1] >= 0xD800 && units[length - 1] <= 0xDBFF) --length;
+    units.resize(length);
+  }
+  return units;
+}
+
+// Reads one player record; false at the first thing that is not one, so a
+// damaged tail (or a stray final newline) adds nothing.
+bool ReadPlayer(std::istream& in, data_objects::users::item_type& player) {
+  int length = 0;
+  if (!(in >> length) || length < 0 || length > kMaxUserNameUnits) return false;
+  if (in.get() == std::char_traits<char>::eof()) return false;  // the newline before the name
+  std::string raw(static_cast<std::size_t>(length) * 2, '\0');
+  if (!in.read(raw.data(), static_cast<std::streamsize>(raw.size()))) return false;
+
+  std::u16string units;
+  for (std::size_t i = 0; i < raw.size(); i += 2) {
+    const auto unit = static_cast<char16_t>(static_cast<unsigned char>(raw[i]) |
+                                            static_cast<unsigned char>(raw[i + 1]) << 8);
+    if (unit == 0) break;  // the name ends at the first zero unit
+    units.push_back(unit);
+  }
+  int id = 0;
+  try {
+    player.name = utf16_to_wide(units);
+  } catch (const std::invalid_argument&) {
+    return false;
+  }
+  if (!(in >> id)) return false;
+  player.id = id;
+  return true;
+}
+
+void MakeIdsUsable(data_objects::users& users) {
+  if (users.players.empty()) {
+    users.currentId = users.nextId;
+    return;
+  }
+  int highestId = INT_MIN;
+  bool currentFound = false;
+  for (const auto& player : users.players) {
+    highestId = std::max(highestId, player->id);
+    currentFound = currentFound || player->id == users.currentId;
+  }
+  if (users.nextId <= highestId) users.nextId = highestId == INT_MAX ? INT_MAX : highestId + 1;
+  if (!currentFound) users.currentId = users.players.front()->id;
+}
+
+}  // namespace
+
+data_objects::users ParseUsers(const std::string& bytes) {
+  data_objects::users users;
+  std::istringstream in(bytes);
+  int nextId = 0;
+  int currentId = 0;
+  if (!(in >> nextId >> currentId)) return users;
+  users.nextId = nextId;
+  users.currentId = currentId;
+  for (;;) {
+    auto player = std::make_shared<data_objects::users::item_type>();
+    if (!ReadPlayer(in, *player)) break;
+    users.players.push_back(std::move(player));
+  }
+  MakeIdsUsable(users);
+  return users;
+}
+
+std::string SerializeUsers(const data_objects::users& users) {
+  std::string bytes = std::to_string(users.nextId) + "\n" + std::to_string(users.currentId);
+  for (const auto& player : users.players) {
+    const std::u16string units = StoredUnits(player->name);
+    bytes += "\n" + std::to_string(units.size()) + "\n";
+    for (char16_t unit : units) {
+      bytes.push_back(static_cast<char>(unit & 0xFF));
+      bytes.push_back(static_cast<char>(unit >> 8));
+    }
+    bytes += "\n" + std::to_string(player->id);
+  }
+  return bytes;
+}
+
+void LoadUsers(data_objects::users& users) {
+  std::string bytes;
+  users = ReadFileContents(UsersFileName(), bytes) ? ParseUsers(bytes) : data_objects::users{};
+}
+
+bool SaveUsers(const data_objects::users& users) {
+  return ReplaceFileContents(UsersFileName(), SerializeUsers(users));
+}
+
+bool AddUser(data_objects::users& users, const std::wstring& name) {
+  const std::wstring stored = utf16_to_wide(StoredUnits(name));
+  const bool exists = std::any_of(users.players.begin(), users.players.end(),
+                                  [&](const auto& player) { return player->name == stored; });
+  // An id at the top of the range cannot be followed by another; refusing is
+  // better than handing out an id twice.
+  if (exists || users.nextId == INT_MAX) return false;
+  auto player = std::make_shared<data_objects::users::item_type>();
+  player->name = stored;
+  player->id = users.nextId++;
+  users.players.push_back(std::move(player));
+  return true;
+}
+
+std::wstring GetCurrentUserName(const data_objects::users& users) {
+  for (const auto& player : users.players) {
+    if (player->id == users.currentId) return player->name;
+  }
+  throw "There is no active user!";
+}
+
+void SelectUserByName(data_objects::users& users, const std::wstring& name) {
+  for (const auto& player : users.players) {
+    if (player->name == name) {
+      users.currentId = player->id;
+      return;
+    }
+  }
+  throw "There is no such user!";
+}
+
+std::wstring UserDataFileName(int id) {
+  return JoinPath(SettingsDirectory(), L"UserData" + std::to_wstring(id) + L".txt");
+}
+
+std::wstring UserSettingsFileName(int id) {
+  return JoinPath(SettingsDirectory(), L"UserSettings" + std::to_wstring(id) + L".xml");
+}
+
+void DeleteUserFiles(int id) {
+  unlink(NativePath(UserDataFileName(id)).c_str());
+  unlink(NativePath(UserSettingsFileName(id)).c_str());
+}

@@ -1,0 +1,67 @@
+#pragma once
+// The player list, kept in "users.txt" in the settings folder.
+//
+// The list is read again from the file by every command that needs it; no
+// copy lives between commands.  Ids are never reused: a new player takes the
+// next id, which only ever grows.
+//
+// "users.txt" (binary, every newline a single LF, numbers in ASCII decimal):
+//   next id LF current id
+//   then per player: LF length LF name LF id
+// where the name is raw UTF-16LE (no byte-order mark, no terminator) and the
+// length counts its UTF-16 units.  There is no final newline.
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace data_objects {
+
+struct users {
+  struct item_type {
+    std::wstring name;
+    int id = 0;
+  };
+
+  std::vector<std::shared_ptr<item_type>> players;  // file order
+  int nextId = 0;
+  int currentId = 0;
+};
+
+}  // namespace data_objects
+
+// The longest name the file format carries, in UTF-16 units.
+constexpr int kMaxUserNameUnits = 48;
+
+// Reads "users.txt".  A missing file gives an empty list with both ids 0; a
+// damaged one gives the players before the first bad record.  The ids are
+// made usable: the next id lies above every player's id, and a current id
+// that names no player becomes the first player's (or, with no players, the
+// next id, so the first player added becomes current).
+void LoadUsers(data_objects::users& users);
+// Writes "users.txt" (replaced atomically).  False when it could not be
+// written; callers do not report it.
+bool SaveUsers(const data_objects::users& users);
+
+// Parses and produces the bytes of "users.txt"; LoadUsers and SaveUsers are
+// these plus the file.
+data_objects::users ParseUsers(const std::string& bytes);
+std::string SerializeUsers(const data_objects::users& users);
+
+// Appends a player with the next id and returns true; false, with nothing
+// changed, when a player of exactly that name exists.  The current player
+// stays current.  Names are cut to the longest the file can hold.
+bool AddUser(data_objects::users& users, const std::wstring& name);
+// The current player's name; throws "There is no active user!" when the
+// current id names no player.
+std::wstring GetCurrentUserName(const data_objects::users& users);
+// Makes the first player of that name current; throws "There is no such
+// user!" when there is none.
+void SelectUserByName(data_objects::users& users, const std::wstring& name);
+
+// The player's files in the settings folder.
+std::wstring UserDataFileName(int id);
+std::wstring UserSettingsFileName(int id);
+// Deletes the player's UserData file, then the UserSettings file; a missing
+// file is no error.
+void DeleteUserFiles(int id);

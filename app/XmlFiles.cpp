@@ -1,0 +1,31 @@
+#include "app/XmlFiles.h"
+
+#include "app/FileContents.h"
+
+#include <mutex>
+#include <sstream>
+
+void KeepXmlWhiteSpace() {
+  static std::once_flag once;
+  std::call_once(once, [] { TiXmlBase::SetCondenseWhiteSpace(false); });
+}
+
+bool LoadXmlFile(const std::wstring& path, TiXmlDocument& document) {
+  KeepXmlWhiteSpace();
+  std::string bytes;
+  if (!ReadFileContents(path, bytes)) return false;
+  document.Clear();
+  document.ClearError();
+  document.Parse(bytes.c_str());
+  return !document.Error() && document.RootElement() != nullptr;
+}
+
+std::string StreamPrinted(const TiXmlNode& node) {
+  std::ostringstream out;
+  out << node;
+  return out.str();
+}
+
+bool SaveXmlFile(const std::wstring& path, const TiXmlDocument& document) {
+  return ReplaceFileContents(path, StreamPrinted(document));
+}

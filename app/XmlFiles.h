@@ -1,0 +1,18 @@
+#pragma once
+// Reading and writing the program's XML files with TinyXML.
+
+#include <tinyxml.h>
+
+#include <string>
+
+// Texts keep their white space: TinyXML's condensing is switched off, once,
+// for the whole run.  Called before the first parse.
+void KeepXmlWhiteSpace();
+
+// Parses the file into the document; true when it opened and parsed cleanly.
+bool LoadXmlFile(const std::wstring& path, TiXmlDocument& document);
+// Writes the document in TinyXML's stream form (no declaration, indentation
+// or line breaks), replacing the file atomically.
+bool SaveXmlFile(const std::wstring& path, const TiXmlDocument& document);
+// The document in that stream form.
+std::string StreamPrinted(const TiXmlNode& node);

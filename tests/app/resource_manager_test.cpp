@@ -1,0 +1,182 @@
+#include "app/ResourceManager.h"
+
+#include "TempFolders.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <stdexcept>
+#include <string>
+
+namespace {
+
+std::string Item(int id, int left, int top, int right, int bottom, const std::string& text = "") {
+  return "<item id=\"" + std::to_string(id) + "\" tabIndex=\"3\" orderIndex=\"4\" top=\"" + std::to_string(top) +
+         "\" left=\"" + std::to_string(left) + "\" bottom=\"" + std::to_string(bottom) + "\" right=\"" +
+         std::to_string(right) + "\">" + text + "</item>";
+}
+
+std::string Block(int width, int height, const std::string& forms) {
+  return "<block width=\"" + std::to_string(width) + "\" height=\"" + std::to_string(height) + "\">" + forms +
+         "</block>";
+}
+
+std::string Language(const std::string& name, const std::string& blocks, const std::string& strings) {
+  return "<lang value=\"" + name + "\"><Forms>" + blocks + "</Forms><Strings>" + strings + "</Strings></lang>";
+}
+
+std::string Document(const std::string& languages) { return "<resources>" + languages + "</resources>"; }
+
+// English has a small layout and an exact one; Swedish only the small one.
+const std::string kResources = Document(
+    Language("en",
+             Block(240, 320, "<form id=\"16\">" + Item(5, 10, 20, 110, 40, "Small") + "</form>") +
+                 Block(480, 640,
+                       "<form id=\"16\">" + Item(5, -4, 30, 115, 50, "  Hint\n text ") + Item(6, 1, 2, 3, 4) +
+                           "</form><form id=\"0\">" + Item(1, 0, 0, 480, 640) + "</form>"),
+             "<s id=\"220\">Well done</s><s id=\"401\"> Name:  </s><s id=\"403\"/><s id=\"220\">Solved</s>") +
+    Language("sv", Block(240, 320, "<form id=\"16\">" + Item(5, 10, 20, 110, 40, "Liten") + "</form>"),
+             "<s id=\"220\">Klart</s>") +
+    "<end/>" + Language("de", Block(480, 640, "<form id=\"16\">" + Item(5, 0, 0, 1, 1) + "</form>"), ""));
+
+class ResourceManagerTest : public TempFolders {
+ protected:
+  void SetUp() override {
+    TempFolders::SetUp();
+    WriteBytes(Resources("resources.dat"), kResources);
+  }
+};
+
+ItemConfig Config(int form, int item, int left, int top, int right, int bottom, const std::wstring& text) {
+  return ItemConfig{form, item, 4, 3, text, left, top, right, bottom};
+}
+
+TEST_F(ResourceManagerTest, TheExactLayoutIsUsedUnscaled) {
+  ASSERT_TRUE(LoadResources(L"en", 480, 640));
+  EXPECT_EQ(ResourceManager::GetItemConfig(16, 5), Config(16, 5, -4, 30, 115, 50, L"  Hint\n text "));
+  EXPECT_EQ(ResourceManager::GetItemConfig(0, 1), Config(0, 1, 0, 0, 480, 640, L""));
+}
+
+TEST_F(ResourceManagerTest, TheFirstLayoutIsScaledToAnotherScreen) {
+  ASSERT_TRUE(LoadResources(L"sv", 480, 640));
+  EXPECT_EQ(ResourceManager::GetItemConfig(16, 5), Config(16, 5, 20, 40, 220, 80, L"Liten"));
+  ASSERT_TRUE(LoadResources(L"en", 240, 320));
+  EXPECT_EQ(ResourceManager::GetItemConfig(16, 5), Config(16, 5, 10, 20, 110, 40, L"Small"));
+  ASSERT_TRUE(LoadResources(L"en", 960, 1280));  // no exact layout: the first one, doubled twice
+  EXPECT_EQ(ResourceManager::GetItemConfig(16, 5), Config(16, 5, 40, 80, 440, 160, L"Small"));
+}
+
+TEST_F(ResourceManagerTest, AMissingItemThrowsWithItsFormAndNumber) {
+  ASSERT_TRUE(LoadResources(L"en", 480, 640));
+  try {
+    ResourceManager::GetItemConfig(16, 9);
+    FAIL();
+  } catch (const std::invalid_argument& error) {
+    EXPECT_STREQ(error.what(), "ResourceManager::GetItemConfig no such ItemConfig ( 16,9)");
+  }
+}
+
+TEST_F(ResourceManagerTest, StringsKeepTheirWhiteSpaceAndTheLastDuplicate) {
+  ASSERT_TRUE(LoadResources(L"en", 480, 640));
+  EXPECT_EQ(ResourceManager::GetString(220), L"Solved");
+  EXPECT_EQ(ResourceManager::GetString(401), L" Name:  ");
+  EXPECT_EQ(ResourceManager::GetString(403), L"");
+  EXPECT_EQ(ResourceManager::GetString(9999), L"");
+}
+
+TEST_F(ResourceManagerTest, TheCachedCopyIsWrittenAndThenUsedOnItsOwn) {
+  ASSERT_TRUE(LoadResources(L"en", 480, 640));
+  ASSERT_TRUE(std::filesystem::exists(Settings("cached_resources.dat")));
+  const std::string cache = ReadBytes(Settings("cached_resources.dat"));
+  EXPECT_EQ(cache.find("Small"), std::string::npos);  // the other layout is pruned
+  EXPECT_EQ(cache.find("Klart"), std::string::npos);  // so is the other language's content
+  EXPECT_NE(cache.find("value=\"sv\""), std::string::npos);  // but it is still named
+
+  std::filesystem::remove(Resources("resources.dat"));
+  ResourceManager::Clear();
+  ASSERT_TRUE(LoadResources(L"en", 480, 640));
+  EXPECT_EQ(ResourceManager::GetString(220), L"Solved");
+  EXPECT_EQ(ResourceManager::GetItemConfig(16, 6), Config(16, 6, 1, 2, 3, 4, L""));
+}
+
+TEST_F(ResourceManagerTest, ACopyOfAnotherLanguageOrScreenIsRebuilt) {
+  ASSERT_TRUE(LoadResources(L"en", 480, 640));
+  ASSERT_TRUE(LoadResources(L"sv", 480, 640));
+  EXPECT_NE(ReadBytes(Settings("cached_resources.dat")).find("Klart"), std::string::npos);
+  EXPECT_EQ(ResourceManager::GetString(220), L"Klart");
+
+  // A copy made for one screen must not serve another that has its own layout.
+  ASSERT_TRUE(LoadResources(L"en", 240, 320));
+  ASSERT_TRUE(LoadResources(L"en", 480, 640));
+  EXPECT_EQ(ResourceManager::GetItemConfig(16, 5).text, L"  Hint\n text ");
+}
+
+TEST_F(ResourceManagerTest, AChangedResourceFileReplacesAStaleCopy) {
+  ASSERT_TRUE(LoadResources(L"en", 480, 640));
+  WriteBytes(Resources("resources.dat"),
+             Document(Language("en", Block(480, 640, "<form id=\"16\">" + Item(7, 1, 1, 2, 2, "New") + "</form>"),
+                               "<s id=\"220\">Updated</s>")));
+  ASSERT_TRUE(LoadResources(L"en", 480, 640));
+  EXPECT_EQ(ResourceManager::GetString(220), L"Updated");
+  EXPECT_EQ(ResourceManager::GetItemConfig(16, 7).text, L"New");
+}
+
+TEST_F(ResourceManagerTest, AFailedLoadKeepsWhatWasLoaded) {
+  ASSERT_TRUE(LoadResources(L"en", 480, 640));
+  EXPECT_FALSE(LoadResources(L"fi", 480, 640));  // no such language
+  EXPECT_FALSE(LoadResources(L"de", 480, 640));  // listed after the end of the language scan
+  EXPECT_FALSE(LoadResources(L"en", 0, 640));
+  EXPECT_EQ(ResourceManager::GetString(220), L"Solved");
+  EXPECT_EQ(ResourceManager::GetItemConfig(16, 5).text, L"  Hint\n text ");
+}
+
+struct BadFileCase {
+  const char* what;
+  std::string resources;
+};
+
+class BadResourceFileTest : public ResourceManagerTest, public ::testing::WithParamInterface<BadFileCase> {};
+
+TEST_P(BadResourceFileTest, LoadFailsWithoutThrowing) {
+  WriteBytes(Resources("resources.dat"), GetParam().resources);
+  EXPECT_FALSE(LoadResources(L"en", 480, 640)) << GetParam().what;
+  EXPECT_THROW(ResourceManager::GetItemConfig(16, 5), std::invalid_argument);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, BadResourceFileTest,
+    ::testing::Values(BadFileCase{"not XML", "<resources><lang value=\"en\">"},
+                      BadFileCase{"empty", ""},
+                      BadFileCase{"block without width", Document(Language("en", "<block height=\"640\"/>", ""))},
+                      BadFileCase{"layout of zero size", Document(Language("en", Block(0, 320, ""), ""))},
+                      BadFileCase{"form without id",
+                                  Document(Language("en", Block(480, 640, "<form>" + Item(1, 0, 0, 1, 1) + "</form>"), ""))},
+                      BadFileCase{"no Forms", Document("<lang value=\"en\"><Strings/></lang>")}));
+
+TEST_F(ResourceManagerTest, InvalidUtf8Throws) {
+  WriteBytes(Resources("resources.dat"),
+             Document(Language("en", Block(480, 640, ""), "<s id=\"1\">\xC0\x80</s>")));
+  EXPECT_THROW(LoadResources(L"en", 480, 640), std::invalid_argument);
+}
+
+TEST_F(ResourceManagerTest, AMissingLanguageFallsBackToTheFirst) {
+  std::wstring language = L"fi";
+  ASSERT_TRUE(LoadResourcesOrFirstLanguage(language, 480, 640));
+  EXPECT_EQ(language, L"en");
+  EXPECT_EQ(ResourceManager::GetString(220), L"Solved");
+  language = L"sv";
+  ASSERT_TRUE(LoadResourcesOrFirstLanguage(language, 480, 640));
+  EXPECT_EQ(language, L"sv");
+}
+
+TEST_F(ResourceManagerTest, LanguagesAreListedInFileOrderUpToTheFirstUnnamed) {
+  ASSERT_TRUE(LoadResources(L"sv", 480, 640));
+  std::filesystem::remove(Resources("resources.dat"));  // the list comes from the copy
+  EXPECT_EQ(ReadSupportedLanguages(CachedResourcesFileName()), (std::vector<std::wstring>{L"en", L"sv"}));
+}
+
+TEST_F(ResourceManagerTest, WithoutACopyTheLanguagesComeFromTheResourceFile) {
+  EXPECT_EQ(ReadSupportedLanguages(CachedResourcesFileName()), (std::vector<std::wstring>{L"en", L"sv"}));
+}
+
+}  // namespace
