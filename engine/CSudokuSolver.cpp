@@ -1,0 +1,272 @@
+#include "engine/CSudokuSolver.h"
+
+#include <algorithm>
+
+#include "engine/BranchMakerDepth.h"
+#include "engine/CTGroupLayout.h"
+#include "engine/CTSingletonPatternFactory.h"
+
+namespace {
+
+// Rating weight and one-off bonus per technique id; ids 0 and 1 only report
+// broken grids and are not rated.
+struct RatingEntry {
+  std::uint32_t weight;
+  std::uint32_t bonus;
+};
+constexpr RatingEntry kRating[PatternId::kCount] = {
+    {0, 0},     {0, 0},     {1, 0},     {3, 0},     {8, 54},    {12, 60},   {30, 100},  {40, 250},
+    {100, 200}, {30, 150},  {200, 250}, {450, 300}, {300, 300}, {300, 300}, {300, 400}, {400, 500},
+};
+
+// Restores a saved step list however the hint search ends.
+template <unsigned N>
+class StepListGuard {
+ public:
+  explicit StepListGuard(CSudokuSolver<N>& solver) : m_solver(solver) { solver.GetPatterns(m_ids, m_count); }
+  ~StepListGuard() { m_solver.SetPatterns(m_ids, m_count); }
+  StepListGuard(const StepListGuard&) = delete;
+  StepListGuard& operator=(const StepListGuard&) = delete;
+
+  const std::uint32_t* Ids() const { return m_ids; }
+  std::uint32_t Count() const { return m_count; }
+
+ private:
+  CSudokuSolver<N>& m_solver;
+  std::uint32_t m_ids[CSudokuSolver<N>::kStepSlots];
+  std::uint32_t m_count = 0;
+};
+
+}  // namespace
+
+template <unsigned N>
+CSudokuSolver<N>::CSudokuSolver() : m_branchMaker(std::make_unique<BranchMakerDepth<N>>()) {
+  for (std::uint32_t id = 0; id < PatternId::kCount; ++id) m_patterns[id] = CTSingletonPatternFactory<N>::Create(id);
+  InitSteps();
+}
+
+template <unsigned N>
+CSudokuSolver<N>::~CSudokuSolver() = default;
+
+template <unsigned N>
+void CSudokuSolver<N>::InitSteps() {
+  for (CTCell<N>& cell : m_table.cells) cell.Reset();
+  for (std::uint32_t i = 0; i < S; ++i) {
+    m_rows[i].SetTable(&m_table);
+    m_rows[i].SetIndex(i);
+    m_columns[i].SetTable(&m_table);
+    m_columns[i].SetIndex(i);
+    m_boxes[i].SetTable(&m_table);
+    m_boxes[i].SetIndex(i);
+  }
+  std::fill(std::begin(m_steps), std::end(m_steps), PatternId::kNone);
+  m_steps[0] = PatternId::kNakedSingle;
+  m_steps[1] = PatternId::kHiddenSingle;
+}
+
+template <unsigned N>
+void CSudokuSolver<N>::SetPatterns(const std::uint32_t* ids, std::uint32_t count) {
+  const std::uint32_t used = std::min(count, kStepSlots);
+  for (std::uint32_t i = 0; i < used; ++i) {
+    if (ids[i] >= PatternId::kCount) throw "There is no such pattern!!";
+  }
+  for (std::uint32_t i = 0; i < kStepSlots; ++i) m_steps[i] = i < used ? ids[i] : PatternId::kNone;
+}
+
+template <unsigned N>
+void CSudokuSolver<N>::GetPatterns(std::uint32_t ids[kStepSlots], std::uint32_t& count) const {
+  count = 0;
+  for (std::uint32_t i = 0; i < kStepSlots; ++i) {
+    ids[i] = m_steps[i];
+    if (m_steps[i] != PatternId::kNone) count = i + 1;
+  }
+}
+
+template <unsigned N>
+bool CSudokuSolver<N>::RunStep(std::uint32_t id, CHintInfo* hint) {
+  CTPattern<N>& pattern = *m_patterns[id];
+  switch (id) {
+    case PatternId::kNakedSingle:
+    case PatternId::kRemotePair:
+    case PatternId::kXWing:
+    case PatternId::kSwordfish:
+    case PatternId::kJellyfish:
+      // Whole-board techniques reach the board through row 0's table.
+      return pattern.Apply(m_rows[0], hint);
+    case PatternId::kBoxLineReduction:
+      for (std::uint32_t i = 0; i < S; ++i) {
+        if (pattern.Apply(m_rows[i], hint) || pattern.Apply(m_columns[i], hint)) return true;
+      }
+      return false;
+    case PatternId::kPointingPair:
+      for (std::uint32_t i = 0; i < S; ++i) {
+        if (pattern.Apply(m_boxes[i], hint)) return true;
+      }
+      return false;
+    default:
+      for (std::uint32_t i = 0; i < S; ++i) {
+        if (pattern.Apply(m_rows[i], hint) || pattern.Apply(m_columns[i], hint) || pattern.Apply(m_boxes[i], hint)) {
+          return true;
+        }
+      }
+      return false;
+  }
+}
+
+template <unsigned N>
+bool CSudokuSolver<N>::DoStep(CHintInfo* hint) {
+  for (std::uint32_t id : m_steps) {
+    if (id != PatternId::kNone && RunStep(id, hint)) return true;
+  }
+  return false;
+}
+
+template <unsigned N>
+void CSudokuSolver<N>::UpdateCandidates() {
+  for (std::uint32_t i = 0; i < S; ++i) {
+    ExcludePlacedValues(m_rows[i]);
+    ExcludePlacedValues(m_columns[i]);
+    ExcludePlacedValues(m_boxes[i]);
+  }
+}
+
+template <unsigned N>
+void CSudokuSolver<N>::ExcludePlacedValues(const CTGroup<N>& group) {
+  CTTable<N>& table = *group.GetTable();
+  const auto& cells = CTGroupLayout<N>::Group(group.GetKind(), group.GetIndex());
+  std::uint16_t open = Size::FullMask;
+  for (std::uint32_t cell : cells) {
+    const std::uint8_t value = table.values[cell];
+    if (Size::IsDigit(value)) open &= kDigitBitComplement[value];
+  }
+  // Filled cells too: nothing reads a filled cell's mask as candidates, and
+  // treating every cell alike keeps the loop free of branches.
+  for (std::uint32_t cell : cells) table.masks[cell] &= open;
+}
+
+template <unsigned N>
+bool CSudokuSolver<N>::CheckConsistency() const {
+  for (std::uint32_t i = 0; i < S; ++i) {
+    if (!CheckGroupConsistency(m_rows[i]) || !CheckGroupConsistency(m_columns[i]) ||
+        !CheckGroupConsistency(m_boxes[i])) {
+      return false;
+    }
+  }
+  return true;
+}
+
+template <unsigned N>
+bool CSudokuSolver<N>::CheckGroupConsistency(const CTGroup<N>& group) const {
+  const CTTable<N>& table = *group.GetTable();
+  std::uint32_t seen = 0;
+  for (std::uint32_t cell : CTGroupLayout<N>::Group(group.GetKind(), group.GetIndex())) {
+    const std::uint8_t value = table.values[cell];
+    if (!Size::IsDigit(value)) continue;
+    if (seen & kDigitBit[value]) return false;
+    seen |= kDigitBit[value];
+  }
+  return true;
+}
+
+template <unsigned N>
+bool CSudokuSolver<N>::CountEmptyCells(const CTTable<N>& table, std::uint32_t& count) {
+  count = 0;
+  for (std::uint32_t cell = 0; cell < Size::CellCount; ++cell) {
+    if (table.values[cell] != kEmptyValue) continue;
+    ++count;
+    if (Size::CountCandidates(table.masks[cell]) == 0) return false;
+  }
+  return true;
+}
+
+template <unsigned N>
+std::uint32_t CSudokuSolver<N>::SolveLogical() {
+  std::fill(std::begin(m_table.masks), std::end(m_table.masks), Size::FullMask);
+  for (auto& pattern : m_patterns) pattern->ResetUsage();
+  for (;;) {
+    UpdateCandidates();
+    if (!CheckConsistency()) return SolveResult::kContradiction;
+    std::uint32_t empty = 0;
+    if (!CountEmptyCells(m_table, empty)) return SolveResult::kContradiction;
+    if (empty == 0) return SolveResult::kSolved;
+    if (!DoStep(nullptr)) return SolveResult::kStuck;
+  }
+}
+
+template <unsigned N>
+std::uint32_t CSudokuSolver<N>::Solve(CProgressCallback* progress) {
+  CBranchMaker<N>& branches = *m_branchMaker;
+  branches.Init();
+  std::uint32_t result = SolveResult::kRunning;
+  std::uint32_t passes = 0;
+  bool cancel = false;
+  do {
+    const std::uint32_t logical = SolveLogical();
+    switch (logical) {
+      case SolveResult::kSolved:
+        result = SolveResult::kSolved;
+        break;
+      case SolveResult::kStuck:
+        // When the branch point cannot be saved (full stack) this moves on
+        // twice, skipping one alternative; the lost-branch flag is set by then,
+        // so the worst outcome is "undecided", never a wrong answer.
+        if (!branches.MakeBranch(m_table) && !branches.NextBranch(m_table)) result = SolveResult::kStuck;
+        if (branches.GetBranchCount() >= kMaxBranches) {
+          result = SolveResult::kTooManyBranches;
+        } else if (!branches.NextBranch(m_table)) {
+          result = SolveResult::kStuck;
+        }
+        break;
+      case SolveResult::kContradiction:
+        if (!branches.NextBranch(m_table)) {
+          result = branches.IsBranchLost() ? SolveResult::kStuck : SolveResult::kNoSolution;
+        }
+        break;
+      default:
+        throw "Solve: There is no such result!  ";
+    }
+    if (progress && ++passes % kProgressPasses == 0) {
+      progress->OnProgress(passes, &cancel, 0);
+      if (cancel) {
+        result = SolveResult::kCancelled;
+        break;
+      }
+    }
+  } while (result == SolveResult::kRunning);
+  branches.Clear();
+  return result;
+}
+
+template <unsigned N>
+std::uint32_t CSudokuSolver<N>::GetRating() const {
+  std::uint32_t rating = 0;
+  for (std::uint32_t id = PatternId::kNakedSingle; id < PatternId::kCount; ++id) {
+    const std::uint32_t usage = m_patterns[id]->GetUsage();
+    if (usage != 0) rating += usage * kRating[id].weight + kRating[id].bonus;
+  }
+  return rating;
+}
+
+template <unsigned N>
+bool CSudokuSolver<N>::FindHint(CHintInfo& hint) {
+  StepListGuard<N> saved(*this);
+  std::uint32_t ids[kStepSlots + 2] = {PatternId::kIllegalValue, PatternId::kIllegalCandidate};
+  std::copy(saved.Ids(), saved.Ids() + kStepSlots, ids + 2);
+  SetPatterns(ids, saved.Count() + 2);
+  return DoStep(&hint);
+}
+
+template <unsigned N>
+std::uint32_t CSudokuSolver<N>::GetPatternUsage(std::uint32_t id) const {
+  if (id >= PatternId::kCount) throw "There is no such pattern!!";
+  return m_patterns[id]->GetUsage();
+}
+
+template <unsigned N>
+void CSudokuSolver<N>::SetBranchMaker(std::unique_ptr<CBranchMaker<N>> branchMaker) {
+  m_branchMaker = std::move(branchMaker);
+}
+
+template class CSudokuSolver<2>;
+template class CSudokuSolver<3>;
+template class CSudokuSolver<4>;
