@@ -456,6 +456,9 @@ inline constexpr DWORD INFINITE = 0xFFFFFFFF;
 inline constexpr DWORD BI_RGB = 0;
 inline constexpr UINT DIB_RGB_COLORS = 0;
 inline constexpr DWORD SRCCOPY = 0x00CC0020;
+inline constexpr int RGN_ERROR = 0;
+inline constexpr int NULLREGION = 1;
+inline constexpr int SIMPLEREGION = 2;
 inline constexpr int TRANSPARENT = 1;
 inline constexpr int OPAQUE = 2;
 
@@ -570,6 +573,8 @@ BOOL InvalidateRect(HWND hwnd, const RECT* rect, BOOL erase);
 BOOL ValidateRect(HWND hwnd, const RECT* rect);
 BOOL GetUpdateRect(HWND hwnd, LPRECT rect, BOOL erase);
 int SetBkMode(HDC hdc, int mode);
+// Narrows the DC's clip (all drawing through the DC) to the rectangle.
+int IntersectClipRect(HDC hdc, int left, int top, int right, int bottom);
 
 // Text in the default font.
 int DrawTextW(HDC hdc, LPCWSTR text, int count, LPRECT rect, UINT format);

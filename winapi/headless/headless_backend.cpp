@@ -1,0 +1,162 @@
+#include "winapi/headless/headless.h"
+
+#include "winapi/utf8.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <map>
+
+namespace winapi::headless {
+namespace {
+
+constexpr SIZE kDefaultScreen{1024, 768};
+
+int FirstButton(UINT type) {
+    switch (type & MB_TYPEMASK) {
+    case MB_ABORTRETRYIGNORE:
+        return IDABORT;
+    case MB_YESNOCANCEL:
+    case MB_YESNO:
+        return IDYES;
+    case MB_RETRYCANCEL:
+        return IDRETRY;
+    default:
+        return IDOK;
+    }
+}
+
+struct TopLevelState {
+    HCURSOR cursor = nullptr;
+    RECT drawn{0, 0, 0, 0};
+};
+
+class HeadlessBackend final : public Backend {
+public:
+    DWORD TickCount() override { return now_; }
+
+    bool WaitForInput(DWORD timeoutMs) override {
+        if (idleHook_ && idleHook_()) {
+            return true;
+        }
+        if (timeoutMs == INFINITE) {
+            std::fputs("winapi headless: GetMessageW would wait forever (nothing queued, no timer)\n", stderr);
+            return false;
+        }
+        now_ += timeoutMs;
+        return true;
+    }
+
+    void PollInput() override {}
+
+    void WindowCreated(HWND hwnd) override { windows_[hwnd] = TopLevelState{}; }
+    void WindowDestroyed(HWND hwnd) override { windows_.erase(hwnd); }
+    void WindowPlaced(HWND) override {}
+    void WindowShown(HWND, bool) override {}
+    void WindowTextChanged(HWND) override {}
+    void WindowCursorChanged(HWND hwnd, HCURSOR cursor) override { windows_[hwnd].cursor = cursor; }
+
+    void SurfaceChanged(HWND topLevel, const RECT& rect) override {
+        RECT& drawn = windows_[topLevel].drawn;
+        if (drawn.left >= drawn.right || drawn.top >= drawn.bottom) {
+            drawn = rect;
+        } else {
+            drawn = RECT{std::min(drawn.left, rect.left), std::min(drawn.top, rect.top),
+                         std::max(drawn.right, rect.right), std::max(drawn.bottom, rect.bottom)};
+        }
+    }
+
+    int MessageBox(HWND owner, LPCWSTR text, LPCWSTR caption, UINT type) override {
+        MessageBoxRecord record{owner, text, caption, type};
+        std::fprintf(stderr, "[message box] %s: %s (flags 0x%X)\n", core::ToUtf8(record.caption).c_str(),
+                     core::ToUtf8(record.text).c_str(), type);
+        boxes_.push_back(record);
+        return boxHook_ ? boxHook_(record) : FirstButton(type);
+    }
+
+    SIZE ScreenSize() override { return screen_; }
+
+    void Reset() {
+        now_ = 0;
+        idleHook_ = nullptr;
+        boxHook_ = nullptr;
+        boxes_.clear();
+        screen_ = kDefaultScreen;
+        windows_.clear();
+    }
+
+    DWORD now_ = 0;
+    IdleHook idleHook_;
+    MessageBoxHook boxHook_;
+    std::vector<MessageBoxRecord> boxes_;
+    SIZE screen_ = kDefaultScreen;
+    std::map<HWND, TopLevelState> windows_;
+};
+
+// Never destroyed: static objects of the program may still use the layer
+// while the process ends.
+HeadlessBackend& Instance() {
+    static auto* backend = new HeadlessBackend;
+    return *backend;
+}
+
+}  // namespace
+
+void InstallHeadlessBackend() { InstallBackend(&Instance()); }
+
+void SetTickCount(DWORD milliseconds) { Instance().now_ = milliseconds; }
+void AdvanceTickCount(DWORD milliseconds) { Instance().now_ += milliseconds; }
+void SetIdleHook(IdleHook hook) { Instance().idleHook_ = std::move(hook); }
+
+void Inject(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) { PostInputMessage(hwnd, message, wParam, lParam); }
+
+void InjectKey(HWND topLevel, int virtualKey, bool down) {
+    // Repeat count 1; a release also carries the previous-state and
+    // transition bits, as Win32 key messages do.
+    const LPARAM flags = down ? 1 : (1 | (LPARAM{1} << 30) | (LPARAM{1} << 31));
+    PostInputMessage(KeyboardTarget(topLevel), down ? WM_KEYDOWN : WM_KEYUP, static_cast<WPARAM>(virtualKey),
+                     static_cast<LPARAM>(static_cast<std::uint32_t>(flags)));
+}
+
+void InjectChar(HWND topLevel, wchar_t character) {
+    PostInputMessage(KeyboardTarget(topLevel), WM_CHAR, static_cast<WPARAM>(character), 1);
+}
+
+void InjectClick(HWND topLevel, int x, int y) {
+    const HWND target = WindowFromClientPoint(topLevel, POINT{x, y});
+    POINT point{x, y};
+    ClientToScreen(topLevel, &point);
+    ScreenToClient(target, &point);
+    const LPARAM where = MAKELPARAM(point.x, point.y);
+    PostInputMessage(target, WM_LBUTTONDOWN, MK_LBUTTON, where);
+    PostInputMessage(target, WM_LBUTTONUP, 0, where);
+}
+
+Image Capture(HWND topLevel) { return ComposeWindow(topLevel); }
+
+void SetMessageBoxHook(MessageBoxHook hook) { Instance().boxHook_ = std::move(hook); }
+const std::vector<MessageBoxRecord>& MessageBoxes() { return Instance().boxes_; }
+
+void SetScreenSize(int width, int height) { Instance().screen_ = SIZE{width, height}; }
+
+HCURSOR WindowCursor(HWND topLevel) {
+    const auto found = Instance().windows_.find(topLevel);
+    return found == Instance().windows_.end() ? nullptr : found->second.cursor;
+}
+
+RECT TakeDrawnRect(HWND topLevel) {
+    const auto found = Instance().windows_.find(topLevel);
+    if (found == Instance().windows_.end()) {
+        return RECT{0, 0, 0, 0};
+    }
+    const RECT drawn = found->second.drawn;
+    found->second.drawn = RECT{0, 0, 0, 0};
+    return drawn;
+}
+
+void Reset() {
+    ResetState();
+    Instance().Reset();
+    InstallHeadlessBackend();
+}
+
+}  // namespace winapi::headless
