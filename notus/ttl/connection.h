@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <utility>
 
 namespace ttl::sig {
 
@@ -23,28 +24,18 @@ public:
 
     void add_ref() noexcept { ++m_count; }
 
-    void release() noexcept {
-        if (--m_count == 0) {
-            disconnect();
-            destroy_if_unused();
-        }
-    }
+    // Drops one connection; the last one cuts the slot.
+    void release() noexcept;
 
     // An emission pins every holder it is about to call, so that a slot that
     // drops the last connection of a later slot (or its own) does not free
     // memory the emission will still read.
     void pin() noexcept { ++m_pins; }
 
-    void unpin() noexcept {
-        --m_pins;
-        destroy_if_unused();
-    }
+    void unpin() noexcept;
 
 private:
-    void destroy_if_unused() noexcept {
-        if (m_count == 0 && m_pins == 0)
-            delete this;
-    }
+    void destroy_if_unused() noexcept;
 
     std::uint32_t m_count = 0;
     std::uint32_t m_pins = 0;

@@ -14,6 +14,13 @@
 using namespace notus::impl;
 using notus::events::model_update;
 
+// Name and number as one string.  Built by appending: GCC 12 misreports
+// "literal" + std::to_string(...) under -O2 as an overlapping copy.
+inline std::string labelled(std::string name, long long number) {
+    name += std::to_string(number);
+    return name;
+}
+
 namespace {
 
 struct test_display {};
@@ -47,7 +54,7 @@ struct mouse_and_key_down : notus::handle_event<ev_mouse>, notus::handle_key_dow
 struct flag_zero_handlers : notus::handle_event<ev_click, 0>,
                             notus::handle_event<ev_close, 0>,
                             notus::handle_event<ev_state, 0> {
-    template <class T> bool on_click(ev_click& c, T& t) { return t.log.note("s3.click" + std::to_string(c.id)); }
+    template <class T> bool on_click(ev_click& c, T& t) { return t.log.note(labelled("s3.click", c.id)); }
     template <class T> bool on_close(ev_close&, T& t) { return t.log.note("s3.close"); }
     template <class T> bool on_state(ev_state&, T& t) { return t.log.note("s3.state"); }
 };
@@ -122,7 +129,7 @@ std::vector<row> rows() {
 
 std::string describe(view_event_type& e) {
     if (auto* d = e.payload.get_if<0>())
-        return "listener:" + std::to_string(d->payload.kind.index());
+        return labelled("listener:", d->payload.kind.index());
     return "listener:update";
 }
 

@@ -27,7 +27,13 @@ std::string describe(platform_event& e) {
     std::string out = std::to_string(e.kind.index()) + ":";
     auto words = [&out](auto... w) {
         bool first = true;
-        ((out += (first ? "" : ",") + std::to_string(w), first = false), ...);
+        const auto add = [&](auto value) {
+            if (!first)
+                out += ',';
+            out += std::to_string(value);
+            first = false;
+        };
+        (add(w), ...);
     };
     if (auto* p = e.kind.get_if<kind_message>())
         words(p->record.message.message);

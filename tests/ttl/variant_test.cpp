@@ -4,6 +4,13 @@
 
 #include "notus/ttl/variant.h"
 
+// Name and number as one string.  Built by appending: GCC 12 misreports
+// "literal" + std::to_string(...) under -O2 as an overlapping copy.
+inline std::string labelled(std::string name, long long number) {
+    name += std::to_string(number);
+    return name;
+}
+
 namespace {
 // Counts live instances, so that copies, resets and assignments that forget
 // to destroy (or destroy twice) show up.
@@ -25,9 +32,9 @@ using small_variant = ttl::var::variant<int, tracked, point&>;
 // Reads the held alternative back as text.
 struct describe {
     std::string out;
-    void operator()(int v) { out = "int " + std::to_string(v); }
+    void operator()(int v) { out = labelled("int ", v); }
     void operator()(tracked& t) { out = "tracked " + t.text; }
-    void operator()(point& p) { out = "point " + std::to_string(p.x) + "," + std::to_string(p.y); }
+    void operator()(point& p) { out = labelled("point ", p.x) + labelled(",", p.y); }
 };
 
 std::string text_of(small_variant& v) {
