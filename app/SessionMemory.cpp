@@ -22,10 +22,7 @@ std::string Get(int id) {
   return found == records.end() ? std::string() : *found->second;
 }
 
-void Clear() {
-  std::map<int, std::shared_ptr<std::string>> empty;
-  Records().swap(empty);
-}
+void Clear() { Records().clear(); }
 
 }  // namespace SessionMemory
 

@@ -89,15 +89,20 @@ data_objects::users ParseUsers(const std::string& bytes) {
 }
 
 std::string SerializeUsers(const data_objects::users& users) {
-  std::string bytes = std::to_string(users.nextId) + "\n" + std::to_string(users.currentId);
+  std::string bytes = std::to_string(users.nextId);
+  bytes += '\n';
+  bytes += std::to_string(users.currentId);
   for (const auto& player : users.players) {
     const std::u16string units = StoredUnits(player->name);
-    bytes += "\n" + std::to_string(units.size()) + "\n";
+    bytes += '\n';
+    bytes += std::to_string(units.size());
+    bytes += '\n';
     for (char16_t unit : units) {
       bytes.push_back(static_cast<char>(unit & 0xFF));
       bytes.push_back(static_cast<char>(unit >> 8));
     }
-    bytes += "\n" + std::to_string(player->id);
+    bytes += '\n';
+    bytes += std::to_string(player->id);
   }
   return bytes;
 }
