@@ -43,6 +43,12 @@ std::string MakePackage(unsigned seed) {
       generator->Generate(nullptr);
       ratingSum += generator->GetBestRating();
       for (std::uint8_t value : generator->GetTable().values) {
+        if (value != kEmptyValue && (value < 1 || value > N * N)) {
+          // Such a cell cannot be stored: 0 already means empty.
+          std::fprintf(stderr, "%ux%u level %d puzzle %d: the generator left the value %u in a cell\n", N * N,
+                       N * N, level, puzzle, value);
+          std::exit(1);
+        }
         bytes.push_back(static_cast<char>(value == kEmptyValue ? 0 : value));
       }
     }
