@@ -1,5 +1,10 @@
 #include "engine/patterns/CTFishSubsetPattern.h"
 
+#include <algorithm>
+#include <bit>
+
+#include "engine/CTGroupLayout.h"
+
 template <unsigned N>
 bool CTFishSubsetPattern<N>::Apply(CTGroup<N>& group, CHintInfo* hint) {
   m_hint = hint;
@@ -12,17 +17,21 @@ bool CTFishSubsetPattern<N>::Apply(CTGroup<N>& group, CHintInfo* hint) {
 template <unsigned N>
 bool CTFishSubsetPattern<N>::ApplyOrientation(std::uint32_t baseKind) {
   m_baseKind = baseKind;
+  // The places of every digit along every base line, in one pass over the board.
+  for (auto& lines : m_positionsByDigit) std::fill(std::begin(lines), std::end(lines), std::uint16_t{0});
+  for (std::uint32_t line = 0; line < S; ++line) {
+    for (std::uint32_t p = 0; p < S; ++p) {
+      const std::uint32_t cell = CellAt(line, p);
+      if (m_table->values[cell] != kEmptyValue) continue;
+      for (std::uint32_t digits = m_table->masks[cell] & CTSize<N>::FullMask; digits != 0; digits &= digits - 1) {
+        std::uint16_t& positions = m_positionsByDigit[std::countr_zero(digits)][line];
+        positions = static_cast<std::uint16_t>(positions | kDigitBit[p]);
+      }
+    }
+  }
   for (std::uint32_t digit = 0; digit < S; ++digit) {
     m_digit = digit;
-    const std::uint16_t bit = kDigitBit[digit];
-    for (std::uint32_t line = 0; line < S; ++line) {
-      std::uint16_t positions = 0;
-      for (std::uint32_t p = 0; p < S; ++p) {
-        const std::uint32_t cell = CellAt(line, p);
-        if (m_table->values[cell] == kEmptyValue && (m_table->masks[cell] & bit)) positions |= kDigitBit[p];
-      }
-      m_positions[line] = positions;
-    }
+    m_positions = m_positionsByDigit[digit];
     m_cover = 0;
     m_chosenLines = 0;
     if (Search(0, 0, 0) && Eliminate()) {
@@ -37,13 +46,12 @@ bool CTFishSubsetPattern<N>::ApplyOrientation(std::uint32_t baseKind) {
 
 template <unsigned N>
 bool CTFishSubsetPattern<N>::Search(std::uint32_t start, std::uint32_t depth, std::uint16_t cover) {
-  using Size = CTSize<N>;
   for (std::uint32_t line = start; line < S; ++line) {
     const std::uint16_t positions = m_positions[line];
-    const std::uint32_t count = Size::CountCandidates(positions);
+    const std::uint32_t count = CTGroupLayout<N>::CountBits(positions);
     if (count < 2 || count > m_k) continue;
     const std::uint16_t grown = static_cast<std::uint16_t>(cover | positions);
-    if (Size::CountCandidates(grown) > m_k) continue;
+    if (CTGroupLayout<N>::CountBits(grown) > m_k) continue;
     if (depth + 1 != m_k && !Search(line + 1, depth + 1, grown)) continue;
     // Back on the way up: the deepest line is recorded first.
     m_chosenLines = static_cast<std::uint16_t>(m_chosenLines | kDigitBit[line]);

@@ -8,35 +8,48 @@ template <unsigned N>
 bool CTHiddenSubsetPattern<N>::Apply(CTGroup<N>& group, CHintInfo* hint) {
   m_group = &group;
   std::fill(std::begin(m_chosen), std::end(m_chosen), std::uint8_t{0});
-  if (!Search(0, 0, 0, hint)) return false;
+  const CTTable<N>& table = *group.GetTable();
+  const auto& cells = CTGroupLayout<N>::Group(group.GetKind(), group.GetIndex());
+  m_emptyCount = 0;
+  for (std::uint32_t p = 0; p < S; ++p) {
+    if (table.values[cells[p]] != kEmptyValue) continue;
+    m_emptyPositions[m_emptyCount] = static_cast<std::uint8_t>(p);
+    m_emptyMasks[m_emptyCount] = table.masks[cells[p]];
+    ++m_emptyCount;
+  }
+  m_masksFrom[m_emptyCount] = 0;
+  for (std::uint32_t entry = m_emptyCount; entry-- > 0;) {
+    m_masksFrom[entry] = static_cast<std::uint16_t>(m_masksFrom[entry + 1] | m_emptyMasks[entry]);
+  }
+  if (!Search(0, 0, 0, 0, hint)) return false;
   ++this->m_usage;
   return true;
 }
 
 template <unsigned N>
 bool CTHiddenSubsetPattern<N>::Search(std::uint32_t start, std::uint32_t depth, std::uint16_t unionMask,
-                                      CHintInfo* hint) {
-  using Size = CTSize<N>;
-  const CTTable<N>& table = *m_group->GetTable();
-  const auto& cells = CTGroupLayout<N>::Group(m_group->GetKind(), m_group->GetIndex());
-  for (std::uint32_t p = start; p < S; ++p) {
-    if (table.values[cells[p]] != kEmptyValue) continue;
-    const std::uint16_t grown = static_cast<std::uint16_t>(unionMask | table.masks[cells[p]]);
+                                      std::uint16_t passedOver, CHintInfo* hint) {
+  using Layout = CTGroupLayout<N>;
+  constexpr std::uint16_t kFull = CTSize<N>::FullMask;
+  for (std::uint32_t entry = start; entry < m_emptyCount; ++entry) {
+    // A digit of a skipped cell is never hidden in this combination; when
+    // fewer than k digits are left, no later combination here can succeed.
+    if (Layout::CountBits(static_cast<std::uint16_t>(kFull & ~passedOver)) < m_k) break;
+    const std::uint16_t grown = static_cast<std::uint16_t>(unionMask | m_emptyMasks[entry]);
+    const std::uint32_t p = m_emptyPositions[entry];
     m_chosen[p] = 1;
     if (depth + 1 == m_k) {
-      std::uint16_t others = 0;
-      for (std::uint32_t q = 0; q < S; ++q) {
-        if (!m_chosen[q] && table.values[cells[q]] == kEmptyValue) others |= table.masks[cells[q]];
-      }
+      const std::uint16_t others = static_cast<std::uint16_t>(passedOver | m_masksFrom[entry + 1]);
       const std::uint16_t hidden = static_cast<std::uint16_t>(grown & ~others);
-      if (Size::CountCandidates(hidden) == m_k && Eliminate(hidden, hint)) {
+      if (Layout::CountBits(hidden & kFull) == m_k && Eliminate(hidden, hint)) {
         if (hint) hint->SetPatternId(this->GetId());
         return true;
       }
-    } else if (Search(p + 1, depth + 1, grown, hint)) {
+    } else if (Search(entry + 1, depth + 1, grown, passedOver, hint)) {
       return true;
     }
     m_chosen[p] = 0;
+    passedOver = static_cast<std::uint16_t>(passedOver | m_emptyMasks[entry]);
   }
   if (hint) hint->Discard();
   return false;

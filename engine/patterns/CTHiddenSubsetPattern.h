@@ -17,7 +17,11 @@ class CTHiddenSubsetPattern : public CTPattern<N> {
   bool Apply(CTGroup<N>& group, CHintInfo* hint) override;
 
  private:
-  bool Search(std::uint32_t start, std::uint32_t depth, std::uint16_t unionMask, CHintInfo* hint);
+  // Searches the empty cells from list entry `start` on. `passedOver` holds
+  // the digits of the empty cells that this combination skipped; with the
+  // digits of the cells after the last chosen one they are the others.
+  bool Search(std::uint32_t start, std::uint32_t depth, std::uint16_t unionMask, std::uint16_t passedOver,
+              CHintInfo* hint);
   // Keeps only the hidden digits in the chosen cells. Each chosen cell gives
   // two hint items, its new mask as cause and what it lost as effect.
   bool Eliminate(std::uint16_t hidden, CHintInfo* hint);
@@ -25,6 +29,12 @@ class CTHiddenSubsetPattern : public CTPattern<N> {
   std::uint32_t m_k;
   std::uint8_t m_chosen[S] = {};
   CTGroup<N>* m_group = nullptr;
+  // Positions (ascending) and masks of the group's empty cells, and for each
+  // entry the union of the masks from that entry to the end.
+  std::uint32_t m_emptyCount = 0;
+  std::uint8_t m_emptyPositions[S] = {};
+  std::uint16_t m_emptyMasks[S] = {};
+  std::uint16_t m_masksFrom[S + 1] = {};
 };
 
 template <unsigned N>

@@ -6,8 +6,26 @@
 
 template <unsigned N>
 bool CTNakedSubsetPattern<N>::Apply(CTGroup<N>& group, CHintInfo* hint) {
+  using Layout = CTGroupLayout<N>;
   m_group = &group;
   std::fill(std::begin(m_chosen), std::end(m_chosen), std::uint8_t{0});
+  const CTTable<N>& table = *group.GetTable();
+  const auto& cells = Layout::Group(group.GetKind(), group.GetIndex());
+  std::uint32_t emptyCount = 0;
+  m_candidateCount = 0;
+  for (std::uint32_t p = 0; p < S; ++p) {
+    if (table.values[cells[p]] != kEmptyValue) continue;
+    ++emptyCount;
+    const std::uint16_t mask = table.masks[cells[p]];
+    if (Layout::CountBits(mask & CTSize<N>::FullMask) > m_k) continue;
+    m_candidatePositions[m_candidateCount] = static_cast<std::uint8_t>(p);
+    m_candidateMasks[m_candidateCount] = mask;
+    ++m_candidateCount;
+  }
+  // With k or fewer empty cells a subset leaves no other cell to clear. A
+  // hint search still walks it, so that the record is discarded exactly as
+  // the full walk would.
+  if (m_candidateCount < m_k || (!hint && emptyCount <= m_k)) return false;
   if (!Search(0, 0, 0, hint)) return false;
   ++this->m_usage;
   return true;
@@ -16,21 +34,18 @@ bool CTNakedSubsetPattern<N>::Apply(CTGroup<N>& group, CHintInfo* hint) {
 template <unsigned N>
 bool CTNakedSubsetPattern<N>::Search(std::uint32_t start, std::uint32_t depth, std::uint16_t unionMask,
                                      CHintInfo* hint) {
-  using Size = CTSize<N>;
-  const CTTable<N>& table = *m_group->GetTable();
-  const auto& cells = CTGroupLayout<N>::Group(m_group->GetKind(), m_group->GetIndex());
-  for (std::uint32_t p = start; p < S; ++p) {
-    const std::uint32_t cell = cells[p];
-    if (table.values[cell] != kEmptyValue || Size::CountCandidates(table.masks[cell]) > m_k) continue;
-    const std::uint16_t grown = static_cast<std::uint16_t>(unionMask | table.masks[cell]);
-    if (Size::CountCandidates(grown) > m_k) continue;
+  using Layout = CTGroupLayout<N>;
+  for (std::uint32_t entry = start; entry < m_candidateCount; ++entry) {
+    const std::uint16_t grown = static_cast<std::uint16_t>(unionMask | m_candidateMasks[entry]);
+    if (Layout::CountBits(grown & CTSize<N>::FullMask) > m_k) continue;
+    const std::uint32_t p = m_candidatePositions[entry];
     m_chosen[p] = 1;
     if (depth + 1 == m_k) {
       if (Eliminate(grown, hint)) {
         if (hint) hint->SetPatternId(this->GetId());
         return true;
       }
-    } else if (Search(p + 1, depth + 1, grown, hint)) {
+    } else if (Search(entry + 1, depth + 1, grown, hint)) {
       return true;
     }
     m_chosen[p] = 0;

@@ -23,11 +23,17 @@ class CTNakedSubsetPattern : public CTPattern<N> {
   virtual bool Eliminate(std::uint16_t unionMask, CHintInfo* hint);
 
  private:
+  // Searches the candidate cells from list entry `start` on.
   bool Search(std::uint32_t start, std::uint32_t depth, std::uint16_t unionMask, CHintInfo* hint);
 
   CTGroup<N>* m_group = nullptr;
   std::uint32_t m_k;
   std::uint8_t m_chosen[S] = {};
+  // Positions (ascending) of the empty cells with at most k candidates, and
+  // their masks: the only cells a combination can take.
+  std::uint32_t m_candidateCount = 0;
+  std::uint8_t m_candidatePositions[S] = {};
+  std::uint16_t m_candidateMasks[S] = {};
 };
 
 template <unsigned N>

@@ -13,7 +13,10 @@ bool CTRemotePairPattern<N>::Apply(CTGroup<N>& group, CHintInfo* hint) {
   m_visited = visited;
   bool found = false;
   for (std::uint32_t start = 0; start < CellCount && !found; ++start) {
-    if (m_table->values[start] != kEmptyValue || Size::CountCandidates(m_table->masks[start]) != 2) continue;
+    if (m_table->values[start] != kEmptyValue ||
+        CTGroupLayout<N>::CountBits(m_table->masks[start] & Size::FullMask) != 2) {
+      continue;
+    }
     m_start = start;
     if (hint) hint->AddItem(kHintCause, GroupKind::kTable, start, m_table->masks[start]);
     std::fill(std::begin(visited), std::end(visited), std::uint8_t{0});

@@ -1,0 +1,364 @@
+// The logical solver: step lists, the logical loop's results, the search's
+// results (with the real depth search and with scripted branch makers), the
+// progress callback, the rating and hints.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "engine/CSudokuSolver.h"
+#include "tests/engine/GridHelpers.h"
+#include "tests/engine/ThrownText.h"
+
+namespace {
+
+// A solver whose search strategy a test can replace.
+template <unsigned N>
+class TestSolver : public CSudokuSolver<N> {
+ public:
+  using CSudokuSolver<N>::SetBranchMaker;
+
+  void Load(const std::vector<std::uint8_t>& values) {
+    std::copy(values.begin(), values.end(), this->GetTable().values);
+  }
+  std::vector<std::uint8_t> Values() const {
+    const CTTable<N>& table = this->GetTable();
+    return std::vector<std::uint8_t>(std::begin(table.values), std::end(table.values));
+  }
+  void SetSteps(std::vector<std::uint32_t> ids) { this->SetPatterns(ids.data(), static_cast<std::uint32_t>(ids.size())); }
+  std::vector<std::uint32_t> Steps() const {
+    std::vector<std::uint32_t> ids(16);
+    std::uint32_t count = 0;
+    this->GetPatterns(ids.data(), count);
+    ids.resize(count);
+    return ids;
+  }
+};
+
+constexpr std::uint8_t _ = kEmptyValue;
+
+// Digits are written 1-based here, as a player reads them.
+std::vector<std::uint8_t> Grid(std::initializer_list<int> oneBased) {
+  std::vector<std::uint8_t> values;
+  for (int v : oneBased) values.push_back(v == 0 ? kEmptyValue : static_cast<std::uint8_t>(v - 1));
+  return values;
+}
+
+template <unsigned N>
+std::vector<std::uint8_t> CompleteGrid() {
+  std::vector<std::uint8_t> values;
+  for (std::uint32_t r = 0; r < N * N; ++r) {
+    for (std::uint32_t c = 0; c < N * N; ++c) values.push_back(GridHelpers<N>::Complete(r, c));
+  }
+  return values;
+}
+
+// A 9x9 puzzle that singles alone cannot finish (it has several solutions,
+// so the search must guess): the complete grid with only every fourth cell
+// of the first six rows kept.
+std::vector<std::uint8_t> SparsePuzzle() {
+  std::vector<std::uint8_t> values = CompleteGrid<3>();
+  for (std::uint32_t cell = 0; cell < 81; ++cell) {
+    if (cell % 4 != 0 || cell >= 54) values[cell] = kEmptyValue;
+  }
+  return values;
+}
+
+void ExpectSolutionOf(const std::vector<std::uint8_t>& puzzle, const std::vector<std::uint8_t>& solution) {
+  ASSERT_EQ(puzzle.size(), solution.size());
+  for (std::size_t cell = 0; cell < puzzle.size(); ++cell) {
+    EXPECT_NE(solution[cell], kEmptyValue) << "cell " << cell;
+    if (puzzle[cell] != kEmptyValue) {
+      EXPECT_EQ(solution[cell], puzzle[cell]) << "given of cell " << cell;
+    }
+  }
+}
+
+TEST(SolverTest, StepListIsSetValidatedAndReported) {
+  TestSolver<3> solver;
+  EXPECT_EQ(solver.Steps(), (std::vector<std::uint32_t>{2, 3}));
+
+  solver.SetSteps({2, 3, 5, 4});
+  std::vector<std::uint32_t> ids(16);
+  std::uint32_t count = 0;
+  solver.GetPatterns(ids.data(), count);
+  EXPECT_EQ(count, 4u);
+  EXPECT_EQ(ids, (std::vector<std::uint32_t>{2, 3, 5, 4, 16, 16, 16, 16, 16, 16, 16, 16, 16, 16, 16, 16}));
+
+  // A bad id leaves the list as it was, even when good ids precede it.
+  EXPECT_EQ(ThrownText([&] { solver.SetSteps({6, 16}); }), "There is no such pattern!!");
+  EXPECT_EQ(solver.Steps(), (std::vector<std::uint32_t>{2, 3, 5, 4}));
+
+  // Only sixteen slots exist; what lies beyond is ignored, even a bad id.
+  std::vector<std::uint32_t> many(16, 7);
+  many.push_back(99);
+  solver.SetSteps(many);
+  EXPECT_EQ(solver.Steps(), std::vector<std::uint32_t>(16, 7));
+
+  solver.SetSteps({});
+  solver.GetPatterns(ids.data(), count);
+  EXPECT_EQ(count, 0u);
+  EXPECT_EQ(ids, std::vector<std::uint32_t>(16, 16));
+}
+
+TEST(SolverTest, SolveLogicalResults) {
+  struct Case {
+    const char* name;
+    std::vector<std::uint8_t> grid;
+    std::vector<std::uint32_t> steps;
+    std::uint32_t result;
+  };
+  std::vector<std::uint8_t> duplicate = CompleteGrid<2>();
+  duplicate[2] = duplicate[0];  // same digit twice in row 0
+  duplicate[1] = _;
+  // Cell 0 sees 2 in its row, 3 in its box, 1 and 4 in its column.
+  const std::vector<std::uint8_t> deadCell = Grid({0, 2, 0, 0,  //
+                                                   1, 3, 0, 0,  //
+                                                   0, 0, 0, 0,  //
+                                                   4, 0, 0, 0});
+  std::vector<std::uint8_t> fourSingles = CompleteGrid<2>();
+  for (std::uint32_t cell : {0u, 5u, 10u, 15u}) fourSingles[cell] = _;
+  const std::vector<Case> cases = {
+      {"complete grid", CompleteGrid<2>(), {2, 3}, SolveResult::kSolved},
+      {"digit twice in a row", duplicate, {2, 3}, SolveResult::kContradiction},
+      {"empty cell whose peers hold every digit", deadCell, {2, 3}, SolveResult::kContradiction},
+      {"no steps with an empty cell", Grid({1, 2, 3, 0, 3, 4, 1, 2, 2, 1, 4, 3, 4, 3, 2, 1}), {}, SolveResult::kStuck},
+      {"singles finish a 4x4 puzzle", fourSingles, {2, 3}, SolveResult::kSolved},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    TestSolver<2> solver;
+    solver.Load(c.grid);
+    solver.SetSteps(c.steps);
+    EXPECT_EQ(solver.SolveLogical(), c.result);
+  }
+}
+
+TEST(SolverTest, CompleteGridNeedsNoStepAndRatesZero) {
+  TestSolver<3> solver;
+  solver.Load(CompleteGrid<3>());
+  EXPECT_EQ(solver.SolveLogical(), SolveResult::kSolved);
+  EXPECT_EQ(solver.GetRating(), 0u);
+  EXPECT_EQ(solver.Values(), CompleteGrid<3>());
+}
+
+TEST(SolverTest, CandidatesAreOnlyRemovedAndFilledCellsAreMaskedToo) {
+  TestSolver<2> solver;
+  CTTable<2>& table = solver.GetTable();
+  table.values[0] = 0;
+  table.values[1] = 1;
+  table.masks[5] = 0x8;  // an empty cell narrowed by hand keeps its narrowing
+  solver.UpdateCandidates();
+  EXPECT_EQ(table.masks[0], 0xC);  // row 0 and box 0 hold digits 0 and 1
+  EXPECT_EQ(table.masks[2], 0xC);
+  EXPECT_EQ(table.masks[4], 0xC);  // box 0
+  EXPECT_EQ(table.masks[8], 0xE);  // column 0 holds digit 0
+  EXPECT_EQ(table.masks[5], 0x8);
+  EXPECT_EQ(table.masks[15], 0xF);
+
+  // An empty cell without candidates stops the count where it stands.
+  table.masks[6] = 0;
+  std::uint32_t count = 99;
+  EXPECT_FALSE(CSudokuSolver<2>::CountEmptyCells(table, count));
+  EXPECT_EQ(count, 5u);  // cells 2, 3, 4, 5, 6
+  table.masks[6] = 0x4;
+  EXPECT_TRUE(CSudokuSolver<2>::CountEmptyCells(table, count));
+  EXPECT_EQ(count, 14u);
+}
+
+TEST(SolverTest, SolveFindsASolutionThatKeepsTheGivens) {
+  {
+    const std::vector<std::uint8_t> puzzle = SparsePuzzle();
+    TestSolver<3> solver;
+    solver.Load(puzzle);
+    ASSERT_EQ(solver.SolveLogical(), SolveResult::kStuck) << "the puzzle must need the search";
+    EXPECT_EQ(solver.Solve(nullptr), SolveResult::kSolved);
+    ExpectSolutionOf(puzzle, solver.Values());
+    EXPECT_TRUE(GridHelpers<3>::IsConsistent(solver.Values().data()));
+  }
+  {
+    const std::vector<std::uint8_t> puzzle = Grid({0, 0, 0, 0, 0, 3, 0, 0, 0, 0, 2, 0, 0, 0, 0, 0});
+    TestSolver<2> solver;
+    solver.Load(puzzle);
+    EXPECT_EQ(solver.Solve(nullptr), SolveResult::kSolved);
+    ExpectSolutionOf(puzzle, solver.Values());
+    EXPECT_TRUE(GridHelpers<2>::IsConsistent(solver.Values().data()));
+  }
+}
+
+TEST(SolverTest, SolveReportsNoSolutionForALocallyConsistentDeadGrid) {
+  // Row 0 needs 3 and 4 in its last two cells, but columns 2 and 3 both
+  // hold 3 already. Every cell still has a candidate.
+  const std::vector<std::uint8_t> puzzle = Grid({1, 2, 0, 0,  //
+                                                 0, 0, 3, 0,  //
+                                                 0, 0, 0, 3,  //
+                                                 0, 0, 0, 0});
+  for (const std::vector<std::uint32_t>& steps : {std::vector<std::uint32_t>{2, 3}, std::vector<std::uint32_t>{}}) {
+    TestSolver<2> solver;
+    solver.Load(puzzle);
+    solver.SetSteps(steps);
+    EXPECT_EQ(solver.Solve(nullptr), SolveResult::kNoSolution) << steps.size() << " steps";
+  }
+}
+
+// A branch maker that follows a script, to reach the search's rarer results.
+class ScriptedBranchMaker : public CBranchMaker<2> {
+ public:
+  bool makeResult = true;
+  bool nextResult = true;
+  bool lost = false;
+  std::uint32_t makeCalls = 0;
+  std::uint32_t nextCalls = 0;
+  std::uint32_t clearCalls = 0;
+
+  void Init() override { m_branchCount = 0; }
+  void Clear() override { ++clearCalls; }
+  bool MakeBranch(CTTable<2>&) override {
+    ++makeCalls;
+    m_lostBranch = lost;
+    if (makeResult) ++m_branchCount;
+    return makeResult;
+  }
+  bool NextBranch(CTTable<2>&) override {
+    ++nextCalls;
+    m_lostBranch = lost;
+    return nextResult;
+  }
+};
+
+TEST(SolverTest, SearchResultsDependOnTheBranchMaker) {
+  // With no steps, `stuck` stays stuck on every pass (the scripted maker
+  // never changes the board) and `dead` contradicts itself at once.
+  const std::vector<std::uint8_t> stuck = Grid({1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0});
+  const std::vector<std::uint8_t> dead = Grid({0, 2, 0, 0, 1, 3, 0, 0, 0, 0, 0, 0, 4, 0, 0, 0});
+  struct Case {
+    const char* name;
+    const std::vector<std::uint8_t>* grid;
+    bool makeResult;
+    bool nextResult;
+    bool lost;
+    std::uint32_t result;
+    std::uint32_t makeCalls;
+    std::uint32_t nextCalls;
+  };
+  const std::vector<Case> cases = {
+      // Every pass makes a branch point; the 250th ends the search.
+      {"branch limit", &stuck, true, true, false, SolveResult::kTooManyBranches, 250, 249},
+      // A branch point that cannot be saved is followed by two moves on.
+      {"stack full, nothing left", &stuck, false, false, true, SolveResult::kStuck, 1, 2},
+      {"contradiction, nothing lost", &dead, true, false, false, SolveResult::kNoSolution, 0, 1},
+      {"contradiction after a lost branch", &dead, true, false, true, SolveResult::kStuck, 0, 1},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    TestSolver<2> solver;
+    auto maker = std::make_unique<ScriptedBranchMaker>();
+    ScriptedBranchMaker* script = maker.get();
+    script->makeResult = c.makeResult;
+    script->nextResult = c.nextResult;
+    script->lost = c.lost;
+    solver.SetBranchMaker(std::move(maker));
+    solver.Load(*c.grid);
+    solver.SetSteps({});
+    EXPECT_EQ(solver.Solve(nullptr), c.result);
+    EXPECT_EQ(script->makeCalls, c.makeCalls);
+    EXPECT_EQ(script->nextCalls, c.nextCalls);
+    EXPECT_EQ(script->clearCalls, 1u);
+  }
+}
+
+class RecordingProgress : public CProgressCallback {
+ public:
+  std::vector<std::uint32_t> counts;
+  std::uint32_t cancelAtCall = 0;  // 0: never
+  void OnProgress(std::uint32_t count, bool* cancel, int reserved) override {
+    EXPECT_EQ(reserved, 0);
+    counts.push_back(count);
+    if (counts.size() == cancelAtCall) *cancel = true;
+  }
+};
+
+TEST(SolverTest, ProgressIsReportedEveryHundredPassesAndCanCancel) {
+  TestSolver<4> solver;
+  solver.SetSteps({});  // one digit per pass: an empty 16x16 takes hundreds
+  RecordingProgress progress;
+  progress.cancelAtCall = 2;
+  EXPECT_EQ(solver.Solve(&progress), SolveResult::kCancelled);
+  EXPECT_EQ(progress.counts, (std::vector<std::uint32_t>{100, 200}));
+
+  // A solve of fewer than a hundred passes never calls back.
+  TestSolver<3> quick;
+  quick.Load(SparsePuzzle());
+  RecordingProgress silent;
+  silent.cancelAtCall = 1;
+  EXPECT_EQ(quick.Solve(&silent), SolveResult::kSolved);
+  EXPECT_TRUE(silent.counts.empty());
+}
+
+TEST(SolverTest, RatingWeighsEveryUsedTechnique) {
+  // Weight and bonus of ids 2..15.
+  const std::uint32_t weight[16] = {0, 0, 1, 3, 8, 12, 30, 40, 100, 30, 200, 450, 300, 300, 300, 400};
+  const std::uint32_t bonus[16] = {0, 0, 0, 0, 54, 60, 100, 250, 200, 150, 250, 300, 300, 300, 400, 500};
+  TestSolver<3> solver;
+  solver.SetSteps({2, 3, 5, 4, 6, 7, 9, 8, 10, 11, 12, 13, 14, 15});
+  // Givens of the complete grid at a scattered pattern; logic alone gets far
+  // enough to use more than the singles.
+  std::vector<std::uint8_t> puzzle = CompleteGrid<3>();
+  for (std::uint32_t cell = 0; cell < 81; ++cell) {
+    if ((cell * 7) % 3 != 0 && cell % 5 != 0) puzzle[cell] = kEmptyValue;
+  }
+  solver.Load(puzzle);
+  solver.SolveLogical();
+  std::uint32_t expected = 0;
+  std::uint32_t used = 0;
+  for (std::uint32_t id = 0; id < 16; ++id) {
+    const std::uint32_t usage = solver.GetPatternUsage(id);
+    if (usage == 0) continue;
+    ++used;
+    expected += usage * weight[id] + bonus[id];
+  }
+  EXPECT_GE(used, 2u);
+  EXPECT_EQ(solver.GetRating(), expected);
+  EXPECT_EQ(ThrownText([&] { solver.GetPatternUsage(16); }), "There is no such pattern!!");
+}
+
+TEST(SolverTest, FindHintLooksForIllegalValuesFirstAndRestoresTheSteps) {
+  TestSolver<2> solver;
+  solver.SetSteps({5, 4});
+  // Digit 1 twice in row 0 (cells 0 and 3).
+  solver.Load(Grid({1, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}));
+  solver.UpdateCandidates();
+  CHintInfo hint;
+  EXPECT_TRUE(solver.FindHint(hint));
+  EXPECT_EQ(hint.GetPatternId(), PatternId::kIllegalValue);
+  ASSERT_EQ(hint.GetItemCount(), 2u);
+  EXPECT_EQ(hint.GetItem(0).cell, 3u);
+  EXPECT_EQ(solver.Steps(), (std::vector<std::uint32_t>{5, 4}));
+
+  // A hint changes the board as the step would, counts usage, and does not
+  // rebuild candidates first: a single placed by hand-narrowed masks.
+  TestSolver<2> other;
+  other.Load(Grid({1, 2, 3, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}));
+  other.UpdateCandidates();
+  CHintInfo single;
+  EXPECT_TRUE(other.FindHint(single));
+  EXPECT_EQ(single.GetPatternId(), PatternId::kNakedSingle);
+  ASSERT_EQ(single.GetItemCount(), 1u);
+  EXPECT_EQ(single.GetItem(0).cell, 3u);
+  EXPECT_EQ(other.GetTable().values[3], 3);
+  EXPECT_EQ(other.GetPatternUsage(PatternId::kNakedSingle), 1u);
+  EXPECT_EQ(other.Steps(), (std::vector<std::uint32_t>{2, 3}));
+
+  // Nothing found: false and an empty record.
+  TestSolver<2> empty;
+  CHintInfo none;
+  EXPECT_FALSE(empty.FindHint(none));
+  EXPECT_EQ(none.GetPatternId(), PatternId::kNone);
+  EXPECT_EQ(none.GetItemCount(), 0u);
+}
+
+}  // namespace
