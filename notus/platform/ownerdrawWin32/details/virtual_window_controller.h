@@ -23,6 +23,7 @@
 namespace notus::impl::details {
 
 class winobj_virtual_window;
+class GDIBuffer;
 
 class virtual_window_controller {
 public:
@@ -69,6 +70,13 @@ public:
     void dispatch_to_window(event<traits>& e);
     // Hands e to w when w is registered here; otherwise nothing.
     void send_event(window* w, event<traits>& e);
+
+    // The paint pass (defined with the back buffer): paints every visible
+    // window that meets the union of the dirty windows and the invalid
+    // rectangle into buffer, in paint order, and returns that union widened
+    // by one pixel right and down (empty when nothing was to be painted).
+    // dc goes into the paint events; null for an immediate render.
+    RECT paint(GDIBuffer& buffer, HDC dc);
 
     void capture(window* w) noexcept { m_capturing = w; }
     void release_capture(window* w) noexcept {
