@@ -1,0 +1,49 @@
+#pragma once
+// "current_game.xml": the game in progress, written at shutdown and read at
+// start-up.
+//
+//   <grid size="N" time="seconds" difficulty="level" game_already_solved="true|false">
+//     S x <row> with S x <cell titular_value="true|false" user_value="-1..S-1"
+//                               fixed_value="-1..S-1" candidate_values="mask"/>
+//
+// Values are 0-based with -1 for empty or unknown. No declaration, written in
+// TinyXML's stream form. Marks, selection, hint and entry mode are not kept.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "game/grid/GridModel.h"
+
+// The game's own fields that travel with the cells.
+struct SavedGameHeader {
+  std::uint32_t time = 0;  // elapsed playing seconds
+  bool solved = false;
+  std::uint32_t level = 1;  // 0..5
+};
+
+// The document's text.
+template <unsigned N>
+std::string FormatSavedGame(const grid::GridModel<N>& grid, const SavedGameHeader& header);
+
+// Resets every cell, then fills the grid and the header from the document.
+// Never throws and never fails: a damaged document leaves the rest reset and
+// the header fields it does not hold as they were.
+// - A root "time" outside 0..2^31-1 is ignored; "difficulty" 0..4 is taken,
+//   any other number becomes 5; "game_already_solved" is true only as "true".
+// - Cells are taken in document order from the root's grandchildren, names
+//   unchecked. A value outside 0..S-1 or an attribute that is missing or not
+//   a number leaves that field reset.
+// - More than S*S cells empty the whole grid again.
+template <unsigned N>
+void ParseSavedGame(std::string_view document, grid::GridModel<N>& grid, SavedGameHeader& header);
+
+// Writes the file atomically; false when it could not be written (the old
+// file, if any, is untouched).
+template <unsigned N>
+bool WriteSavedGame(const std::string& path, const grid::GridModel<N>& grid, const SavedGameHeader& header);
+
+// Reads the file; a missing, unreadable, oversized or malformed file leaves
+// the grid reset and the header as it was.
+template <unsigned N>
+void ReadSavedGame(const std::string& path, grid::GridModel<N>& grid, SavedGameHeader& header);

@@ -1,0 +1,102 @@
+#include <tinyxml.h>
+
+#include <algorithm>
+#include <charconv>
+#include <limits>
+#include <optional>
+
+#include "game/SavedGame.h"
+#include "game/SmallFile.h"
+
+namespace {
+
+// A saved game of the largest grid is under 30 KB and holds fewer than 300
+// tags. TinyXML parses nested elements recursively, so a file with thousands
+// of tags could be nested deeply enough to run the stack out; counting every
+// '<' bounds the nesting without trusting the parser. Both limits leave room
+// for a hand-edited, indented file.
+constexpr std::size_t kMaxDocumentBytes = 64 * 1024;
+constexpr std::size_t kMaxTags = 1024;
+
+// The attribute as a whole decimal number; nothing when it is missing, empty,
+// has anything around the digits or does not fit.
+std::optional<std::int64_t> Decimal(const TiXmlElement& element, const char* name) {
+  const char* text = element.Attribute(name);
+  if (text == nullptr) return std::nullopt;
+  const std::string_view digits(text);
+  std::int64_t value = 0;
+  const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
+  if (digits.empty() || error != std::errc() || end != digits.data() + digits.size()) return std::nullopt;
+  return value;
+}
+
+bool IsTrue(const TiXmlElement& element, const char* name) {
+  const char* text = element.Attribute(name);
+  return text != nullptr && std::string_view(text) == "true";
+}
+
+void ReadHeader(const TiXmlElement& root, SavedGameHeader& header) {
+  if (const auto time = Decimal(root, "time"); time && *time >= 0 && *time <= std::numeric_limits<std::int32_t>::max())
+    header.time = static_cast<std::uint32_t>(*time);
+  if (root.Attribute("game_already_solved") != nullptr) header.solved = IsTrue(root, "game_already_solved");
+  if (const auto level = Decimal(root, "difficulty"))
+    header.level = *level >= 0 && *level <= 4 ? static_cast<std::uint32_t>(*level) : 5u;
+}
+
+template <unsigned N>
+void ReadCell(const TiXmlElement& element, grid::GridCell<N>& cell) {
+  constexpr std::int64_t S = grid::GridCell<N>::S;
+  if (IsTrue(element, "titular_value")) cell.given = 1;
+  if (const auto user = Decimal(element, "user_value"); user && *user >= 0 && *user < S)
+    cell.user = static_cast<std::int8_t>(*user);
+  if (const auto solution = Decimal(element, "fixed_value"); solution && *solution >= 0 && *solution < S)
+    cell.solution = static_cast<std::uint8_t>(*solution);
+  if (const auto candidates = Decimal(element, "candidate_values"))
+    cell.candidates = typename grid::GridCell<N>::Candidates(static_cast<std::uint64_t>(*candidates) &
+                                                             grid::GridCell<N>::kAllCandidates);
+}
+
+}  // namespace
+
+template <unsigned N>
+void ParseSavedGame(std::string_view text, grid::GridModel<N>& grid, SavedGameHeader& header) {
+  grid.ResetAllCells();
+  if (static_cast<std::size_t>(std::count(text.begin(), text.end(), '<')) > kMaxTags) return;
+
+  TiXmlDocument document;
+  document.Parse(std::string(text).c_str());
+  if (document.Error()) return;
+  const TiXmlElement* root = document.FirstChildElement();
+  if (root == nullptr) return;
+  ReadHeader(*root, header);
+
+  std::uint32_t index = 0;
+  for (const TiXmlElement* row = root->FirstChildElement(); row != nullptr; row = row->NextSiblingElement()) {
+    for (const TiXmlElement* cell = row->FirstChildElement(); cell != nullptr; cell = cell->NextSiblingElement()) {
+      if (index == grid::GridModel<N>::CellCount) {
+        // Too many cells: the document is not a grid of this size.
+        grid.ResetAllCells();
+        return;
+      }
+      ReadCell<N>(*cell, grid.cells[index]);
+      ++index;
+    }
+  }
+}
+
+template <unsigned N>
+void ReadSavedGame(const std::string& path, grid::GridModel<N>& grid, SavedGameHeader& header) {
+  const std::optional<std::string> text = ReadSmallFile(path, kMaxDocumentBytes);
+  if (!text) {
+    grid.ResetAllCells();
+    return;
+  }
+  ParseSavedGame(*text, grid, header);
+}
+
+template void ParseSavedGame<2>(std::string_view, grid::GridModel<2>&, SavedGameHeader&);
+template void ParseSavedGame<3>(std::string_view, grid::GridModel<3>&, SavedGameHeader&);
+template void ParseSavedGame<4>(std::string_view, grid::GridModel<4>&, SavedGameHeader&);
+template void ReadSavedGame<2>(const std::string&, grid::GridModel<2>&, SavedGameHeader&);
+template void ReadSavedGame<3>(const std::string&, grid::GridModel<3>&, SavedGameHeader&);
+template void ReadSavedGame<4>(const std::string&, grid::GridModel<4>&, SavedGameHeader&);
