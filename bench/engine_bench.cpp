@@ -6,11 +6,12 @@
 //       checks every solution (complete, consistent, givens kept) and prints
 //       puzzles per second, per-puzzle time percentiles and the count of
 //       each result code.
-//   engine_bench generate [--size N] [--level L] [--count M]
+//   engine_bench generate [--size N] [--level L] [--count M] [--first-seed S]
 //       For box sizes 2, 3, 4 and levels 1..5 (or just N and/or L), generates
-//       puzzles with srand(1) .. srand(M) (default M = 20) and prints the
-//       median, 90th percentile and maximum time, the mean rating and the
-//       mean number of givens, and a checksum of the puzzles (it must not
+//       puzzles with srand(S) .. srand(S+M-1) (default 1 and 20) and prints the
+//       median, 90th percentile and maximum time, the mean rating, the mean
+//       number of givens, the mean number of solved candidates (the
+//       generator's iterations), and a checksum of the puzzles (it must not
 //       change when only the speed of the engine changes).
 //   engine_bench make-puzzles [--level L] [--count M] [--first-seed S]
 //       Prints M 9x9 puzzles of level L (default 5) made by our generator
@@ -46,7 +47,7 @@ struct Options {
 [[noreturn]] void Usage() {
   std::fprintf(stderr,
                "usage: engine_bench solve FILE [--count M]\n"
-               "       engine_bench generate [--size N] [--level L] [--count M]\n"
+               "       engine_bench generate [--size N] [--level L] [--count M] [--first-seed S]\n"
                "       engine_bench make-puzzles [--level L] [--count M] [--first-seed S]\n");
   std::exit(2);
 }
@@ -103,46 +104,49 @@ std::unique_ptr<CSudokuGenerator<N>> MakeLevel(unsigned level) {
 const char* const kLevelNames[] = {"", "Beginner", "Intermediate", "Advanced", "Master", "Sorcerer"};
 
 template <unsigned N>
-void GenerateRow(unsigned level, unsigned count) {
+void GenerateRow(unsigned level, unsigned count, unsigned firstSeed) {
   constexpr std::uint32_t cells = N * N * N * N;
   std::vector<double> times;
   double ratingSum = 0;
   double givensSum = 0;
+  double iterationsSum = 0;
   unsigned belowTarget = 0;
   std::uint32_t checksum = 2166136261u;  // FNV-1a over every puzzle made
-  for (unsigned seed = 1; seed <= count; ++seed) {
+  for (unsigned seed = firstSeed; seed < firstSeed + count; ++seed) {
     std::unique_ptr<CSudokuGenerator<N>> generator = MakeLevel<N>(level);
     std::srand(seed);
     const Clock::time_point start = Clock::now();
     generator->Generate(nullptr);
     times.push_back(Milliseconds(Clock::now() - start));
     ratingSum += generator->GetBestRating();
+    iterationsSum += generator->GetIterations();
     belowTarget += generator->GetBestRating() < generator->GetTargetRating();
     const std::uint8_t* values = generator->GetTable().values;
     givensSum += static_cast<double>(std::count_if(values, values + cells, [](std::uint8_t v) { return v != kEmptyValue; }));
     for (std::uint32_t cell = 0; cell < cells; ++cell) checksum = (checksum ^ values[cell]) * 16777619u;
   }
-  std::printf("| %2ux%-2u | %-12s | %5u | %10.2f | %10.2f | %10.2f | %8.1f | %6.1f | %5u | %08x |\n", N * N, N * N,
+  std::printf("| %2ux%-2u | %-12s | %5u | %10.2f | %10.2f | %10.2f | %8.1f | %6.1f | %8.0f | %5u | %08x |\n", N * N, N * N,
               kLevelNames[level], count, Percentile(times, 0.5), Percentile(times, 0.9),
-              *std::max_element(times.begin(), times.end()), ratingSum / count, givensSum / count, belowTarget,
+              *std::max_element(times.begin(), times.end()), ratingSum / count, givensSum / count, iterationsSum / count, belowTarget,
               checksum);
   std::fflush(stdout);
 }
 
 int Generate(const Options& options) {
   const unsigned count = options.count ? options.count : 20;
-  std::printf("| size  | level        | seeds | median ms  | p90 ms     | max ms     | rating   | givens | below | puzzles  |\n");
-  std::printf("|-------|--------------|-------|------------|------------|------------|----------|--------|-------|----------|\n");
+  std::printf("| size  | level        | seeds | median ms  | p90 ms     | max ms     | rating   | givens | solved   | below | puzzles  |\n");
+  std::printf("|-------|--------------|-------|------------|------------|------------|----------|--------|----------|-------|----------|\n");
   for (unsigned n = 2; n <= 4; ++n) {
     if (options.size && options.size != n) continue;
     for (unsigned level = 1; level <= 5; ++level) {
       if (options.level && options.level != level) continue;
-      if (n == 2) GenerateRow<2>(level, count);
-      if (n == 3) GenerateRow<3>(level, count);
-      if (n == 4) GenerateRow<4>(level, count);
+      if (n == 2) GenerateRow<2>(level, count, options.firstSeed);
+      if (n == 3) GenerateRow<3>(level, count, options.firstSeed);
+      if (n == 4) GenerateRow<4>(level, count, options.firstSeed);
     }
   }
-  std::printf("(below: puzzles whose rating stayed under the level's target because the removals ran out;\n"
+  std::printf("(solved: mean number of candidate puzzles the level's techniques solved while removing digits;\n"
+              " below: puzzles whose rating stayed under the level's target because the removals ran out;\n"
               " puzzles: a checksum of every puzzle made, equal between builds when the results are)\n");
   return 0;
 }

@@ -123,11 +123,35 @@ bool CSudokuSolver<N>::DoStep(CHintInfo* hint) {
 
 template <unsigned N>
 void CSudokuSolver<N>::UpdateCandidates() {
-  for (std::uint32_t i = 0; i < S; ++i) {
-    ExcludePlacedValues(m_rows[i]);
-    ExcludePlacedValues(m_columns[i]);
-    ExcludePlacedValues(m_boxes[i]);
+  ScanPlacedDigits();
+}
+
+template <unsigned N>
+bool CSudokuSolver<N>::ScanPlacedDigits() {
+  // One pass over the board gives what ExcludePlacedValues and
+  // CheckGroupConsistency would give group by group: removing the digits of
+  // row, column and box in turn leaves the same masks as removing their union.
+  using Layout = CTGroupLayout<N>;
+  std::uint16_t rows[S] = {};
+  std::uint16_t columns[S] = {};
+  std::uint16_t boxes[S] = {};
+  bool consistent = true;
+  for (std::uint32_t cell = 0; cell < Size::CellCount; ++cell) {
+    const std::uint8_t value = m_table.values[cell];
+    if (!Size::IsDigit(value)) continue;
+    const std::uint16_t bit = kDigitBit[value];
+    const auto& groups = Layout::groupsOf[cell];
+    if ((rows[groups.row] | columns[groups.column] | boxes[groups.box]) & bit) consistent = false;
+    rows[groups.row] |= bit;
+    columns[groups.column] |= bit;
+    boxes[groups.box] |= bit;
   }
+  for (std::uint32_t cell = 0; cell < Size::CellCount; ++cell) {
+    const auto& groups = Layout::groupsOf[cell];
+    const std::uint16_t placed = rows[groups.row] | columns[groups.column] | boxes[groups.box];
+    m_table.masks[cell] &= static_cast<std::uint16_t>(Size::FullMask & ~placed);
+  }
+  return consistent;
 }
 
 template <unsigned N>
@@ -146,11 +170,21 @@ void CSudokuSolver<N>::ExcludePlacedValues(const CTGroup<N>& group) {
 
 template <unsigned N>
 bool CSudokuSolver<N>::CheckConsistency() const {
-  for (std::uint32_t i = 0; i < S; ++i) {
-    if (!CheckGroupConsistency(m_rows[i]) || !CheckGroupConsistency(m_columns[i]) ||
-        !CheckGroupConsistency(m_boxes[i])) {
-      return false;
-    }
+  using Layout = CTGroupLayout<N>;
+  std::uint16_t rows[S] = {};
+  std::uint16_t columns[S] = {};
+  std::uint16_t boxes[S] = {};
+  for (std::uint32_t cell = 0; cell < Size::CellCount; ++cell) {
+    const std::uint8_t value = m_table.values[cell];
+    if (!Size::IsDigit(value)) continue;
+    const std::uint16_t bit = kDigitBit[value];
+    std::uint16_t& row = rows[Layout::RowOf(cell)];
+    std::uint16_t& column = columns[Layout::ColumnOf(cell)];
+    std::uint16_t& box = boxes[Layout::BoxOf(cell)];
+    if ((row | column | box) & bit) return false;
+    row |= bit;
+    column |= bit;
+    box |= bit;
   }
   return true;
 }
@@ -174,7 +208,7 @@ bool CSudokuSolver<N>::CountEmptyCells(const CTTable<N>& table, std::uint32_t& c
   for (std::uint32_t cell = 0; cell < Size::CellCount; ++cell) {
     if (table.values[cell] != kEmptyValue) continue;
     ++count;
-    if (Size::CountCandidates(table.masks[cell]) == 0) return false;
+    if ((table.masks[cell] & Size::FullMask) == 0) return false;
   }
   return true;
 }
@@ -184,8 +218,7 @@ std::uint32_t CSudokuSolver<N>::SolveLogical() {
   std::fill(std::begin(m_table.masks), std::end(m_table.masks), Size::FullMask);
   for (auto& pattern : m_patterns) pattern->ResetUsage();
   for (;;) {
-    UpdateCandidates();
-    if (!CheckConsistency()) return SolveResult::kContradiction;
+    if (!ScanPlacedDigits()) return SolveResult::kContradiction;
     std::uint32_t empty = 0;
     if (!CountEmptyCells(m_table, empty)) return SolveResult::kContradiction;
     if (empty == 0) return SolveResult::kSolved;

@@ -52,11 +52,12 @@ class CSudokuSolver {
   // Runs the steps in slot order up to the first that succeeds.
   bool DoStep(CHintInfo* hint);
 
-  // Removes placed digits from the masks of their rows, columns and boxes.
-  // Candidates are never restored here.
+  // Removes placed digits from the masks of every cell of their rows,
+  // columns and boxes (filled cells included). Candidates are never restored
+  // here. ExcludePlacedValues does the same for one group.
   void UpdateCandidates();
   void ExcludePlacedValues(const CTGroup<N>& group);
-  // False when a digit stands twice in a group.
+  // False when a digit stands twice in a group (in the given group).
   bool CheckConsistency() const;
   bool CheckGroupConsistency(const CTGroup<N>& group) const;
   // Counts the empty cells; false at once (count partial) at an empty cell
@@ -91,6 +92,9 @@ class CSudokuSolver {
 
  private:
   bool RunStep(std::uint32_t id, CHintInfo* hint);
+  // UpdateCandidates and CheckConsistency in one pass; false when a digit
+  // stands twice in a group.
+  bool ScanPlacedDigits();
 
   std::uint32_t m_steps[kStepSlots];
   std::unique_ptr<CTPattern<N>> m_patterns[PatternId::kCount];

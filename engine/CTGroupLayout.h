@@ -51,4 +51,17 @@ struct CTGroupLayout {
   static constexpr std::uint32_t RowOf(std::uint32_t cell) { return cell / S; }
   static constexpr std::uint32_t ColumnOf(std::uint32_t cell) { return cell % S; }
   static constexpr std::uint32_t BoxOf(std::uint32_t cell) { return (cell / (S * N)) * N + (cell % S) / N; }
+
+  // Row, column and box of every cell, for loops over the whole board.
+  struct CellGroups {
+    std::uint8_t row, column, box;
+  };
+  static constexpr auto groupsOf = [] {
+    std::array<CellGroups, S * S> result{};
+    for (std::uint32_t cell = 0; cell < S * S; ++cell) {
+      result[cell] = {static_cast<std::uint8_t>(RowOf(cell)), static_cast<std::uint8_t>(ColumnOf(cell)),
+                      static_cast<std::uint8_t>(BoxOf(cell))};
+    }
+    return result;
+  }();
 };
