@@ -1,0 +1,10 @@
+// The desktop program.  Building the root window controller here (its
+// definition comes with the header) makes it current before WinMain runs.
+#include "notus/platform/ownerdrawWin32/root_controller.h"
+#include "platform/win32/Application/app_entry.h"
+#include "platform/win32/Application/desktop_resources.h"
+
+int main() {
+    desktop::RegisterDesktopResources();
+    return WinMain(GetModuleHandleW(nullptr), nullptr, nullptr, SW_SHOWDEFAULT);
+}
