@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "engine/CSudokuSolver.h"
+#include "engine/CTGroupLayout.h"
 #include "tests/engine/GridHelpers.h"
 #include "tests/engine/ThrownText.h"
 
@@ -324,6 +325,72 @@ TEST(SolverTest, RatingWeighsEveryUsedTechnique) {
   EXPECT_EQ(solver.GetRating(), 0u);
   EXPECT_EQ(solver.GetPatternUsage(PatternId::kNakedSingle), 0u);
   EXPECT_EQ(ThrownText([&] { solver.GetPatternUsage(16); }), "There is no such pattern!!");
+}
+
+// Each harder technique once, through FindHint (which counts usage without
+// resetting it): the rating is then that technique's weight plus its bonus.
+TEST(SolverTest, RatingOfEachHarderTechniqueUsedOnce) {
+  using D = std::initializer_list<unsigned>;
+  const std::uint16_t full = 0x1FF;
+  auto mask = [](D digits) {
+    std::uint16_t m = 0;
+    for (unsigned d : digits) m = static_cast<std::uint16_t>(m | (1u << d));
+    return m;
+  };
+  // Boards of empty cells; only the listed cells differ from all nine digits.
+  struct Case {
+    std::uint32_t id;
+    std::vector<std::pair<std::uint32_t, std::uint16_t>> cells;
+    std::uint32_t rating;
+  };
+  auto group = [&](std::uint32_t kind, std::uint32_t index, std::vector<D> layout) {
+    std::vector<std::pair<std::uint32_t, std::uint16_t>> cells;
+    for (std::uint32_t p = 0; p < 9; ++p) cells.emplace_back(CTGroupLayout<3>::Group(kind, index)[p], mask(layout[p]));
+    return cells;
+  };
+  auto withoutDigit = [&](bool rows, std::vector<std::pair<std::uint32_t, std::vector<std::uint32_t>>> lines,
+                          unsigned d) {
+    std::vector<std::pair<std::uint32_t, std::uint16_t>> cells;
+    for (const auto& [line, keep] : lines) {
+      for (std::uint32_t p = 0; p < 9; ++p) {
+        if (std::find(keep.begin(), keep.end(), p) != keep.end()) continue;
+        cells.emplace_back(rows ? line * 9 + p : p * 9 + line, static_cast<std::uint16_t>(full & ~(1u << d)));
+      }
+    }
+    return cells;
+  };
+  const std::uint16_t pair = mask({1, 6});
+  const std::vector<Case> cases = {
+      {PatternId::kNakedQuad,
+       group(GroupKind::kBox, 4, {{0, 1}, {0, 4}, {1, 2}, {0, 1, 2, 3, 4, 5, 6, 7, 8}, {2, 3}, {3, 4, 5},
+                                  {0, 1, 2, 3, 4, 5, 6, 7, 8}, {0, 1, 2, 3, 4, 5, 6, 7, 8}, {0, 3}}),
+       100 + 200},
+      {PatternId::kHiddenPair,
+       group(GroupKind::kRow, 0, {{1, 2}, {1, 2}, {0, 3}, {4, 5, 6}, {0, 3}, {4, 5, 7}, {6, 8}, {6, 7, 8}, {6, 7, 8}}),
+       30 + 150},
+      {PatternId::kHiddenTriple,
+       group(GroupKind::kColumn, 4,
+             {{3, 4, 5}, {3, 4, 6}, {0, 1, 7}, {5, 6, 8}, {4, 7, 8}, {1, 2, 3}, {0, 2, 8}, {5, 6, 7}, {3, 8}}),
+       200 + 250},
+      {PatternId::kHiddenQuad,
+       group(GroupKind::kBox, 8, {{4, 5}, {0, 1, 4}, {5, 6}, {1, 2, 6}, {2, 3, 7}, {7, 8}, {4, 8}, {5, 6, 7, 8}, {0, 3, 8}}),
+       450 + 300},
+      {PatternId::kRemotePair, {{0, pair}, {45, pair}, {49, pair}, {13, pair}}, 300 + 300},
+      {PatternId::kXWing, withoutDigit(true, {{1, {2, 7}}, {6, {2, 7}}}, 4), 300 + 300},
+      {PatternId::kSwordfish, withoutDigit(true, {{0, {1, 4}}, {4, {4, 7}}, {8, {1, 7}}}, 0), 300 + 400},
+      {PatternId::kJellyfish, withoutDigit(false, {{0, {0, 3}}, {2, {3, 6}}, {5, {6, 8}}, {7, {0, 8}}}, 5), 400 + 500},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE("technique " + std::to_string(c.id));
+    TestSolver<3> solver;
+    solver.SetSteps({c.id});
+    for (const auto& [cell, cellMask] : c.cells) solver.GetTable().masks[cell] = cellMask;
+    CHintInfo hint;
+    ASSERT_TRUE(solver.FindHint(hint));
+    EXPECT_EQ(hint.GetPatternId(), c.id);
+    EXPECT_EQ(solver.GetPatternUsage(c.id), 1u);
+    EXPECT_EQ(solver.GetRating(), c.rating);
+  }
 }
 
 TEST(SolverTest, FindHintLooksForIllegalValuesFirstAndRestoresTheSteps) {
