@@ -89,8 +89,12 @@ protected:
         return notus::make_shared_connection(
             d, ttl::func::function1<void, display_event&>([&seen](display_event& e) {
                 std::string entry = "kind " + std::to_string(e.payload.kind.index());
-                if (auto* s = e.payload.kind.get_if<kind_size>())
-                    entry += " " + std::to_string(s->width) + "x" + std::to_string(s->height);
+                if (auto* s = e.payload.kind.get_if<kind_size>()) {
+                    entry += ' ';
+                    entry += std::to_string(s->width);
+                    entry += 'x';
+                    entry += std::to_string(s->height);
+                }
                 seen.push_back(entry);
             }));
     }
