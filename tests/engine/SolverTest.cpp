@@ -161,6 +161,23 @@ TEST(SolverTest, CandidatesAreOnlyRemovedAndFilledCellsAreMaskedToo) {
   EXPECT_EQ(table.masks[5], 0x8);
   EXPECT_EQ(table.masks[15], 0xF);
 
+  // The per-group forms: a row's digits leave the rest of the board alone,
+  // and a box with a digit twice is caught while its rows are fine.
+  CTRowGroup<2> row3(&table, 3);
+  table.values[12] = 3;
+  solver.ExcludePlacedValues(row3);
+  EXPECT_EQ(table.masks[13], 0x5);  // column 1 had taken digit 1 already
+  EXPECT_EQ(table.masks[9], 0xD);   // unchanged by the row
+  CTBoxGroup<2> box0(&table, 0);
+  EXPECT_TRUE(solver.CheckGroupConsistency(box0));
+  EXPECT_TRUE(solver.CheckConsistency());
+  table.values[4] = 1;  // (1,0): digit 1 again in box 0, not in row 1 or column 0
+  EXPECT_FALSE(solver.CheckGroupConsistency(box0));
+  EXPECT_TRUE(solver.CheckGroupConsistency(CTRowGroup<2>(&table, 1)));
+  EXPECT_FALSE(solver.CheckConsistency());
+  table.values[4] = kEmptyValue;
+  table.values[12] = kEmptyValue;
+
   // An empty cell without candidates stops the count where it stands.
   table.masks[6] = 0;
   std::uint32_t count = 99;
