@@ -65,6 +65,23 @@ agg::rounded_rect rounded(const device_rect& r, double radius) {
     return shape;
 }
 
+// agg::ellipse leaves the coordinates unset for its end-of-polygon command,
+// which the rasteriser ignores but an optimising compiler flags.
+class ellipse_source {
+public:
+    ellipse_source(double cx, double cy, double rx, double ry, unsigned steps, bool clockwise)
+        : m_ellipse(cx, cy, rx, ry, steps, clockwise) {}
+    void rewind(unsigned path_id) { m_ellipse.rewind(path_id); }
+    unsigned vertex(double* x, double* y) {
+        *x = 0.0;
+        *y = 0.0;
+        return m_ellipse.vertex(x, y);
+    }
+
+private:
+    agg::ellipse m_ellipse;
+};
+
 template <class Shape>
 void stroke_solid(GDIBuffer& target, Shape& shape, double width, device<notus::traits>::point_type origin,
                   COLORREF colour, unsigned char alpha) {
@@ -112,13 +129,13 @@ void device<notus::traits>::frame_rounded_rect_radii(const device_rect& r, const
 
 void device<notus::traits>::fill_ellipse(colour_type colour, alpha_type alpha, double cx, double cy, double rx,
                                          double ry, unsigned steps, bool clockwise) {
-    agg::ellipse shape(cx, cy, rx, ry, steps, clockwise);
+    ellipse_source shape(cx, cy, rx, ry, steps, clockwise);
     render_solid(target(), shape, origin(), colour, alpha);
 }
 
 void device<notus::traits>::frame_ellipse(double width, colour_type colour, alpha_type alpha, double cx, double cy,
                                           double rx, double ry, unsigned steps, bool clockwise) {
-    agg::ellipse shape(cx, cy, rx, ry, steps, clockwise);
+    ellipse_source shape(cx, cy, rx, ry, steps, clockwise);
     stroke_solid(target(), shape, width, origin(), colour, alpha);
 }
 

@@ -1,0 +1,8 @@
+#include "desktop_fixture.h"
+#include "platform/win32/Application/RunApplication.h"
+
+namespace desktop_test {
+std::function<int()> run_application;
+}
+
+int RunApplication() { return desktop_test::run_application ? desktop_test::run_application() : 0; }
