@@ -80,7 +80,7 @@ HMODULE GetModuleHandleW(LPCWSTR moduleName) {
     return reinterpret_cast<HMODULE>((std::uintptr_t{1} << 4) | winapi::kModuleTag);
 }
 
-// The only control the programs use, EDIT, is registered by the layer itself.
+// The layer's own controls are system classes that need no loading.
 void InitCommonControls() {}
 
 int GetSystemMetrics(int index) {

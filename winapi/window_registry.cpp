@@ -23,9 +23,21 @@ std::wstring FoldCase(LPCWSTR name) {
     return folded;
 }
 
-std::map<std::wstring, std::shared_ptr<WindowClass>>& Classes() {
-    static auto* classes = new std::map<std::wstring, std::shared_ptr<WindowClass>>;
+using ClassMap = std::map<std::wstring, std::shared_ptr<WindowClass>>;
+
+ClassMap& Classes() {
+    static auto* classes = new ClassMap;
     return *classes;
+}
+
+ClassMap& SystemClasses() {
+    static auto* classes = new ClassMap;
+    return *classes;
+}
+
+std::shared_ptr<WindowClass> Find(const ClassMap& classes, const std::wstring& key) {
+    const auto found = classes.find(key);
+    return found == classes.end() ? nullptr : found->second;
 }
 
 }  // namespace
@@ -39,12 +51,18 @@ std::shared_ptr<WindowClass> FindClass(LPCWSTR name) {
     if (name == nullptr || IS_INTRESOURCE(name)) {
         return nullptr;
     }
-    const auto found = Classes().find(FoldCase(name));
-    return found == Classes().end() ? nullptr : found->second;
+    const std::wstring key = FoldCase(name);
+    auto windowClass = Find(Classes(), key);
+    return windowClass != nullptr ? windowClass : Find(SystemClasses(), key);
 }
 
 bool AddClass(std::shared_ptr<WindowClass> windowClass) {
     return Classes().emplace(FoldCase(windowClass->name.c_str()), std::move(windowClass)).second;
+}
+
+void AddSystemClass(std::shared_ptr<WindowClass> windowClass) {
+    const std::wstring key = FoldCase(windowClass->name.c_str());
+    SystemClasses()[key] = std::move(windowClass);
 }
 
 Window* LookupWindow(HWND hwnd) { return Windows().Find(reinterpret_cast<std::uintptr_t>(hwnd)); }
@@ -106,6 +124,7 @@ HWND& FocusWindow() {
 void ResetWindows() {
     Windows().Clear();
     Classes().clear();
+
     FocusWindow() = nullptr;
 }
 

@@ -46,8 +46,11 @@ struct Window {
 };
 
 // Class registry; names compare without regard to ASCII case, as in Win32.
+// The program's own classes come first; then the system classes, which the
+// layer itself provides (the EDIT control) and which outlive ResetState.
 std::shared_ptr<WindowClass> FindClass(LPCWSTR name);
 bool AddClass(std::shared_ptr<WindowClass> windowClass);
+void AddSystemClass(std::shared_ptr<WindowClass> windowClass);
 
 Window* LookupWindow(HWND hwnd);
 HWND AddWindow(std::unique_ptr<Window> window);

@@ -12,8 +12,22 @@
 // real game.  Linking the backend library is enough: it installs itself before
 // main() runs (see backend.h), and `winapi::InstallBackend` can replace it.
 //
+// Layer-specific calls live beside this header: "winapi/resources.h" (the
+// string table behind LoadStringW) and "winapi/headless/headless.h" (clock,
+// input injection, window pixels and message-box answers for tests).
+//
 // Strings.  wchar_t is 32 bits on Linux, so a wide string holds one code point
 // per element; there are no surrogate pairs inside the layer.
+//
+// Where the layer is simpler than Win32, on purpose:
+// - Windows have no frame: a window's rectangle is its client area.
+// - TranslateMessage makes no WM_CHAR; the backend's text input posts them.
+// - An update region is kept as its bounding rectangle.
+// - Every GetDC hands out a fresh DC with default state (CS_OWNDC is not kept).
+// - DefWindowProcW leaves WM_CLOSE to the window procedure (no destroy).
+// - DispatchMessageW calls a TIMERPROC only if SetTimer was given it for that
+//   timer, so a posted WM_TIMER cannot name code to run.
+// - Everything runs on one thread, the GUI thread.
 #pragma once
 
 #include <cstddef>

@@ -1,6 +1,7 @@
 #include "layer_fixture.h"
 
 #include "winapi/resources.h"
+#include "winapi/window_registry.h"
 
 #include <string>
 
@@ -329,4 +330,17 @@ TEST_F(LayerTest, ChildZOrderFollowsSetWindowPos) {
     ShowWindow(lower, SW_HIDE);
     EXPECT_EQ(winapi::WindowFromClientPoint(main, POINT{5, 5}), upper);
     EXPECT_EQ(winapi::WindowFromClientPoint(main, POINT{60, 5}), main);
+}
+
+TEST_F(LayerTest, SystemClassesNeedNoRegistrationAndOutliveAReset) {
+    auto system = std::make_shared<winapi::core::WindowClass>();
+    system->name = L"TestSystemClass";
+    system->proc = [](HWND h, UINT m, WPARAM w, LPARAM l) -> LRESULT {
+        return m == WM_USER ? 7 : DefWindowProcW(h, m, w, l);
+    };
+    winapi::core::AddSystemClass(system);
+    winapi::headless::Reset();
+    const HWND hwnd = CreateWindowExW(0, L"testsystemclass", L"", 0, 0, 0, 5, 5, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(hwnd, nullptr);
+    EXPECT_EQ(SendMessageW(hwnd, WM_USER, 0, 0), 7);
 }
