@@ -317,6 +317,7 @@ TEST_F(LayerTest, ScreenMetricsAndClassCursorComeFromTheBackend) {
     const auto previous = SetClassLongPtrW(hwnd, GCL_HCURSOR, reinterpret_cast<LONG_PTR>(hand));
     EXPECT_EQ(previous, reinterpret_cast<ULONG_PTR>(arrow));
     EXPECT_EQ(winapi::headless::WindowCursor(hwnd), hand);
+    EXPECT_EQ(GetClassLongPtrW(hwnd, GCL_HCURSOR), reinterpret_cast<ULONG_PTR>(hand));
     EXPECT_EQ(LoadCursorW(nullptr, MAKEINTRESOURCEW(1)), nullptr);
 }
 
