@@ -132,26 +132,71 @@ bool CSudokuSolver<N>::ScanPlacedDigits() {
   // CheckGroupConsistency would give group by group: removing the digits of
   // row, column and box in turn leaves the same masks as removing their union.
   using Layout = CTGroupLayout<N>;
-  std::uint16_t rows[S] = {};
-  std::uint16_t columns[S] = {};
-  std::uint16_t boxes[S] = {};
+  std::fill(std::begin(m_placedInRow), std::end(m_placedInRow), std::uint16_t{0});
+  std::fill(std::begin(m_placedInColumn), std::end(m_placedInColumn), std::uint16_t{0});
+  std::fill(std::begin(m_placedInBox), std::end(m_placedInBox), std::uint16_t{0});
   bool consistent = true;
   for (std::uint32_t cell = 0; cell < Size::CellCount; ++cell) {
     const std::uint8_t value = m_table.values[cell];
+    m_scannedValues[cell] = value;
     if (!Size::IsDigit(value)) continue;
     const std::uint16_t bit = kDigitBit[value];
     const auto& groups = Layout::groupsOf[cell];
-    if ((rows[groups.row] | columns[groups.column] | boxes[groups.box]) & bit) consistent = false;
-    rows[groups.row] |= bit;
-    columns[groups.column] |= bit;
-    boxes[groups.box] |= bit;
+    if ((m_placedInRow[groups.row] | m_placedInColumn[groups.column] | m_placedInBox[groups.box]) & bit) {
+      consistent = false;
+    }
+    m_placedInRow[groups.row] |= bit;
+    m_placedInColumn[groups.column] |= bit;
+    m_placedInBox[groups.box] |= bit;
   }
   for (std::uint32_t cell = 0; cell < Size::CellCount; ++cell) {
     const auto& groups = Layout::groupsOf[cell];
-    const std::uint16_t placed = rows[groups.row] | columns[groups.column] | boxes[groups.box];
+    const std::uint16_t placed = m_placedInRow[groups.row] | m_placedInColumn[groups.column] | m_placedInBox[groups.box];
     m_table.masks[cell] &= static_cast<std::uint16_t>(Size::FullMask & ~placed);
   }
   return consistent;
+}
+
+template <unsigned N>
+bool CSudokuSolver<N>::ScanNewDigits() {
+  // Within a logical pass the steps only fill empty cells and remove
+  // candidates, so every mask still lacks the digits of the last scan and the
+  // full scan would only take away the new digits from their peers. A digit
+  // stands twice somewhere exactly when a new one meets one already seen.
+  std::uint32_t fresh[Size::CellCount];
+  std::uint32_t freshCount = 0;
+  for (std::uint32_t cell = 0; cell < Size::CellCount; ++cell) {
+    const std::uint8_t value = m_table.values[cell];
+    if (value == m_scannedValues[cell]) continue;
+    if (m_scannedValues[cell] != kEmptyValue || !Size::IsDigit(value)) return ScanPlacedDigits();
+    fresh[freshCount++] = cell;
+  }
+  bool consistent = true;
+  for (std::uint32_t i = 0; i < freshCount; ++i) {
+    const std::uint32_t cell = fresh[i];
+    const std::uint8_t value = m_table.values[cell];
+    const std::uint16_t bit = kDigitBit[value];
+    const auto& groups = CTGroupLayout<N>::groupsOf[cell];
+    if ((m_placedInRow[groups.row] | m_placedInColumn[groups.column] | m_placedInBox[groups.box]) & bit) {
+      consistent = false;
+    }
+    m_placedInRow[groups.row] |= bit;
+    m_placedInColumn[groups.column] |= bit;
+    m_placedInBox[groups.box] |= bit;
+    m_scannedValues[cell] = value;
+    ExcludeFromPeers(cell, bit);
+  }
+  return consistent;
+}
+
+template <unsigned N>
+void CSudokuSolver<N>::ExcludeFromPeers(std::uint32_t cell, std::uint16_t bit) {
+  using Layout = CTGroupLayout<N>;
+  const auto& groups = Layout::groupsOf[cell];
+  const std::uint16_t keep = static_cast<std::uint16_t>(~bit);
+  for (std::uint32_t peer : Layout::Group(GroupKind::kRow, groups.row)) m_table.masks[peer] &= keep;
+  for (std::uint32_t peer : Layout::Group(GroupKind::kColumn, groups.column)) m_table.masks[peer] &= keep;
+  for (std::uint32_t peer : Layout::Group(GroupKind::kBox, groups.box)) m_table.masks[peer] &= keep;
 }
 
 template <unsigned N>
@@ -217,8 +262,8 @@ template <unsigned N>
 std::uint32_t CSudokuSolver<N>::SolveLogical() {
   std::fill(std::begin(m_table.masks), std::end(m_table.masks), Size::FullMask);
   for (auto& pattern : m_patterns) pattern->ResetUsage();
-  for (;;) {
-    if (!ScanPlacedDigits()) return SolveResult::kContradiction;
+  for (bool consistent = ScanPlacedDigits();; consistent = ScanNewDigits()) {
+    if (!consistent) return SolveResult::kContradiction;
     std::uint32_t empty = 0;
     if (!CountEmptyCells(m_table, empty)) return SolveResult::kContradiction;
     if (empty == 0) return SolveResult::kSolved;

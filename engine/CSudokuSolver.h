@@ -93,8 +93,13 @@ class CSudokuSolver {
  private:
   bool RunStep(std::uint32_t id, CHintInfo* hint);
   // UpdateCandidates and CheckConsistency in one pass; false when a digit
-  // stands twice in a group.
+  // stands twice in a group. Remembers what it saw for ScanNewDigits.
   bool ScanPlacedDigits();
+  // The same answer and masks as ScanPlacedDigits, for use between the steps
+  // of one logical pass: only the digits placed since the last scan are
+  // applied (anything else falls back to the full scan).
+  bool ScanNewDigits();
+  void ExcludeFromPeers(std::uint32_t cell, std::uint16_t bit);
 
   std::uint32_t m_steps[kStepSlots];
   std::unique_ptr<CTPattern<N>> m_patterns[PatternId::kCount];
@@ -103,6 +108,11 @@ class CSudokuSolver {
   CTBoxGroup<N> m_boxes[S];
   CTTable<N> m_table;
   std::unique_ptr<CBranchMaker<N>> m_branchMaker;
+  // The values and the digits per row, column and box at the last scan.
+  std::uint8_t m_scannedValues[Size::CellCount] = {};
+  std::uint16_t m_placedInRow[S] = {};
+  std::uint16_t m_placedInColumn[S] = {};
+  std::uint16_t m_placedInBox[S] = {};
 };
 
 extern template class CSudokuSolver<2>;

@@ -6,18 +6,11 @@
 // cells in the same order as the views' CellGroupIndexToCellTableIndex.
 
 #include <array>
+#include <bit>
 #include <cstdint>
 
 #include "engine/CTBits.h"
 #include "engine/GroupKind.h"
-
-inline constexpr std::array<std::uint8_t, 256> kBitsInByte = [] {
-  std::array<std::uint8_t, 256> bits{};
-  for (unsigned b = 0; b < 256; ++b) bits[b] = static_cast<std::uint8_t>((b & 1u) + ((b >> 1) & 1u) + ((b >> 2) & 1u) +
-                                                                        ((b >> 3) & 1u) + ((b >> 4) & 1u) +
-                                                                        ((b >> 5) & 1u) + ((b >> 6) & 1u) + (b >> 7));
-  return bits;
-}();
 
 template <unsigned N>
 struct CTGroupLayout {
@@ -41,12 +34,36 @@ struct CTGroupLayout {
     return cells[kind - 1][index];
   }
 
-  // Number of set bits of a 16-bit mask. A table lookup: the default x86-64
-  // target has no popcount instruction, and the library call it falls back
-  // on dominated the subset searches.
-  static constexpr std::uint32_t CountBits(std::uint16_t mask) {
-    return kBitsInByte[mask & 0xFFu] + kBitsInByte[mask >> 8];
+  // Sets of positions as bits (bit p = position p). Along a line the first N
+  // positions lie in its first box; in a box they form the top row, and every
+  // N-th position forms the left column. Shifted to a set's lowest position,
+  // they tell whether the whole set stays inside one box, row or column.
+  static constexpr std::uint16_t kFirstRun = static_cast<std::uint16_t>((1u << N) - 1u);
+  static constexpr std::uint16_t kFirstColumn = [] {
+    std::uint16_t positions = 0;
+    for (std::uint32_t row = 0; row < N; ++row) positions = static_cast<std::uint16_t>(positions | 1u << (row * N));
+    return positions;
+  }();
+
+  // places[d] = the positions of the group whose cell is empty and still has
+  // candidate d. One pass over the group answers "where can d go" for every
+  // digit, which the singles and intersections otherwise ask cell by cell.
+  static void FindDigitPlaces(const std::uint8_t* values, const std::uint16_t* masks,
+                              const std::array<std::uint32_t, S>& group, std::uint16_t (&places)[S]) {
+    for (std::uint16_t& at : places) at = 0;
+    for (std::uint32_t p = 0; p < S; ++p) {
+      const std::uint32_t cell = group[p];
+      if (values[cell] != kEmptyValue) continue;
+      const std::uint16_t bit = kDigitBit[p];
+      for (std::uint32_t digits = masks[cell] & CTSize<N>::FullMask; digits != 0; digits &= digits - 1) {
+        std::uint16_t& at = places[std::countr_zero(digits)];
+        at = static_cast<std::uint16_t>(at | bit);
+      }
+    }
   }
+
+  // Number of set bits of a 16-bit mask (see CountBits16).
+  static constexpr std::uint32_t CountBits(std::uint16_t mask) { return CountBits16(mask); }
 
   static constexpr std::uint32_t RowOf(std::uint32_t cell) { return cell / S; }
   static constexpr std::uint32_t ColumnOf(std::uint32_t cell) { return cell % S; }

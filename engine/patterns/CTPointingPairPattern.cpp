@@ -1,32 +1,45 @@
 #include "engine/patterns/CTPointingPairPattern.h"
 
+#include <bit>
+
 #include "engine/CTColumnGroup.h"
+#include "engine/CTGroupLayout.h"
 #include "engine/CTRowGroup.h"
+
+namespace {
+
+// Row and column of position p of a box. Only boxes have an answer; any other
+// view is asked itself, and a line view throws as it always has.
+template <unsigned N>
+std::uint32_t RowInBox(const CTGroup<N>& group, std::uint32_t p) {
+  if (group.GetKind() != GroupKind::kBox) return group.GetRowIndex(p);
+  return (group.GetIndex() / N) * N + p / N;
+}
+
+template <unsigned N>
+std::uint32_t ColumnInBox(const CTGroup<N>& group, std::uint32_t p) {
+  if (group.GetKind() != GroupKind::kBox) return group.GetColumnIndex(p);
+  return (group.GetIndex() % N) * N + p % N;
+}
+
+}  // namespace
 
 template <unsigned N>
 bool CTPointingPairPattern<N>::Apply(CTGroup<N>& group, CHintInfo* hint) {
-  using Size = CTSize<N>;
-  constexpr std::uint32_t kNone = Size::S;
-  for (std::uint32_t digit = 0; digit < Size::S; ++digit) {
-    std::uint32_t row = kNone;
-    std::uint32_t column = kNone;
-    bool oneRow = true;
-    bool oneColumn = true;
-    bool any = false;
-    for (std::uint32_t i = 0; i < Size::S; ++i) {
-      const CTCell<N>& cell = group.GetCell(i);
-      if (!cell.IsEmpty() || !cell.HasCandidate(digit)) continue;
-      const std::uint32_t cellRow = group.GetRowIndex(i);
-      const std::uint32_t cellColumn = group.GetColumnIndex(i);
-      if (!any) {
-        row = cellRow;
-        column = cellColumn;
-        any = true;
-      }
-      oneRow = oneRow && cellRow == row;
-      oneColumn = oneColumn && cellColumn == column;
-    }
-    if (!any) continue;
+  using Layout = CTGroupLayout<N>;
+  const CTTable<N>& table = *group.GetTable();
+  std::uint16_t places[Layout::S];
+  Layout::FindDigitPlaces(table.values, table.masks, Layout::Group(group.GetKind(), group.GetIndex()), places);
+  // A reduction that changes nothing leaves the board alone, so the places
+  // stay valid for the digits after it.
+  for (std::uint32_t digit = 0; digit < Layout::S; ++digit) {
+    const std::uint16_t at = places[digit];
+    if (at == 0) continue;
+    const std::uint32_t first = static_cast<std::uint32_t>(std::countr_zero(at));
+    const std::uint32_t row = RowInBox(group, first);
+    const std::uint32_t column = ColumnInBox(group, first);
+    const bool oneRow = (at & ~(Layout::kFirstRun << (first / N * N))) == 0;
+    const bool oneColumn = (at & ~(Layout::kFirstColumn << (first % N))) == 0;
 
     bool changed = false;
     if (oneRow) {
