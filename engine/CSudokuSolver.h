@@ -100,6 +100,9 @@ class CSudokuSolver {
   // applied (anything else falls back to the full scan).
   bool ScanNewDigits();
   void ExcludeFromPeers(std::uint32_t cell, std::uint16_t bit);
+  // CountEmptyCells for the logical pass: true when an empty cell has no
+  // candidate; empty gets the number of empty cells (complete only on false).
+  bool HasDeadCell(std::uint32_t& empty) const;
 
   std::uint32_t m_steps[kStepSlots];
   std::unique_ptr<CTPattern<N>> m_patterns[PatternId::kCount];
