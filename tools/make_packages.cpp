@@ -42,14 +42,15 @@ std::string MakePackage(unsigned seed) {
     for (int puzzle = 0; puzzle < kPuzzlesPerLevel; ++puzzle) {
       generator->Generate(nullptr);
       ratingSum += generator->GetBestRating();
+      // The engine keeps digits 0-based; a package byte is 1-based with 0
+      // for an empty cell.
       for (std::uint8_t value : generator->GetTable().values) {
-        if (value != kEmptyValue && (value < 1 || value > N * N)) {
-          // Such a cell cannot be stored: 0 already means empty.
+        if (value != kEmptyValue && value >= N * N) {
           std::fprintf(stderr, "%ux%u level %d puzzle %d: the generator left the value %u in a cell\n", N * N,
                        N * N, level, puzzle, value);
           std::exit(1);
         }
-        bytes.push_back(static_cast<char>(value == kEmptyValue ? 0 : value));
+        bytes.push_back(static_cast<char>(value == kEmptyValue ? 0 : value + 1));
       }
     }
     const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;

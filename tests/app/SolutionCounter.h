@@ -1,7 +1,9 @@
 #pragma once
-// Counts the solutions of a grid by plain search, up to a limit.  It shares
-// nothing with the engine, so it can check what the engine made.
+// Counts the solutions of a grid, up to a limit, by search with naked and
+// hidden singles at every node.  It shares nothing with the engine, so it can
+// check what the engine made.
 
+#include <array>
 #include <cstdint>
 #include <vector>
 
@@ -9,13 +11,16 @@ class SolutionCounter {
  public:
   // cells: S*S bytes in cell order, 0 for an empty cell, 1..S for a given.
   SolutionCounter(int boxSize, const unsigned char* cells)
-      : boxSize_(boxSize), side_(boxSize * boxSize), grid_(cells, cells + side_ * side_),
-        rows_(side_), columns_(side_), boxes_(side_) {
+      : boxSize_(boxSize), side_(boxSize * boxSize), full_((1u << side_) - 1),
+        grid_(cells, cells + side_ * side_), used_(3 * side_), units_(3 * side_), cellUnits_(side_ * side_) {
     for (int cell = 0; cell < side_ * side_; ++cell) {
+      const int row = cell / side_;
+      const int column = cell % side_;
+      cellUnits_[cell] = {row, side_ + column, 2 * side_ + row / boxSize_ * boxSize_ + column / boxSize_};
+      for (int unit : cellUnits_[cell]) units_[unit].push_back(cell);
       if (grid_[cell] == 0) continue;
-      const std::uint32_t bit = Bit(grid_[cell]);
-      if ((Used(cell) & bit) != 0) consistent_ = false;
-      Place(cell, bit);
+      if ((Used(cell) & Bit(grid_[cell])) != 0) consistent_ = false;
+      Place(cell, grid_[cell]);
     }
   }
 
@@ -36,57 +41,101 @@ class SolutionCounter {
 
  private:
   static std::uint32_t Bit(int digit) { return 1u << (digit - 1); }
-  int Row(int cell) const { return cell / side_; }
-  int Column(int cell) const { return cell % side_; }
-  int Box(int cell) const { return Row(cell) / boxSize_ * boxSize_ + Column(cell) / boxSize_; }
-  std::uint32_t Used(int cell) const { return rows_[Row(cell)] | columns_[Column(cell)] | boxes_[Box(cell)]; }
-  void Place(int cell, std::uint32_t bit) {
-    rows_[Row(cell)] |= bit;
-    columns_[Column(cell)] |= bit;
-    boxes_[Box(cell)] |= bit;
+  static int DigitOf(std::uint32_t bit) { return __builtin_ctz(bit) + 1; }
+
+  std::uint32_t Used(int cell) const {
+    std::uint32_t used = 0;
+    for (int unit : cellUnits_[cell]) used |= used_[unit];
+    return used;
   }
-  void Remove(int cell, std::uint32_t bit) {
-    rows_[Row(cell)] &= ~bit;
-    columns_[Column(cell)] &= ~bit;
-    boxes_[Box(cell)] &= ~bit;
+  std::uint32_t Candidates(int cell) const { return ~Used(cell) & full_; }
+  void Place(int cell, int digit) {
+    grid_[cell] = digit;
+    for (int unit : cellUnits_[cell]) used_[unit] |= Bit(digit);
+  }
+  void Remove(int cell) {
+    for (int unit : cellUnits_[cell]) used_[unit] &= ~Bit(grid_[cell]);
+    grid_[cell] = 0;
+  }
+
+  // Places every naked and hidden single, recording them in placed; false
+  // at a contradiction.
+  bool Propagate(std::vector<int>& placed) {
+    for (bool changed = true; changed;) {
+      changed = false;
+      for (int cell = 0; cell < side_ * side_; ++cell) {
+        if (grid_[cell] != 0) continue;
+        const std::uint32_t candidates = Candidates(cell);
+        if (candidates == 0) return false;
+        if ((candidates & (candidates - 1)) == 0) {
+          Place(cell, DigitOf(candidates));
+          placed.push_back(cell);
+          changed = true;
+        }
+      }
+      for (int unit = 0; unit < 3 * side_; ++unit) {
+        std::uint32_t once = 0, twice = 0;
+        for (int cell : units_[unit]) {
+          if (grid_[cell] != 0) continue;
+          const std::uint32_t candidates = Candidates(cell);
+          twice |= once & candidates;
+          once |= candidates;
+        }
+        const std::uint32_t open = full_ & ~used_[unit];
+        if ((open & ~once) != 0) return false;  // a digit with no place left
+        const std::uint32_t singles = open & ~twice;
+        if (singles == 0) continue;
+        const std::uint32_t bit = singles & (~singles + 1);
+        for (int cell : units_[unit]) {
+          if (grid_[cell] == 0 && (Candidates(cell) & bit) != 0) {
+            Place(cell, DigitOf(bit));
+            placed.push_back(cell);
+            changed = true;
+            break;
+          }
+        }
+      }
+    }
+    return true;
   }
 
   void Search() {
-    // Branch on the empty cell with the fewest candidates.
-    const std::uint32_t full = (1u << side_) - 1;
+    std::vector<int> placed;
+    if (Propagate(placed)) Branch();
+    for (auto cell = placed.rbegin(); cell != placed.rend(); ++cell) Remove(*cell);
+  }
+
+  void Branch() {
     int best = -1;
     int bestCount = side_ + 1;
-    std::uint32_t bestCandidates = 0;
     for (int cell = 0; cell < side_ * side_; ++cell) {
       if (grid_[cell] != 0) continue;
-      const std::uint32_t candidates = ~Used(cell) & full;
-      const int count = __builtin_popcount(candidates);
+      const int count = __builtin_popcount(Candidates(cell));
       if (count < bestCount) {
         best = cell;
         bestCount = count;
-        bestCandidates = candidates;
-        if (count <= 1) break;
       }
     }
     if (best < 0) {
       if (found_++ == 0) firstSolution_ = grid_;
       return;
     }
+    const std::uint32_t candidates = Candidates(best);
     for (int digit = 1; digit <= side_ && found_ < limit_; ++digit) {
-      const std::uint32_t bit = Bit(digit);
-      if ((bestCandidates & bit) == 0) continue;
-      grid_[best] = digit;
-      Place(best, bit);
+      if ((candidates & Bit(digit)) == 0) continue;
+      Place(best, digit);
       Search();
-      Remove(best, bit);
-      grid_[best] = 0;
+      Remove(best);
     }
   }
 
   int boxSize_;
   int side_;
+  std::uint32_t full_;
   std::vector<int> grid_;
-  std::vector<std::uint32_t> rows_, columns_, boxes_;
+  std::vector<std::uint32_t> used_;
+  std::vector<std::vector<int>> units_;      // the cells of each row, column and box
+  std::vector<std::array<int, 3>> cellUnits_;  // the row, column and box of each cell
   bool consistent_ = true;
   int found_ = 0;
   int limit_ = 0;
