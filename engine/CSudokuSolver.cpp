@@ -162,7 +162,8 @@ bool CSudokuSolver<N>::ScanPlacedDigits() {
   }
   for (std::uint32_t cell = 0; cell < Size::CellCount; ++cell) {
     const auto& groups = Layout::groupsOf[cell];
-    const std::uint16_t placed = m_placedInRow[groups.row] | m_placedInColumn[groups.column] | m_placedInBox[groups.box];
+    const std::uint16_t placed =
+        m_placedInRow[groups.row] | m_placedInColumn[groups.column] | m_placedInBox[groups.box];
     m_table.masks[cell] &= static_cast<std::uint16_t>(Size::FullMask & ~placed);
   }
   return consistent;

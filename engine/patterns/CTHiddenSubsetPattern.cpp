@@ -32,9 +32,11 @@ bool CTHiddenSubsetPattern<N>::Search(std::uint32_t start, std::uint32_t depth, 
   using Layout = CTGroupLayout<N>;
   constexpr std::uint16_t kFull = CTSize<N>::FullMask;
   for (std::uint32_t entry = start; entry < m_emptyCount; ++entry) {
-    // A digit of a skipped cell is never hidden in this combination; when
-    // fewer than k digits are left, no later combination here can succeed.
-    if (Layout::CountBits(static_cast<std::uint16_t>(kFull & ~passedOver)) < m_k) break;
+    // A hidden digit lies in a chosen cell and in no skipped one. When fewer
+    // than k digits of the cells chosen so far and still to come are not
+    // skipped, no combination from here on can succeed.
+    const std::uint16_t open = static_cast<std::uint16_t>((unionMask | m_masksFrom[entry]) & ~passedOver);
+    if (Layout::CountBits(open & kFull) < m_k) break;
     const std::uint16_t grown = static_cast<std::uint16_t>(unionMask | m_emptyMasks[entry]);
     const std::uint32_t p = m_emptyPositions[entry];
     m_chosen[p] = 1;
