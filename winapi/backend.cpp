@@ -24,6 +24,8 @@ Backend* InstallBackend(Backend* backend) {
     return previous;
 }
 
+Backend* InstalledBackend() { return g_backend; }
+
 Backend& CurrentBackend() {
     if (g_backend == nullptr) {
         std::fputs("winapi: no backend is installed; link winapi_headless or winapi_sdl\n", stderr);

@@ -13,7 +13,9 @@
 
 #include "winapi/windows.h"
 
+#include <cstddef>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 namespace winapi {
@@ -56,6 +58,9 @@ public:
 // Installs `backend` (not owned) and returns the one it replaces.
 Backend* InstallBackend(Backend* backend);
 
+// The installed backend, or null while none is.
+Backend* InstalledBackend();
+
 // The installed backend; stops the program with a message when none is.
 Backend& CurrentBackend();
 
@@ -82,6 +87,18 @@ struct Image {
     std::uint32_t At(int x, int y) const { return pixels[static_cast<std::size_t>(y) * width + x]; }
 };
 Image ComposeWindow(HWND topLevel);
+
+// The same picture, only inside `area` (client coordinates), written into a
+// top-down image the size of the window's client area whose rows lie
+// `pitchBytes` apart, in the same pixel layout.
+void ComposeWindowArea(HWND topLevel, const RECT& area, void* pixels, std::ptrdiff_t pitchBytes);
+
+// A window's stored text, read without sending it any message.
+std::wstring WindowCaption(HWND hwnd);
+
+// The system moved a top-level window (the user dragged it): its rectangle
+// follows, and the backend is not told again.
+void NoteWindowMoved(HWND topLevel, int x, int y);
 
 // The standard cursor id (32512 for IDC_ARROW, ...) of a cursor handle made
 // by LoadCursorW, or 0.

@@ -352,10 +352,8 @@ namespace winapi {
 
 namespace {
 
-void ComposeInto(Image& image, HWND hwnd, POINT origin, RECT clip) {
+void ComposeInto(const PixelView& dst, HWND hwnd, POINT origin, RECT clip) {
     Window* window = LookupWindow(hwnd);
-    const PixelView dst{reinterpret_cast<std::uint8_t*>(image.pixels.data()),
-                        static_cast<std::ptrdiff_t>(image.width) * 4, image.width, image.height};
     const RECT area = Intersect(Offset(RECT{0, 0, window->Width(), window->Height()}, origin.x, origin.y), clip);
     if (IsEmpty(area)) {
         return;
@@ -364,12 +362,21 @@ void ComposeInto(Image& image, HWND hwnd, POINT origin, RECT clip) {
     for (const HWND child : window->children) {
         const Window* c = LookupWindow(child);
         if (c->visible) {
-            ComposeInto(image, child, POINT{origin.x + c->rect.left, origin.y + c->rect.top}, area);
+            ComposeInto(dst, child, POINT{origin.x + c->rect.left, origin.y + c->rect.top}, area);
         }
     }
 }
 
 }  // namespace
+
+void ComposeWindowArea(HWND topLevel, const RECT& area, void* pixels, std::ptrdiff_t pitchBytes) {
+    Window* window = LookupWindow(topLevel);
+    if (window == nullptr || pixels == nullptr) {
+        return;
+    }
+    const PixelView dst{static_cast<std::uint8_t*>(pixels), pitchBytes, window->Width(), window->Height()};
+    ComposeInto(dst, topLevel, POINT{0, 0}, Intersect(area, dst.Bounds()));
+}
 
 Image ComposeWindow(HWND topLevel) {
     Image image;
@@ -380,7 +387,9 @@ Image ComposeWindow(HWND topLevel) {
     image.width = window->Width();
     image.height = window->Height();
     image.pixels.assign(static_cast<std::size_t>(image.width) * image.height, 0);
-    ComposeInto(image, topLevel, POINT{0, 0}, RECT{0, 0, image.width, image.height});
+    const PixelView dst{reinterpret_cast<std::uint8_t*>(image.pixels.data()),
+                        static_cast<std::ptrdiff_t>(image.width) * 4, image.width, image.height};
+    ComposeInto(dst, topLevel, POINT{0, 0}, dst.Bounds());
     return image;
 }
 

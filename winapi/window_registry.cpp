@@ -1,5 +1,6 @@
 #include "winapi/window_registry.h"
 
+#include "winapi/edit_control.h"
 #include "winapi/handle_table.h"
 
 #include <cwctype>
@@ -30,8 +31,9 @@ ClassMap& Classes() {
     return *classes;
 }
 
+// The layer's own controls are there from the start.
 ClassMap& SystemClasses() {
-    static auto* classes = new ClassMap;
+    static auto* classes = new ClassMap{{L"edit", EditWindowClass()}};
     return *classes;
 }
 

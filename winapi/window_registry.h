@@ -39,6 +39,8 @@ struct Window {
     std::map<std::wstring, HANDLE> properties;
     RECT update{};  // bounding box of the invalid region, client coordinates
     OwnedPixels surface;
+    // What a system class keeps per window (the EDIT control's line).
+    std::shared_ptr<void> controlState;
 
     int Width() const { return rect.right - rect.left; }
     int Height() const { return rect.bottom - rect.top; }

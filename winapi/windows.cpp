@@ -379,6 +379,19 @@ HWND KeyboardTarget(HWND topLevel) {
     return focus != nullptr && TopLevelOf(focus) == topLevel ? focus : topLevel;
 }
 
+std::wstring WindowCaption(HWND hwnd) {
+    const Window* window = LookupWindow(hwnd);
+    return window == nullptr ? std::wstring() : window->text;
+}
+
+void NoteWindowMoved(HWND topLevel, int x, int y) {
+    Window* window = LookupWindow(topLevel);
+    if (window == nullptr || !window->IsTopLevel()) {
+        return;
+    }
+    window->rect = Offset(window->rect, x - window->rect.left, y - window->rect.top);
+}
+
 HWND WindowFromClientPoint(HWND topLevel, POINT point) {
     const Window* window = LookupWindow(topLevel);
     if (window == nullptr) {

@@ -45,6 +45,7 @@ using UINT = unsigned int;
 using INT = int;
 using LONG = std::int32_t;
 using WCHAR = wchar_t;
+using LPSTR = char*;
 using LPWSTR = wchar_t*;
 using LPCWSTR = const wchar_t*;
 using LPVOID = void*;
@@ -188,6 +189,26 @@ struct CREATESTRUCTW {
     DWORD dwExStyle;
 };
 
+// lParam of WM_DRAWITEM: what an owner-drawn control asks its owner to draw.
+struct DRAWITEMSTRUCT {
+    UINT CtlType;
+    UINT CtlID;
+    UINT itemID;
+    UINT itemAction;
+    UINT itemState;  // ODS_* bits
+    HWND hwndItem;
+    HDC hDC;
+    RECT rcItem;
+    ULONG_PTR itemData;
+};
+
+// lParam of WM_NOTIFY: the header every notification starts with.
+struct NMHDR {
+    HWND hwndFrom;
+    UINT_PTR idFrom;
+    UINT code;  // NM_* and the control's own codes
+};
+
 // ---------------------------------------------------------------------------
 // Word packing and colours.
 
@@ -288,6 +309,28 @@ inline constexpr WORD EN_SETFOCUS = 0x0100;
 inline constexpr WORD EN_KILLFOCUS = 0x0200;
 inline constexpr WORD EN_CHANGE = 0x0300;
 
+// WM_COMMAND notifications of a button, high word of wParam.
+inline constexpr WORD BN_SETFOCUS = 6;
+inline constexpr WORD BN_KILLFOCUS = 7;
+
+// WM_NOTIFY codes common to all controls (NMHDR::code).
+inline constexpr UINT NM_FIRST = 0;
+inline constexpr UINT NM_SETFOCUS = NM_FIRST - 7;
+inline constexpr UINT NM_KILLFOCUS = NM_FIRST - 8;
+
+// DRAWITEMSTRUCT::itemState bits.
+inline constexpr UINT ODS_SELECTED = 0x0001;
+inline constexpr UINT ODS_GRAYED = 0x0002;
+inline constexpr UINT ODS_DISABLED = 0x0004;
+inline constexpr UINT ODS_CHECKED = 0x0008;
+inline constexpr UINT ODS_FOCUS = 0x0010;
+inline constexpr UINT ODS_DEFAULT = 0x0020;
+inline constexpr UINT ODS_HOTLIGHT = 0x0040;
+inline constexpr UINT ODS_INACTIVE = 0x0080;
+inline constexpr UINT ODS_NOACCEL = 0x0100;
+inline constexpr UINT ODS_NOFOCUSRECT = 0x0200;
+inline constexpr UINT ODS_COMBOBOXEDIT = 0x1000;
+
 // Mouse message wParam flags.
 inline constexpr WPARAM MK_LBUTTON = 0x0001;
 inline constexpr WPARAM MK_RBUTTON = 0x0002;
@@ -297,6 +340,9 @@ inline constexpr WPARAM MK_MBUTTON = 0x0010;
 inline constexpr WPARAM MK_XBUTTON1 = 0x0020;
 inline constexpr WPARAM MK_XBUTTON2 = 0x0040;
 inline constexpr int WHEEL_DELTA = 120;
+// High word of wParam of the X-button messages.
+inline constexpr WORD XBUTTON1 = 0x0001;
+inline constexpr WORD XBUTTON2 = 0x0002;
 
 // ---------------------------------------------------------------------------
 // Virtual keys.  Letters and digits are their upper-case ASCII codes.

@@ -53,6 +53,8 @@ std::string describe(platform_event& e) {
         words(p->lead, p->id);
     else if (auto* p = e.kind.get_if<kind_deferred>())
         words(p->first, p->second);
+    else if (auto* p = e.kind.get_if<kind_paint>())
+        words(p->lead, p->item_state);  // the rest: DrawItemCarriesTheItem
     return out;
 }
 
@@ -66,6 +68,23 @@ struct row {
 
 const LPARAM at_10_20 = MAKELPARAM(10, 20);
 const LPARAM control = 0x1234;  // lParam of WM_COMMAND sent by a control
+
+DRAWITEMSTRUCT item_in_state(UINT state) {
+    DRAWITEMSTRUCT item{};
+    item.itemState = state;
+    return item;
+}
+const DRAWITEMSTRUCT checked_focused_selected = item_in_state(ODS_CHECKED | ODS_FOCUS | ODS_SELECTED);
+const DRAWITEMSTRUCT disabled_focused_selected = item_in_state(ODS_DISABLED | ODS_FOCUS | ODS_SELECTED);
+const DRAWITEMSTRUCT focused_selected = item_in_state(ODS_FOCUS | ODS_SELECTED);
+const DRAWITEMSTRUCT selected = item_in_state(ODS_SELECTED);
+const DRAWITEMSTRUCT grayed_default = item_in_state(ODS_GRAYED | ODS_DEFAULT);
+LPARAM item(const DRAWITEMSTRUCT& d) { return reinterpret_cast<LPARAM>(&d); }
+
+const NMHDR notify_set_focus{nullptr, 3, NM_SETFOCUS};
+const NMHDR notify_kill_focus{nullptr, 3, NM_KILLFOCUS};
+const NMHDR notify_click{nullptr, 3, NM_FIRST - 2};
+LPARAM header(const NMHDR& h) { return reinterpret_cast<LPARAM>(&h); }
 
 const row rows[] = {
     // Mouse: action, button, signed coordinates.
@@ -116,7 +135,21 @@ const row rows[] = {
     {"edit focus gained", WM_COMMAND, MAKEWPARAM(3, EN_SETFOCUS), control, "9:0,3"},
     {"edit focus lost", WM_COMMAND, MAKEWPARAM(3, EN_KILLFOCUS), control, "9:0,4"},
     {"edit text changed", WM_COMMAND, MAKEWPARAM(3, EN_CHANGE), control, "9:0,5"},
+    {"button focus gained", WM_COMMAND, MAKEWPARAM(3, BN_SETFOCUS), control, "9:0,3"},
+    {"button focus lost", WM_COMMAND, MAKEWPARAM(3, BN_KILLFOCUS), control, "9:0,4"},
     {"another control notification", WM_COMMAND, MAKEWPARAM(3, 0x0400), control, "none"},
+    {"notified focus gained", WM_NOTIFY, 3, header(notify_set_focus), "9:0,3"},
+    {"notified focus lost", WM_NOTIFY, 3, header(notify_kill_focus), "9:0,4"},
+    {"another notification", WM_NOTIFY, 3, header(notify_click), "none"},
+    {"notification without its header", WM_NOTIFY, 3, 0, "none"},
+    // Owner-drawn items: one state bit, the first match of checked,
+    // disabled, focus, selected.
+    {"item checked, focused, selected", WM_DRAWITEM, 0, item(checked_focused_selected), "5:0,4"},
+    {"item disabled, focused, selected", WM_DRAWITEM, 0, item(disabled_focused_selected), "5:0,8"},
+    {"item focused and selected", WM_DRAWITEM, 0, item(focused_selected), "5:0,1"},
+    {"item selected", WM_DRAWITEM, 0, item(selected), "5:0,2"},
+    {"item grayed as default button", WM_DRAWITEM, 0, item(grayed_default), "5:0,0"},
+    {"draw item without its structure", WM_DRAWITEM, 0, 0, "0:43"},
     {"repaint of no rectangle", WM_USER + 2, 0, 0, "0:1026"},
     {"create", WM_CREATE, 0, 0, "0:1"},
     {"close", WM_CLOSE, 0, 0, "0:16"},
@@ -165,4 +198,26 @@ TEST(EventFromMessage, KeyCodesFollowTheTable) {
     };
     for (const code_row& r : table)
         EXPECT_EQ(KeyCodeFromVirtualKey(r.virtual_key), r.code) << "virtual key " << r.virtual_key;
+}
+
+TEST(EventFromMessage, DrawItemCarriesTheItem) {
+    DRAWITEMSTRUCT d{};
+    d.hDC = reinterpret_cast<HDC>(0x7000);
+    d.rcItem = RECT{5, 6, 70, 26};
+    d.itemData = 0xABCDEF;
+    d.itemID = 42;
+    d.itemState = ODS_FOCUS;
+    platform_event e = from_message(WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&d));
+    ASSERT_EQ(e.kind.index(), kind_paint);
+    const ev_paint& p = *e.kind.get_if<kind_paint>();
+    EXPECT_EQ(p.dc, d.hDC);
+    EXPECT_EQ(p.update.left, 5);
+    EXPECT_EQ(p.update.bottom, 26);
+    EXPECT_EQ(p.client.top, 6);
+    EXPECT_EQ(p.client.right, 70);
+    EXPECT_EQ(p.item_data, 0xABCDEFu);
+    EXPECT_EQ(p.item_id, 42u);
+    EXPECT_EQ(p.item_state, 1);
+    EXPECT_EQ(p.origin_x, 0);
+    EXPECT_EQ(p.origin_y, 0);
 }

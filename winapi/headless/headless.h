@@ -62,6 +62,16 @@ void SetMessageBoxHook(MessageBoxHook hook);
 // Every box shown since the last Reset, in order.
 const std::vector<MessageBoxRecord>& MessageBoxes();
 
+// --- Programs without a display ---------------------------------------------
+// The clock follows real time from now on, and a blocking GetMessageW sleeps
+// until the next timer is due instead of jumping to it, so a program that
+// runs headless because no display is available idles without using the CPU.
+// Reset goes back to the settable clock.
+void UseRealClock();
+
+// Makes the headless backend the installed one, keeping the layer's state.
+void InstallHeadlessBackend();
+
 // --- Screen and state -------------------------------------------------------
 // GetSystemMetrics answers this size; 1024 by 768 after Reset.
 void SetScreenSize(int width, int height);

@@ -3,8 +3,10 @@
 #include "winapi/utf8.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <map>
+#include <thread>
 
 namespace winapi::headless {
 namespace {
@@ -32,9 +34,23 @@ struct TopLevelState {
 
 class HeadlessBackend final : public Backend {
 public:
-    DWORD TickCount() override { return now_; }
+    DWORD TickCount() override {
+        if (realClock_) {
+            const auto elapsed = std::chrono::steady_clock::now() - realStart_;
+            now_ = static_cast<DWORD>(std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count());
+        }
+        return now_;
+    }
 
     bool WaitForInput(DWORD timeoutMs) override {
+        if (realClock_) {
+            // No input can ever come; only timers wake the loop.
+            if (timeoutMs == INFINITE) {
+                return false;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(timeoutMs));
+            return true;
+        }
         if (idleHook_ && idleHook_()) {
             return true;
         }
@@ -76,6 +92,7 @@ public:
     SIZE ScreenSize() override { return screen_; }
 
     void Reset() {
+        realClock_ = false;
         now_ = 0;
         idleHook_ = nullptr;
         boxHook_ = nullptr;
@@ -85,6 +102,8 @@ public:
     }
 
     DWORD now_ = 0;
+    bool realClock_ = false;
+    std::chrono::steady_clock::time_point realStart_;
     IdleHook idleHook_;
     MessageBoxHook boxHook_;
     std::vector<MessageBoxRecord> boxes_;
@@ -102,6 +121,11 @@ HeadlessBackend& Instance() {
 }  // namespace
 
 void InstallHeadlessBackend() { InstallBackend(&Instance()); }
+
+void UseRealClock() {
+    Instance().realClock_ = true;
+    Instance().realStart_ = std::chrono::steady_clock::now();
+}
 
 void SetTickCount(DWORD milliseconds) { Instance().now_ = milliseconds; }
 void AdvanceTickCount(DWORD milliseconds) { Instance().now_ += milliseconds; }

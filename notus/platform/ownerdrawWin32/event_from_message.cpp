@@ -40,6 +40,20 @@ POINT origin_in_main_window(HWND window, HWND main_window) {
     return origin;
 }
 
+// An owner-drawn item's state as one framework state bit; the first match
+// wins, so a checked item that also has the focus reports only "checked".
+word item_state_bit(UINT state) {
+    if (state & ODS_CHECKED)
+        return 4;
+    if (state & ODS_DISABLED)
+        return 8;
+    if (state & ODS_FOCUS)
+        return 1;
+    if (state & ODS_SELECTED)
+        return 2;
+    return 0;
+}
+
 void fill_client_and_origin(ev_paint& paint, HWND window) {
     GetClientRect(window, &paint.client);
     const POINT origin = origin_in_main_window(window, current_paint_surface().main_window);
@@ -123,6 +137,18 @@ bool PaintEventFromMessage(event<traits>& e) {
         fill_client_and_origin(paint, m.hwnd);
         paint.dc = BeginPaint(m.hwnd, &e.record.paint);
         break;
+    case WM_DRAWITEM: {
+        const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(m.lParam);
+        if (!item)
+            return false;
+        paint.dc = item->hDC;
+        paint.update = item->rcItem;
+        paint.client = item->rcItem;
+        paint.item_state = item_state_bit(item->itemState);
+        paint.item_data = item->itemData;
+        paint.item_id = item->itemID;
+        break;
+    }
     case paint_rectangle_message: {
         const auto* rectangle = reinterpret_cast<const RECT*>(m.lParam);
         if (!rectangle)
@@ -148,12 +174,21 @@ bool StateEventFromMessage(event<traits>& e) {
     case WM_KILLFOCUS: state = 4; break;
     case WM_COMMAND:
         switch (HIWORD(m.wParam)) {
-        case EN_SETFOCUS: state = 3; break;
-        case EN_KILLFOCUS: state = 4; break;
+        case EN_SETFOCUS:
+        case BN_SETFOCUS: state = 3; break;
+        case EN_KILLFOCUS:
+        case BN_KILLFOCUS: state = 4; break;
         case EN_CHANGE: state = 5; break;
         default: return false;
         }
         break;
+    case WM_NOTIFY: {
+        const auto* header = reinterpret_cast<const NMHDR*>(m.lParam);
+        if (!header)
+            return false;
+        state = header->code == NM_KILLFOCUS ? 4 : 3;
+        break;
+    }
     default:
         return false;
     }
@@ -211,6 +246,13 @@ void EventFromMessage(event<traits>& e) {
             e.kind = ev_command{0, 1};
         else
             StateEventFromMessage(e);  // other notifications of a control make no event
+        return;
+    case WM_NOTIFY:
+        // Only the focus notifications make an event; every other one, and
+        // a notification without its header, makes none.
+        if (const auto* header = reinterpret_cast<const NMHDR*>(m.lParam))
+            if (header->code == NM_SETFOCUS || header->code == NM_KILLFOCUS)
+                StateEventFromMessage(e);
         return;
     default:
         as_message();

@@ -1,0 +1,35 @@
+// Installs the SDL backend while static objects are built, or the headless
+// one with a real clock when no display can be opened.  The library's CMake
+// target makes every program that links it keep this object file (through the
+// anchor symbol below), so linking the library is enough.
+#include "winapi/headless/headless.h"
+
+#include <SDL.h>
+
+#include <cstdio>
+
+namespace winapi::sdl {
+bool StartSdlBackend();
+}
+
+extern "C" {
+extern const int winapi_sdl_anchor;
+const int winapi_sdl_anchor = 0;
+}
+
+namespace {
+
+struct Installer {
+    Installer() {
+        if (winapi::sdl::StartSdlBackend()) {
+            return;
+        }
+        std::fprintf(stderr, "winapi: no display (%s); running without a window\n", SDL_GetError());
+        winapi::headless::UseRealClock();
+        winapi::headless::InstallHeadlessBackend();
+    }
+};
+
+const Installer installer;
+
+}  // namespace
