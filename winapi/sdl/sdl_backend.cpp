@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <map>
 
 namespace winapi::sdl {
@@ -78,8 +79,11 @@ public:
         if (found == windows_.end()) {
             return;
         }
-        byId_.erase(SDL_GetWindowID(found->second.window));
-        SDL_DestroyWindow(found->second.window);
+        // At exit SDL may have been shut down already, windows and all.
+        if (SDL_WasInit(SDL_INIT_VIDEO) != 0) {
+            byId_.erase(SDL_GetWindowID(found->second.window));
+            SDL_DestroyWindow(found->second.window);
+        }
         windows_.erase(found);
     }
 
@@ -238,11 +242,20 @@ bool StartSdlBackend() {
     // Ctrl+C and kill must end the program as usual, not become an SDL_QUIT
     // event that nobody reads.
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    // A puzzle game waits for the player: the screen saver stays allowed
+    // unless the program asks for it to be held off.
+    SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
+    // Our pixels are made in memory; copying them straight to the window is
+    // cheaper than a GPU texture (which on many systems means a software GL
+    // with threads of its own).
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     if (SDL_Init(SDL_INIT_VIDEO) != 0) {
         return false;
     }
     g_sdl = new SdlBackend;  // lives as long as the process: static objects may still use the layer at exit
     InstallBackend(g_sdl);
+    // Closes the display connection and the libraries SDL opened for it.
+    std::atexit(&SDL_Quit);
     return true;
 }
 
