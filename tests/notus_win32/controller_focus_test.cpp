@@ -1,6 +1,7 @@
 // Focus of the window controller: set_focus and the four focus moves.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <map>
 #include <stdexcept>
@@ -137,6 +138,107 @@ TEST_F(FocusMoves, HidingOrDisablingTheFocusedWindowMovesTheFocusInItsGroupThenO
     EXPECT_EQ(name_of(controller.focused()), "B");
     windows.at("B")->disable();  // group 1 is empty now: on to the next group
     EXPECT_EQ(name_of(controller.focused()), "C");
+}
+
+// State handlers act on windows while the focus moves: a combo box hides its
+// list when the list loses the focus, a dropped-down part may go away, a
+// group may hand the focus on to a child.  The controller must end with one
+// focused window that still exists, and tell each window once.
+class reacting_window : public window {
+public:
+    using window::window;
+
+    void handle_event(platform_event& e) override {
+        window::handle_event(e);
+        if (auto* s = e.kind.get_if<notus::impl::kind_state>())
+            if (on_state)
+                on_state(s->state);
+    }
+
+    std::function<void(int)> on_state;
+};
+
+class FocusHandlers : public ::testing::Test {
+protected:
+    std::unique_ptr<reacting_window> add(const std::string& name, int order) {
+        auto w = std::make_unique<reacting_window>(name, log);
+        w->resize(10, 10);
+        w->set_order_index(order);
+        w->show();
+        return w;
+    }
+
+    int count(const std::string& entry) const { return static_cast<int>(std::count(log.begin(), log.end(), entry)); }
+
+    virtual_window_controller controller;
+    journal log;
+};
+
+TEST_F(FocusHandlers, AWindowThatHidesItselfOnLosingTheFocusLetsTheFocusLand) {
+    auto list = add("list", 0);
+    auto other = add("other", 1);
+    auto third = add("third", 2);
+    ASSERT_TRUE(controller.set_focus(list.get()));
+    list->on_state = [&](int state) {
+        if (state == 4 && !list->focused() && list->visible())
+            list->hide();
+    };
+    log.clear();
+    EXPECT_TRUE(controller.set_focus(third.get()));
+    EXPECT_EQ(controller.focused(), third.get());
+    EXPECT_FALSE(list->visible());
+    EXPECT_FALSE(other->focused());
+    EXPECT_EQ(log, (journal{"third:state 3", "list:state 4"}));
+}
+
+TEST_F(FocusHandlers, AWindowDestroyedByTheFocusChangeIsNotKept) {
+    auto old = add("old", 0);
+    auto gaining = add("gaining", 1);
+    ASSERT_TRUE(controller.set_focus(old.get()));
+    old->on_state = [&](int state) {
+        if (state == 4)
+            gaining.reset();
+    };
+    EXPECT_FALSE(controller.set_focus(gaining.get()));
+    EXPECT_EQ(controller.focused(), nullptr);
+    EXPECT_FALSE(old->focused());
+    platform_event k = key(1, 5);
+    controller.dispatch(k);  // must not reach the destroyed window
+}
+
+TEST_F(FocusHandlers, APressWhoseFocusChangeDestroysTheTargetLeavesNoPressedWindow) {
+    auto old = add("old", 0);
+    auto target = add("target", 1);
+    target->move(20, 0);
+    ASSERT_TRUE(controller.set_focus(old.get()));
+    old->on_state = [&](int state) {
+        if (state == 4)
+            target.reset();
+    };
+    log.clear();
+    platform_event p = press(25, 5);
+    controller.dispatch(p);
+    EXPECT_EQ(controller.pressed(), nullptr);
+    EXPECT_EQ(controller.focused(), nullptr);
+    EXPECT_EQ(log, (journal{"target:state 3", "old:state 4"}));
+}
+
+TEST_F(FocusHandlers, AFocusHandedOnByTheGainingWindowStays) {
+    auto old = add("old", 0);
+    auto group = add("group", 1);
+    auto child = add("child", 2);
+    ASSERT_TRUE(controller.set_focus(old.get()));
+    group->on_state = [&](int state) {
+        if (state == 3)
+            controller.set_focus(child.get());
+    };
+    log.clear();
+    EXPECT_FALSE(controller.set_focus(group.get()));
+    EXPECT_EQ(controller.focused(), child.get());
+    EXPECT_TRUE(child->focused());
+    EXPECT_FALSE(group->focused());
+    EXPECT_FALSE(old->focused());
+    EXPECT_EQ(count("old:state 4"), 1);
 }
 
 }  // namespace

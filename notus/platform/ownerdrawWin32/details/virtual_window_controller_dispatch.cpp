@@ -64,8 +64,12 @@ void virtual_window_controller::dispatch_mouse(event<traits>& e) {
         case action_down:
             m_pressed = nullptr;
             target = hit_test(mouse->x, mouse->y);
-            if (target && target->focusable())
+            if (target && target->focusable()) {
                 set_focus(target);
+                // The focus change may have destroyed the target.
+                if (!is_registered(target))
+                    target = nullptr;
+            }
             m_pressed = target;
             break;
         case action_move:

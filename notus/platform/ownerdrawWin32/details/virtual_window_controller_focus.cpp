@@ -24,6 +24,7 @@ bool virtual_window_controller::set_focus(window* w) {
     if (!w || w == m_focused || m_capturing)
         return false;
     window* const previous = m_focused;
+    const bool registered = is_registered(w);
     w->m_focused = true;
     // Typing must reach a native control directly; every other window takes
     // its keys through the main window.
@@ -31,12 +32,27 @@ bool virtual_window_controller::set_focus(window* w) {
     if (native)
         SetFocus(native);
     send_state(w, 3);
-    if (previous) {
+    // The state handlers may hide or destroy windows (a combo box drops its
+    // list when the list loses the focus) or move the focus themselves.  A
+    // previous window that went meanwhile has left m_focused, and one that a
+    // nested move already told keeps what it was told.
+    if (previous && m_focused == previous) {
         previous->m_focused = false;
         send_state(previous, 4);
     }
-    m_focused = w;
-    return true;
+    const bool gone = registered && !is_registered(w);
+    if (m_focused == previous || m_focused == nullptr) {
+        if (gone) {
+            m_focused = nullptr;
+            return false;
+        }
+        m_focused = w;
+        return true;
+    }
+    // A handler moved the focus on: that move stands.
+    if (m_focused != w && !gone)
+        w->m_focused = false;
+    return m_focused == w;
 }
 
 // Walks the tab order cyclically from the focused window (exclusive) until it

@@ -147,7 +147,10 @@ void winobj_virtual_window::leave_input() {
     if (!m_controller)
         return;
     m_controller->release_capture(this);
-    if (m_controller->focused() == this && !m_controller->focus_next_in_group())
+    // The window's own flag, not the controller's pointer: a window told of
+    // its focus loss may hide itself before the controller has moved on, and
+    // must not start another move then.
+    if (m_focused && m_controller->focused() == this && !m_controller->focus_next_in_group())
         m_controller->focus_next_tab();
 }
 
