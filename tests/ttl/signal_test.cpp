@@ -181,3 +181,25 @@ TEST_F(TtlSignalReentrancy, ASlotMayEmitTheSameSignalAgain) {
     signal(2);
     EXPECT_EQ(j.calls, (std::vector<std::string>{"a2", "a1", "a0", "b0", "b1", "b2"}));
 }
+
+// A window object (and the signal inside it) may be destroyed by a handler of
+// the event it is delivering; the emission must end without touching it, and
+// the connections still held keep working as plain disconnected handles.
+TEST(TtlSignalReentrancyOwner, ASlotMayDestroyTheEmittingSignal) {
+    journal j;
+    auto owned = std::make_unique<signal_type>();
+    std::array<std::optional<connection>, 3> slots;
+    slots[0] = owned->connect(j.slot("a"));
+    slots[1] = owned->connect([&](int v) {
+        j.calls.push_back(labelled("b", v));
+        owned.reset();
+    });
+    slots[2] = owned->connect(j.slot("c"));
+    (*owned)(1);
+    EXPECT_EQ(owned, nullptr);
+    EXPECT_EQ(j.calls, (std::vector<std::string>{"a1", "b1"}));
+    for (auto& c : slots) {
+        EXPECT_FALSE(c->connected());
+        c->disconnect();
+    }
+}
