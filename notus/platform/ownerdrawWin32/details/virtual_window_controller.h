@@ -49,7 +49,9 @@ public:
 
     // Gives w the focus: it gets state 3, then the previous one state 4.
     // Refused (false) when w has it already or any window holds the capture.
-    // Does not check that w can take the focus; callers do.
+    // Does not check that w can take the focus; callers do.  When the state
+    // handlers destroy w or move the focus themselves, their outcome stands
+    // and the answer says whether w ended up focused.
     bool set_focus(window* w);
 
     // Focus moves over the windows that are focusable, enabled and visible.
