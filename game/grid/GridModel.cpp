@@ -80,12 +80,13 @@ void GridModel<N>::UpdateHighlights() {
 template <unsigned N>
 void GridModel<N>::MarkGuideLines(std::uint32_t value) {
   std::vector<std::uint32_t> showing;
-  for (std::uint32_t index = 0; index < CellCount; ++index) {
+  // Only 0..S-1 are values. Anything else would "find" the cells that show
+  // nothing: clues whose solution is unknown (0xFF), or, for a number that
+  // reads as -1, every empty cell.
+  for (std::uint32_t index = 0; index < CellCount && value < S; ++index) {
     const Cell& cell = cells[index];
-    // The player's value is compared as a signed number, so an empty cell
-    // (-1) never counts as showing a value.
     if ((cell.given != 0 && cell.solution == value) ||
-        static_cast<std::int32_t>(cell.user) == static_cast<std::int32_t>(value))
+        (cell.HasUserValue() && static_cast<std::uint32_t>(cell.user) == value))
       showing.push_back(index);
   }
 

@@ -76,7 +76,8 @@ struct GridModel {
   // or neutralises every mark when it shows none. With it off, nothing.
   void UpdateHighlights();
   // Guide lines through every row, column and box that holds a cell showing
-  // the value; the cells showing it get kShowsValueMark.
+  // the value; the cells showing it get kShowsValueMark. No cell shows a
+  // number outside 0..S-1, so every mark then ends at kUnrelatedMark.
   void MarkGuideLines(std::uint32_t value);
   void ClearCellMarks();
 
