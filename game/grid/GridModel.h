@@ -34,8 +34,11 @@ struct GridModel {
   static constexpr std::uint32_t CellCount = S * S;
   using Cell = GridCell<N>;
   using Rect = notus::rect<notus::traits>;
-  // Called by the grid view after each layout with the grid rectangle and
-  // the area the form leaves for the grid and its keypads.
+  // Called by the grid view after each layout with, in this order, the outer
+  // rectangle (the area the form leaves for the grid and its keypads) and
+  // the grid rectangle: the order of the keypads' layout operation it is
+  // bound to. Both are the same type, so a swap would not be caught by the
+  // compiler.
   using LayoutCallback = ttl::func::function2<void, Rect, Rect>;
 
   std::vector<Cell> cells = std::vector<Cell>(CellCount);
