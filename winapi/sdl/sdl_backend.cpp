@@ -252,6 +252,16 @@ bool StartSdlBackend() {
     if (SDL_Init(SDL_INIT_VIDEO) != 0) {
         return false;
     }
+    // Without a display SDL settles for a driver that shows nothing; the
+    // headless backend does that job, unless someone asked for it by name.
+    const char* driver = SDL_GetCurrentVideoDriver();
+    const char* wanted = SDL_getenv("SDL_VIDEODRIVER");
+    const bool invisible = driver != nullptr && (SDL_strcmp(driver, "offscreen") == 0 || SDL_strcmp(driver, "dummy") == 0);
+    if (invisible && (wanted == nullptr || SDL_strcmp(wanted, driver) != 0)) {
+        SDL_Quit();
+        SDL_SetError("no video driver can open a display");
+        return false;
+    }
     g_sdl = new SdlBackend;  // lives as long as the process: static objects may still use the layer at exit
     InstallBackend(g_sdl);
     // Closes the display connection and the libraries SDL opened for it.
