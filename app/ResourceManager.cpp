@@ -28,6 +28,11 @@ std::vector<std::wstring>& SupportedLanguages() {
   return languages;
 }
 
+// The resource file holds every language and screen size, a few hundred KB
+// at most; the cap leaves ample room and keeps a foreign file from being
+// read whole.  The cached copy is a pruned version of it.
+constexpr std::size_t kMaxResourceFileBytes = 4 * 1024 * 1024;
+
 // The root attribute of the cached copy that names what it was made from.
 constexpr const char* kSourceAttribute = "source";
 
@@ -137,30 +142,16 @@ void RemoveOtherBlocks(TiXmlElement& forms, const TiXmlElement* keep) {
   }
 }
 
-bool LoadResourceSet(const std::wstring& cachedPath, const std::wstring& resourcesPath,
-                     const std::wstring& language, int width, int height, ResourceSet& into) {
-  if (width <= 0 || height <= 0) return false;
-  const std::string source = CacheSource(resourcesPath, width, height);
-
-  TiXmlDocument document;
-  bool fromFullFile = false;
-  TiXmlElement* languageElement = nullptr;
-  if (LoadXmlFile(cachedPath, document)) {
-    const char* cachedSource = document.RootElement()->Attribute(kSourceAttribute);
-    const bool current = source.empty() || (cachedSource != nullptr && source == cachedSource);
-    if (current) languageElement = FindLanguage(document, language, false);
-  }
-  if (languageElement == nullptr || languageElement->FirstChildElement() == nullptr) {
-    if (!LoadXmlFile(resourcesPath, document)) return false;
-    fromFullFile = true;
-    languageElement = FindLanguage(document, language, true);
-    if (languageElement == nullptr) return false;
-  }
-
-  if (const TiXmlElement* strings = languageElement->FirstChildElement("Strings")) {
+// Reads the strings and the layout for the screen from the language element
+// into `into`.  From the full file the document is first pruned to that
+// layout and saved as the cached copy.  False when something the load needs
+// is missing; text that is not UTF-8 throws std::invalid_argument.
+bool ReadLanguage(TiXmlDocument& document, TiXmlElement& language, bool fromFullFile, const std::string& source,
+                  const std::wstring& cachedPath, int width, int height, ResourceSet& into) {
+  if (const TiXmlElement* strings = language.FirstChildElement("Strings")) {
     ReadResourceStrings(*strings, into.strings);
   }
-  TiXmlElement* forms = languageElement->FirstChildElement("Forms");
+  TiXmlElement* forms = language.FirstChildElement("Forms");
   if (forms == nullptr) return false;
   const ChosenBlock chosen = ChooseBlock(*forms, width, height);
   if (chosen.block == nullptr) return false;
@@ -174,9 +165,43 @@ bool LoadResourceSet(const std::wstring& cachedPath, const std::wstring& resourc
   return ReadFormLayout(*chosen.block, width, height, chosen.layoutWidth, chosen.layoutHeight, into.items);
 }
 
+// The load from the cached copy alone; false when the copy is missing, stale,
+// only names the language, or is damaged in any way.  The copy lies in the
+// user's folder, so a damaged one must not stop the program from starting:
+// the full file is read instead and the copy rebuilt.
+bool LoadFromCachedCopy(const std::wstring& cachedPath, const std::string& source, const std::wstring& language,
+                        int width, int height, ResourceSet& into) {
+  TiXmlDocument document;
+  if (!LoadXmlFile(cachedPath, document, kMaxResourceFileBytes)) return false;
+  const char* cachedSource = document.RootElement()->Attribute(kSourceAttribute);
+  const bool current = source.empty() || (cachedSource != nullptr && source == cachedSource);
+  if (!current) return false;
+  try {
+    TiXmlElement* languageElement = FindLanguage(document, language, false);
+    if (languageElement == nullptr || languageElement->FirstChildElement() == nullptr) return false;
+    return ReadLanguage(document, *languageElement, false, source, cachedPath, width, height, into);
+  } catch (const std::invalid_argument&) {
+    return false;
+  }
+}
+
+bool LoadResourceSet(const std::wstring& cachedPath, const std::wstring& resourcesPath,
+                     const std::wstring& language, int width, int height, ResourceSet& into) {
+  if (width <= 0 || height <= 0) return false;
+  const std::string source = CacheSource(resourcesPath, width, height);
+  if (LoadFromCachedCopy(cachedPath, source, language, width, height, into)) return true;
+
+  into = ResourceSet{};  // whatever a damaged copy gave before it failed
+  TiXmlDocument document;
+  if (!LoadXmlFile(resourcesPath, document, kMaxResourceFileBytes)) return false;
+  TiXmlElement* languageElement = FindLanguage(document, language, true);
+  if (languageElement == nullptr) return false;
+  return ReadLanguage(document, *languageElement, true, source, cachedPath, width, height, into);
+}
+
 std::wstring FirstLanguageOf(const std::wstring& path) {
   TiXmlDocument document;
-  if (!LoadXmlFile(path, document)) return {};
+  if (!LoadXmlFile(path, document, kMaxResourceFileBytes)) return {};
   const TiXmlElement* first = document.RootElement()->FirstChildElement();
   const char* value = first == nullptr ? nullptr : first->Attribute("value");
   return value == nullptr ? std::wstring() : utf8_to_wide(value);
@@ -184,7 +209,7 @@ std::wstring FirstLanguageOf(const std::wstring& path) {
 
 void AppendLanguages(const std::wstring& path, std::vector<std::wstring>& languages) {
   TiXmlDocument document;
-  if (!LoadXmlFile(path, document)) return;
+  if (!LoadXmlFile(path, document, kMaxResourceFileBytes)) return;
   for (const TiXmlElement* element = document.RootElement()->FirstChildElement(); element != nullptr;
        element = element->NextSiblingElement()) {
     const char* value = element->Attribute("value");

@@ -7,7 +7,7 @@
 // "height"), and a "Strings" element.  A pruned copy for the last language and
 // size, "cached_resources.dat" in the settings folder, is read first; it
 // remembers which "resources.dat" and which screen size it was made from and
-// is rebuilt when either differs.
+// is rebuilt when either differs or when it cannot be read.
 
 #include <string>
 #include <vector>

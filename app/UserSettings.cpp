@@ -14,6 +14,11 @@
 
 namespace {
 
+// A settings file holds ten options and one statistic per level and grid
+// size, under 2 KB; the cap leaves ample room for hand editing and keeps a
+// foreign file from being read whole (and its records stored one by one).
+constexpr std::size_t kMaxSettingsFileBytes = 256 * 1024;
+
 struct IntOption {
   const char* key;
   int Options::*field;
@@ -172,7 +177,7 @@ bool SaveUserSettings(const UserSettings& settings, int id) {
 
 bool LoadUserSettings(UserSettings& settings, int id) {
   TiXmlDocument document;
-  if (!LoadXmlFile(UserSettingsFileName(id), document)) return false;
+  if (!LoadXmlFile(UserSettingsFileName(id), document, kMaxSettingsFileBytes)) return false;
   const TiXmlElement* options = document.RootElement()->FirstChildElement();
   if (options == nullptr || options->ValueStr() != "options") return false;
   ReadOptions(*options, settings.options);
@@ -182,8 +187,9 @@ bool LoadUserSettings(UserSettings& settings, int id) {
 
   std::string data;
   const auto size = static_cast<std::size_t>(settings.dataSize);
-  if (ReadFileContents(UserDataFileName(id), data) && data.size() >= size) {
-    settings.data.assign(data.begin(), data.begin() + static_cast<std::ptrdiff_t>(size));
+  // Only the block is read: whatever follows it is not ours.
+  if (ReadFileStart(UserDataFileName(id), size, data) && data.size() == size) {
+    settings.data.assign(data.begin(), data.end());
   }
   return true;
 }

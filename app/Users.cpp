@@ -13,6 +13,10 @@
 
 namespace {
 
+// A player record takes at most about 120 bytes, so this leaves room for
+// thousands of players; anything longer is not a list of ours.
+constexpr std::size_t kMaxUsersFileBytes = 1024 * 1024;
+
 std::wstring UsersFileName() { return JoinPath(SettingsDirectory(), L"users.txt"); }
 
 // The name as the file stores it: at most kMaxUserNameUnits UTF-16 units,
@@ -109,7 +113,7 @@ std::string SerializeUsers(const data_objects::users& users) {
 
 void LoadUsers(data_objects::users& users) {
   std::string bytes;
-  users = ReadFileContents(UsersFileName(), bytes) ? ParseUsers(bytes) : data_objects::users{};
+  users = ReadFileContents(UsersFileName(), bytes, kMaxUsersFileBytes) ? ParseUsers(bytes) : data_objects::users{};
 }
 
 bool SaveUsers(const data_objects::users& users) {

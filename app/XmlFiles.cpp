@@ -1,6 +1,8 @@
 #include "app/XmlFiles.h"
 
 #include "app/FileContents.h"
+#include "app/Paths.h"
+#include "game/GuardedXml.h"
 
 #include <mutex>
 #include <sstream>
@@ -10,14 +12,9 @@ void KeepXmlWhiteSpace() {
   std::call_once(once, [] { TiXmlBase::SetCondenseWhiteSpace(false); });
 }
 
-bool LoadXmlFile(const std::wstring& path, TiXmlDocument& document) {
+bool LoadXmlFile(const std::wstring& path, TiXmlDocument& document, std::size_t maxBytes) {
   KeepXmlWhiteSpace();
-  std::string bytes;
-  if (!ReadFileContents(path, bytes)) return false;
-  document.Clear();
-  document.ClearError();
-  document.Parse(bytes.c_str());
-  return !document.Error() && document.RootElement() != nullptr;
+  return LoadGuardedXml(NativePath(path), maxBytes, document) && document.RootElement() != nullptr;
 }
 
 std::string StreamPrinted(const TiXmlNode& node) {

@@ -3,14 +3,17 @@
 
 #include <tinyxml.h>
 
+#include <cstddef>
 #include <string>
 
 // Texts keep their white space: TinyXML's condensing is switched off, once,
 // for the whole run.  Called before the first parse.
 void KeepXmlWhiteSpace();
 
-// Parses the file into the document; true when it opened and parsed cleanly.
-bool LoadXmlFile(const std::wstring& path, TiXmlDocument& document);
+// Parses the file into the document; true when it opened and parsed cleanly
+// and has a root element.  A file longer than maxBytes, or nested deeper than
+// any of ours, is refused unparsed (see game/GuardedXml.h).
+bool LoadXmlFile(const std::wstring& path, TiXmlDocument& document, std::size_t maxBytes);
 // Writes the document in TinyXML's stream form (no declaration, indentation
 // or line breaks), replacing the file atomically.
 bool SaveXmlFile(const std::wstring& path, const TiXmlDocument& document);

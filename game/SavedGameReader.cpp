@@ -1,22 +1,18 @@
 #include <tinyxml.h>
 
-#include <algorithm>
 #include <charconv>
 #include <limits>
 #include <optional>
 
+#include "game/GuardedXml.h"
 #include "game/SavedGame.h"
 #include "game/SmallFile.h"
 
 namespace {
 
-// A saved game of the largest grid is under 30 KB and holds fewer than 300
-// tags. TinyXML parses nested elements recursively, so a file with thousands
-// of tags could be nested deeply enough to run the stack out; counting every
-// '<' bounds the nesting without trusting the parser. Both limits leave room
-// for a hand-edited, indented file.
+// A saved game of the largest grid is under 30 KB; the cap leaves room for a
+// hand-edited, indented file.
 constexpr std::size_t kMaxDocumentBytes = 64 * 1024;
-constexpr std::size_t kMaxTags = 1024;
 
 // The attribute as a whole decimal number; nothing when it is missing, empty,
 // has anything around the digits or does not fit.
@@ -61,11 +57,8 @@ void ReadCell(const TiXmlElement& element, grid::GridCell<N>& cell) {
 template <unsigned N>
 void ParseSavedGame(std::string_view text, grid::GridModel<N>& grid, SavedGameHeader& header) {
   grid.ResetAllCells();
-  if (static_cast<std::size_t>(std::count(text.begin(), text.end(), '<')) > kMaxTags) return;
-
   TiXmlDocument document;
-  document.Parse(std::string(text).c_str());
-  if (document.Error()) return;
+  if (!ParseGuardedXml(std::string(text), document)) return;
   const TiXmlElement* root = document.FirstChildElement();
   if (root == nullptr) return;
   ReadHeader(*root, header);

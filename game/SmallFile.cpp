@@ -3,11 +3,28 @@
 #include <stdio.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <fstream>
 #include <vector>
 
 namespace {
+
+// At most `limit` bytes from the start of the file, read in pieces so that
+// a generous limit costs nothing for a small file.
+std::optional<std::string> ReadUpTo(const std::string& path, std::size_t limit) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return std::nullopt;
+  std::string bytes;
+  char piece[16 * 1024];
+  while (bytes.size() < limit) {
+    in.read(piece, static_cast<std::streamsize>(std::min(sizeof piece, limit - bytes.size())));
+    bytes.append(piece, static_cast<std::size_t>(in.gcount()));
+    if (!in) break;
+  }
+  if (in.bad()) return std::nullopt;
+  return bytes;
+}
 
 bool WriteAll(int descriptor, std::string_view bytes) {
   while (!bytes.empty()) {
@@ -24,18 +41,16 @@ bool WriteAll(int descriptor, std::string_view bytes) {
 }  // namespace
 
 std::optional<std::string> ReadSmallFile(const std::string& path, std::size_t maxBytes) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return std::nullopt;
-  std::string bytes;
   // Read one byte more than allowed, to tell a file at the limit from a
-  // longer one without trusting the size the file system reports.
-  std::vector<char> buffer(maxBytes + 1);
-  in.read(buffer.data(), static_cast<std::streamsize>(buffer.size()));
-  if (in.bad()) return std::nullopt;
-  const std::size_t count = static_cast<std::size_t>(in.gcount());
-  if (count > maxBytes) return std::nullopt;
-  bytes.assign(buffer.data(), count);
+  // longer one without trusting the size the file system reports (a pipe or
+  // a device reports none).
+  std::optional<std::string> bytes = ReadUpTo(path, maxBytes + 1);
+  if (bytes && bytes->size() > maxBytes) return std::nullopt;
   return bytes;
+}
+
+std::optional<std::string> ReadFileStart(const std::string& path, std::size_t count) {
+  return ReadUpTo(path, count);
 }
 
 bool ReplaceFileAtomically(const std::string& path, std::string_view bytes) {

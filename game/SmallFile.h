@@ -1,6 +1,8 @@
 #pragma once
-// Whole-file reads with a size limit and atomic whole-file writes, for the
-// files the game keeps itself. Paths are UTF-8 byte strings.
+// Bounded file reads and atomic whole-file writes: the one implementation
+// behind every file the program reads or keeps (the application's wide-path
+// helpers wrap it). Paths are UTF-8 byte strings. No read trusts a file to be
+// small: each stops at its limit.
 //
 // A file is never truncated and rewritten in place: the bytes go to a
 // temporary file in the same folder, which is then renamed over the old one,
@@ -14,6 +16,10 @@
 // The file's bytes; nothing when it cannot be opened or read, or when it is
 // longer than maxBytes.
 std::optional<std::string> ReadSmallFile(const std::string& path, std::size_t maxBytes);
+
+// The first count bytes of the file (all of it when it is shorter); nothing
+// when it cannot be opened or read.
+std::optional<std::string> ReadFileStart(const std::string& path, std::size_t count);
 
 // Replaces the file with the bytes; false, with the old file untouched, when
 // the temporary file cannot be written or renamed.

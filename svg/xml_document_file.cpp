@@ -1,8 +1,12 @@
 #include "svg/xml_document_file.h"
 
-#include <fstream>
+#include "game/GuardedXml.h"
 
 namespace {
+
+// Our art files are a few ten KB; a downloaded logo gets the same generous
+// room.  A longer file is not read at all.
+constexpr std::size_t max_svg_file_bytes = 1024 * 1024;
 
 // Linux file names are bytes, by convention UTF-8; wchar_t holds one code
 // point.  The standard library's own conversion follows the locale, which the
@@ -37,8 +41,5 @@ std::string utf8_file_name(const std::wstring& wide)
 
 void load_xml_document(TiXmlDocument& doc, const std::wstring& path)
 {
-    std::ifstream in(utf8_file_name(path), std::ios::in | std::ios::binary);
-    if (!in.is_open())
-        return;
-    in >> doc;
+    LoadGuardedXml(utf8_file_name(path), max_svg_file_bytes, doc);
 }

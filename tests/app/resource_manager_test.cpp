@@ -25,6 +25,12 @@ std::string Language(const std::string& name, const std::string& blocks, const s
   return "<lang value=\"" + name + "\"><Forms>" + blocks + "</Forms><Strings>" + strings + "</Strings></lang>";
 }
 
+std::string Repeated(const std::string& piece, int times) {
+  std::string text;
+  for (int i = 0; i < times; ++i) text += piece;
+  return text;
+}
+
 std::string Document(const std::string& languages) { return "<resources>" + languages + "</resources>"; }
 
 // English has a small layout and an exact one; Swedish only the small one.
@@ -151,7 +157,56 @@ INSTANTIATE_TEST_SUITE_P(
                       BadFileCase{"layout of zero size", Document(Language("en", Block(0, 320, ""), ""))},
                       BadFileCase{"form without id",
                                   Document(Language("en", Block(480, 640, "<form>" + Item(1, 0, 0, 1, 1) + "</form>"), ""))},
-                      BadFileCase{"no Forms", Document("<lang value=\"en\"><Strings/></lang>")}));
+                      BadFileCase{"no Forms", Document("<lang value=\"en\"><Strings/></lang>")},
+                      BadFileCase{"nested 100000 deep, which would run the parser out of stack",
+                                  Repeated("<lang value=\"en\">", 100000)}));
+
+TEST_F(ResourceManagerTest, ABigFlatResourceFileLoads) {
+  // Tens of thousands of tags, but only a few levels deep: a size that the
+  // guard in front of the parser must still let through.
+  std::string strings;
+  for (int id = 0; id < 20000; ++id) strings += "<s id=\"" + std::to_string(id) + "\">Text number " + std::to_string(id) + "</s>";
+  WriteBytes(Resources("resources.dat"),
+             Document(Language("en", Block(480, 640, "<form id=\"16\">" + Item(5, 0, 0, 1, 1) + "</form>"), strings)));
+  ASSERT_GT(std::filesystem::file_size(Resources("resources.dat")), 500u * 1024);
+  ASSERT_TRUE(LoadResources(L"en", 480, 640));
+  EXPECT_EQ(ResourceManager::GetString(19999), L"Text number 19999");
+}
+
+TEST_F(ResourceManagerTest, ADamagedCopyIsRebuiltFromTheResourceFile) {
+  // The copy lies in the user's folder; whatever happened to it, the next
+  // start must load from the resource file and write a sound copy again.
+  ASSERT_TRUE(LoadResources(L"en", 480, 640));
+  const std::string good = ReadBytes(Settings("cached_resources.dat"));
+  ASSERT_NE(good.find("source="), std::string::npos);
+  auto replaced = [&good](const std::string& from, const std::string& to) {
+    std::string copy = good;
+    const std::size_t at = copy.find(from);
+    EXPECT_NE(at, std::string::npos) << from;
+    return copy.replace(at, from.size(), to);
+  };
+  const struct {
+    const char* what;
+    std::string copy;
+  } damaged[] = {
+      {"a string that is not UTF-8", replaced("Solved", "\xC0\x80")},
+      {"a language name that is not UTF-8", replaced("value=\"en\"", "value=\"\xFF\"")},
+      {"an item text that is not UTF-8", replaced("  Hint", "\xED\xA0\x80")},
+      {"no Forms", replaced("<Forms>", "<Gone>")},
+      {"a form without id", replaced("<form id=\"16\">", "<form>")},
+      {"nested 100000 deep", Repeated("<lang value=\"en\">", 100000)},
+      {"longer than any resource file", good + std::string(5 * 1024 * 1024, ' ')},
+  };
+  for (const auto& c : damaged) {
+    SCOPED_TRACE(c.what);
+    WriteBytes(Settings("cached_resources.dat"), c.copy);
+    ResourceManager::Clear();
+    ASSERT_TRUE(LoadResources(L"en", 480, 640));
+    EXPECT_EQ(ResourceManager::GetString(220), L"Solved");
+    EXPECT_EQ(ResourceManager::GetItemConfig(16, 5).text, L"  Hint\n text ");
+    EXPECT_EQ(ReadBytes(Settings("cached_resources.dat")), good);
+  }
+}
 
 TEST_F(ResourceManagerTest, InvalidUtf8Throws) {
   WriteBytes(Resources("resources.dat"),

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -20,6 +21,12 @@ const std::string kOptionsXml =
     "<flagMistakes value=\"true\" /><showGuideLines value=\"false\" /><onTabClueDigits value=\"2\" />"
     "<gridPaintType value=\"1\" /><enteringNumbers value=\"2\" /><sound value=\"true\" />"
     "<gridSymbols value=\"0\" /><language value=\"en\" /></options>";
+
+std::string Repeated(const std::string& piece, int times) {
+  std::string text;
+  for (int i = 0; i < times; ++i) text += piece;
+  return text;
+}
 
 class UserSettingsTest : public TempFolders {
  protected:
@@ -109,12 +116,17 @@ TEST_F(UserSettingsTest, WithoutStatisticsTheOptionsAreReadButTheDataIsNot) {
 TEST_F(UserSettingsTest, DamagedFilesGiveTheDefaultsAndStayUntouched) {
   const std::string damaged[] = {
       "", "not xml at all", "<root version=\"1\"><options><sound value=\"false\" /></opt",
-      "<root><statistics /><options><sound value=\"false\" /></options></root>", std::string("\0\0\0", 3)};
+      "<root><statistics /><options><sound value=\"false\" /></options></root>", std::string("\0\0\0", 3),
+      // deep enough to run the parser out of stack, yet within the size cap
+      "<root version=\"1\"><options>" + Repeated("<a>", 60000),
+      // a sound file padded past any settings file
+      "<root version=\"1\"><options><sound value=\"false\" /></options><statistics /></root>" +
+          std::string(300 * 1024, ' ')};
   for (const std::string& bytes : damaged) {
     WriteSettings(0, bytes);
     UserSettings settings(L"Ann");
-    EXPECT_FALSE(LoadUserSettings(settings, 0)) << bytes;
-    EXPECT_EQ(settings.options, Options{}) << bytes;
+    EXPECT_FALSE(LoadUserSettings(settings, 0)) << bytes.substr(0, 80);
+    EXPECT_EQ(settings.options, Options{}) << bytes.substr(0, 80);
     EXPECT_TRUE(settings.statistics.empty());
     EXPECT_EQ(ReadBytes(Settings("UserSettings0.xml")), bytes);
   }
@@ -141,6 +153,23 @@ TEST_F(UserSettingsTest, AShortDataFileLeavesTheBlockZeroed) {
   ASSERT_TRUE(SaveUserSettings(saved, 0));
   WriteBytes(Settings("UserData0.txt"), "short");
   UserSettings loaded(L"Ann");
+  EXPECT_TRUE(LoadUserSettings(loaded, 0));
+  EXPECT_EQ(loaded.data, std::vector<unsigned char>(500, 0));
+}
+
+TEST_F(UserSettingsTest, OnlyTheBlockIsReadFromALongerDataFile) {
+  UserSettings saved(L"Ann");
+  ASSERT_TRUE(SaveUserSettings(saved, 0));
+  WriteBytes(Settings("UserData0.txt"), std::string(500, 'd') + "tail that is not ours");
+  UserSettings loaded(L"Ann");
+  EXPECT_TRUE(LoadUserSettings(loaded, 0));
+  EXPECT_EQ(loaded.data, std::vector<unsigned char>(500, 'd'));
+
+  // A data file that never ends (here a link to an endless device) is read
+  // no further than the block.
+  std::filesystem::remove(Settings("UserData0.txt"));
+  std::filesystem::create_symlink("/dev/zero", Settings("UserData0.txt"));
+  loaded.data.assign(500, 'x');
   EXPECT_TRUE(LoadUserSettings(loaded, 0));
   EXPECT_EQ(loaded.data, std::vector<unsigned char>(500, 0));
 }

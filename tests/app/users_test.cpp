@@ -159,6 +159,25 @@ TEST_F(UsersFileTest, SavedListReadsBackFromUsersTxt) {
   EXPECT_EQ(PlayersOf(read), (Players{{L"\u00C5sa", 0}}));
 }
 
+TEST_F(UsersFileTest, AListLongerThanAnyOfOursGivesTheEmptyList) {
+  // Far more than thousands of players would take, and a link to a device
+  // that never ends: neither is read whole.
+  data_objects::users users;
+  ASSERT_TRUE(AddUser(users, L"Ann"));
+  ASSERT_TRUE(SaveUsers(users));
+  std::filesystem::resize_file(Settings("users.txt"), 2 * 1024 * 1024);
+  data_objects::users read = MakeUsers({{L"stale", 9}}, 10, 9);
+  LoadUsers(read);
+  EXPECT_TRUE(read.players.empty());
+  EXPECT_EQ(read.nextId, 0);
+
+  std::filesystem::remove(Settings("users.txt"));
+  std::filesystem::create_symlink("/dev/zero", Settings("users.txt"));
+  read = MakeUsers({{L"stale", 9}}, 10, 9);
+  LoadUsers(read);
+  EXPECT_TRUE(read.players.empty());
+}
+
 TEST_F(UsersFileTest, DeleteUserFilesRemovesBothAndToleratesMissingOnes) {
   EXPECT_EQ(UserSettingsFileName(3), Settings().wstring() + L"UserSettings3.xml");
   EXPECT_EQ(UserDataFileName(3), Settings().wstring() + L"UserData3.txt");

@@ -129,6 +129,8 @@ TEST_F(SavedGameTest, ReaderTable) {
   eightyTwo[0] = kClue;
   std::string deep;
   for (int i = 0; i < 100000; ++i) deep += "<a>";  // deep enough to run the parser out of stack
+  std::string deepWithinTheCap;  // refused by its depth, not by its size
+  for (int i = 0; i < 20000; ++i) deepWithinTheCap += "<a>";
 
   const std::vector<Case> cases = {
       {"round trip of an unfinished game", FormatSavedGame(UnfinishedGame(), {4321, false, 3}), {4321, false, 3},
@@ -159,6 +161,7 @@ TEST_F(SavedGameTest, ReaderTable) {
       {"malformed file", R"(<grid time="5"><row><cell titular_value="true")", preset, Grid9()},
       {"not XML at all", "123456789\n", preset, Grid9()},
       {"nested 100000 deep", deep, preset, Grid9()},
+      {"nested 20000 deep", deepWithinTheCap, preset, Grid9()},
       {"larger than any saved game", Document(kRoot, {kClue}) + std::string(70000, ' '), preset, Grid9()},
   };
 

@@ -165,4 +165,33 @@ TEST_F(XmlDocumentFile, AMissingFileLeavesTheDocumentAsItWas)
     EXPECT_EQ(lookup_error(empty, 100), "No such SVG node!");
 }
 
+TEST_F(XmlDocumentFile, DeepOrOverlongFilesAreNotLoaded)
+{
+    // The glyph files and the downloaded logo are read through here.  A file
+    // nested 100000 deep would run the parser out of stack: it is refused and
+    // leaves an empty document.  A file longer than any drawing is not read.
+    std::string deep = "<svg>";
+    for (int i = 0; i < 100000; ++i)
+        deep += "<g id='1'>";
+    std::ofstream(m_dir / "deep.dat", std::ios::binary) << deep;
+    std::ofstream(m_dir / "long.dat", std::ios::binary)
+        << "<svg><g id='7'/></svg>" << std::string(2 * 1024 * 1024, ' ');
+    std::wstring wide_dir;
+    for (char c : m_dir.string())
+        wide_dir += static_cast<wchar_t>(static_cast<unsigned char>(c));
+
+    TiXmlDocument doc;
+    doc.Parse("<svg><g id='3'/></svg>");
+    load_xml_document(doc, wide_dir + L"/deep.dat");
+    EXPECT_TRUE(doc.Error());
+    EXPECT_EQ(lookup_error(doc, 3), "No such SVG node!");
+    EXPECT_EQ(lookup_error(doc, 1), "No such SVG node!");
+
+    TiXmlDocument kept;
+    kept.Parse("<svg><g id='3'/></svg>");
+    load_xml_document(kept, wide_dir + L"/long.dat");
+    EXPECT_EQ(lookup_error(kept, 7), "No such SVG node!");
+    EXPECT_EQ(lookup_error(kept, 3), "(no error)");
+}
+
 } // namespace

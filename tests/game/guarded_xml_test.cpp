@@ -1,0 +1,175 @@
+// The guard in front of TinyXML and the bounded file reads under it: the scan
+// must never count fewer open elements than TinyXML really holds, must not
+// refuse big flat files, and every reader gets "not loaded" from a file that
+// is too long or too deep.
+
+#include <gtest/gtest.h>
+#include <tinyxml.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "game/GuardedXml.h"
+#include "game/SmallFile.h"
+
+namespace {
+
+// How deep TinyXML's elements nest in what it parsed.  After an error the
+// document keeps every element it had begun, so this is also how deep the
+// parser's recursion went.
+std::size_t ElementDepth(const TiXmlNode& node) {
+  std::size_t deepest = 0;
+  for (const TiXmlNode* child = node.FirstChild(); child != nullptr; child = child->NextSibling()) {
+    deepest = std::max(deepest, ElementDepth(*child));
+  }
+  return deepest + (node.ToElement() != nullptr ? 1 : 0);
+}
+
+std::string Repeated(const std::string& piece, int times) {
+  std::string text;
+  for (int i = 0; i < times; ++i) text += piece;
+  return text;
+}
+
+TEST(GuardedXml, ScanTable) {
+  // With a limit of 3: each case either stays within it or, where a naive
+  // scan would be fooled, goes past it in TinyXML's reading.
+  struct Case {
+    const char* name;
+    std::string text;
+    bool safe;
+  };
+  const std::vector<Case> cases = {
+      {"three levels", "<a><b><c/></b></a>", true},
+      {"exactly the limit", "<a><b><c></c></b></a>", true},
+      {"one more", "<a><b><c><d></d></c></b></a>", false},
+      {"thousands of flat siblings", "<r>" + Repeated("<s id=\"1\">text</s><e />", 5000) + "</r>", true},
+      {"closed and reopened", Repeated("<a><b><c></c></b></a>", 50), true},
+      {"unclosed at the end", "<a><b><c>", true},
+      {"'/>' inside a value does not close",
+       "<a x='/>'><b x=\"/>\"><c x='>'><d/></c></b></a>", false},
+      {"end tags inside a comment do not close", "<a><!-- </a> --><b><!-- > </b> --><c><d/></c></b></a>", false},
+      {"end tags inside CDATA do not close", "<a><![CDATA[ </a> ]]><b><![CDATA[</b>]]><c><d></d></c></b></a>",
+       false},
+      {"a character reference runs to the next ';'", "<a>&#x</a>x;<b>&#</b>#;<c>&#x</c>x;<d></d></c></b></a>",
+       false},
+      {"a reference inside a value too", "<a x='&#x'>x;'><b><c><d/></c></b></a>", false},
+      {"a quoted declaration value may hold '>'",
+       "<a><?xml version='> </a>'?><b><?xml encoding=\"</b>>\"?><c><d></d></c></b></a>", false},
+      {"an unknown declaration word is not quoted", "<?xml foo='> <a><b><c><d>'?>", false},
+      {"unknown markup ends at its first '>'", "<1 '> <a><b><c><d>'>", false},
+      {"a DOCTYPE ends at its first '>'", "<!DOCTYPE x '> <a><b><c><d>'>", false},
+      {"an end tag at the top closes nothing", "</a></a><a><b><c><d/></c></b></a>", false},
+      {"a UTF-8 lead byte before '<'", "<a>\xE2</a><a></a>", false},
+      {"a lead byte at the very end", "<a></a>\xF0", false},
+      {"well-formed UTF-8", "<a t=\"\xC3\xA4\xE2\x82\xAC\xF0\x9F\x98\x80\">\xC3\xA4</a>", true},
+      {"bytes TinyXML reads alone", "<a t=\"\xFF\xC0\">\x80</a>", true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    EXPECT_EQ(SafeForXmlParser(c.text, 3), c.safe);
+    TiXmlDocument document;
+    document.Parse(c.text.c_str());
+    // The cases above fool a naive scan only because TinyXML really goes
+    // that deep; the check keeps them honest.
+    if (!c.safe && std::string(c.name).find("UTF-8") == std::string::npos &&
+        std::string(c.name).find("lead byte") == std::string::npos) {
+      EXPECT_GT(ElementDepth(document), 3u);
+    }
+  }
+}
+
+TEST(GuardedXml, NoTextTheScanPassesGoesDeeperInTinyXml) {
+  // Random texts from the pieces that change how TinyXML reads what
+  // follows: whenever the scan lets a text through, TinyXML must stay within
+  // the limit.  The counts make sure both verdicts really occur.
+  const std::vector<std::string> pieces = {
+      "<a>", "<a>", "<b>", "<b>", "</a>", "</b>", "<a/>", "<a x='1'>", "'", "\"", ">", "/>", "/", "<!--", "-->",
+      "<![CDATA[", "]]>", "<!", "<?xml ", "<?XML version=", "version=", "encoding='", "&#x", "&#", ";", "x", "#",
+      "&amp;", " ", "=", "<1", "< ", "\xC3\xA4", "text"};
+  std::mt19937 random(20240611);
+  std::uniform_int_distribution<std::size_t> pick(0, pieces.size() - 1);
+  std::uniform_int_distribution<int> length(1, 60);
+  int passed = 0;
+  int refused = 0;
+  for (int round = 0; round < 50000; ++round) {
+    std::string text;
+    for (int n = length(random); n > 0; --n) text += pieces[pick(random)];
+    if (!SafeForXmlParser(text, 3)) {
+      ++refused;
+      continue;
+    }
+    ++passed;
+    TiXmlDocument document;
+    document.Parse(text.c_str());
+    ASSERT_LE(ElementDepth(document), 3u) << text;
+  }
+  RecordProperty("passed", passed);
+  RecordProperty("refused", refused);
+  EXPECT_GT(passed, 5000);
+  EXPECT_GT(refused, 5000);
+}
+
+class GuardedXmlFile : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    std::string pattern = (std::filesystem::temp_directory_path() / "tavlin-guarded-XXXXXX").string();
+    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+    folder = pattern;
+  }
+  void TearDown() override {
+    std::error_code ignored;
+    std::filesystem::remove_all(folder, ignored);
+  }
+  std::string Write(const std::string& name, const std::string& bytes) {
+    const std::filesystem::path path = folder / name;
+    std::ofstream(path, std::ios::binary) << bytes;
+    return path.string();
+  }
+
+  std::filesystem::path folder;
+};
+
+TEST_F(GuardedXmlFile, TooLongOrTooDeepIsNotLoaded) {
+  TiXmlDocument document;
+  document.Parse("<kept/>");
+
+  // Missing and too long: the document stays as it was.
+  EXPECT_FALSE(LoadGuardedXml((folder / "missing.xml").string(), 100, document));
+  EXPECT_FALSE(LoadGuardedXml(Write("long.xml", "<a>" + std::string(100, ' ') + "</a>"), 100, document));
+  ASSERT_NE(document.RootElement(), nullptr);
+  EXPECT_EQ(document.RootElement()->ValueStr(), "kept");
+
+  // 100000 levels would run TinyXML out of stack; the file fits the size cap.
+  const std::string deep = Write("deep.xml", Repeated("<a>", 100000));
+  EXPECT_FALSE(LoadGuardedXml(deep, 1024 * 1024, document));
+  EXPECT_TRUE(document.Error());
+  EXPECT_EQ(document.FirstChild(), nullptr);
+
+  // A good file replaces the content and clears the error.
+  EXPECT_TRUE(LoadGuardedXml(Write("good.xml", "<r><s/></r>"), 100, document));
+  EXPECT_FALSE(document.Error());
+  EXPECT_EQ(document.RootElement()->ValueStr(), "r");
+  EXPECT_EQ(document.RootElement()->NextSiblingElement(), nullptr);
+}
+
+TEST_F(GuardedXmlFile, ReadsStopAtTheirLimit) {
+  const std::string path = Write("ten.bin", std::string("0123456789"));
+  EXPECT_EQ(ReadSmallFile(path, 10), "0123456789");
+  EXPECT_EQ(ReadSmallFile(path, 9), std::nullopt);
+  EXPECT_EQ(ReadFileStart(path, 4), "0123");
+  EXPECT_EQ(ReadFileStart(path, 50), "0123456789");
+  EXPECT_EQ(ReadSmallFile((folder / "missing").string(), 10), std::nullopt);
+  EXPECT_EQ(ReadFileStart((folder / "missing").string(), 10), std::nullopt);
+  // A device without end is read only up to the limit.
+  EXPECT_EQ(ReadSmallFile("/dev/zero", 1000), std::nullopt);
+  EXPECT_EQ(ReadFileStart("/dev/zero", 3), std::string(3, '\0'));
+}
+
+}  // namespace
