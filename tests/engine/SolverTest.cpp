@@ -410,6 +410,51 @@ TEST(SolverTest, RatingOfEachHarderTechniqueUsedOnce) {
   }
 }
 
+// A step walks row i, column i and box i before it moves on to index i + 1,
+// so which of two findings a hint shows depends on that interleaving. Each
+// case authors two hidden singles on an empty 4x4 board (digit d is taken out
+// of the other cells of its group) and names the one the hint must report.
+TEST(SolverTest, StepsWalkRowColumnAndBoxOfOneIndexBeforeTheNext) {
+  struct Single {
+    std::uint32_t digit;
+    std::vector<std::uint32_t> without;  // cells that lose the digit
+  };
+  struct Case {
+    const char* name;
+    std::vector<Single> singles;
+    std::uint32_t kind;
+    std::uint32_t cell;
+    std::uint32_t digit;
+  };
+  // Column 0 keeps 2 only in row 3; row 1 keeps 3 only in column 3; box 0
+  // keeps 1 only at cell 5; column 1 keeps 0 only in row 3.
+  const Single column0{2, {0, 4, 8}};
+  const Single row1{3, {4, 5, 6}};
+  const Single box0{1, {0, 1, 4}};
+  const Single column1{0, {1, 5, 9}};
+  const std::vector<Case> cases = {
+      {"column 0 before row 1", {column0, row1}, GroupKind::kColumn, 12, 2},
+      {"box 0 before row 1", {box0, row1}, GroupKind::kBox, 5, 1},
+      {"row 1 before column 1", {row1, column1}, GroupKind::kRow, 7, 3},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    TestSolver<2> solver;
+    solver.SetSteps({PatternId::kHiddenSingle});
+    for (const Single& single : c.singles) {
+      for (std::uint32_t cell : single.without) solver.GetTable().GetCell(cell).RemoveCandidate(single.digit);
+    }
+    CHintInfo hint;
+    ASSERT_TRUE(solver.FindHint(hint));
+    EXPECT_EQ(hint.GetPatternId(), PatternId::kHiddenSingle);
+    ASSERT_EQ(hint.GetItemCount(), 1u);
+    EXPECT_EQ(hint.GetItem(0).kind, c.kind);
+    EXPECT_EQ(hint.GetItem(0).cell, c.cell);
+    EXPECT_EQ(hint.GetItem(0).mask, 1u << c.digit);
+    EXPECT_EQ(solver.GetTable().values[c.cell], c.digit);
+  }
+}
+
 TEST(SolverTest, FindHintLooksForIllegalValuesFirstAndRestoresTheSteps) {
   TestSolver<2> solver;
   solver.SetSteps({5, 4});
