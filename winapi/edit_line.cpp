@@ -1,19 +1,41 @@
 #include "winapi/edit_line.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdlib>
 
 namespace winapi::core {
 
+namespace {
+
+bool IsHighSurrogate(std::uint32_t code) { return code >= 0xD800 && code <= 0xDBFF; }
+bool IsLowSurrogate(std::uint32_t code) { return code >= 0xDC00 && code <= 0xDFFF; }
+
+}  // namespace
+
 void EditLine::SetText(std::wstring text) {
+    highHalf_ = 0;
     text_ = std::move(text);
     caret_ = text_.size();
 }
 
 bool EditLine::Type(wchar_t character) {
-    // C0 controls, DEL and C1 controls are not text; surrogate halves cannot
-    // occur in a wide string of code points.
-    const auto code = static_cast<std::uint32_t>(character);
+    auto code = static_cast<std::uint32_t>(character);
+    const auto high = static_cast<std::uint32_t>(highHalf_);
+    highHalf_ = 0;
+    if (IsHighSurrogate(code)) {
+        highHalf_ = character;
+        return false;
+    }
+    if (IsLowSurrogate(code)) {
+        if (high == 0) {
+            return false;
+        }
+        code = 0x10000 + ((high - 0xD800) << 10) + (code - 0xDC00);
+        character = static_cast<wchar_t>(code);
+    }
+    // C0 controls, DEL and C1 controls are not text.  The text itself holds
+    // code points only, never a surrogate half.
     if (code < 0x20 || (code >= 0x7F && code < 0xA0) || code > 0x10FFFF) {
         return false;
     }
@@ -23,6 +45,7 @@ bool EditLine::Type(wchar_t character) {
 }
 
 bool EditLine::Backspace() {
+    highHalf_ = 0;
     if (caret_ == 0) {
         return false;
     }
@@ -32,6 +55,7 @@ bool EditLine::Backspace() {
 }
 
 bool EditLine::Delete() {
+    highHalf_ = 0;
     if (caret_ >= text_.size()) {
         return false;
     }
@@ -40,6 +64,7 @@ bool EditLine::Delete() {
 }
 
 bool EditLine::MoveCaretTo(std::size_t caret) {
+    highHalf_ = 0;
     caret = std::min(caret, text_.size());
     if (caret == caret_) {
         return false;
@@ -48,7 +73,7 @@ bool EditLine::MoveCaretTo(std::size_t caret) {
     return true;
 }
 
-bool EditLine::Left() { return caret_ > 0 && MoveCaretTo(caret_ - 1); }
+bool EditLine::Left() { return MoveCaretTo(caret_ > 0 ? caret_ - 1 : 0); }
 bool EditLine::Right() { return MoveCaretTo(caret_ + 1); }
 bool EditLine::Home() { return MoveCaretTo(0); }
 bool EditLine::End() { return MoveCaretTo(text_.size()); }

@@ -29,7 +29,11 @@ public:
     void SetText(std::wstring text);
 
     // Each returns whether the text or the caret changed.
-    bool Type(wchar_t character);  // a printable character; control codes are refused
+    // A printable character; control codes are refused.  A character beyond
+    // the BMP may also come as its two UTF-16 halves, high then low, as
+    // WM_CHAR carries it: the halves make one character, and a half without
+    // its partner (or followed by any other call) is dropped.
+    bool Type(wchar_t character);
     bool Backspace();
     bool Delete();
     bool Left();
@@ -48,6 +52,7 @@ private:
     bool MoveCaretTo(std::size_t caret);
 
     Measure measure_;
+    wchar_t highHalf_ = 0;  // a high surrogate waiting for its low half
     std::wstring text_;
     std::size_t caret_ = 0;
     int scroll_ = 0;

@@ -135,8 +135,9 @@ HBITMAP CreateDIBSection(HDC, const BITMAPINFO* info, UINT usage, void** bits, H
     }
     const int width = header.biWidth;
     const int height = std::abs(header.biHeight);
-    const long long bytes = 4LL * width * height;
-    if (bytes > kMaxDibBytes) {
+    // Divided rather than multiplied: two int extents can make a byte count
+    // beyond 64 bits signed, which would wrap round to something small.
+    if (height > kMaxDibBytes / 4 / width) {
         return nullptr;
     }
     auto bitmap = std::make_unique<Bitmap>();
@@ -232,12 +233,25 @@ BOOL BitBlt(HDC dest, int x, int y, int cx, int cy, HDC src, int x1, int y1, DWO
     if (cx <= 0 || cy <= 0) {
         return TRUE;
     }
-    const RECT wanted{x, y, x + cx, y + cy};
-    const RECT clipped = Intersect(wanted, to->clip);
-    if (IsEmpty(clipped)) {
+    // The rectangles are worked out in 64 bits: x + cx, and the shift from
+    // destination to source, may both lie beyond an int.  Only the part that
+    // lands inside the clip and comes from inside the source image is left,
+    // and that fits.
+    using Wide = long long;
+    const Wide shiftX = Wide{x1} - x;
+    const Wide shiftY = Wide{y1} - y;
+    const RECT& clip = to->clip;
+    const RECT source = from->view.Bounds();
+    const Wide left = std::max({Wide{x}, Wide{clip.left}, source.left - shiftX});
+    const Wide top = std::max({Wide{y}, Wide{clip.top}, source.top - shiftY});
+    const Wide right = std::min({Wide{x} + cx, Wide{clip.right}, source.right - shiftX});
+    const Wide bottom = std::min({Wide{y} + cy, Wide{clip.bottom}, source.bottom - shiftY});
+    if (left >= right || top >= bottom) {
         return TRUE;
     }
-    const POINT sourceOrigin{x1 + (clipped.left - x), y1 + (clipped.top - y)};
+    const RECT clipped{static_cast<LONG>(left), static_cast<LONG>(top), static_cast<LONG>(right),
+                       static_cast<LONG>(bottom)};
+    const POINT sourceOrigin{static_cast<LONG>(left + shiftX), static_cast<LONG>(top + shiftY)};
     ReportDrawn(*to, CopyPixels(to->view, clipped, from->view, sourceOrigin));
     return TRUE;
 }
@@ -270,6 +284,7 @@ HDC BeginPaint(HWND hwnd, PAINTSTRUCT* paint) {
         return nullptr;
     }
     *paint = PAINTSTRUCT{};
+    ++window->validations;
     paint->rcPaint = Intersect(window->update, RECT{0, 0, window->Width(), window->Height()});
     window->update = RECT{0, 0, 0, 0};
     paint->hdc = AddDc(DcKind::Window, hwnd);
@@ -307,6 +322,7 @@ BOOL ValidateRect(HWND hwnd, const RECT* rect) {
     if (window == nullptr) {
         return FALSE;
     }
+    ++window->validations;
     RECT& update = window->update;
     if (rect == nullptr) {
         update = RECT{0, 0, 0, 0};

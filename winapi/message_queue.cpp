@@ -178,9 +178,13 @@ LRESULT DispatchMessageW(const MSG* msg) {
     if (window == nullptr) {
         return 0;
     }
+    const unsigned validations = window->validations;
     const LRESULT result = CallWindowProcW(window->proc, msg->hwnd, msg->message, msg->wParam, msg->lParam);
-    // A window procedure that ignores WM_PAINT would be asked again forever.
-    if (msg->message == WM_PAINT && (window = LookupWindow(msg->hwnd)) != nullptr) {
+    // A window procedure that ignores WM_PAINT would be asked again forever,
+    // so its window counts as painted.  One that validated keeps whatever it
+    // left or made invalid since: that is the next frame it asked for.
+    if (msg->message == WM_PAINT && (window = LookupWindow(msg->hwnd)) != nullptr &&
+        window->validations == validations) {
         window->update = RECT{0, 0, 0, 0};
     }
     return result;

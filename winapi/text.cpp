@@ -7,6 +7,8 @@
 
 #include <SDL_ttf.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <cwchar>
 #include <memory>
 #include <string>
@@ -93,8 +95,20 @@ std::vector<std::wstring> LayOutLines(std::wstring_view text, UINT format, int m
     return lines;
 }
 
+// Placement is worked out in 64 bits: a rectangle may span the whole int
+// range, so its width, its centre or a line below its bottom may not fit.
+using Wide = long long;
+
+LONG Clamped(Wide value) { return static_cast<LONG>(std::clamp<Wide>(value, INT32_MIN, INT32_MAX)); }
+
+// A rectangle given in 64 bits, cut to the int range; what is cut off lies
+// outside every image anyway.
+RECT ClampedRect(Wide left, Wide top, Wide right, Wide bottom) {
+    return RECT{Clamped(left), Clamped(top), Clamped(right), Clamped(bottom)};
+}
+
 // Blends the glyph coverage of one rendered line into the target, within clip.
-void BlendLine(const DrawTarget& target, const RECT& clip, const std::string& utf8, int x, int y) {
+void BlendLine(const DrawTarget& target, const RECT& clip, const std::string& utf8, Wide x, Wide y) {
     TTF_Font* font = DefaultFont();
     SurfacePtr rendered(TTF_RenderUTF8_Blended(font, utf8.c_str(), SDL_Color{0, 0, 0, 255}));
     if (!rendered) {
@@ -104,7 +118,7 @@ void BlendLine(const DrawTarget& target, const RECT& clip, const std::string& ut
     if (!argb) {
         return;
     }
-    const RECT area = Intersect(RECT{x, y, x + argb->w, y + argb->h}, clip);
+    const RECT area = Intersect(ClampedRect(x, y, x + argb->w, y + argb->h), clip);
     for (int py = area.top; py < area.bottom; ++py) {
         const auto* source =
             reinterpret_cast<const std::uint32_t*>(static_cast<const std::uint8_t*>(argb->pixels) + (py - y) * argb->pitch);
@@ -123,18 +137,20 @@ int DrawTextW(HDC hdc, LPCWSTR text, int count, LPRECT rect, UINT format) {
         return 0;
     }
     const RECT box = *rect;
-    const std::vector<std::wstring> lines = LayOutLines(TextOf(text, count), format, box.right - box.left);
+    const Wide boxWidth = Wide{box.right} - box.left;
+    const std::vector<std::wstring> lines =
+        LayOutLines(TextOf(text, count), format, static_cast<int>(std::clamp<Wide>(boxWidth, 0, INT32_MAX)));
     const bool singleLine = (format & DT_SINGLELINE) != 0;
 
     // Vertical placement exists only for one line; multi-line text starts at
     // the top whatever DT_VCENTER or DT_BOTTOM say.
-    int y = box.top;
+    Wide y = box.top;
     if (singleLine && (format & DT_BOTTOM) != 0) {
-        y = box.bottom - lineHeight;
+        y = Wide{box.bottom} - lineHeight;
     } else if (singleLine && (format & DT_VCENTER) != 0) {
-        y = box.top + (box.bottom - box.top - lineHeight) / 2;
+        y = box.top + (Wide{box.bottom} - box.top - lineHeight) / 2;
     }
-    const int firstTop = y;
+    const Wide firstTop = y;
 
     const auto target = TargetOf(hdc);
     RECT clip{};
@@ -145,14 +161,14 @@ int DrawTextW(HDC hdc, LPCWSTR text, int count, LPRECT rect, UINT format) {
     for (const std::wstring& line : lines) {
         const std::string utf8 = ToUtf8(line);
         const int width = TextWidth(utf8);
-        int x = box.left;
+        Wide x = box.left;
         if ((format & DT_CENTER) != 0) {
-            x = box.left + (box.right - box.left - width) / 2;
+            x = box.left + (boxWidth - width) / 2;
         } else if ((format & DT_RIGHT) != 0) {
-            x = box.right - width;
+            x = Wide{box.right} - width;
         }
         if (target) {
-            const RECT cell = Intersect(RECT{x, y, x + width, y + lineHeight}, clip);
+            const RECT cell = Intersect(ClampedRect(x, y, x + width, y + lineHeight), clip);
             if (BackgroundModeOf(hdc) == OPAQUE) {
                 FillPixels(target->view, cell, kOpaqueWhite);
             }
@@ -168,7 +184,7 @@ int DrawTextW(HDC hdc, LPCWSTR text, int count, LPRECT rect, UINT format) {
     }
     // Win32 answers the text height, measured from the rectangle's top when
     // the text was placed lower.
-    return y - (singleLine ? box.top : firstTop);
+    return Clamped(y - (singleLine ? Wide{box.top} : firstTop));
 }
 
 BOOL GetTextExtentPoint32W(HDC hdc, LPCWSTR text, int count, SIZE* size) {

@@ -38,6 +38,10 @@ struct Window {
     std::wstring text;
     std::map<std::wstring, HANDLE> properties;
     RECT update{};  // bounding box of the invalid region, client coordinates
+    // Counts BeginPaint and ValidateRect calls, so that dispatching WM_PAINT
+    // can tell a procedure that validated (and may have invalidated again)
+    // from one that ignored the message.
+    unsigned validations = 0;
     OwnedPixels surface;
     // What a system class keeps per window (the EDIT control's line).
     std::shared_ptr<void> controlState;

@@ -158,7 +158,9 @@ HWND CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD
         return nullptr;
     }
     const bool child = (style & WS_CHILD) != 0;
-    if (child && LookupWindow(parent) == nullptr) {
+    // A parent on its way out has already listed the children it takes with
+    // it; a new one would outlive it, attached to a dead handle.
+    if (child && (LookupWindow(parent) == nullptr || LookupWindow(parent)->destroying)) {
         return nullptr;
     }
     auto window = std::make_unique<Window>();

@@ -123,6 +123,13 @@ TEST_F(EditTest, TypingAndEditingKeys) {
         {L"", L"<B><D><L><H>a", L"a"},         // nothing to do on an empty line
         {L"", L"a\t\r\x1b\x7f" L"b", L"ab"},  // control characters are not text
         {L"", L"\u00e9\u4e2d\U0001F600", L"\u00e9\u4e2d\U0001F600"},
+        // Characters beyond the BMP that arrive as two UTF-16 halves, as
+        // WM_CHAR carries them, are one character; a lone half is none.
+        {L"", L"x\xD83D\xDE00y", L"x\U0001F600y"},
+        {L"", L"x\xD83D\xDE00<B>", L"x"},
+        {L"", L"a\xDE00" L"b\xD83D" L"c", L"abc"},
+        {L"", L"\xD83D\xD83D\xDE00", L"\U0001F600"},
+        {L"", L"\xD83D<L>\xDE00" L"z", L"z"},
         {L"Player 1", L"<B>2", L"Player 2"},  // the caret starts after set text
         {L"Player", L"<H><D><D>", L"ayer"},
     };

@@ -58,6 +58,60 @@ TEST_F(LayerTest, DibSectionRefusesFormatsItDoesNotSupport) {
     EXPECT_EQ(CreateDIBSection(nullptr, &compressed, DIB_RGB_COLORS, &bits, nullptr, 0), nullptr);
 }
 
+// A width and a height that each fit the header but whose byte count does
+// not fit in 64 bits signed, nor in memory: refused, never wrapped round.
+TEST_F(LayerTest, DibSectionRefusesSizesWhoseByteCountOverflows) {
+    void* bits = reinterpret_cast<void*>(1);
+    for (const BITMAPINFO& info : {Header(INT32_MAX, INT32_MAX), Header(INT32_MAX, -INT32_MAX),
+                                   Header(0x7FFFFFFF, 0x40000001), Header(65536, 65536)}) {
+        EXPECT_EQ(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0), nullptr)
+            << info.bmiHeader.biWidth << " x " << info.bmiHeader.biHeight;
+        EXPECT_EQ(bits, nullptr);
+    }
+}
+
+// Rectangles and source points at the ends of the int range: what lies
+// inside both images is copied, the rest is clipped, and no sum overflows.
+TEST_F(LayerTest, BitBltClipsCoordinatesNearTheIntegerLimits) {
+    constexpr int kMax = INT32_MAX;
+    constexpr int kMin = INT32_MIN;
+    const struct {
+        const char* what;
+        int x, y, cx, cy, x1, y1;
+    } cases[] = {
+        {"huge extent from inside", 1, 1, kMax, kMax, 0, 0},
+        {"huge extent, source shifted", 0, 2, kMax, kMax, 2, 0},
+        {"source point far right", -5, 0, 10, 4, kMax - 2, 0},
+        {"source point far left", 0, 0, 4, 4, kMin, kMin},
+        {"destination far left, source near its end", kMin, 0, kMax, 4, kMax, 0},
+        {"source partly left of the image", 0, 0, 4, 4, -2, -1},
+    };
+    for (const auto& c : cases) {
+        Dib source(4, 4, 0);
+        for (int y = 0; y < 4; ++y) {
+            for (int x = 0; x < 4; ++x) {
+                source.At(x, y) = 0xFF000000u | static_cast<std::uint32_t>(y * 10 + x + 1);
+            }
+        }
+        Dib target(4, 4, 0);
+        EXPECT_TRUE(BitBlt(target.Dc(), c.x, c.y, c.cx, c.cy, source.Dc(), c.x1, c.y1, SRCCOPY)) << c.what;
+        for (int ty = 0; ty < 4; ++ty) {
+            for (int tx = 0; tx < 4; ++tx) {
+                // Worked out in 64 bits: inside the destination rectangle,
+                // and the matching source pixel inside the source image.
+                const long long sx = static_cast<long long>(tx) - c.x + c.x1;
+                const long long sy = static_cast<long long>(ty) - c.y + c.y1;
+                const bool inDest = tx >= c.x && tx < static_cast<long long>(c.x) + c.cx && ty >= c.y &&
+                                    ty < static_cast<long long>(c.y) + c.cy;
+                const bool inSource = sx >= 0 && sx < 4 && sy >= 0 && sy < 4;
+                const std::uint32_t expected =
+                    inDest && inSource ? source.At(static_cast<int>(sx), static_cast<int>(sy)) : 0u;
+                EXPECT_EQ(target.At(tx, ty), expected) << c.what << " at " << tx << "," << ty;
+            }
+        }
+    }
+}
+
 TEST_F(LayerTest, BitBltCopiesARectangleAndClipsToBothImages) {
     Dib source(10, 10, kBlue);
     source.At(2, 3) = kRed;

@@ -1,5 +1,7 @@
 #include "layer_fixture.h"
 
+#include <functional>
+
 using winapi_test::LayerTest;
 using winapi_test::Received;
 
@@ -156,6 +158,60 @@ TEST_F(LayerTest, PaintIsOfferedUntilTheWindowIsValidated) {
 TEST_F(LayerTest, UnhandledPaintIsNotOfferedForever) {
     MakeWindow({0, 0, 50, 50}, WS_VISIBLE, nullptr, [](HWND, UINT, WPARAM, LPARAM) -> LRESULT { return 0; });
     EXPECT_EQ(Drain(), std::vector<UINT>{WM_PAINT});
+}
+
+// A handler that paints and then asks for another frame (or validates only
+// part of the window) keeps what is still invalid: only a window procedure
+// that validated nothing has its update region dropped for it.
+TEST_F(LayerTest, InvalidationMadeWhilePaintingIsKept) {
+    const struct {
+        const char* what;
+        std::function<void(HWND)> afterBeginPaint;
+    } cases[] = {
+        {"invalidated again after EndPaint", [](HWND h) { InvalidateRect(h, nullptr, FALSE); }},
+        {"part invalidated again", [](HWND h) {
+             const RECT part{0, 0, 5, 5};
+             InvalidateRect(h, &part, FALSE);
+         }},
+    };
+    for (const auto& c : cases) {
+        int paints = 0;
+        const HWND hwnd = MakeWindow({0, 0, 20, 20}, WS_VISIBLE, nullptr,
+                                     [&](HWND h, UINT m, WPARAM w, LPARAM l) -> LRESULT {
+                                         if (m != WM_PAINT) {
+                                             return DefWindowProcW(h, m, w, l);
+                                         }
+                                         PAINTSTRUCT paint;
+                                         BeginPaint(h, &paint);
+                                         EndPaint(h, &paint);
+                                         if (++paints == 1) {
+                                             c.afterBeginPaint(h);
+                                         }
+                                         return 0;
+                                     });
+        EXPECT_EQ(Drain(), (std::vector<UINT>{WM_PAINT, WM_PAINT})) << c.what;
+        EXPECT_EQ(paints, 2) << c.what;
+        EXPECT_FALSE(GetUpdateRect(hwnd, nullptr, FALSE)) << c.what;
+        DestroyWindow(hwnd);
+    }
+
+    // ValidateRect of a band leaves the rest for the next WM_PAINT.
+    const HWND banded = MakeWindow({0, 0, 20, 20}, WS_VISIBLE, nullptr, [](HWND h, UINT m, WPARAM w, LPARAM l) {
+        if (m == WM_PAINT) {
+            const RECT top{0, 0, 20, 10};
+            ValidateRect(h, &top);
+            return LRESULT{0};
+        }
+        return DefWindowProcW(h, m, w, l);
+    });
+    MSG msg;
+    ASSERT_TRUE(PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE));
+    ASSERT_EQ(msg.message, WM_PAINT);
+    DispatchMessageW(&msg);
+    RECT left{};
+    EXPECT_TRUE(GetUpdateRect(banded, &left, FALSE));
+    EXPECT_EQ(left.top, 10);
+    EXPECT_EQ(left.bottom, 20);
 }
 
 TEST_F(LayerTest, SendMessageIsReentrant) {

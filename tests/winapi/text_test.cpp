@@ -202,3 +202,52 @@ TEST_F(LayerTest, TextCallsRejectBadArguments) {
     EXPECT_EQ(DrawTextW(dib.Dc(), nullptr, -1, &box, 0), 0);
     EXPECT_FALSE(GetTextExtentPoint32W(dib.Dc(), nullptr, 1, &size));
 }
+
+// Rectangles at the ends of the int range: placement is worked out without
+// overflow, so text lands where the flags put it (or nowhere) and the height
+// is reported.
+TEST_F(LayerTest, TextPlacementInRectanglesNearTheIntegerLimits) {
+    constexpr int kMax = INT32_MAX;
+    constexpr int kMin = INT32_MIN;
+    const int lineHeight = Extent(L"").cy;
+    const int width = Extent(L"Wide").cx;
+    const struct {
+        const char* what;
+        const wchar_t* text;
+        RECT box;
+        UINT flags;
+        RECT inkWithin;  // empty: no ink at all
+    } cases[] = {
+        // Centred on x = -0.5: the right half of the text shows at the left.
+        {"centred across the whole range", L"Wide", {kMin, 0, kMax, 40}, DT_CENTER | DT_SINGLELINE,
+         {0, 0, width / 2 + 2, lineHeight}},
+        // Centred on y = -0.5: the lower half of the line shows at the top.
+        {"vertically centred across the whole range", L"Wide", {0, kMin, 100, kMax}, DT_VCENTER | DT_SINGLELINE,
+         {0, 0, width + 1, lineHeight / 2 + 2}},
+        {"left edge near the largest int", L"Wide", {kMax - 10, 0, kMax, 20}, DT_SINGLELINE, {0, 0, 0, 0}},
+        {"right and bottom near the smallest int", L"Wide", {kMin, kMin, kMin + 5, kMin + 5},
+         DT_RIGHT | DT_BOTTOM | DT_SINGLELINE, {0, 0, 0, 0}},
+        {"lines running past the largest int", L"a\nb\nc", {0, kMax - 20, 100, kMax}, 0, {0, 0, 0, 0}},
+        {"word break in a rectangle wider than an int", L"Wide words", {kMin, 0, kMax, 40}, DT_WORDBREAK,
+         {0, 0, 0, 0}},
+        {"centred word break in a rectangle wider than an int", L"Wide", {kMin, 0, kMax, 40},
+         DT_WORDBREAK | DT_CENTER, {0, 0, width / 2 + 2, lineHeight}},
+    };
+    for (const auto& c : cases) {
+        Dib dib(100, 40, kWhite);
+        SetBkMode(dib.Dc(), TRANSPARENT);
+        RECT box = c.box;
+        const int height = DrawTextW(dib.Dc(), c.text, -1, &box, c.flags);
+        EXPECT_GT(height, 0) << c.what;
+        const RECT ink = dib.Ink(kWhite);
+        if (c.inkWithin.left >= c.inkWithin.right) {
+            EXPECT_EQ(ink.right, 0) << c.what;
+        } else {
+            EXPECT_LT(ink.left, ink.right) << c.what << ": some ink shows";
+            EXPECT_GE(ink.left, c.inkWithin.left) << c.what;
+            EXPECT_GE(ink.top, c.inkWithin.top) << c.what;
+            EXPECT_LE(ink.right, c.inkWithin.right) << c.what;
+            EXPECT_LE(ink.bottom, c.inkWithin.bottom) << c.what;
+        }
+    }
+}

@@ -136,6 +136,25 @@ TEST_F(LayerTest, WindowIsStillAliveDuringItsDestroyMessage) {
     EXPECT_FALSE(IsWindow(hwnd));
 }
 
+// A child made while its parent is being torn down (here from a sibling's
+// WM_DESTROY) would be left behind with a dead parent, alive for ever and
+// shown nowhere: its creation is refused.
+TEST_F(LayerTest, NoChildIsBornToAWindowThatIsBeingDestroyed) {
+    const HWND main = MakeWindow();
+    HWND late = nullptr;
+    MakeWindow({0, 0, 10, 10}, WS_VISIBLE, main, [&](HWND h, UINT m, WPARAM w, LPARAM l) -> LRESULT {
+        if (m == WM_DESTROY) {
+            late = CreateWindowExW(0, L"Test Window", L"", WS_CHILD | WS_VISIBLE, 0, 0, 5, 5, main, nullptr,
+                                   nullptr, nullptr);
+        }
+        return DefWindowProcW(h, m, w, l);
+    });
+    DestroyWindow(main);
+    EXPECT_FALSE(IsWindow(main));
+    EXPECT_EQ(late, nullptr);
+    EXPECT_FALSE(IsWindow(late));
+}
+
 TEST_F(LayerTest, FocusMovesWithKillAndSetFocusMessages) {
     const HWND main = MakeWindow();
     const HWND edit = MakeWindow({0, 0, 10, 10}, WS_VISIBLE, main);
