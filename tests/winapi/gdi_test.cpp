@@ -164,6 +164,24 @@ TEST_F(LayerTest, BitBltOntoAWindowShowsInItsPicture) {
     EXPECT_EQ(drawn.bottom, 7);
 }
 
+// Drawing from WM_DESTROY, after the backend has let the window go, must not
+// bring back the backend's record of it (which nothing would remove again).
+TEST_F(LayerTest, DrawingWhileBeingDestroyedLeavesNoRecordOfTheWindow) {
+    Dib red(4, 4, kRed);
+    const HWND hwnd = MakeWindow({0, 0, 20, 10}, WS_VISIBLE, nullptr, [&](HWND h, UINT m, WPARAM w, LPARAM l) {
+        if (m == WM_DESTROY) {
+            const HDC dc = GetDC(h);
+            BitBlt(dc, 0, 0, 4, 4, red.Dc(), 0, 0, SRCCOPY);
+            ReleaseDC(h, dc);
+        }
+        return DefWindowProcW(h, m, w, l);
+    });
+    DestroyWindow(hwnd);
+    const RECT drawn = winapi::headless::TakeDrawnRect(hwnd);
+    EXPECT_EQ(drawn.right, 0);
+    EXPECT_EQ(drawn.bottom, 0);
+}
+
 TEST_F(LayerTest, ChildSurfacesAreShownAboveTheParent) {
     const HWND main = MakeWindow({0, 0, 40, 20});
     const HWND child = MakeWindow({10, 5, 20, 15}, WS_VISIBLE, main);

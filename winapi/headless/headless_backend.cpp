@@ -69,10 +69,21 @@ public:
     void WindowPlaced(HWND) override {}
     void WindowShown(HWND, bool) override {}
     void WindowTextChanged(HWND) override {}
-    void WindowCursorChanged(HWND hwnd, HCURSOR cursor) override { windows_[hwnd].cursor = cursor; }
+    // Only windows the backend still knows are updated: a window may draw
+    // or change after WindowDestroyed (from its WM_DESTROY), and an entry made
+    // then would stay for the rest of the run.
+    void WindowCursorChanged(HWND hwnd, HCURSOR cursor) override {
+        if (const auto found = windows_.find(hwnd); found != windows_.end()) {
+            found->second.cursor = cursor;
+        }
+    }
 
     void SurfaceChanged(HWND topLevel, const RECT& rect) override {
-        RECT& drawn = windows_[topLevel].drawn;
+        const auto found = windows_.find(topLevel);
+        if (found == windows_.end()) {
+            return;
+        }
+        RECT& drawn = found->second.drawn;
         if (drawn.left >= drawn.right || drawn.top >= drawn.bottom) {
             drawn = rect;
         } else {
