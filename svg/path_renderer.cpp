@@ -2,7 +2,95 @@
 
 #include "svg/svg_exception.h"
 
+#include <algorithm>
+#include <cmath>
+
 namespace agg::svg {
+
+namespace {
+
+// Past this magnitude, in the drawing's own units or in pixels, the curve,
+// stroke and clipping arithmetic squares coordinates out of the range of a
+// double; nothing a drawing of ours holds comes near it.
+const double max_magnitude = 1e100;
+
+// Curves and round joins are flattened as if the path were at most this many
+// pixels across.  Flattening works to a fraction of a pixel, so a path
+// scaled far beyond the image (say a control point at 1e300, or a zoom by
+// 1e12) would otherwise be cut into millions of pieces, nearly all of them
+// clipped away.  Our art is drawn far below it and keeps its exact look.
+const double max_flattened_pixels = 8192.0;
+
+// Above this the flattening tolerance squared underflows to zero, and even a
+// curve of one point is cut to the recursion limit.
+const double max_approximation_scale = 1e100;
+
+bool finite(const trans_affine& m)
+{
+    return std::isfinite(m.sx) && std::isfinite(m.shy) && std::isfinite(m.shx) && std::isfinite(m.sy) &&
+           std::isfinite(m.tx) && std::isfinite(m.ty);
+}
+
+} // namespace
+
+path_renderer::drawing_limits path_renderer::limits_for(const path_attributes& attr) const
+{
+    drawing_limits limits;
+    if (!finite(m_transform))
+        return limits;
+
+    // The path's extent and the largest magnitude of its coordinates.
+    double min_x = 0.0, max_x = 0.0, min_y = 0.0, max_y = 0.0;
+    bool first = true;
+    for (unsigned i = attr.index; i < m_storage.total_vertices(); ++i) {
+        double x, y;
+        const unsigned cmd = m_storage.vertex(i, &x, &y);
+        if (is_stop(cmd))
+            break;
+        if (!is_vertex(cmd))
+            continue;
+        if (!std::isfinite(x) || !std::isfinite(y))
+            return limits;
+        min_x = first ? x : std::min(min_x, x);
+        max_x = first ? x : std::max(max_x, x);
+        min_y = first ? y : std::min(min_y, y);
+        max_y = first ? y : std::max(max_y, y);
+        first = false;
+    }
+    const double magnitude = std::max({std::fabs(min_x), std::fabs(max_x), std::fabs(min_y), std::fabs(max_y)});
+    const double extent = std::max(max_x - min_x, max_y - min_y);
+
+    // How far a stroke reaches beyond the path: half its width, or up to the
+    // miter limit times that at a sharp corner.
+    const bool stroke_sane = std::isfinite(attr.stroke_width) && std::isfinite(attr.miter_limit);
+    const double reach = stroke_sane ? std::fabs(attr.stroke_width) * std::max(1.0, attr.miter_limit) : 0.0;
+
+    // A bound on the pixel coordinates: each row of the matrix applied to
+    // the largest magnitude, plus the translation.
+    const double linear = std::max(std::fabs(m_transform.sx) + std::fabs(m_transform.shx),
+                                   std::fabs(m_transform.shy) + std::fabs(m_transform.sy));
+    const double shift = std::max(std::fabs(m_transform.tx), std::fabs(m_transform.ty));
+    auto within = [&](double user) {
+        return user <= max_magnitude && linear * user + shift <= max_magnitude;
+    };
+    limits.fill = within(magnitude);
+    limits.stroke = stroke_sane && within(magnitude + reach);
+
+    const double size = std::max(extent, reach);
+    double scale = std::min(m_transform.scale(), max_approximation_scale);
+    if (size * scale > max_flattened_pixels)
+        scale = max_flattened_pixels / size;
+    limits.approximation_scale = scale;
+    return limits;
+}
+
+void path_renderer::check_room() const
+{
+    // Every call that stores vertices stores at most four, so the storage
+    // never holds more than max_vertices plus a few.
+    if (m_storage.total_vertices() >= max_vertices)
+        throw exception("path_renderer: More than %u vertices", max_vertices);
+}
 
 path_renderer::path_renderer()
     : m_curved(m_storage),
@@ -37,6 +125,7 @@ path_attributes& path_renderer::cur_attr()
 
 void path_renderer::begin_path()
 {
+    check_room();
     push_attr();
     const unsigned index = m_storage.start_new_path();
     path_attributes record = cur_attr();
@@ -80,6 +169,7 @@ void path_renderer::continue_after_close()
 
 void path_renderer::move_to(double x, double y, bool rel)
 {
+    check_room();
     double cx, cy;
     if (rel && current_point(cx, cy)) {
         x += cx;
@@ -92,6 +182,7 @@ void path_renderer::move_to(double x, double y, bool rel)
 
 void path_renderer::line_to(double x, double y, bool rel)
 {
+    check_room();
     double cx, cy;
     const bool has_point = current_point(cx, cy);
     if (rel && has_point) {
@@ -109,6 +200,7 @@ void path_renderer::line_to(double x, double y, bool rel)
 
 void path_renderer::hline_to(double x, bool rel)
 {
+    check_room();
     double cx, cy;
     if (!current_point(cx, cy))
         return;
@@ -118,6 +210,7 @@ void path_renderer::hline_to(double x, bool rel)
 
 void path_renderer::vline_to(double y, bool rel)
 {
+    check_room();
     double cx, cy;
     if (!current_point(cx, cy))
         return;
@@ -127,6 +220,7 @@ void path_renderer::vline_to(double y, bool rel)
 
 void path_renderer::curve3(double x1, double y1, double x, double y, bool rel)
 {
+    check_room();
     double cx, cy;
     if (rel && current_point(cx, cy)) {
         x1 += cx;
@@ -140,6 +234,7 @@ void path_renderer::curve3(double x1, double y1, double x, double y, bool rel)
 
 void path_renderer::curve3_smooth(double x, double y, bool rel)
 {
+    check_room();
     double cx, cy;
     if (rel && current_point(cx, cy)) {
         x += cx;
@@ -151,6 +246,7 @@ void path_renderer::curve3_smooth(double x, double y, bool rel)
 
 void path_renderer::curve4(double x1, double y1, double x2, double y2, double x, double y, bool rel)
 {
+    check_room();
     double cx, cy;
     if (rel && current_point(cx, cy)) {
         x1 += cx;
@@ -166,6 +262,7 @@ void path_renderer::curve4(double x1, double y1, double x2, double y2, double x,
 
 void path_renderer::curve4_smooth(double x2, double y2, double x, double y, bool rel)
 {
+    check_room();
     double cx, cy;
     if (rel && current_point(cx, cy)) {
         x2 += cx;
@@ -179,6 +276,7 @@ void path_renderer::curve4_smooth(double x2, double y2, double x, double y, bool
 
 void path_renderer::close_subpath()
 {
+    check_room();
     m_storage.end_poly(path_flags_close);
 }
 

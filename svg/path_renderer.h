@@ -76,6 +76,11 @@ public:
     // applied.  The art relies on this: a drawing's first path is its frame.
     void bounding_rect(double& min_x, double& max_x, double& min_y, double& max_y) const;
 
+    // A drawing holds at most this many stored vertices (the parse throws
+    // beyond it): far more than any drawing of ours, and a bound on what a
+    // downloaded one can make a render do.
+    static constexpr unsigned max_vertices = 1u << 14;
+
     unsigned vertex_count() const { return m_curved_count.count(); }
     unsigned path_count() const { return m_attr_storage.size(); }
     const path_attributes& path_attr(unsigned i) const { return m_attr_storage[i]; }
@@ -86,8 +91,17 @@ public:
                 int x1, int y1, int x2, int y2, double opacity = 1.0);
 
 private:
+    // What one path may be drawn with under the matrix in m_transform.
+    struct drawing_limits {
+        bool fill = false;
+        bool stroke = false;
+        double approximation_scale = 1.0;
+    };
+    drawing_limits limits_for(const path_attributes& attr) const;
+
     bool current_point(double& x, double& y) const;
     void continue_after_close();
+    void check_room() const;
 
     path_storage m_storage;
     pod_bvector<path_attributes, 6> m_attr_storage;
@@ -119,11 +133,12 @@ void path_renderer::render(Rasterizer& ras, Scanline& sl, Renderer& ren, const t
 
         m_transform = attr.transform;
         m_transform *= mtx;
+        const drawing_limits limits = limits_for(attr);
         const double scale = m_transform.scale();
-        m_curved.approximation_scale(scale);
+        m_curved.approximation_scale(limits.approximation_scale);
         m_curved.angle_tolerance(0.0);
 
-        if (attr.fill_flag) {
+        if (attr.fill_flag && limits.fill) {
             ras.reset();
             ras.filling_rule(fill_even_odd);
             if (std::fabs(m_curved_trans_contour.width()) < 0.0001) {
@@ -138,13 +153,13 @@ void path_renderer::render(Rasterizer& ras, Scanline& sl, Renderer& ren, const t
             render_scanlines(ras, sl, ren);
         }
 
-        if (attr.stroke_flag) {
+        if (attr.stroke_flag && limits.stroke) {
             m_curved_stroked.width(attr.stroke_width);
             m_curved_stroked.line_join(attr.line_join);
             m_curved_stroked.line_cap(attr.line_cap);
             m_curved_stroked.miter_limit(attr.miter_limit);
             m_curved_stroked.inner_join(inner_round);
-            m_curved_stroked.approximation_scale(scale);
+            m_curved_stroked.approximation_scale(limits.approximation_scale);
             // Thick lines need their curve joins subdivided by angle too, or
             // the outer edge of a tight curve shows corners.
             if (attr.stroke_width * scale > 1.0)

@@ -197,4 +197,87 @@ TEST(PathRenderer, FarAwayCoordinatesAreClippedSafely)
     EXPECT_EQ(image.at(4, 4).a, 255);
 }
 
+TEST(PathRenderer, HostileNumbersStayCheap)
+{
+    // A downloaded drawing is not ours: whatever its numbers, a render must
+    // stay a small amount of work, draw what is sane and let UBSan see no
+    // non-finite value reach the rasteriser.  The frame comes first, as in
+    // every drawing, and is fitted into the image.
+    const std::string frame = "<rect width='100' height='100' fill='none'/>";
+    const struct {
+        const char* what;
+        std::string svg;
+    } cases[] = {
+        {"control points near 1e300", "<path d='M10 10 C1e300 1e300 -1e300 1e300 90 10 Z'/>"},
+        {"control points near 1e300, stroked",
+         "<path d='M10 10 C1e300 1e300 -1e300 1e300 90 10' fill='none' stroke='black' stroke-linejoin='round'/>"},
+        {"a huge scale", "<path d='M10 10 C20 90 80 90 90 10 Z' transform='scale(1e300)'/>"},
+        {"an infinite scale", "<path d='M10 10 C20 90 80 90 90 10 Z' transform='scale(1e999)'/>"},
+        {"a zoom into a curve", "<path d='M10 10 C20 90 80 90 90 10 Z' transform='scale(1e12)'/>"},
+        {"an infinite coordinate", "<path d='M10 10 L1e999 50 L10 90 Z'/>"},
+        {"a huge round stroke", "<path d='M10 10 L90 10 L10 90' fill='none' stroke='black' stroke-width='1e300' "
+                                "stroke-linejoin='round' stroke-linecap='round'/>"},
+        {"a wide round stroke", "<path d='M10 10 L90 10 L10 90' fill='none' stroke='black' stroke-width='1e9' "
+                                "stroke-linejoin='round' stroke-linecap='round'/>"},
+        {"a stroke width that is not a number", "<path d='M10 10 L90 90' stroke='black' stroke-width='nan'/>"},
+        {"a huge miter limit", "<path d='M10 10 L90 10.000001 L10 10.000002' fill='none' stroke='black' "
+                               "stroke-width='5' stroke-miterlimit='1e300'/>"},
+        {"nested huge transforms", "<g transform='scale(1e200)'><g transform='scale(1e200)'>"
+                                   "<path d='M10 10 C20 90 80 90 90 10 Z'/></g></g>"},
+    };
+    // Drawn last over whatever the hostile path left: the render goes on
+    // with the paths that are sane.
+    const std::string sane = "<rect x='40' y='40' width='20' height='20' fill='#0000ff'/>";
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        TiXmlDocument doc;
+        doc.Parse(("<svg>" + frame + c.svg + sane + "</svg>").c_str());
+        ASSERT_FALSE(doc.Error());
+        agg::svg::path_renderer renderer;
+        agg::svg::parser reader(renderer);
+        reader.parse(doc);
+        test_image image(100, 100);
+        EXPECT_TRUE(agg::svg::render_fitted(renderer, image.view()));
+        // Curves are flattened for no more than a few thousand pixels.
+        EXPECT_LT(renderer.vertex_count(), 2000u);
+        EXPECT_EQ(image.at(50, 50).b, 255);
+        EXPECT_EQ(image.at(50, 50).a, 255);
+    }
+
+    // What stays sane is drawn as before: a round stroke wider than the
+    // image still covers it, and a path zoomed a million times still fills.
+    EXPECT_EQ(render("<svg><path d='M10 10 L90 10' stroke='black' stroke-width='1e6' "
+                     "stroke-linecap='round' fill='none'/></svg>",
+                     10, 10)
+                  .inked_pixels(),
+              100);
+    EXPECT_EQ(render("<svg><path d='M0 0 C0 1 1 1 1 0 Z' transform='scale(1e6)'/></svg>", 10, 10)
+                  .at(5, 5)
+                  .a,
+              255);
+}
+
+TEST(PathRenderer, ADrawingHoldsABoundedNumberOfVertices)
+{
+    // Far more than any drawing of ours (a few hundred), and a bound on the
+    // work a downloaded one can ask for.
+    auto polyline = [](unsigned count) {
+        std::string points = "0,0";
+        for (unsigned i = 1; i < count; ++i)
+            points += " " + std::to_string(i % 100) + "," + std::to_string(i % 7);
+        return "<svg><polyline points='" + points + "'/></svg>";
+    };
+    agg::svg::path_renderer renderer;
+    try {
+        parse_text(renderer, polyline(agg::svg::path_renderer::max_vertices + 1));
+        FAIL() << "no error";
+    } catch (const agg::svg::exception& e) {
+        EXPECT_STREQ(e.msg(), "path_renderer: More than 16384 vertices");
+    }
+
+    agg::svg::path_renderer within;
+    parse_text(within, polyline(agg::svg::path_renderer::max_vertices - 10));
+    EXPECT_EQ(within.storage().total_vertices(), agg::svg::path_renderer::max_vertices - 10);
+}
+
 } // namespace
