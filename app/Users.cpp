@@ -10,6 +10,7 @@
 #include <climits>
 #include <sstream>
 #include <stdexcept>
+#include <unordered_set>
 
 namespace {
 
@@ -83,9 +84,13 @@ data_objects::users ParseUsers(const std::string& bytes) {
   if (!(in >> nextId >> currentId)) return users;
   users.nextId = nextId;
   users.currentId = currentId;
+  // Each player's files are named after the id, so two players with one id
+  // would read and overwrite each other's settings, and deleting one would
+  // delete the other's: a repeated id is a damaged record like any other.
+  std::unordered_set<int> ids;
   for (;;) {
     auto player = std::make_shared<data_objects::users::item_type>();
-    if (!ReadPlayer(in, *player)) break;
+    if (!ReadPlayer(in, *player) || !ids.insert(player->id).second) break;
     users.players.push_back(std::move(player));
   }
   MakeIdsUsable(users);

@@ -34,7 +34,9 @@ struct users {
 constexpr int kMaxUserNameUnits = 48;
 
 // Reads "users.txt".  A missing file gives an empty list with both ids 0; a
-// damaged one gives the players before the first bad record.  The ids are
+// damaged one gives the players before the first bad record (a record that
+// repeats an earlier player's id is bad too), and one longer than any list
+// of ours gives the empty list.  The ids are
 // made usable: the next id lies above every player's id, and a current id
 // that names no player becomes the first player's (or, with no players, the
 // next id, so the first player added becomes current).

@@ -106,7 +106,9 @@ INSTANTIATE_TEST_SUITE_P(
         DamagedCase{"zero unit ends the name", "1\n0\n2\nA\0\0\0\n0"s, {{L"A", 0}}, 1, 0},
         DamagedCase{"current id names no player", "2\n7\n1\nA\0\n0"s, {{L"A", 0}}, 2, 0},
         DamagedCase{"next id below a player's id", "1\n5\n1\nA\0\n5"s, {{L"A", 5}}, 6, 5},
-        DamagedCase{"no players: the next player added becomes current", "5\n3", {}, 5, 5}));
+        DamagedCase{"no players: the next player added becomes current", "5\n3", {}, 5, 5},
+        DamagedCase{"an id that an earlier player has", "3\n1\n1\nA\0\n1\n1\nB\0\n2\n1\nC\0\n1\n1\nD\0\n0"s,
+                    {{L"A", 1}, {L"B", 2}}, 3, 1}));
 
 TEST(Users, AddUserAppendsWithTheNextIdAndRefusesDuplicates) {
   data_objects::users users = MakeUsers({{L"Player 1", 0}}, 3, 0);
