@@ -90,17 +90,6 @@ double Percentile(std::vector<double> times, double q) {
   return times[rank];
 }
 
-template <unsigned N>
-std::unique_ptr<CSudokuGenerator<N>> MakeLevel(unsigned level) {
-  switch (level) {
-    case 1: return std::make_unique<CSudokuGeneratorBeginner<N>>();
-    case 2: return std::make_unique<CSudokuGeneratorIntermediate<N>>();
-    case 3: return std::make_unique<CSudokuGeneratorAdvanced<N>>();
-    case 4: return std::make_unique<CSudokuGeneratorMaster<N>>();
-    default: return std::make_unique<CSudokuGeneratorSorcerer<N>>();
-  }
-}
-
 const char* const kLevelNames[] = {"", "Beginner", "Intermediate", "Advanced", "Master", "Sorcerer"};
 
 template <unsigned N>
@@ -113,7 +102,7 @@ void GenerateRow(unsigned level, unsigned count, unsigned firstSeed) {
   unsigned belowTarget = 0;
   std::uint32_t checksum = 2166136261u;  // FNV-1a over every puzzle made
   for (unsigned seed = firstSeed; seed < firstSeed + count; ++seed) {
-    std::unique_ptr<CSudokuGenerator<N>> generator = MakeLevel<N>(level);
+    std::unique_ptr<CSudokuGenerator<N>> generator = MakeLevelGenerator<N>(level);
     std::srand(seed);
     const Clock::time_point start = Clock::now();
     generator->Generate(nullptr);
@@ -155,7 +144,7 @@ int MakePuzzles(const Options& options) {
   const unsigned count = options.count ? options.count : 100;
   const unsigned level = options.level ? options.level : 5;
   for (unsigned seed = options.firstSeed; seed < options.firstSeed + count; ++seed) {
-    std::unique_ptr<CSudokuGenerator<3>> generator = MakeLevel<3>(level);
+    std::unique_ptr<CSudokuGenerator<3>> generator = MakeLevelGenerator<3>(level);
     std::srand(seed);
     generator->Generate(nullptr);
     char line[82] = {};

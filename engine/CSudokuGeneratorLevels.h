@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <iterator>
+#include <memory>
 
 #include "engine/CSudokuGenerator.h"
 
@@ -66,3 +67,19 @@ class CSudokuGeneratorSorcerer : public CSudokuGenerator<N> {
     this->SetTargetRating(GeneratorLevel::Target<N>(12, 650, 1400));
   }
 };
+
+// The generator of a level, 1 (Beginner) to 5 (Sorcerer). Level 0 means "no
+// generated puzzle", but such a game still holds a Beginner generator as its
+// solver. Other numbers name no level and give nothing.
+template <unsigned N>
+std::unique_ptr<CSudokuGenerator<N>> MakeLevelGenerator(std::uint32_t level) {
+  switch (level) {
+    case 0:
+    case 1: return std::make_unique<CSudokuGeneratorBeginner<N>>();
+    case 2: return std::make_unique<CSudokuGeneratorIntermediate<N>>();
+    case 3: return std::make_unique<CSudokuGeneratorAdvanced<N>>();
+    case 4: return std::make_unique<CSudokuGeneratorMaster<N>>();
+    case 5: return std::make_unique<CSudokuGeneratorSorcerer<N>>();
+    default: return nullptr;
+  }
+}

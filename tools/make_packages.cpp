@@ -21,23 +21,12 @@
 namespace {
 
 template <unsigned N>
-std::unique_ptr<CSudokuGenerator<N>> MakeLevel(int level) {
-  switch (level) {
-    case 1: return std::make_unique<CSudokuGeneratorBeginner<N>>();
-    case 2: return std::make_unique<CSudokuGeneratorIntermediate<N>>();
-    case 3: return std::make_unique<CSudokuGeneratorAdvanced<N>>();
-    case 4: return std::make_unique<CSudokuGeneratorMaster<N>>();
-    default: return std::make_unique<CSudokuGeneratorSorcerer<N>>();
-  }
-}
-
-template <unsigned N>
 std::string MakePackage(unsigned seed) {
   std::srand(seed);
   std::string bytes;
   for (int level = 1; level <= kPackageLevels; ++level) {
     const auto start = std::chrono::steady_clock::now();
-    const auto generator = MakeLevel<N>(level);
+    const auto generator = MakeLevelGenerator<N>(level);
     unsigned ratingSum = 0;
     for (int puzzle = 0; puzzle < kPuzzlesPerLevel; ++puzzle) {
       generator->Generate(nullptr);

@@ -14,17 +14,6 @@
 
 namespace {
 
-template <unsigned N>
-std::unique_ptr<CSudokuSolver<N>> LevelSolver(int level) {
-  switch (level) {
-    case 1: return std::make_unique<CSudokuGeneratorBeginner<N>>();
-    case 2: return std::make_unique<CSudokuGeneratorIntermediate<N>>();
-    case 3: return std::make_unique<CSudokuGeneratorAdvanced<N>>();
-    case 4: return std::make_unique<CSudokuGeneratorMaster<N>>();
-    default: return std::make_unique<CSudokuGeneratorSorcerer<N>>();
-  }
-}
-
 class ShippedPackagesTest : public TempFolders {
  protected:
   void SetUp() override {
@@ -39,7 +28,7 @@ class ShippedPackagesTest : public TempFolders {
     for (int level = 1; level <= kPackageLevels; ++level) {
       data_objects::levels_package<kPuzzlesPerLevel> package(level, kind);
       ASSERT_TRUE(LoadLevelsPackage(package)) << "kind " << kind << " level " << level;
-      const auto solver = LevelSolver<N>(level);
+      const auto solver = MakeLevelGenerator<N>(level);
       for (int index = 0; index < kPuzzlesPerLevel; ++index) {
         SCOPED_TRACE(::testing::Message() << kSide << "x" << kSide << " level " << level << " puzzle " << index);
         const unsigned char* puzzle = package.Puzzle(index);

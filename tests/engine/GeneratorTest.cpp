@@ -246,3 +246,16 @@ TEST(GeneratorTest, SolveAfterGeneratingSearchesWithoutDeletingGivens) {
 }
 
 }  // namespace
+
+TEST(GeneratorTest, LevelNumbersNameTheirGenerators) {
+  // Level 0 ("no generated puzzle") still solves with the Beginner steps.
+  const std::uint32_t targets[] = {80, 80, 180, 250, 400, 650};
+  for (std::uint32_t level = 0; level <= 5; ++level) {
+    const auto generator = MakeLevelGenerator<3>(level);
+    ASSERT_NE(generator, nullptr) << "level " << level;
+    EXPECT_EQ(generator->GetTargetRating(), targets[level]) << "level " << level;
+  }
+  EXPECT_EQ(StepsOf(*MakeLevelGenerator<2>(0)), (std::vector<std::uint32_t>{2, 3}));
+  EXPECT_EQ(MakeLevelGenerator<4>(6), nullptr);
+  EXPECT_EQ(MakeLevelGenerator<4>(0xFFFFFFFFu), nullptr);
+}
