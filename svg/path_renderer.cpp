@@ -167,6 +167,25 @@ void path_renderer::continue_after_close()
         m_storage.move_to(m_subpath_start_x, m_subpath_start_y);
 }
 
+bool path_renderer::smooth_control(double& x, double& y) const
+{
+    double last_x, last_y;
+    const unsigned last = m_storage.last_vertex(&last_x, &last_y);
+    if (!is_vertex(last))
+        return false;
+    x = last_x;
+    y = last_y;
+    // Only a curve that ends at the current point lends its control point
+    // to the reflection.  The end point of an earlier curve, one entry back
+    // after a line or a move, is no control point at all.
+    double prev_x, prev_y;
+    if (is_curve(last) && is_curve(m_storage.prev_vertex(&prev_x, &prev_y))) {
+        x = last_x + last_x - prev_x;
+        y = last_y + last_y - prev_y;
+    }
+    return true;
+}
+
 void path_renderer::move_to(double x, double y, bool rel)
 {
     check_room();
@@ -241,7 +260,9 @@ void path_renderer::curve3_smooth(double x, double y, bool rel)
         y += cy;
     }
     continue_after_close();
-    m_storage.curve3(x, y);
+    double x1, y1;
+    if (smooth_control(x1, y1))
+        m_storage.curve3(x1, y1, x, y);
 }
 
 void path_renderer::curve4(double x1, double y1, double x2, double y2, double x, double y, bool rel)
@@ -271,7 +292,9 @@ void path_renderer::curve4_smooth(double x2, double y2, double x, double y, bool
         y += cy;
     }
     continue_after_close();
-    m_storage.curve4(x2, y2, x, y);
+    double x1, y1;
+    if (smooth_control(x1, y1))
+        m_storage.curve4(x1, y1, x2, y2, x, y);
 }
 
 void path_renderer::close_subpath()

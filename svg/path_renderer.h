@@ -101,6 +101,9 @@ private:
 
     bool current_point(double& x, double& y) const;
     void continue_after_close();
+    // The first control point of a smooth curve from the current point;
+    // false when there is no current point.
+    bool smooth_control(double& x, double& y) const;
     void check_room() const;
 
     path_storage m_storage;

@@ -105,6 +105,21 @@ TEST(PathData, AfterACloseTheSubpathStartIsTheCurrentPoint)
         EXPECT_EQ(read_path(c.data), c.vertices) << "d=\"" << c.data << "\"";
 }
 
+TEST(PathData, SmoothCurvesReflectOnlyTheCurveJustDrawn)
+{
+    // The reflected control point belongs to a curve that ends at the current
+    // point; after a line (or a move) the control point is the current point.
+    const path_case cases[] = {
+        {"M 0 0 C 0 10 10 10 10 0 L 20 0 S 30 10 40 0", "M0,0 C0,10 C10,10 C10,0 L20,0 C20,0 C30,10 C40,0"},
+        {"M 0 0 Q 5 10 10 0 L 20 0 T 30 0", "M0,0 Q5,10 Q10,0 L20,0 Q20,0 Q30,0"},
+        {"M 0 0 C 0 10 10 10 10 0 M 20 0 S 30 10 40 0", "M0,0 C0,10 C10,10 C10,0 M20,0 C20,0 C30,10 C40,0"},
+        {"M 0 0 C 0 10 10 10 10 0 S 30 10 40 0", "M0,0 C0,10 C10,10 C10,0 C10,-10 C30,10 C40,0"},
+        {"M 0 0 Q 5 10 10 0 T 20 0", "M0,0 Q5,10 Q10,0 Q15,-10 Q20,0"},
+    };
+    for (const path_case& c : cases)
+        EXPECT_EQ(read_path(c.data), c.vertices) << "d=\"" << c.data << "\"";
+}
+
 TEST(PathData, LongNumbersAreCutAt255Characters)
 {
     const std::string digits(300, '1');
