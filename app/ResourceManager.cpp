@@ -168,7 +168,8 @@ bool ReadLanguage(TiXmlDocument& document, TiXmlElement& language, bool fromFull
 // The load from the cached copy alone; false when the copy is missing, stale,
 // only names the language, or is damaged in any way.  The copy lies in the
 // user's folder, so a damaged one must not stop the program from starting:
-// the full file is read instead and the copy rebuilt.
+// the full file is read instead and the copy rebuilt.  With an empty source
+// the copy is taken whatever it was made from.
 bool LoadFromCachedCopy(const std::wstring& cachedPath, const std::string& source, const std::wstring& language,
                         int width, int height, ResourceSet& into) {
   TiXmlDocument document;
@@ -185,6 +186,15 @@ bool LoadFromCachedCopy(const std::wstring& cachedPath, const std::string& sourc
   }
 }
 
+bool LoadFromFullFile(const std::wstring& cachedPath, const std::wstring& resourcesPath, const std::string& source,
+                      const std::wstring& language, int width, int height, ResourceSet& into) {
+  TiXmlDocument document;
+  if (!LoadXmlFile(resourcesPath, document, kMaxResourceFileBytes)) return false;
+  TiXmlElement* languageElement = FindLanguage(document, language, true);
+  if (languageElement == nullptr) return false;
+  return ReadLanguage(document, *languageElement, true, source, cachedPath, width, height, into);
+}
+
 bool LoadResourceSet(const std::wstring& cachedPath, const std::wstring& resourcesPath,
                      const std::wstring& language, int width, int height, ResourceSet& into) {
   if (width <= 0 || height <= 0) return false;
@@ -192,11 +202,15 @@ bool LoadResourceSet(const std::wstring& cachedPath, const std::wstring& resourc
   if (LoadFromCachedCopy(cachedPath, source, language, width, height, into)) return true;
 
   into = ResourceSet{};  // whatever a damaged copy gave before it failed
-  TiXmlDocument document;
-  if (!LoadXmlFile(resourcesPath, document, kMaxResourceFileBytes)) return false;
-  TiXmlElement* languageElement = FindLanguage(document, language, true);
-  if (languageElement == nullptr) return false;
-  return ReadLanguage(document, *languageElement, true, source, cachedPath, width, height, into);
+  if (LoadFromFullFile(cachedPath, resourcesPath, source, language, width, height, into)) return true;
+
+  // The resource file is there but cannot give the language (cut short by a
+  // broken update, or the language dropped from it).  A copy made from an
+  // earlier file still can: reading it keeps the program usable, as reading
+  // the copy first always did.  It stays marked as made from the earlier
+  // file, so a sound resource file replaces it at the next load.
+  into = ResourceSet{};
+  return !source.empty() && LoadFromCachedCopy(cachedPath, std::string(), language, width, height, into);
 }
 
 std::wstring FirstLanguageOf(const std::wstring& path) {

@@ -7,7 +7,9 @@
 // "height"), and a "Strings" element.  A pruned copy for the last language and
 // size, "cached_resources.dat" in the settings folder, is read first; it
 // remembers which "resources.dat" and which screen size it was made from and
-// is rebuilt when either differs or when it cannot be read.
+// is rebuilt when either differs or when it cannot be read.  When
+// "resources.dat" cannot give the language, a copy made from an earlier
+// version of it is still read.
 
 #include <string>
 #include <vector>

@@ -127,6 +127,40 @@ TEST_F(ResourceManagerTest, AChangedResourceFileReplacesAStaleCopy) {
   EXPECT_EQ(ResourceManager::GetItemConfig(16, 7).text, L"New");
 }
 
+TEST_F(ResourceManagerTest, AnOlderCopyStillServesWhenTheResourceFileCannotGiveTheLanguage) {
+  // The copy no longer matches the resource file, but the file itself is of
+  // no use (cut short by a broken update, or without the language): the
+  // copy is read, as it always was before copies were checked, rather than
+  // leaving the program without a single form.
+  ASSERT_TRUE(LoadResources(L"en", 480, 640));
+  const std::string copy = ReadBytes(Settings("cached_resources.dat"));
+  const struct {
+    const char* what;
+    std::string resources;
+  } unusable[] = {
+      {"cut short", kResources.substr(0, kResources.size() / 2)},
+      {"without the language", Document(Language("sv", Block(480, 640, ""), ""))},
+  };
+  for (const auto& c : unusable) {
+    SCOPED_TRACE(c.what);
+    WriteBytes(Resources("resources.dat"), c.resources);
+    ResourceManager::Clear();
+    ASSERT_TRUE(LoadResources(L"en", 480, 640));
+    EXPECT_EQ(ResourceManager::GetString(220), L"Solved");
+    EXPECT_EQ(ResourceManager::GetItemConfig(16, 5).text, L"  Hint\n text ");
+    EXPECT_EQ(ReadBytes(Settings("cached_resources.dat")), copy);
+  }
+  // A copy of another language is no stand-in.
+  WriteBytes(Resources("resources.dat"), unusable[0].resources);
+  ResourceManager::Clear();
+  EXPECT_FALSE(LoadResources(L"sv", 480, 640));
+
+  // Once the resource file is whole again, the copy is rebuilt from it.
+  WriteBytes(Resources("resources.dat"), kResources + " ");
+  ASSERT_TRUE(LoadResources(L"en", 480, 640));
+  EXPECT_NE(ReadBytes(Settings("cached_resources.dat")), copy);
+}
+
 TEST_F(ResourceManagerTest, AFailedLoadKeepsWhatWasLoaded) {
   ASSERT_TRUE(LoadResources(L"en", 480, 640));
   EXPECT_FALSE(LoadResources(L"fi", 480, 640));  // no such language
