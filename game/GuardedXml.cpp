@@ -29,12 +29,15 @@ bool StartsWithNoCase(std::string_view text, std::size_t at, std::string_view lo
   return true;
 }
 
-// Reading UTF-8, TinyXML takes a lead byte and the bytes its table announces
-// for it as one character, whatever those bytes are: a '<' or a quote among
-// them would go unseen, and at the end of the text it reads past the
-// terminator.  Where no lead byte is followed by an ASCII byte it would take,
-// every ASCII byte stands on its own in any encoding, so the scan below sees
-// the markup TinyXML sees.  Well-formed UTF-8 always passes.
+// We have TinyXML read UTF-8 (kXmlEncoding).  It then takes a lead byte and
+// the bytes its table announces for it as one character, whatever those
+// bytes are: a '<' or a quote among them would go unseen, and at the end of
+// the text it reads past the terminator.  Where no lead byte is followed by
+// an ASCII byte it would take, every ASCII byte stands on its own in any
+// encoding, so the scan below sees the markup TinyXML sees.  (Between
+// constructs it also skips byte order marks and the two noncharacters
+// U+FFFE and U+FFFF, three bytes at or above 0x80 each, which hide no
+// markup either.)  Well-formed UTF-8 always passes.
 bool LeadBytesSwallowNoAscii(std::string_view text) {
   for (std::size_t i = 0; i < text.size(); ++i) {
     const int length = TiXmlBase::utf8ByteTable[static_cast<unsigned char>(text[i])];
@@ -162,10 +165,10 @@ bool ParseGuardedXml(const std::string& text, TiXmlDocument& document) {
   document.Clear();
   document.ClearError();
   if (!SafeForXmlParser(text)) {
-    document.SetError(TiXmlBase::TIXML_ERROR, nullptr, nullptr, TIXML_ENCODING_UNKNOWN);
+    document.SetError(TiXmlBase::TIXML_ERROR, nullptr, nullptr, kXmlEncoding);
     return false;
   }
-  document.Parse(text.c_str());
+  document.Parse(text.c_str(), nullptr, kXmlEncoding);
   return !document.Error();
 }
 

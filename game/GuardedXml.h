@@ -18,6 +18,12 @@
 // the sanitizers' larger frames.
 constexpr std::size_t kMaxXmlNesting = 200;
 
+// Our files are UTF-8, declared or not.  Left to guess, TinyXML reads a text
+// without a UTF-8 declaration or byte order mark byte by byte and turns a
+// character reference such as "&#xE5;" into the single byte 0xE5, which is
+// not UTF-8; named, it writes the reference's UTF-8 bytes.
+constexpr TiXmlEncoding kXmlEncoding = TIXML_ENCODING_UTF8;
+
 // True when TinyXML can read the text without being inside more than
 // maxNesting elements at once.  The scan follows TinyXML's reader closely enough never to
 // count too few: start tags with their quoted attribute values (which may
@@ -27,7 +33,7 @@ constexpr std::size_t kMaxXmlNesting = 200;
 // byte is followed by an ASCII byte it would swallow is refused as well.
 bool SafeForXmlParser(std::string_view text, std::size_t maxNesting = kMaxXmlNesting);
 
-// Replaces the document's content by the parsed text.  A text that
+// Replaces the document's content by the text parsed as UTF-8.  A text that
 // SafeForXmlParser refuses is not parsed: the document is left empty with an
 // error set.  True when the text parsed without error.
 bool ParseGuardedXml(const std::string& text, TiXmlDocument& document);

@@ -248,6 +248,27 @@ TEST_F(ResourceManagerTest, InvalidUtf8Throws) {
   EXPECT_THROW(LoadResources(L"en", 480, 640), std::invalid_argument);
 }
 
+TEST_F(ResourceManagerTest, CharacterReferencesAboveAsciiReadAsTheirCharacters) {
+  // Without an encoding declaration, as resources.dat has none.
+  WriteBytes(Resources("resources.dat"),
+             Document(Language("sv",
+                               Block(480, 640,
+                                     "<form id=\"16\">" + Item(5, 0, 0, 1, 1, "G&#xE5; vidare") + "</form>"),
+                               "<s id=\"1\">&#xE5;&#229;\xC3\xA5</s><s id=\"2\">&#x20AC;&#x1F600;</s>")));
+  ASSERT_TRUE(LoadResources(L"sv", 480, 640));
+  EXPECT_EQ(ResourceManager::GetString(1), L"\u00E5\u00E5\u00E5");
+  EXPECT_EQ(ResourceManager::GetString(2), L"\u20AC\U0001F600");
+  EXPECT_EQ(ResourceManager::GetItemConfig(16, 5).text, L"G\u00E5 vidare");
+
+  // The copy written from it reads the same on its own.
+  std::filesystem::remove(Resources("resources.dat"));
+  ResourceManager::Clear();
+  ASSERT_TRUE(LoadResources(L"sv", 480, 640));
+  EXPECT_EQ(ResourceManager::GetString(1), L"\u00E5\u00E5\u00E5");
+  EXPECT_EQ(ResourceManager::GetString(2), L"\u20AC\U0001F600");
+  EXPECT_EQ(ResourceManager::GetItemConfig(16, 5).text, L"G\u00E5 vidare");
+}
+
 TEST_F(ResourceManagerTest, AMissingLanguageFallsBackToTheFirst) {
   std::wstring language = L"fi";
   ASSERT_TRUE(LoadResourcesOrFirstLanguage(language, 480, 640));

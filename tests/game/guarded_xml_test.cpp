@@ -70,17 +70,23 @@ TEST(GuardedXml, ScanTable) {
       {"a lead byte at the very end", "<a></a>\xF0", false},
       {"well-formed UTF-8", "<a t=\"\xC3\xA4\xE2\x82\xAC\xF0\x9F\x98\x80\">\xC3\xA4</a>", true},
       {"bytes TinyXML reads alone", "<a t=\"\xFF\xC0\">\x80</a>", true},
+      {"byte order marks and noncharacters between tags",
+       "\xEF\xBB\xBF<a>\xEF\xBB\xBF<b>\xEF\xBF\xBE<c>\xEF\xBF\xBF<d/></c></b></a>", false},
+      {"references above ASCII", "<a x='&#xE5;'>&#229;<b>&#x1F600;<c>&#xFFFF;<d/></c></b></a>", false},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     EXPECT_EQ(SafeForXmlParser(c.text, 3), c.safe);
-    TiXmlDocument document;
-    document.Parse(c.text.c_str());
     // The cases above fool a naive scan only because TinyXML really goes
-    // that deep; the check keeps them honest.
-    if (!c.safe && std::string(c.name).find("UTF-8") == std::string::npos &&
-        std::string(c.name).find("lead byte") == std::string::npos) {
-      EXPECT_GT(ElementDepth(document), 3u);
+    // that deep; the check keeps them honest.  The program has TinyXML read
+    // UTF-8; left to guess, it reads the same markup.
+    for (const TiXmlEncoding encoding : {kXmlEncoding, TIXML_ENCODING_UNKNOWN}) {
+      TiXmlDocument document;
+      document.Parse(c.text.c_str(), nullptr, encoding);
+      if (!c.safe && std::string(c.name).find("UTF-8") == std::string::npos &&
+          std::string(c.name).find("lead byte") == std::string::npos) {
+        EXPECT_GT(ElementDepth(document), 3u) << encoding;
+      }
     }
   }
 }
@@ -92,7 +98,8 @@ TEST(GuardedXml, NoTextTheScanPassesGoesDeeperInTinyXml) {
   const std::vector<std::string> pieces = {
       "<a>", "<a>", "<b>", "<b>", "</a>", "</b>", "<a/>", "<a x='1'>", "'", "\"", ">", "/>", "/", "<!--", "-->",
       "<![CDATA[", "]]>", "<!", "<?xml ", "<?XML version=", "version=", "encoding='", "&#x", "&#", ";", "x", "#",
-      "&amp;", " ", "=", "<1", "< ", "\xC3\xA4", "text"};
+      "&amp;", " ", "=", "<1", "< ", "\xC3\xA4", "text", "&#xE5;", "&#229;", "\xEF\xBB\xBF", "\xEF\xBF\xBF",
+      "\xE2"};
   std::mt19937 random(20240611);
   std::uniform_int_distribution<std::size_t> pick(0, pieces.size() - 1);
   std::uniform_int_distribution<int> length(1, 60);
@@ -106,14 +113,47 @@ TEST(GuardedXml, NoTextTheScanPassesGoesDeeperInTinyXml) {
       continue;
     }
     ++passed;
-    TiXmlDocument document;
-    document.Parse(text.c_str());
-    ASSERT_LE(ElementDepth(document), 3u) << text;
+    for (const TiXmlEncoding encoding : {kXmlEncoding, TIXML_ENCODING_UNKNOWN}) {
+      TiXmlDocument document;
+      document.Parse(text.c_str(), nullptr, encoding);
+      ASSERT_LE(ElementDepth(document), 3u) << encoding << ' ' << text;
+    }
   }
   RecordProperty("passed", passed);
   RecordProperty("refused", refused);
   EXPECT_GT(passed, 5000);
   EXPECT_GT(refused, 5000);
+}
+
+TEST(GuardedXml, CharacterReferencesAboveAsciiGiveUtf8) {
+  // The same letter as a hexadecimal and a decimal reference and as raw
+  // UTF-8, in text and in a value, in a document without a declaration as
+  // our resource file is, and with a UTF-8 declaration or byte order mark.
+  const std::string body =
+      "<resources><lang value=\"sv\"><Strings>"
+      "<s id=\"1\" t=\"&#xE5;\">&#xE5;</s><s id=\"2\" t=\"&#229;\">&#229;</s>"
+      "<s id=\"3\" t=\"\xC3\xA5\">\xC3\xA5</s><s id=\"4\">&#x20AC;&#x1F600;&#65;</s>"
+      "</Strings></lang></resources>";
+  for (const std::string& start : {std::string(), std::string("<?xml version=\"1.0\" encoding=\"UTF-8\"?>"),
+                                   std::string("\xEF\xBB\xBF")}) {
+    SCOPED_TRACE(start);
+    TiXmlDocument document;
+    ASSERT_TRUE(ParseGuardedXml(start + body, document)) << document.ErrorDesc();
+    const TiXmlElement* strings = TiXmlHandle(&document)
+                                      .FirstChildElement("resources")
+                                      .FirstChildElement("lang")
+                                      .FirstChildElement("Strings")
+                                      .ToElement();
+    ASSERT_NE(strings, nullptr);
+    std::vector<std::string> texts;
+    std::vector<std::string> values;
+    for (const TiXmlElement* s = strings->FirstChildElement("s"); s != nullptr; s = s->NextSiblingElement("s")) {
+      texts.push_back(s->GetText() != nullptr ? s->GetText() : "");
+      values.push_back(s->Attribute("t") != nullptr ? s->Attribute("t") : "");
+    }
+    EXPECT_EQ(texts, (std::vector<std::string>{"\xC3\xA5", "\xC3\xA5", "\xC3\xA5", "\xE2\x82\xAC\xF0\x9F\x98\x80" "A"}));
+    EXPECT_EQ(values, (std::vector<std::string>{"\xC3\xA5", "\xC3\xA5", "\xC3\xA5", ""}));
+  }
 }
 
 class GuardedXmlFile : public ::testing::Test {
