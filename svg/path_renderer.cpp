@@ -186,14 +186,21 @@ bool path_renderer::smooth_control(double& x, double& y) const
     return true;
 }
 
+void path_renderer::make_absolute(bool rel, std::initializer_list<point_ref> points) const
+{
+    double cx, cy;
+    if (!rel || !current_point(cx, cy))
+        return;
+    for (const point_ref& p : points) {
+        p.x += cx;
+        p.y += cy;
+    }
+}
+
 void path_renderer::move_to(double x, double y, bool rel)
 {
     check_room();
-    double cx, cy;
-    if (rel && current_point(cx, cy)) {
-        x += cx;
-        y += cy;
-    }
+    make_absolute(rel, {{x, y}});
     m_storage.move_to(x, y);
     m_subpath_start_x = x;
     m_subpath_start_y = y;
@@ -240,13 +247,7 @@ void path_renderer::vline_to(double y, bool rel)
 void path_renderer::curve3(double x1, double y1, double x, double y, bool rel)
 {
     check_room();
-    double cx, cy;
-    if (rel && current_point(cx, cy)) {
-        x1 += cx;
-        y1 += cy;
-        x += cx;
-        y += cy;
-    }
+    make_absolute(rel, {{x1, y1}, {x, y}});
     continue_after_close();
     m_storage.curve3(x1, y1, x, y);
 }
@@ -254,11 +255,7 @@ void path_renderer::curve3(double x1, double y1, double x, double y, bool rel)
 void path_renderer::curve3_smooth(double x, double y, bool rel)
 {
     check_room();
-    double cx, cy;
-    if (rel && current_point(cx, cy)) {
-        x += cx;
-        y += cy;
-    }
+    make_absolute(rel, {{x, y}});
     continue_after_close();
     double x1, y1;
     if (smooth_control(x1, y1))
@@ -268,15 +265,7 @@ void path_renderer::curve3_smooth(double x, double y, bool rel)
 void path_renderer::curve4(double x1, double y1, double x2, double y2, double x, double y, bool rel)
 {
     check_room();
-    double cx, cy;
-    if (rel && current_point(cx, cy)) {
-        x1 += cx;
-        y1 += cy;
-        x2 += cx;
-        y2 += cy;
-        x += cx;
-        y += cy;
-    }
+    make_absolute(rel, {{x1, y1}, {x2, y2}, {x, y}});
     continue_after_close();
     m_storage.curve4(x1, y1, x2, y2, x, y);
 }
@@ -284,13 +273,7 @@ void path_renderer::curve4(double x1, double y1, double x2, double y2, double x,
 void path_renderer::curve4_smooth(double x2, double y2, double x, double y, bool rel)
 {
     check_room();
-    double cx, cy;
-    if (rel && current_point(cx, cy)) {
-        x2 += cx;
-        y2 += cy;
-        x += cx;
-        y += cy;
-    }
+    make_absolute(rel, {{x2, y2}, {x, y}});
     continue_after_close();
     double x1, y1;
     if (smooth_control(x1, y1))

@@ -14,6 +14,7 @@
 #include <agg_renderer_scanline.h>
 
 #include <cmath>
+#include <initializer_list>
 
 namespace agg::svg {
 
@@ -100,6 +101,13 @@ private:
     drawing_limits limits_for(const path_attributes& attr) const;
 
     bool current_point(double& x, double& y) const;
+    // A relative command's points are offsets from the current point; this
+    // makes them absolute (nothing happens without a current point).
+    struct point_ref {
+        double& x;
+        double& y;
+    };
+    void make_absolute(bool rel, std::initializer_list<point_ref> points) const;
     void continue_after_close();
     // The first control point of a smooth curve from the current point;
     // false when there is no current point.
