@@ -2,7 +2,7 @@
 # the game and the tests need, once, when any of them is missing.
 TAVLIN_PACKAGES=(
   cmake g++ make pkg-config
-  libsdl2-dev libsdl2-ttf-dev fonts-dejavu-core
+  libsdl2-dev libsdl2-ttf-dev libx11-dev fonts-dejavu-core
   libtinyxml-dev libagg-dev libboost-dev
   libgtest-dev libfreetype-dev
   xvfb xauth xdotool imagemagick
