@@ -3,7 +3,7 @@
 // display's event or the model's update) and the view.
 #pragma once
 
-#include "notus/ttl/variant.h"
+#include "ttl/variant.h"
 
 namespace notus {
 

@@ -6,8 +6,8 @@
 #include <utility>
 
 #include "notus/shared_connection.h"
-#include "notus/ttl/function.h"
-#include "notus/ttl/signal.h"
+#include "ttl/function.h"
+#include "ttl/signal.h"
 
 namespace notus {
 

@@ -8,8 +8,8 @@
 #include <memory>
 #include <utility>
 
-#include "notus/ttl/connection.h"
-#include "notus/ttl/signal.h"
+#include "ttl/connection.h"
+#include "ttl/signal.h"
 
 namespace notus {
 

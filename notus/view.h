@@ -20,7 +20,7 @@
 #include "notus/event_source.h"
 #include "notus/model_controller.h"
 #include "notus/shared_connection.h"
-#include "notus/ttl/function.h"
+#include "ttl/function.h"
 #include "notus/view_dispatch.h"
 
 namespace notus {

@@ -8,7 +8,7 @@
 #pragma once
 
 #include "notus/dispatch.h"
-#include "notus/ttl/exception.h"
+#include "ttl/exception.h"
 
 namespace notus {
 

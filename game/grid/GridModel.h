@@ -20,7 +20,7 @@
 #include "engine/CHintInfo.h"
 #include "game/grid/GridCell.h"
 #include "notus/geometry.h"
-#include "notus/ttl/function.h"
+#include "ttl/function.h"
 
 namespace notus {
 struct traits;

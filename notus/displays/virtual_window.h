@@ -14,7 +14,7 @@
 #include "notus/displays/window.h"
 #include "notus/platform/ownerdrawWin32/virtual_window_impl.h"
 #include "notus/shared_connection.h"
-#include "notus/ttl/function.h"
+#include "ttl/function.h"
 
 namespace notus::displays {
 

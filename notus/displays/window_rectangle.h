@@ -16,8 +16,8 @@
 #include "notus/displays/display.h"
 #include "notus/geometry.h"
 #include "notus/shared_connection.h"
-#include "notus/ttl/exception.h"
-#include "notus/ttl/function.h"
+#include "ttl/exception.h"
+#include "ttl/function.h"
 
 namespace notus::displays {
 

@@ -5,7 +5,7 @@
 
 #include "notus/impl/payloads.h"
 #include "notus/traits.h"
-#include "notus/ttl/variant.h"
+#include "ttl/variant.h"
 
 namespace notus::impl {
 

@@ -19,7 +19,7 @@
 
 #include "notus/details/strategy_enabled.h"
 #include "notus/shared_connection.h"
-#include "notus/ttl/function.h"
+#include "ttl/function.h"
 #include "notus/view_dispatch.h"
 
 namespace notus::managers {

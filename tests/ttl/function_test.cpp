@@ -4,7 +4,7 @@
 #include <memory>
 #include <string>
 
-#include "notus/ttl/function.h"
+#include "ttl/function.h"
 
 using ttl::func::function0;
 using ttl::func::function1;

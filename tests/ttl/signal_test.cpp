@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "notus/ttl/signal.h"
+#include "ttl/signal.h"
 
 using ttl::sig::connection;
 using signal_type = ttl::sig::signal1<void, int>;

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "notus/ttl/variant.h"
+#include "ttl/variant.h"
 
 // Name and number as one string.  Built by appending: GCC 12 misreports
 // "literal" + std::to_string(...) under -O2 as an overlapping copy.

@@ -1,6 +1,6 @@
 #include "notus/platform/ownerdrawWin32/details/winobj_virtual_window_helper.h"
 #include "notus/platform/ownerdrawWin32/virtual_window_impl.h"
-#include "notus/ttl/exception.h"
+#include "ttl/exception.h"
 
 namespace notus::impl {
 

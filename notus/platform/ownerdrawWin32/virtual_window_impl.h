@@ -12,7 +12,7 @@
 #include "notus/impl/event.h"
 #include "notus/shared_connection.h"
 #include "notus/traits.h"
-#include "notus/ttl/function.h"
+#include "ttl/function.h"
 #include "winapi/windows.h"
 
 namespace notus::impl {

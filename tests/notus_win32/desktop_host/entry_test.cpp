@@ -1,6 +1,6 @@
 #include "desktop_fixture.h"
 
-#include "notus/ttl/exception.h"
+#include "ttl/exception.h"
 #include "svg/svg_exception.h"
 #include "tests/notus_win32/paint_probe.h"
 

@@ -4,7 +4,7 @@
 #pragma once
 
 #include "notus/platform/ownerdrawWin32/details/winobj_virtual_window.h"
-#include "notus/ttl/signal.h"
+#include "ttl/signal.h"
 
 namespace notus::impl::details {
 

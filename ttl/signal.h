@@ -13,9 +13,9 @@
 #include <utility>
 #include <vector>
 
-#include "notus/ttl/connection.h"
-#include "notus/ttl/exception.h"
-#include "notus/ttl/function.h"
+#include "ttl/connection.h"
+#include "ttl/exception.h"
+#include "ttl/function.h"
 
 namespace ttl::sig {
 

@@ -16,7 +16,7 @@
 #include <type_traits>
 #include <utility>
 
-#include "notus/ttl/exception.h"
+#include "ttl/exception.h"
 
 namespace ttl::var {
 

@@ -1,4 +1,4 @@
-#include "notus/ttl/connection.h"
+#include "ttl/connection.h"
 
 // Out of line on purpose: once inlined into a caller that drops two
 // connections in a row, GCC 12 takes the second count check for a read of

@@ -1,4 +1,4 @@
-#include "notus/ttl/exception.h"
+#include "ttl/exception.h"
 
 namespace ttl {
 
