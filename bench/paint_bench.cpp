@@ -6,11 +6,11 @@
 //   paint_bench [frames] [--dump file.ppm]
 //
 // --dump writes what the window shows after one full frame, for looking at.
-#include "notus/platform/ownerdrawWin32/details/app.h"
-#include "notus/platform/ownerdrawWin32/details/invalid_rect.h"
-#include "notus/platform/ownerdrawWin32/details/paint_timer.h"
-#include "notus/platform/ownerdrawWin32/details/virtual_window_controller.h"
-#include "notus/platform/ownerdrawWin32/details/winobj_virtual_window.h"
+#include "notus/platform/ownerdrawWin32/app.h"
+#include "notus/platform/ownerdrawWin32/invalid_rect.h"
+#include "notus/platform/ownerdrawWin32/paint_timer.h"
+#include "notus/platform/ownerdrawWin32/virtual_window_controller.h"
+#include "notus/platform/ownerdrawWin32/winobj_virtual_window.h"
 #include "notus/platform/ownerdrawWin32/device.h"
 #include "winapi/headless/headless.h"
 

@@ -2,10 +2,10 @@
 // this process on the SDL backend while xdotool clicks and types into it.
 #include "x_tools.h"
 
-#include "notus/platform/ownerdrawWin32/details/app.h"
-#include "notus/platform/ownerdrawWin32/details/native_control.h"
-#include "notus/platform/ownerdrawWin32/details/virtual_window_controller.h"
-#include "notus/platform/ownerdrawWin32/details/winobj_virtual_window.h"
+#include "notus/platform/ownerdrawWin32/app.h"
+#include "notus/platform/ownerdrawWin32/native_control.h"
+#include "notus/platform/ownerdrawWin32/virtual_window_controller.h"
+#include "notus/platform/ownerdrawWin32/winobj_virtual_window.h"
 #include "platform/win32/Application/app_entry.h"
 #include "platform/win32/Application/desktop_resources.h"
 #include "winapi/sdl/sdl.h"

@@ -7,7 +7,7 @@
 
 #include "notus/displays/virtual_window.h"
 #include "notus/displays/window_rectangle.h"
-#include "notus/platform/ownerdrawWin32/details/invalid_rect.h"
+#include "notus/platform/ownerdrawWin32/invalid_rect.h"
 #include "window_probe.h"
 
 using namespace probes;

@@ -2,9 +2,9 @@
 // back buffer, the device and the paint pass, plus helpers to read pixels.
 #pragma once
 
-#include "notus/platform/ownerdrawWin32/details/GDIBuffer.h"
-#include "notus/platform/ownerdrawWin32/details/app.h"
-#include "notus/platform/ownerdrawWin32/details/invalid_rect.h"
+#include "notus/platform/ownerdrawWin32/GDIBuffer.h"
+#include "notus/platform/ownerdrawWin32/app.h"
+#include "notus/platform/ownerdrawWin32/invalid_rect.h"
 #include "winapi/headless/headless.h"
 
 #include <gtest/gtest.h>

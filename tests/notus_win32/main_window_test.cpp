@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "notus/displays/virtual_window.h"
-#include "notus/platform/ownerdrawWin32/details/native_control.h"
+#include "notus/platform/ownerdrawWin32/native_control.h"
 #include "notus/platform/ownerdrawWin32/paint_surface.h"
 #include "window_probe.h"
 #include "winapi/headless/headless.h"

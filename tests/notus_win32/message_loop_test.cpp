@@ -1,4 +1,4 @@
-#include "notus/platform/ownerdrawWin32/details/app.h"
+#include "notus/platform/ownerdrawWin32/app.h"
 #include "winapi/headless/headless.h"
 
 #include <gtest/gtest.h>

@@ -1,8 +1,8 @@
 #include "host_fixture.h"
 #include "paint_probe.h"
 
-#include "notus/platform/ownerdrawWin32/details/paint_timer.h"
-#include "notus/platform/ownerdrawWin32/details/virtual_window_controller.h"
+#include "notus/platform/ownerdrawWin32/paint_timer.h"
+#include "notus/platform/ownerdrawWin32/virtual_window_controller.h"
 
 
 namespace host_test {

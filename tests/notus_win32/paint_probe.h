@@ -3,7 +3,7 @@
 // paint strategy would.
 #pragma once
 
-#include "notus/platform/ownerdrawWin32/details/winobj_virtual_window.h"
+#include "notus/platform/ownerdrawWin32/winobj_virtual_window.h"
 #include "notus/platform/ownerdrawWin32/device.h"
 
 #include <string>

@@ -6,7 +6,7 @@
 #include <optional>
 #include <stdexcept>
 
-#include "notus/platform/ownerdrawWin32/details/invalid_rect.h"
+#include "notus/platform/ownerdrawWin32/invalid_rect.h"
 #include "notus/platform/ownerdrawWin32/virtual_window_impl.h"
 #include "window_probe.h"
 

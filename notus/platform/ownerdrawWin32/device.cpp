@@ -1,8 +1,8 @@
 #include "notus/platform/ownerdrawWin32/device.h"
 
-#include "notus/platform/ownerdrawWin32/details/app.h"
+#include "notus/platform/ownerdrawWin32/app.h"
 #include "notus/platform/ownerdrawWin32/details/devobj.h"
-#include "notus/platform/ownerdrawWin32/details/platform_assert.h"
+#include "notus/platform/ownerdrawWin32/platform_assert.h"
 #include "notus/platform/ownerdrawWin32/device_colour.h"
 
 namespace notus::gdi {

@@ -3,7 +3,7 @@
 // current target within its clip box.
 #include "notus/platform/ownerdrawWin32/device.h"
 
-#include "notus/platform/ownerdrawWin32/details/GDIBuffer.h"
+#include "notus/platform/ownerdrawWin32/GDIBuffer.h"
 #include "notus/platform/ownerdrawWin32/device_colour.h"
 
 #include <agg_conv_stroke.h>

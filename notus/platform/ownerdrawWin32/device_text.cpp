@@ -2,7 +2,7 @@
 // default font, into a memory DC over the current target's DIB.
 #include "notus/platform/ownerdrawWin32/device.h"
 
-#include "notus/platform/ownerdrawWin32/details/GDIBuffer.h"
+#include "notus/platform/ownerdrawWin32/GDIBuffer.h"
 
 namespace notus::gdi {
 

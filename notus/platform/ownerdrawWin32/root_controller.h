@@ -5,7 +5,7 @@
 // (a dialog's) stacks on it.  Test programs leave it out and build their own.
 #pragma once
 
-#include "notus/platform/ownerdrawWin32/details/virtual_window_controller.h"
+#include "notus/platform/ownerdrawWin32/virtual_window_controller.h"
 
 namespace notus::impl::details {
 

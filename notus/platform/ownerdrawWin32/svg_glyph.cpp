@@ -1,6 +1,6 @@
 #include "notus/platform/ownerdrawWin32/svg_glyph.h"
 
-#include "notus/platform/ownerdrawWin32/details/app.h"
+#include "notus/platform/ownerdrawWin32/app.h"
 #include "svg/fitted_render.h"
 #include "svg/glyph_lookup.h"
 #include "svg/svg_parser.h"

@@ -1,6 +1,6 @@
 #include "platform/win32/Application/app_entry.h"
 
-#include "notus/platform/ownerdrawWin32/details/app.h"
+#include "notus/platform/ownerdrawWin32/app.h"
 
 namespace {
 

@@ -1,13 +1,13 @@
 #include "platform/win32/Application/app_entry.h"
 
 #include "notus/impl/event.h"
-#include "notus/platform/ownerdrawWin32/details/app.h"
-#include "notus/platform/ownerdrawWin32/details/invalid_rect.h"
-#include "notus/platform/ownerdrawWin32/details/native_control.h"
-#include "notus/platform/ownerdrawWin32/details/paint_timer.h"
-#include "notus/platform/ownerdrawWin32/details/platform_assert.h"
-#include "notus/platform/ownerdrawWin32/details/virtual_window_controller.h"
-#include "notus/platform/ownerdrawWin32/details/winobj_virtual_window.h"
+#include "notus/platform/ownerdrawWin32/app.h"
+#include "notus/platform/ownerdrawWin32/invalid_rect.h"
+#include "notus/platform/ownerdrawWin32/native_control.h"
+#include "notus/platform/ownerdrawWin32/paint_timer.h"
+#include "notus/platform/ownerdrawWin32/platform_assert.h"
+#include "notus/platform/ownerdrawWin32/virtual_window_controller.h"
+#include "notus/platform/ownerdrawWin32/winobj_virtual_window.h"
 #include "notus/platform/ownerdrawWin32/virtual_window_impl.h"
 
 namespace {

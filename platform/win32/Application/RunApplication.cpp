@@ -3,7 +3,7 @@
 // timer's copies keep it) until the player closes it.
 #include "platform/win32/Application/RunApplication.h"
 
-#include "notus/platform/ownerdrawWin32/details/app.h"
+#include "notus/platform/ownerdrawWin32/app.h"
 #include "notus/platform/ownerdrawWin32/device.h"
 
 int RunApplication() {

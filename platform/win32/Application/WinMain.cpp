@@ -1,9 +1,9 @@
 #include "platform/win32/Application/RunApplication.h"
 #include "platform/win32/Application/app_entry.h"
 
-#include "notus/platform/ownerdrawWin32/details/app.h"
-#include "notus/platform/ownerdrawWin32/details/native_control.h"
-#include "notus/platform/ownerdrawWin32/details/paint_timer.h"
+#include "notus/platform/ownerdrawWin32/app.h"
+#include "notus/platform/ownerdrawWin32/native_control.h"
+#include "notus/platform/ownerdrawWin32/paint_timer.h"
 #include "svg/number_conversion.h"
 
 #include <cstdlib>

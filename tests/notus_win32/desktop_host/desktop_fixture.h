@@ -3,9 +3,9 @@
 // in run_application.
 #pragma once
 
-#include "notus/platform/ownerdrawWin32/details/app.h"
-#include "notus/platform/ownerdrawWin32/details/invalid_rect.h"
-#include "notus/platform/ownerdrawWin32/details/virtual_window_controller.h"
+#include "notus/platform/ownerdrawWin32/app.h"
+#include "notus/platform/ownerdrawWin32/invalid_rect.h"
+#include "notus/platform/ownerdrawWin32/virtual_window_controller.h"
 #include "platform/win32/Application/app_entry.h"
 #include "platform/win32/Application/desktop_resources.h"
 #include "winapi/headless/headless.h"

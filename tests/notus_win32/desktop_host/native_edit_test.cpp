@@ -5,8 +5,8 @@
 #include "desktop_fixture.h"
 
 #include "notus/displays/virtual_window.h"
-#include "notus/platform/ownerdrawWin32/details/native_control.h"
-#include "notus/platform/ownerdrawWin32/details/paint_timer.h"
+#include "notus/platform/ownerdrawWin32/native_control.h"
+#include "notus/platform/ownerdrawWin32/paint_timer.h"
 #include "notus/platform/ownerdrawWin32/virtual_window_impl.h"
 #include "tests/notus_win32/window_probe.h"
 

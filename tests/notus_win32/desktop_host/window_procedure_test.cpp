@@ -1,6 +1,6 @@
 #include "desktop_fixture.h"
 
-#include "notus/platform/ownerdrawWin32/details/invalid_rect.h"
+#include "notus/platform/ownerdrawWin32/invalid_rect.h"
 #include "notus/platform/ownerdrawWin32/virtual_window_impl.h"
 #include "tests/notus_win32/paint_probe.h"
 #include "tests/notus_win32/window_probe.h"

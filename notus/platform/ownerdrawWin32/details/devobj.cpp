@@ -1,6 +1,6 @@
 #include "notus/platform/ownerdrawWin32/details/devobj.h"
 
-#include "notus/platform/ownerdrawWin32/details/platform_assert.h"
+#include "notus/platform/ownerdrawWin32/platform_assert.h"
 
 namespace notus::impl::details {
 

@@ -3,7 +3,7 @@
 // goes by mutable reference, so a receiver may rewrite it for those after it.
 #pragma once
 
-#include "notus/platform/ownerdrawWin32/details/winobj_virtual_window.h"
+#include "notus/platform/ownerdrawWin32/winobj_virtual_window.h"
 #include "ttl/signal.h"
 
 namespace notus::impl::details {

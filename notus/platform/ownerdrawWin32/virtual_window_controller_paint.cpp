@@ -3,11 +3,11 @@
 // that windows left).  Windows meeting that area are painted back to front,
 // each in its own coordinates through the paint event's origin, with all
 // drawing clipped to the area.
-#include "notus/platform/ownerdrawWin32/details/virtual_window_controller.h"
+#include "notus/platform/ownerdrawWin32/virtual_window_controller.h"
 
-#include "notus/platform/ownerdrawWin32/details/GDIBuffer.h"
-#include "notus/platform/ownerdrawWin32/details/invalid_rect.h"
-#include "notus/platform/ownerdrawWin32/details/winobj_virtual_window.h"
+#include "notus/platform/ownerdrawWin32/GDIBuffer.h"
+#include "notus/platform/ownerdrawWin32/invalid_rect.h"
+#include "notus/platform/ownerdrawWin32/winobj_virtual_window.h"
 
 #include <algorithm>
 #include <vector>

@@ -1,10 +1,10 @@
-#include "notus/platform/ownerdrawWin32/details/winobj_virtual_window.h"
+#include "notus/platform/ownerdrawWin32/winobj_virtual_window.h"
 
 #include <stdexcept>
 
-#include "notus/platform/ownerdrawWin32/details/invalid_rect.h"
-#include "notus/platform/ownerdrawWin32/details/native_control.h"
-#include "notus/platform/ownerdrawWin32/details/virtual_window_controller.h"
+#include "notus/platform/ownerdrawWin32/invalid_rect.h"
+#include "notus/platform/ownerdrawWin32/native_control.h"
+#include "notus/platform/ownerdrawWin32/virtual_window_controller.h"
 #include "notus/platform/ownerdrawWin32/paint_surface.h"
 
 namespace notus::impl::details {

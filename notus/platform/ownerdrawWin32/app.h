@@ -13,7 +13,7 @@
 // never removed while the program runs.
 #pragma once
 
-#include "notus/platform/ownerdrawWin32/details/GDIBuffer.h"
+#include "notus/platform/ownerdrawWin32/GDIBuffer.h"
 #include "winapi/windows.h"
 
 #include <tinyxml.h>

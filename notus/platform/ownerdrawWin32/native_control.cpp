@@ -1,4 +1,4 @@
-#include "notus/platform/ownerdrawWin32/details/native_control.h"
+#include "notus/platform/ownerdrawWin32/native_control.h"
 
 #include <stdexcept>
 

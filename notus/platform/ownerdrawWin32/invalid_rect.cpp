@@ -1,4 +1,4 @@
-#include "notus/platform/ownerdrawWin32/details/invalid_rect.h"
+#include "notus/platform/ownerdrawWin32/invalid_rect.h"
 
 #include <algorithm>
 

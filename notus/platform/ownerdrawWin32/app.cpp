@@ -1,7 +1,7 @@
-#include "notus/platform/ownerdrawWin32/details/app.h"
+#include "notus/platform/ownerdrawWin32/app.h"
 
 #include "notus/platform/ownerdrawWin32/details/message_loops.h"
-#include "notus/platform/ownerdrawWin32/details/platform_assert.h"
+#include "notus/platform/ownerdrawWin32/platform_assert.h"
 #include "notus/platform/ownerdrawWin32/paint_surface.h"
 #include "svg/xml_document_file.h"
 
@@ -9,7 +9,7 @@ namespace notus::impl::details {
 
 namespace {
 
-constexpr const char* kSource = "notus/platform/ownerdrawWin32/details/app";
+constexpr const char* kSource = "notus/platform/ownerdrawWin32/app";
 constexpr unsigned kKeyFactor = 1000;
 
 app g_app;

@@ -1,8 +1,8 @@
-#include "notus/platform/ownerdrawWin32/details/virtual_window_controller.h"
+#include "notus/platform/ownerdrawWin32/virtual_window_controller.h"
 
 #include <algorithm>
 
-#include "notus/platform/ownerdrawWin32/details/winobj_virtual_window.h"
+#include "notus/platform/ownerdrawWin32/winobj_virtual_window.h"
 
 namespace notus::impl::details {
 

@@ -1,4 +1,4 @@
-#include "notus/platform/ownerdrawWin32/details/GDIBuffer.h"
+#include "notus/platform/ownerdrawWin32/GDIBuffer.h"
 
 #include <cstring>
 

@@ -2,8 +2,8 @@
 #include <iterator>
 #include <stdexcept>
 
-#include "notus/platform/ownerdrawWin32/details/virtual_window_controller.h"
-#include "notus/platform/ownerdrawWin32/details/winobj_virtual_window.h"
+#include "notus/platform/ownerdrawWin32/virtual_window_controller.h"
+#include "notus/platform/ownerdrawWin32/winobj_virtual_window.h"
 #include "notus/platform/ownerdrawWin32/paint_surface.h"
 
 namespace notus::impl::details {

@@ -1,4 +1,4 @@
-#include "notus/platform/ownerdrawWin32/details/platform_assert.h"
+#include "notus/platform/ownerdrawWin32/platform_assert.h"
 
 #include <cstdio>
 #include <cstdlib>

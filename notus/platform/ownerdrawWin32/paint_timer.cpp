@@ -1,8 +1,8 @@
-#include "notus/platform/ownerdrawWin32/details/paint_timer.h"
+#include "notus/platform/ownerdrawWin32/paint_timer.h"
 
-#include "notus/platform/ownerdrawWin32/details/app.h"
-#include "notus/platform/ownerdrawWin32/details/platform_assert.h"
-#include "notus/platform/ownerdrawWin32/details/virtual_window_controller.h"
+#include "notus/platform/ownerdrawWin32/app.h"
+#include "notus/platform/ownerdrawWin32/platform_assert.h"
+#include "notus/platform/ownerdrawWin32/virtual_window_controller.h"
 
 namespace notus::impl::details {
 
@@ -13,7 +13,7 @@ void PaintAndPresent(HWND window, bool with_dc) {
     if (!controller)
         return;
     GDIBuffer* buffer = app::instance().back_buffer().get();
-    platform_assert(buffer != nullptr, "px != 0", "notus/platform/ownerdrawWin32/details/paint_timer", __LINE__);
+    platform_assert(buffer != nullptr, "px != 0", "notus/platform/ownerdrawWin32/paint_timer", __LINE__);
     HDC dc = with_dc ? GetDC(window) : nullptr;
     const RECT painted = controller->paint(*buffer, dc);
     if (!with_dc)

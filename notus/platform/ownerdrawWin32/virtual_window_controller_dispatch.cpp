@@ -2,8 +2,8 @@
 // or refocus windows, or run a nested dialog loop, while an event is being
 // delivered; so the listeners are taken before delivery and each receiver is
 // checked to be still registered when its turn comes.
-#include "notus/platform/ownerdrawWin32/details/virtual_window_controller.h"
-#include "notus/platform/ownerdrawWin32/details/winobj_virtual_window.h"
+#include "notus/platform/ownerdrawWin32/virtual_window_controller.h"
+#include "notus/platform/ownerdrawWin32/winobj_virtual_window.h"
 
 namespace notus::impl::details {
 
