@@ -1,6 +1,6 @@
 #include "app/Paths.h"
 
-#include "notus/platform/ownerdrawWin32/utf.h"
+#include "base/utf.h"
 
 #include <unistd.h>
 

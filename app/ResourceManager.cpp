@@ -2,7 +2,7 @@
 
 #include "app/Paths.h"
 #include "app/XmlFiles.h"
-#include "notus/platform/ownerdrawWin32/utf.h"
+#include "base/utf.h"
 
 #include <sys/stat.h>
 #include <tinyxml.h>

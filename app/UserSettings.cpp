@@ -1,9 +1,9 @@
 #include "app/UserSettings.h"
 
-#include "app/FileContents.h"
+#include "base/SmallFile.h"
 #include "app/Users.h"
 #include "app/XmlFiles.h"
-#include "notus/platform/ownerdrawWin32/utf.h"
+#include "base/utf.h"
 
 #include <tinyxml.h>
 
@@ -171,7 +171,7 @@ bool SaveUserSettings(const UserSettings& settings, int id) {
   document.InsertEndChild(root);
   const bool settingsWritten = SaveXmlFile(UserSettingsFileName(id), document);
   const std::string data(settings.data.begin(), settings.data.end());
-  const bool dataWritten = ReplaceFileContents(UserDataFileName(id), data);
+  const bool dataWritten = ReplaceFileAtomically(UserDataFileName(id), data);
   return settingsWritten && dataWritten;
 }
 
@@ -185,11 +185,9 @@ bool LoadUserSettings(UserSettings& settings, int id) {
   if (statistics == nullptr || statistics->ValueStr() != "statistics") return false;
   ReadStatistics(*statistics, settings.statistics);
 
-  std::string data;
   const auto size = static_cast<std::size_t>(settings.dataSize);
   // Only the block is read: whatever follows it is not ours.
-  if (ReadFileStart(UserDataFileName(id), size, data) && data.size() == size) {
-    settings.data.assign(data.begin(), data.end());
-  }
+  const std::optional<std::string> data = ReadFileStart(UserDataFileName(id), size);
+  if (data && data->size() == size) settings.data.assign(data->begin(), data->end());
   return true;
 }

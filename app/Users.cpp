@@ -1,8 +1,8 @@
 #include "app/Users.h"
 
-#include "app/FileContents.h"
+#include "base/SmallFile.h"
 #include "app/Paths.h"
-#include "notus/platform/ownerdrawWin32/utf.h"
+#include "base/utf.h"
 
 #include <unistd.h>
 
@@ -117,12 +117,12 @@ std::string SerializeUsers(const data_objects::users& users) {
 }
 
 void LoadUsers(data_objects::users& users) {
-  std::string bytes;
-  users = ReadFileContents(UsersFileName(), bytes, kMaxUsersFileBytes) ? ParseUsers(bytes) : data_objects::users{};
+  const std::optional<std::string> bytes = ReadSmallFile(UsersFileName(), kMaxUsersFileBytes);
+  users = bytes ? ParseUsers(*bytes) : data_objects::users{};
 }
 
 bool SaveUsers(const data_objects::users& users) {
-  return ReplaceFileContents(UsersFileName(), SerializeUsers(users));
+  return ReplaceFileAtomically(UsersFileName(), SerializeUsers(users));
 }
 
 bool AddUser(data_objects::users& users, const std::wstring& name) {

@@ -1,8 +1,8 @@
 #include "app/XmlFiles.h"
 
-#include "app/FileContents.h"
+#include "base/SmallFile.h"
 #include "app/Paths.h"
-#include "game/GuardedXml.h"
+#include "base/GuardedXml.h"
 
 #include <mutex>
 #include <sstream>
@@ -24,5 +24,5 @@ std::string StreamPrinted(const TiXmlNode& node) {
 }
 
 bool SaveXmlFile(const std::wstring& path, const TiXmlDocument& document) {
-  return ReplaceFileContents(path, StreamPrinted(document));
+  return ReplaceFileAtomically(path, StreamPrinted(document));
 }

@@ -4,9 +4,9 @@
 #include <limits>
 #include <optional>
 
-#include "game/GuardedXml.h"
+#include "base/GuardedXml.h"
 #include "game/SavedGame.h"
-#include "game/SmallFile.h"
+#include "base/SmallFile.h"
 
 namespace {
 

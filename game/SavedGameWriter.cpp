@@ -3,7 +3,7 @@
 #include <sstream>
 
 #include "game/SavedGame.h"
-#include "game/SmallFile.h"
+#include "base/SmallFile.h"
 
 namespace {
 

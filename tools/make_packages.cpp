@@ -7,10 +7,9 @@
 // starts from it afresh, so one can be remade without the other.  Prints how
 // long each level took.
 
-#include "app/FileContents.h"
+#include "base/SmallFile.h"
 #include "app/LevelsPackage.h"
 #include "engine/CSudokuGeneratorLevels.h"
-#include "notus/platform/ownerdrawWin32/utf.h"
 
 #include <chrono>
 #include <cstdio>
@@ -52,7 +51,7 @@ std::string MakePackage(unsigned seed) {
 
 bool Write(const std::string& folder, const char* name, const std::string& bytes) {
   const std::string path = folder + (folder.empty() || folder.back() == '/' ? "" : "/") + name;
-  if (!ReplaceFileContents(utf8_to_wide(path), bytes)) {
+  if (!ReplaceFileAtomically(path, bytes)) {
     std::fprintf(stderr, "cannot write %s\n", path.c_str());
     return false;
   }

@@ -3,7 +3,7 @@
 #include "winapi/default_font.h"
 #include "winapi/edit_line.h"
 #include "winapi/gdi_objects.h"
-#include "winapi/utf8.h"
+#include "base/utf.h"
 
 #include <algorithm>
 
@@ -12,7 +12,7 @@ namespace {
 
 constexpr std::uint32_t kOpaqueBlack = 0xFF000000u;
 
-int MeasureText(const std::wstring& text) { return text.empty() ? 0 : TextWidth(ToUtf8(text)); }
+int MeasureText(const std::wstring& text) { return text.empty() ? 0 : TextWidth(wide_to_utf8(text, utf_errors::lenient)); }
 
 int LineHeight(HDC dc) {
     SIZE size{0, 0};

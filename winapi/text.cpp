@@ -3,7 +3,7 @@
 // done: our texts never carry mnemonics.
 #include "winapi/default_font.h"
 #include "winapi/gdi_objects.h"
-#include "winapi/utf8.h"
+#include "base/utf.h"
 
 #include <SDL_ttf.h>
 
@@ -60,7 +60,7 @@ std::vector<std::wstring> WrapWords(const std::wstring& line, int maxWidth) {
         }
         const std::wstring word = line.substr(start, end - start);
         const std::wstring candidate = current.empty() ? word : current + L' ' + word;
-        if (current.empty() || TextWidth(ToUtf8(candidate)) <= maxWidth) {
+        if (current.empty() || TextWidth(wide_to_utf8(candidate, utf_errors::lenient)) <= maxWidth) {
             current = candidate;
         } else {
             wrapped.push_back(current);
@@ -159,7 +159,7 @@ int DrawTextW(HDC hdc, LPCWSTR text, int count, LPRECT rect, UINT format) {
     }
     RECT written{0, 0, 0, 0};
     for (const std::wstring& line : lines) {
-        const std::string utf8 = ToUtf8(line);
+        const std::string utf8 = wide_to_utf8(line, utf_errors::lenient);
         const int width = TextWidth(utf8);
         Wide x = box.left;
         if ((format & DT_CENTER) != 0) {
@@ -193,7 +193,7 @@ BOOL GetTextExtentPoint32W(HDC hdc, LPCWSTR text, int count, SIZE* size) {
         return FALSE;
     }
     const std::wstring_view view = text == nullptr ? std::wstring_view() : TextOf(text, count);
-    size->cx = TextWidth(ToUtf8(view));
+    size->cx = TextWidth(wide_to_utf8(view, utf_errors::lenient));
     size->cy = lineHeight;
     return TRUE;
 }

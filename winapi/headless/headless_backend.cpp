@@ -1,6 +1,6 @@
 #include "winapi/headless/headless.h"
 
-#include "winapi/utf8.h"
+#include "base/utf.h"
 
 #include <algorithm>
 #include <chrono>
@@ -94,8 +94,8 @@ public:
 
     int MessageBox(HWND owner, LPCWSTR text, LPCWSTR caption, UINT type) override {
         MessageBoxRecord record{owner, text, caption, type};
-        std::fprintf(stderr, "[message box] %s: %s (flags 0x%X)\n", core::ToUtf8(record.caption).c_str(),
-                     core::ToUtf8(record.text).c_str(), type);
+        std::fprintf(stderr, "[message box] %s: %s (flags 0x%X)\n", wide_to_utf8(record.caption, utf_errors::lenient).c_str(),
+                     wide_to_utf8(record.text, utf_errors::lenient).c_str(), type);
         boxes_.push_back(record);
         return boxHook_ ? boxHook_(record) : FirstButton(type);
     }

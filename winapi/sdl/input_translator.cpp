@@ -2,7 +2,7 @@
 
 #include "winapi/backend.h"
 #include "winapi/sdl/key_map.h"
-#include "winapi/utf8.h"
+#include "base/utf.h"
 
 namespace winapi::sdl {
 namespace {
@@ -135,7 +135,7 @@ std::vector<InputMessage> InputTranslator::Translate(const SDL_Event& event, HWN
     case SDL_TEXTINPUT: {
         const UINT message = (SDL_GetModState() & KMOD_LALT) != 0 ? WM_SYSCHAR : WM_CHAR;
         const HWND target = KeyboardTarget(topLevel);
-        for (const wchar_t character : core::FromUtf8(event.text.text)) {
+        for (const wchar_t character : utf8_to_wide(event.text.text, utf_errors::lenient)) {
             out.push_back({target, message, static_cast<WPARAM>(character), kRepeatOnce});
         }
         break;

@@ -1,6 +1,6 @@
 #include "winapi/sdl/message_box.h"
 
-#include "winapi/utf8.h"
+#include "base/utf.h"
 
 #include <cstdio>
 #include <string>
@@ -36,8 +36,8 @@ Uint32 IconFlag(UINT type) {
 }  // namespace
 
 int ShowMessageBox(SDL_Window* parent, LPCWSTR text, LPCWSTR caption, UINT type) {
-    const std::string message = core::ToUtf8(text);
-    const std::string title = core::ToUtf8(caption);
+    const std::string message = wide_to_utf8(text, utf_errors::lenient);
+    const std::string title = wide_to_utf8(caption, utf_errors::lenient);
     const std::vector<Button> buttons = ButtonsOf(type);
 
     std::vector<SDL_MessageBoxButtonData> data;

@@ -6,7 +6,7 @@
 #include "winapi/sdl/input_translator.h"
 #include "winapi/sdl/message_box.h"
 #include "winapi/sdl/window_presenter.h"
-#include "winapi/utf8.h"
+#include "base/utf.h"
 
 #include <SDL.h>
 
@@ -63,7 +63,7 @@ public:
     void WindowCreated(HWND hwnd) override {
         RECT rect{};
         GetWindowRect(hwnd, &rect);
-        SDL_Window* window = SDL_CreateWindow(core::ToUtf8(WindowCaption(hwnd)).c_str(), rect.left, rect.top,
+        SDL_Window* window = SDL_CreateWindow(wide_to_utf8(WindowCaption(hwnd), utf_errors::lenient).c_str(), rect.left, rect.top,
                                               std::max<int>(rect.right - rect.left, 1),
                                               std::max<int>(rect.bottom - rect.top, 1), SDL_WINDOW_HIDDEN);
         if (window == nullptr) {
@@ -111,7 +111,7 @@ public:
 
     void WindowTextChanged(HWND hwnd) override {
         if (TopLevel* top = Find(hwnd)) {
-            SDL_SetWindowTitle(top->window, core::ToUtf8(WindowCaption(hwnd)).c_str());
+            SDL_SetWindowTitle(top->window, wide_to_utf8(WindowCaption(hwnd), utf_errors::lenient).c_str());
         }
     }
 

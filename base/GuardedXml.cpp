@@ -1,8 +1,8 @@
-#include "game/GuardedXml.h"
+#include "base/GuardedXml.h"
 
 #include <optional>
 
-#include "game/SmallFile.h"
+#include "base/SmallFile.h"
 
 namespace {
 

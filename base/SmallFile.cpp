@@ -1,4 +1,6 @@
-#include "game/SmallFile.h"
+#include "base/SmallFile.h"
+
+#include "base/utf.h"
 
 #include <stdio.h>
 #include <unistd.h>
@@ -49,9 +51,7 @@ std::optional<std::string> ReadSmallFile(const std::string& path, std::size_t ma
   return bytes;
 }
 
-std::optional<std::string> ReadFileStart(const std::string& path, std::size_t count) {
-  return ReadUpTo(path, count);
-}
+std::optional<std::string> ReadFileStart(const std::string& path, std::size_t count) { return ReadUpTo(path, count); }
 
 bool ReplaceFileAtomically(const std::string& path, std::string_view bytes) {
   std::string pattern = path + ".XXXXXX";
@@ -66,4 +66,16 @@ bool ReplaceFileAtomically(const std::string& path, std::string_view bytes) {
     return false;
   }
   return true;
+}
+
+std::optional<std::string> ReadSmallFile(const std::wstring& path, std::size_t maxBytes) {
+  return ReadSmallFile(wide_to_utf8(path), maxBytes);
+}
+
+std::optional<std::string> ReadFileStart(const std::wstring& path, std::size_t count) {
+  return ReadFileStart(wide_to_utf8(path), count);
+}
+
+bool ReplaceFileAtomically(const std::wstring& path, std::string_view bytes) {
+  return ReplaceFileAtomically(wide_to_utf8(path), bytes);
 }

@@ -15,8 +15,8 @@
 #include <string>
 #include <vector>
 
-#include "game/GuardedXml.h"
-#include "game/SmallFile.h"
+#include "base/GuardedXml.h"
+#include "base/SmallFile.h"
 
 namespace {
 
@@ -52,13 +52,10 @@ TEST(GuardedXml, ScanTable) {
       {"thousands of flat siblings", "<r>" + Repeated("<s id=\"1\">text</s><e />", 5000) + "</r>", true},
       {"closed and reopened", Repeated("<a><b><c></c></b></a>", 50), true},
       {"unclosed at the end", "<a><b><c>", true},
-      {"'/>' inside a value does not close",
-       "<a x='/>'><b x=\"/>\"><c x='>'><d/></c></b></a>", false},
+      {"'/>' inside a value does not close", "<a x='/>'><b x=\"/>\"><c x='>'><d/></c></b></a>", false},
       {"end tags inside a comment do not close", "<a><!-- </a> --><b><!-- > </b> --><c><d/></c></b></a>", false},
-      {"end tags inside CDATA do not close", "<a><![CDATA[ </a> ]]><b><![CDATA[</b>]]><c><d></d></c></b></a>",
-       false},
-      {"a character reference runs to the next ';'", "<a>&#x</a>x;<b>&#</b>#;<c>&#x</c>x;<d></d></c></b></a>",
-       false},
+      {"end tags inside CDATA do not close", "<a><![CDATA[ </a> ]]><b><![CDATA[</b>]]><c><d></d></c></b></a>", false},
+      {"a character reference runs to the next ';'", "<a>&#x</a>x;<b>&#</b>#;<c>&#x</c>x;<d></d></c></b></a>", false},
       {"a reference inside a value too", "<a x='&#x'>x;'><b><c><d/></c></b></a>", false},
       {"a quoted declaration value may hold '>'",
        "<a><?xml version='> </a>'?><b><?xml encoding=\"</b>>\"?><c><d></d></c></b></a>", false},
@@ -95,11 +92,45 @@ TEST(GuardedXml, NoTextTheScanPassesGoesDeeperInTinyXml) {
   // Random texts from the pieces that change how TinyXML reads what
   // follows: whenever the scan lets a text through, TinyXML must stay within
   // the limit.  The counts make sure both verdicts really occur.
-  const std::vector<std::string> pieces = {
-      "<a>", "<a>", "<b>", "<b>", "</a>", "</b>", "<a/>", "<a x='1'>", "'", "\"", ">", "/>", "/", "<!--", "-->",
-      "<![CDATA[", "]]>", "<!", "<?xml ", "<?XML version=", "version=", "encoding='", "&#x", "&#", ";", "x", "#",
-      "&amp;", " ", "=", "<1", "< ", "\xC3\xA4", "text", "&#xE5;", "&#229;", "\xEF\xBB\xBF", "\xEF\xBF\xBF",
-      "\xE2"};
+  const std::vector<std::string> pieces = {"<a>",
+                                           "<a>",
+                                           "<b>",
+                                           "<b>",
+                                           "</a>",
+                                           "</b>",
+                                           "<a/>",
+                                           "<a x='1'>",
+                                           "'",
+                                           "\"",
+                                           ">",
+                                           "/>",
+                                           "/",
+                                           "<!--",
+                                           "-->",
+                                           "<![CDATA[",
+                                           "]]>",
+                                           "<!",
+                                           "<?xml ",
+                                           "<?XML version=",
+                                           "version=",
+                                           "encoding='",
+                                           "&#x",
+                                           "&#",
+                                           ";",
+                                           "x",
+                                           "#",
+                                           "&amp;",
+                                           " ",
+                                           "=",
+                                           "<1",
+                                           "< ",
+                                           "\xC3\xA4",
+                                           "text",
+                                           "&#xE5;",
+                                           "&#229;",
+                                           "\xEF\xBB\xBF",
+                                           "\xEF\xBF\xBF",
+                                           "\xE2"};
   std::mt19937 random(20240611);
   std::uniform_int_distribution<std::size_t> pick(0, pieces.size() - 1);
   std::uniform_int_distribution<int> length(1, 60);
@@ -134,8 +165,8 @@ TEST(GuardedXml, CharacterReferencesAboveAsciiGiveUtf8) {
       "<s id=\"1\" t=\"&#xE5;\">&#xE5;</s><s id=\"2\" t=\"&#229;\">&#229;</s>"
       "<s id=\"3\" t=\"\xC3\xA5\">\xC3\xA5</s><s id=\"4\">&#x20AC;&#x1F600;&#65;</s>"
       "</Strings></lang></resources>";
-  for (const std::string& start : {std::string(), std::string("<?xml version=\"1.0\" encoding=\"UTF-8\"?>"),
-                                   std::string("\xEF\xBB\xBF")}) {
+  for (const std::string& start :
+       {std::string(), std::string("<?xml version=\"1.0\" encoding=\"UTF-8\"?>"), std::string("\xEF\xBB\xBF")}) {
     SCOPED_TRACE(start);
     TiXmlDocument document;
     ASSERT_TRUE(ParseGuardedXml(start + body, document)) << document.ErrorDesc();
@@ -151,7 +182,9 @@ TEST(GuardedXml, CharacterReferencesAboveAsciiGiveUtf8) {
       texts.push_back(s->GetText() != nullptr ? s->GetText() : "");
       values.push_back(s->Attribute("t") != nullptr ? s->Attribute("t") : "");
     }
-    EXPECT_EQ(texts, (std::vector<std::string>{"\xC3\xA5", "\xC3\xA5", "\xC3\xA5", "\xE2\x82\xAC\xF0\x9F\x98\x80" "A"}));
+    EXPECT_EQ(texts, (std::vector<std::string>{"\xC3\xA5", "\xC3\xA5", "\xC3\xA5",
+                                               "\xE2\x82\xAC\xF0\x9F\x98\x80"
+                                               "A"}));
     EXPECT_EQ(values, (std::vector<std::string>{"\xC3\xA5", "\xC3\xA5", "\xC3\xA5", ""}));
   }
 }
