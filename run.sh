@@ -15,7 +15,7 @@ if [ "${1:-}" = "handheld" ]; then
   program=tavlin_handheld
 fi
 if [ ! -x "build/$program" ]; then
-  echo "Built the libraries and tests in build/; the program $program does not exist yet."
+  echo "Built the libraries and tests in build/; this tree has no program named $program."
   exit 0
 fi
 if [ -z "${DISPLAY:-}" ]; then

@@ -1,6 +1,6 @@
-// The program's run until the start-up sequence takes over: the window keeps
-// showing "Loading..." (drawn into the back buffer as well, so the paint
-// timer's copies keep it) until the player closes it.
+// The program's run: the window shows "Loading..." (drawn into the back
+// buffer as well, so the paint timer's copies keep it) until the player
+// closes it.
 #include "platform/win32/Application/RunApplication.h"
 
 #include "notus/platform/ownerdrawWin32/app.h"
