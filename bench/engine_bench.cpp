@@ -18,12 +18,14 @@
 //       from seeds S, S+1, ... (default 1), in the format `solve` reads.
 
 #include <algorithm>
+#include <cerrno>
 #include <chrono>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
+#include <limits>
 #include <map>
 #include <memory>
 #include <string>
@@ -52,15 +54,31 @@ struct Options {
   std::exit(2);
 }
 
+// Says on one line why the arguments are refused, then shows the usage.
+[[noreturn]] void Refuse(const std::string& why) {
+  std::fprintf(stderr, "engine_bench: %s\n", why.c_str());
+  Usage();
+}
+
 Options Parse(int argc, char** argv) {
-  if (argc < 2) Usage();
+  if (argc < 2) Refuse("no mode given (solve, generate or make-puzzles)");
   Options options;
   options.mode = argv[1];
+  if (options.mode != "solve" && options.mode != "generate" && options.mode != "make-puzzles") {
+    Refuse("unknown mode '" + options.mode + "' (solve, generate or make-puzzles)");
+  }
   for (int i = 2; i < argc; ++i) {
     const std::string arg = argv[i];
     auto number = [&]() -> unsigned {
-      if (i + 1 >= argc) Usage();
-      return static_cast<unsigned>(std::strtoul(argv[++i], nullptr, 10));
+      if (i + 1 >= argc) Refuse(arg + " needs a value");
+      const std::string value = argv[++i];
+      errno = 0;
+      const unsigned long parsed = std::strtoul(value.c_str(), nullptr, 10);
+      if (value.empty() || value.find_first_not_of("0123456789") != std::string::npos || errno == ERANGE ||
+          parsed > std::numeric_limits<unsigned>::max()) {
+        Refuse(arg + " takes a whole number, not '" + value + "'");
+      }
+      return static_cast<unsigned>(parsed);
     };
     if (arg == "--size") {
       options.size = number();
@@ -70,14 +88,19 @@ Options Parse(int argc, char** argv) {
       options.count = number();
     } else if (arg == "--first-seed") {
       options.firstSeed = number();
-    } else if (options.file.empty() && arg[0] != '-') {
+    } else if (!arg.empty() && arg[0] == '-') {
+      Refuse("unknown option " + arg);
+    } else if (options.mode == "solve" && options.file.empty()) {
       options.file = arg;
     } else {
-      Usage();
+      Refuse("unexpected argument '" + arg + "'");
     }
   }
-  if (options.size != 0 && (options.size < 2 || options.size > 4)) Usage();
-  if (options.level > 5) Usage();
+  if (options.mode == "solve" && options.file.empty()) Refuse("solve needs a FILE of puzzles");
+  if (options.size != 0 && (options.size < 2 || options.size > 4)) {
+    Refuse("--size must be 2, 3 or 4 (the box size), not " + std::to_string(options.size));
+  }
+  if (options.level > 5) Refuse("--level must be 1 to 5, not " + std::to_string(options.level));
   return options;
 }
 
@@ -111,20 +134,25 @@ void GenerateRow(unsigned level, unsigned count, unsigned firstSeed) {
     iterationsSum += generator->GetIterations();
     belowTarget += generator->GetBestRating() < generator->GetTargetRating();
     const std::uint8_t* values = generator->GetTable().values;
-    givensSum += static_cast<double>(std::count_if(values, values + cells, [](std::uint8_t v) { return v != kEmptyValue; }));
+    givensSum +=
+        static_cast<double>(std::count_if(values, values + cells, [](std::uint8_t v) { return v != kEmptyValue; }));
     for (std::uint32_t cell = 0; cell < cells; ++cell) checksum = (checksum ^ values[cell]) * 16777619u;
   }
-  std::printf("| %2ux%-2u | %-12s | %5u | %10.2f | %10.2f | %10.2f | %8.1f | %6.1f | %8.0f | %5u | %08x |\n", N * N, N * N,
-              kLevelNames[level], count, Percentile(times, 0.5), Percentile(times, 0.9),
-              *std::max_element(times.begin(), times.end()), ratingSum / count, givensSum / count, iterationsSum / count, belowTarget,
-              checksum);
+  std::printf("| %2ux%-2u | %-12s | %5u | %10.2f | %10.2f | %10.2f | %8.1f | %6.1f | %8.0f | %5u | %08x |\n", N * N,
+              N * N, kLevelNames[level], count, Percentile(times, 0.5), Percentile(times, 0.9),
+              *std::max_element(times.begin(), times.end()), ratingSum / count, givensSum / count,
+              iterationsSum / count, belowTarget, checksum);
   std::fflush(stdout);
 }
 
 int Generate(const Options& options) {
   const unsigned count = options.count ? options.count : 20;
-  std::printf("| size  | level        | seeds | median ms  | p90 ms     | max ms     | rating   | givens | solved   | below | puzzles  |\n");
-  std::printf("|-------|--------------|-------|------------|------------|------------|----------|--------|----------|-------|----------|\n");
+  std::printf(
+      "| size  | level        | seeds | median ms  | p90 ms     | max ms     "
+      "| rating   | givens | solved   | below | puzzles  |\n");
+  std::printf(
+      "|-------|--------------|-------|------------|------------|------------"
+      "|----------|--------|----------|-------|----------|\n");
   for (unsigned n = 2; n <= 4; ++n) {
     if (options.size && options.size != n) continue;
     for (unsigned level = 1; level <= 5; ++level) {
@@ -134,9 +162,10 @@ int Generate(const Options& options) {
       if (n == 4) GenerateRow<4>(level, count, options.firstSeed);
     }
   }
-  std::printf("(solved: mean number of candidate puzzles the level's techniques solved while removing digits;\n"
-              " below: puzzles whose rating stayed under the level's target because the removals ran out;\n"
-              " puzzles: a checksum of every puzzle made, equal between builds when the results are)\n");
+  std::printf(
+      "(solved: mean number of candidate puzzles the level's techniques solved while removing digits;\n"
+      " below: puzzles whose rating stayed under the level's target because the removals ran out;\n"
+      " puzzles: a checksum of every puzzle made, equal between builds when the results are)\n");
   return 0;
 }
 
@@ -233,6 +262,15 @@ int Solve(const Options& options) {
   std::printf("| %7zu | %9.0f | %9.3f | %6.3f | %6.3f | %s|\n", times.size(), 1000.0 * times.size() / total,
               Percentile(times, 0.5), Percentile(times, 0.9), *std::max_element(times.begin(), times.end()),
               codes.c_str());
+  std::printf(
+      "(puzzles: the puzzles run; puzzles/s: over the whole run; median, p90, max ms: the time to solve one puzzle;\n"
+      " results: code: how many puzzles ended with it, the codes being those of the solver's Solve:\n"
+      "   %u solved (each solution is checked: complete, consistent, givens kept),\n"
+      "   %u undecided (the search lost a branch point on the way and cannot tell),\n"
+      "   %u no solution (every branch ended in a contradiction),\n"
+      "   %u gave up (%u branch points and still open))\n",
+      SolveResult::kSolved, SolveResult::kStuck, SolveResult::kNoSolution, SolveResult::kTooManyBranches,
+      CSudokuSolver<3>::kMaxBranches);
   if (bad) std::printf("%u unreadable lines skipped\n", bad);
   if (wrong) std::printf("%u WRONG SOLUTIONS\n", wrong);
   return wrong ? 1 : 0;
@@ -242,8 +280,7 @@ int Solve(const Options& options) {
 
 int main(int argc, char** argv) {
   const Options options = Parse(argc, argv);
-  if (options.mode == "solve" && !options.file.empty()) return Solve(options);
+  if (options.mode == "solve") return Solve(options);
   if (options.mode == "generate") return Generate(options);
-  if (options.mode == "make-puzzles") return MakePuzzles(options);
-  Usage();
+  return MakePuzzles(options);
 }

@@ -5,8 +5,8 @@
 #include "app/LevelsPackage.h"
 #include "engine/CSudokuGeneratorLevels.h"
 
-#include "SolutionCounter.h"
 #include "TempFolders.h"
+#include "tests/support/SolutionCounter.h"
 
 #include <gtest/gtest.h>
 

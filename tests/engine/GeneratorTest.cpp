@@ -12,6 +12,7 @@
 
 #include "engine/CSudokuGeneratorLevels.h"
 #include "tests/engine/GridHelpers.h"
+#include "tests/support/SolutionCounter.h"
 
 namespace {
 
@@ -51,21 +52,18 @@ TEST(GeneratorTest, LevelsChooseTheirStepsAndTargets) {
 
   EXPECT_EQ(CSudokuGenerator<3>().GetTargetRating(), 50u);
   const std::uint32_t targets[3][5] = {{8, 9, 10, 11, 12}, {80, 180, 250, 400, 650}, {200, 400, 500, 800, 1400}};
-  const std::uint32_t two[5] = {CSudokuGeneratorBeginner<2>().GetTargetRating(),
-                                CSudokuGeneratorIntermediate<2>().GetTargetRating(),
-                                CSudokuGeneratorAdvanced<2>().GetTargetRating(),
-                                CSudokuGeneratorMaster<2>().GetTargetRating(),
-                                CSudokuGeneratorSorcerer<2>().GetTargetRating()};
-  const std::uint32_t three[5] = {CSudokuGeneratorBeginner<3>().GetTargetRating(),
-                                  CSudokuGeneratorIntermediate<3>().GetTargetRating(),
-                                  CSudokuGeneratorAdvanced<3>().GetTargetRating(),
-                                  CSudokuGeneratorMaster<3>().GetTargetRating(),
-                                  CSudokuGeneratorSorcerer<3>().GetTargetRating()};
-  const std::uint32_t four[5] = {CSudokuGeneratorBeginner<4>().GetTargetRating(),
-                                 CSudokuGeneratorIntermediate<4>().GetTargetRating(),
-                                 CSudokuGeneratorAdvanced<4>().GetTargetRating(),
-                                 CSudokuGeneratorMaster<4>().GetTargetRating(),
-                                 CSudokuGeneratorSorcerer<4>().GetTargetRating()};
+  const std::uint32_t two[5] = {
+      CSudokuGeneratorBeginner<2>().GetTargetRating(), CSudokuGeneratorIntermediate<2>().GetTargetRating(),
+      CSudokuGeneratorAdvanced<2>().GetTargetRating(), CSudokuGeneratorMaster<2>().GetTargetRating(),
+      CSudokuGeneratorSorcerer<2>().GetTargetRating()};
+  const std::uint32_t three[5] = {
+      CSudokuGeneratorBeginner<3>().GetTargetRating(), CSudokuGeneratorIntermediate<3>().GetTargetRating(),
+      CSudokuGeneratorAdvanced<3>().GetTargetRating(), CSudokuGeneratorMaster<3>().GetTargetRating(),
+      CSudokuGeneratorSorcerer<3>().GetTargetRating()};
+  const std::uint32_t four[5] = {
+      CSudokuGeneratorBeginner<4>().GetTargetRating(), CSudokuGeneratorIntermediate<4>().GetTargetRating(),
+      CSudokuGeneratorAdvanced<4>().GetTargetRating(), CSudokuGeneratorMaster<4>().GetTargetRating(),
+      CSudokuGeneratorSorcerer<4>().GetTargetRating()};
   for (int level = 0; level < 5; ++level) {
     EXPECT_EQ(two[level], targets[0][level]) << "level " << level + 1;
     EXPECT_EQ(three[level], targets[1][level]) << "level " << level + 1;
@@ -100,7 +98,7 @@ void ExpectGoodPuzzle(unsigned seed) {
   const std::vector<std::uint8_t> puzzle = ValuesOf(generator);
   EXPECT_TRUE(GridHelpers<N>::IsConsistent(puzzle.data()));
   EXPECT_LT(GridHelpers<N>::CountFilled(puzzle.data()), N * N * N * N);
-  EXPECT_EQ(GridHelpers<N>::CountSolutions(puzzle.data(), 2), 1u);
+  EXPECT_EQ(SolutionCounter(N, GridHelpers<N>::AsGivens(puzzle.data()).data()).Count(2), 1);
   EXPECT_GE(generator.GetBestRating(), generator.GetTargetRating());
 
   // A fresh object of the level solves it by logic alone and rates it as
@@ -157,13 +155,29 @@ void ExpectSeedGives(unsigned seed, const std::string& puzzle, std::uint32_t rat
 }
 
 TEST(GeneratorTest, SeedGivesExactlyItsPuzzleAndUsesRandAsManyTimes) {
-  ExpectSeedGives<2, CSudokuGeneratorBeginner<2>>(1, "2304" "1403" "3000" "0002", 8, 9, 304089172);
-  ExpectSeedGives<2, CSudokuGeneratorSorcerer<2>>(3, "0000" "0420" "0000" "3001", 12, 85, 2033798461);
-  ExpectSeedGives<3, CSudokuGeneratorIntermediate<3>>(
-      11,
-      "080001070" "403600000" "100000029" "250704180" "000800000"
-      "000002000" "010506042" "040100000" "000908000",
-      225, 59, 173180623);
+  ExpectSeedGives<2, CSudokuGeneratorBeginner<2>>(1,
+                                                  "2304"
+                                                  "1403"
+                                                  "3000"
+                                                  "0002",
+                                                  8, 9, 304089172);
+  ExpectSeedGives<2, CSudokuGeneratorSorcerer<2>>(3,
+                                                  "0000"
+                                                  "0420"
+                                                  "0000"
+                                                  "3001",
+                                                  12, 85, 2033798461);
+  ExpectSeedGives<3, CSudokuGeneratorIntermediate<3>>(11,
+                                                      "080001070"
+                                                      "403600000"
+                                                      "100000029"
+                                                      "250704180"
+                                                      "000800000"
+                                                      "000002000"
+                                                      "010506042"
+                                                      "040100000"
+                                                      "000908000",
+                                                      225, 59, 173180623);
 }
 
 TEST(GeneratorTest, CancelWhileBuildingTheGridReturnsFalse) {

@@ -1,34 +1,49 @@
 #pragma once
-// Counts the solutions of a grid, up to a limit, by search with naked and
-// hidden singles at every node.  It shares nothing with the engine, so it can
-// check what the engine made.
+// The tests' solution oracle: counts the solutions of a grid, up to a limit,
+// by search with naked and hidden singles at every node.  It shares nothing
+// with the engine, so it can check what the engine made.
+//
+// A grid is S*S bytes in cell order (column + row * S), 0 for an empty cell
+// and 1..S for a given, S being the square of the box size: the format of the
+// puzzle packages.
 
 #include <array>
+#include <bit>
 #include <cstdint>
 #include <vector>
 
 class SolutionCounter {
  public:
-  // cells: S*S bytes in cell order, 0 for an empty cell, 1..S for a given.
   SolutionCounter(int boxSize, const unsigned char* cells)
-      : boxSize_(boxSize), side_(boxSize * boxSize), full_((1u << side_) - 1),
-        grid_(cells, cells + side_ * side_), used_(3 * side_), units_(3 * side_), cellUnits_(side_ * side_) {
+      : side_(boxSize * boxSize),
+        full_((1u << side_) - 1),
+        grid_(cells, cells + side_ * side_),
+        used_(3 * side_),
+        units_(3 * side_),
+        cellUnits_(side_ * side_) {
     for (int cell = 0; cell < side_ * side_; ++cell) {
       const int row = cell / side_;
       const int column = cell % side_;
-      cellUnits_[cell] = {row, side_ + column, 2 * side_ + row / boxSize_ * boxSize_ + column / boxSize_};
+      cellUnits_[cell] = {row, side_ + column, 2 * side_ + row / boxSize * boxSize + column / boxSize};
       for (int unit : cellUnits_[cell]) units_[unit].push_back(cell);
-      if (grid_[cell] == 0) continue;
-      if ((Used(cell) & Bit(grid_[cell])) != 0) consistent_ = false;
-      Place(cell, grid_[cell]);
+    }
+    for (int cell = 0; cell < side_ * side_; ++cell) {
+      const int digit = grid_[cell];
+      if (digit == 0) continue;
+      if (digit > side_ || (Used(cell) & Bit(digit)) != 0) {
+        consistent_ = false;
+        continue;
+      }
+      Place(cell, digit);
     }
   }
 
-  // No digit stands twice in a row, column or box.
+  // Every given is a digit of the grid, and none stands twice in a row,
+  // column or box.
   bool Consistent() const { return consistent_; }
 
-  // The number of solutions, counting stops at limit; the first solution
-  // found is kept.
+  // The number of solutions, 0 for an inconsistent grid; counting stops at
+  // limit.  The first solution found is kept.
   int Count(int limit) {
     if (!consistent_) return 0;
     found_ = 0;
@@ -37,11 +52,12 @@ class SolutionCounter {
     return found_;
   }
 
+  // Digits 1..S in cell order; empty until a solution has been found.
   const std::vector<int>& FirstSolution() const { return firstSolution_; }
 
  private:
   static std::uint32_t Bit(int digit) { return 1u << (digit - 1); }
-  static int DigitOf(std::uint32_t bit) { return __builtin_ctz(bit) + 1; }
+  static int DigitOf(std::uint32_t bit) { return std::countr_zero(bit) + 1; }
 
   std::uint32_t Used(int cell) const {
     std::uint32_t used = 0;
@@ -67,7 +83,7 @@ class SolutionCounter {
         if (grid_[cell] != 0) continue;
         const std::uint32_t candidates = Candidates(cell);
         if (candidates == 0) return false;
-        if ((candidates & (candidates - 1)) == 0) {
+        if (std::has_single_bit(candidates)) {
           Place(cell, DigitOf(candidates));
           placed.push_back(cell);
           changed = true;
@@ -99,18 +115,22 @@ class SolutionCounter {
     return true;
   }
 
+  // Propagates, branches, then takes back what it placed, so the grid is as
+  // it was on return.
   void Search() {
     std::vector<int> placed;
     if (Propagate(placed)) Branch();
     for (auto cell = placed.rbegin(); cell != placed.rend(); ++cell) Remove(*cell);
   }
 
+  // Tries each candidate of the empty cell with the fewest; with no empty
+  // cell left, the grid is a solution.
   void Branch() {
     int best = -1;
     int bestCount = side_ + 1;
     for (int cell = 0; cell < side_ * side_; ++cell) {
       if (grid_[cell] != 0) continue;
-      const int count = __builtin_popcount(Candidates(cell));
+      const int count = std::popcount(Candidates(cell));
       if (count < bestCount) {
         best = cell;
         bestCount = count;
@@ -129,12 +149,11 @@ class SolutionCounter {
     }
   }
 
-  int boxSize_;
   int side_;
   std::uint32_t full_;
   std::vector<int> grid_;
-  std::vector<std::uint32_t> used_;
-  std::vector<std::vector<int>> units_;      // the cells of each row, column and box
+  std::vector<std::uint32_t> used_;            // the digits placed in each row, column and box
+  std::vector<std::vector<int>> units_;        // the cells of each row, column and box
   std::vector<std::array<int, 3>> cellUnits_;  // the row, column and box of each cell
   bool consistent_ = true;
   int found_ = 0;
