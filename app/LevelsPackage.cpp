@@ -25,8 +25,8 @@ bool LoadLevelsPackage(data_objects::levels_package<kPuzzlesPerLevel>& package) 
   if (!in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()))) return false;
 
   const int side = package.kind == 1 ? 9 : 16;
-  const bool valid = std::all_of(bytes.begin(), bytes.end(),
-                                 [side](char byte) { return static_cast<unsigned char>(byte) <= side; });
+  const bool valid =
+      std::all_of(bytes.begin(), bytes.end(), [side](char byte) { return static_cast<unsigned char>(byte) <= side; });
   if (!valid) return false;
   std::copy(bytes.begin(), bytes.end(), package.data.get());
   package.loaded = true;

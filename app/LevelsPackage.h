@@ -17,8 +17,7 @@ template <int PuzzlesPerLevel>
 struct levels_package {
   // Throws an empty character string for a kind other than 1 or 2 or a
   // level outside 1..5.
-  levels_package(int level, int kind)
-      : level(level), kind(kind), bytesPerPuzzle(kind == 1 ? 81 : 256) {
+  levels_package(int level, int kind) : level(level), kind(kind), bytesPerPuzzle(kind == 1 ? 81 : 256) {
     if ((kind != 1 && kind != 2) || level < 1 || level > 5) throw "";
     data = std::make_unique<unsigned char[]>(static_cast<std::size_t>(PuzzlesPerLevel * bytesPerPuzzle));
   }

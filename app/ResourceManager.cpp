@@ -195,8 +195,8 @@ bool LoadFromFullFile(const std::wstring& cachedPath, const std::wstring& resour
   return ReadLanguage(document, *languageElement, true, source, cachedPath, width, height, into);
 }
 
-bool LoadResourceSet(const std::wstring& cachedPath, const std::wstring& resourcesPath,
-                     const std::wstring& language, int width, int height, ResourceSet& into) {
+bool LoadResourceSet(const std::wstring& cachedPath, const std::wstring& resourcesPath, const std::wstring& language,
+                     int width, int height, ResourceSet& into) {
   if (width <= 0 || height <= 0) return false;
   const std::string source = CacheSource(resourcesPath, width, height);
   if (LoadFromCachedCopy(cachedPath, source, language, width, height, into)) return true;

@@ -29,8 +29,8 @@ void StoreStatistic(std::vector<StatisticRecord>& statistics, const StatisticRec
   }
 }
 
-void SumStatistics(const std::vector<StatisticRecord>& statistics, int dimantion,
-                   std::uint32_t& totalTime, std::uint32_t& solvedPuzzles) {
+void SumStatistics(const std::vector<StatisticRecord>& statistics, int dimantion, std::uint32_t& totalTime,
+                   std::uint32_t& solvedPuzzles) {
   totalTime = 0;
   solvedPuzzles = 0;
   for (const StatisticRecord& record : statistics) {
@@ -58,8 +58,7 @@ StatisticRecord WithSolvedGame(StatisticRecord record, std::uint32_t seconds) {
   return record;
 }
 
-void RecordSolvedGame(std::vector<StatisticRecord>& statistics, int boxSize, int difficulty,
-                      std::uint32_t seconds) {
+void RecordSolvedGame(std::vector<StatisticRecord>& statistics, int boxSize, int difficulty, std::uint32_t seconds) {
   StatisticRecord record;
   record.difficulty = difficulty;
   record.dimantion = DimantionOfBoxSize(boxSize);

@@ -6,8 +6,8 @@
 #include <vector>
 
 struct StatisticRecord {
-  std::int32_t difficulty = 0;  // level 1..5
-  std::int32_t dimantion = 0;   // 0 = 4x4, 1 = 9x9, 2 = 16x16
+  std::int32_t difficulty = 0;   // level 1..5
+  std::int32_t dimantion = 0;    // 0 = 4x4, 1 = 9x9, 2 = 16x16
   std::uint32_t total_time = 0;  // seconds
   std::uint32_t solved_puzzles = 0;
   std::uint32_t min_time = 0;
@@ -23,8 +23,8 @@ bool FindStatistic(const std::vector<StatisticRecord>& statistics, StatisticReco
 // Overwrites the record with the same pair, or appends it.
 void StoreStatistic(std::vector<StatisticRecord>& statistics, const StatisticRecord& record);
 // Adds up total_time and solved_puzzles over every level of one grid size.
-void SumStatistics(const std::vector<StatisticRecord>& statistics, int dimantion,
-                   std::uint32_t& totalTime, std::uint32_t& solvedPuzzles);
+void SumStatistics(const std::vector<StatisticRecord>& statistics, int dimantion, std::uint32_t& totalTime,
+                   std::uint32_t& solvedPuzzles);
 
 // The dimantion of a box size: 1 for 3, 2 for 4, else 0.
 int DimantionOfBoxSize(int boxSize);
@@ -34,5 +34,4 @@ int DimantionOfBoxSize(int boxSize);
 StatisticRecord WithSolvedGame(StatisticRecord record, std::uint32_t seconds);
 // Finds the record of the game's level and grid size (or starts one at
 // zero), counts the solve and stores it back.
-void RecordSolvedGame(std::vector<StatisticRecord>& statistics, int boxSize, int difficulty,
-                      std::uint32_t seconds);
+void RecordSolvedGame(std::vector<StatisticRecord>& statistics, int boxSize, int difficulty, std::uint32_t seconds);

@@ -1,8 +1,8 @@
 #include "app/UserSettings.h"
 
-#include "base/SmallFile.h"
 #include "app/Users.h"
 #include "app/XmlFiles.h"
+#include "base/SmallFile.h"
 #include "base/utf.h"
 
 #include <tinyxml.h>

@@ -1,7 +1,7 @@
 #include "app/Users.h"
 
-#include "base/SmallFile.h"
 #include "app/Paths.h"
+#include "base/SmallFile.h"
 #include "base/utf.h"
 
 #include <unistd.h>
@@ -43,8 +43,8 @@ bool ReadPlayer(std::istream& in, data_objects::users::item_type& player) {
 
   std::u16string units;
   for (std::size_t i = 0; i < raw.size(); i += 2) {
-    const auto unit = static_cast<char16_t>(static_cast<unsigned char>(raw[i]) |
-                                            static_cast<unsigned char>(raw[i + 1]) << 8);
+    const auto unit =
+        static_cast<char16_t>(static_cast<unsigned char>(raw[i]) | static_cast<unsigned char>(raw[i + 1]) << 8);
     if (unit == 0) break;  // the name ends at the first zero unit
     units.push_back(unit);
   }

@@ -1,8 +1,8 @@
 #include "app/XmlFiles.h"
 
-#include "base/SmallFile.h"
 #include "app/Paths.h"
 #include "base/GuardedXml.h"
+#include "base/SmallFile.h"
 
 #include <mutex>
 #include <sstream>

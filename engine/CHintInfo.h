@@ -10,10 +10,10 @@
 #include "engine/PatternId.h"
 
 struct HintItem {
-  std::uint8_t cause;   // 1 reason of the finding, 0 receives its effect
-  std::uint32_t kind;   // GroupKind of the group the finding was made in
-  std::uint32_t cell;   // table index
-  std::uint16_t mask;   // the digits concerned
+  std::uint8_t cause;  // 1 reason of the finding, 0 receives its effect
+  std::uint32_t kind;  // GroupKind of the group the finding was made in
+  std::uint32_t cell;  // table index
+  std::uint16_t mask;  // the digits concerned
 };
 
 inline constexpr std::uint8_t kHintCause = 1;

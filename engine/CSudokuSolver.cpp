@@ -16,8 +16,8 @@ struct RatingEntry {
   std::uint32_t bonus;
 };
 constexpr RatingEntry kRating[PatternId::kCount] = {
-    {0, 0},     {0, 0},     {1, 0},     {3, 0},     {8, 54},    {12, 60},   {30, 100},  {40, 250},
-    {100, 200}, {30, 150},  {200, 250}, {450, 300}, {300, 300}, {300, 300}, {300, 400}, {400, 500},
+    {0, 0},     {0, 0},    {1, 0},     {3, 0},     {8, 54},    {12, 60},   {30, 100},  {40, 250},
+    {100, 200}, {30, 150}, {200, 250}, {450, 300}, {300, 300}, {300, 300}, {300, 400}, {400, 500},
 };
 
 // Restores a saved step list however the hint search ends.
@@ -313,9 +313,7 @@ std::uint32_t CSudokuSolver<N>::Solve(CProgressCallback* progress) {
   do {
     const std::uint32_t logical = SolveLogical();
     switch (logical) {
-      case SolveResult::kSolved:
-        result = SolveResult::kSolved;
-        break;
+      case SolveResult::kSolved: result = SolveResult::kSolved; break;
       case SolveResult::kStuck:
         // When the branch point cannot be saved (full stack) this moves on
         // twice, skipping one alternative; the lost-branch flag is set by then,
@@ -332,8 +330,7 @@ std::uint32_t CSudokuSolver<N>::Solve(CProgressCallback* progress) {
           result = branches.IsBranchLost() ? SolveResult::kStuck : SolveResult::kNoSolution;
         }
         break;
-      default:
-        throw "Solve: There is no such result!  ";
+      default: throw "Solve: There is no such result!  ";
     }
     if (progress && ++passes % kProgressPasses == 0) {
       progress->OnProgress(passes, &cancel, 0);

@@ -15,13 +15,9 @@ class CTBoxGroup : public CTGroup<N> {
   // cause, cells outside it lose the digit.
   bool ReduceLineByBox(CTLineGroup<N>& line, std::uint32_t digit, CHintInfo* hint) override;
 
-  CTCell<N>& GetCell(std::uint32_t i) override {
-    return this->m_table->cells[GetRowIndex(i) * S + GetColumnIndex(i)];
-  }
+  CTCell<N>& GetCell(std::uint32_t i) override { return this->m_table->cells[GetRowIndex(i) * S + GetColumnIndex(i)]; }
   std::uint32_t GetRowIndex(std::uint32_t i) const override { return (this->m_index / N) * N + i / N; }
-  std::uint32_t GetColumnIndex(std::uint32_t i) const override {
-    return (this->m_index % N) * N + i % N;
-  }
+  std::uint32_t GetColumnIndex(std::uint32_t i) const override { return (this->m_index % N) * N + i % N; }
   std::uint32_t CellGroupIndexToCellTableIndex(std::uint32_t i) const override {
     this->CheckPosition(i);
     return GetRowIndex(i) * S + GetColumnIndex(i);

@@ -9,13 +9,10 @@ class CTColumnGroup : public CTLineGroup<N> {
   using CTGroup<N>::S;
 
   CTColumnGroup() : CTLineGroup<N>(GroupKind::kColumn) {}
-  CTColumnGroup(CTTable<N>* table, std::uint32_t column)
-      : CTLineGroup<N>(GroupKind::kColumn, table, column) {}
+  CTColumnGroup(CTTable<N>* table, std::uint32_t column) : CTLineGroup<N>(GroupKind::kColumn, table, column) {}
 
   CTCell<N>& GetCell(std::uint32_t i) override { return this->m_table->cells[i * S + this->m_index]; }
-  std::uint32_t GetBoxIndex(std::uint32_t i) const override {
-    return (i / N) * N + this->m_index / N;
-  }
+  std::uint32_t GetBoxIndex(std::uint32_t i) const override { return (i / N) * N + this->m_index / N; }
   std::uint32_t CellGroupIndexToCellTableIndex(std::uint32_t i) const override {
     this->CheckPosition(i);
     return i * S + this->m_index;

@@ -45,8 +45,7 @@ class CTGroup {
 
  protected:
   explicit CTGroup(std::uint32_t kind) : m_kind(kind) {}
-  CTGroup(std::uint32_t kind, CTTable<N>* table, std::uint32_t index)
-      : m_table(table), m_index(index), m_kind(kind) {}
+  CTGroup(std::uint32_t kind, CTTable<N>* table, std::uint32_t index) : m_table(table), m_index(index), m_kind(kind) {}
   CTGroup(const CTGroup&) = default;
   CTGroup& operator=(const CTGroup&) = default;
 

@@ -12,9 +12,7 @@ class CTRowGroup : public CTLineGroup<N> {
   CTRowGroup(CTTable<N>* table, std::uint32_t row) : CTLineGroup<N>(GroupKind::kRow, table, row) {}
 
   CTCell<N>& GetCell(std::uint32_t i) override { return this->m_table->cells[this->m_index * S + i]; }
-  std::uint32_t GetBoxIndex(std::uint32_t i) const override {
-    return (this->m_index / N) * N + i / N;
-  }
+  std::uint32_t GetBoxIndex(std::uint32_t i) const override { return (this->m_index / N) * N + i / N; }
   std::uint32_t CellGroupIndexToCellTableIndex(std::uint32_t i) const override {
     this->CheckPosition(i);
     return this->m_index * S + i;

@@ -5,8 +5,8 @@
 #include <optional>
 
 #include "base/GuardedXml.h"
-#include "game/SavedGame.h"
 #include "base/SmallFile.h"
+#include "game/SavedGame.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 
 #include <sstream>
 
-#include "game/SavedGame.h"
 #include "base/SmallFile.h"
+#include "game/SavedGame.h"
 
 namespace {
 

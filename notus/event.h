@@ -9,8 +9,8 @@ namespace notus {
 
 template <class Payload, class Sender>
 struct event {
-    Payload payload;
-    Sender& sender;
+  Payload payload;
+  Sender& sender;
 };
 
 // Alternative 0: the display event; alternative 1: the model's update.

@@ -13,31 +13,30 @@ namespace notus {
 
 template <class E>
 class event_source {
-public:
-    using event_type = E;
-    using signal_type = ttl::sig::signal1<void, E>;
-    using slot_type = ttl::func::function1<void, E>;
+ public:
+  using event_type = E;
+  using signal_type = ttl::sig::signal1<void, E>;
+  using slot_type = ttl::func::function1<void, E>;
 
-    event_source() = default;
-    event_source(const event_source&) = delete;
-    event_source& operator=(const event_source&) = delete;
-    virtual ~event_source() = default;
+  event_source() = default;
+  event_source(const event_source&) = delete;
+  event_source& operator=(const event_source&) = delete;
+  virtual ~event_source() = default;
 
-    // Calls the listeners in the order they connected.
-    void raise(E event) { m_signal(std::forward<E>(event)); }
+  // Calls the listeners in the order they connected.
+  void raise(E event) { m_signal(std::forward<E>(event)); }
 
-    ttl::sig::connection connect(slot_type slot) { return m_signal.connect(std::move(slot)); }
+  ttl::sig::connection connect(slot_type slot) { return m_signal.connect(std::move(slot)); }
 
-    signal_type& signal() { return m_signal; }
+  signal_type& signal() { return m_signal; }
 
-private:
-    signal_type m_signal;
+ private:
+  signal_type m_signal;
 };
 
 template <class E>
-shared_connection<> make_shared_connection(event_source<E>& source,
-                                           typename event_source<E>::slot_type slot) {
-    return make_shared_connection(source.signal(), std::move(slot));
+shared_connection<> make_shared_connection(event_source<E>& source, typename event_source<E>::slot_type slot) {
+  return make_shared_connection(source.signal(), std::move(slot));
 }
 
 }  // namespace notus

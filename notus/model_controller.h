@@ -13,33 +13,35 @@
 namespace notus {
 
 template <class Model>
-inline constexpr int model_update_flag = requires { typename Model::model_update; } ? 1 : 0;
+inline constexpr int model_update_flag = requires {
+  typename Model::model_update;
+}
+? 1 : 0;
 
 namespace details {
 
 template <class Model, int Flag>
 struct update_type_of {
-    using type = events::model_update;
+  using type = events::model_update;
 };
 
 template <class Model>
 struct update_type_of<Model, 1> {
-    using type = typename Model::model_update;
+  using type = typename Model::model_update;
 };
 
 }  // namespace details
 
 template <class Model, int Flag = model_update_flag<Model>>
-class model_controller : public event_source<typename details::update_type_of<Model, Flag>::type&>,
-                         public Model {
-public:
-    using model_type = Model;
-    using update_type = typename details::update_type_of<Model, Flag>::type;
+class model_controller : public event_source<typename details::update_type_of<Model, Flag>::type&>, public Model {
+ public:
+  using model_type = Model;
+  using update_type = typename details::update_type_of<Model, Flag>::type;
 
-    model_controller() : Model() {}
+  model_controller() : Model() {}
 
-    Model& model() noexcept { return *this; }
-    const Model& model() const noexcept { return *this; }
+  Model& model() noexcept { return *this; }
+  const Model& model() const noexcept { return *this; }
 };
 
 }  // namespace notus

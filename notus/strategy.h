@@ -38,11 +38,13 @@ std::integral_constant<std::intptr_t, SecondWord> declared_filter(const handle_e
 
 // Whether strategy S declared a handler for payload E.
 template <class S, class E>
-concept handles = requires { details::declared_filter<E>(static_cast<const S*>(nullptr)); };
+concept handles = requires {
+  details::declared_filter<E>(static_cast<const S*>(nullptr));
+};
 
 // The second-word value S's handler for E is limited to (any_second_word: none).
 template <class S, class E>
-    requires handles<S, E>
+requires handles<S, E>
 inline constexpr std::intptr_t handler_filter =
     decltype(details::declared_filter<E>(static_cast<const S*>(nullptr)))::value;
 

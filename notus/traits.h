@@ -15,15 +15,15 @@ class GDIBuffer;
 }  // namespace impl
 
 struct traits {
-    using window_handle = HWND;
-    using device_context = HDC;
-    using native_message = MSG;
-    using paint_record = PAINTSTRUCT;
-    using back_buffer = impl::details::GDIBuffer;
+  using window_handle = HWND;
+  using device_context = HDC;
+  using native_message = MSG;
+  using paint_record = PAINTSTRUCT;
+  using back_buffer = impl::details::GDIBuffer;
 
-    // Fills a platform event's kind from its copied message record; the
-    // platform layer defines it (with EventFromMessage).
-    static void classify(impl::event<traits>& event);
+  // Fills a platform event's kind from its copied message record; the
+  // platform layer defines it (with EventFromMessage).
+  static void classify(impl::event<traits>& event);
 };
 
 }  // namespace notus

@@ -6,4 +6,4 @@ namespace agg::svg {
 // first path is the frame that the splash fits to the window.
 const char* builtin_logo_svg();
 
-} // namespace agg::svg
+}  // namespace agg::svg

@@ -159,21 +159,15 @@ const named_color color_table[] = {
     {"zzzzzzzzzzz", 0, 0, 0, 0},
 };
 
-} // namespace
+}  // namespace
 
-std::span<const named_color> color_names()
-{
-    return color_table;
+std::span<const named_color> color_names() { return color_table; }
+
+const named_color* find_color_name(const char* name) {
+  if (std::strlen(name) > max_color_name_length) return nullptr;
+  for (const named_color& row : color_table)
+    if (std::strcmp(row.name, name) == 0) return &row;
+  return nullptr;
 }
 
-const named_color* find_color_name(const char* name)
-{
-    if (std::strlen(name) > max_color_name_length)
-        return nullptr;
-    for (const named_color& row : color_table)
-        if (std::strcmp(row.name, name) == 0)
-            return &row;
-    return nullptr;
-}
-
-} // namespace agg::svg
+}  // namespace agg::svg

@@ -12,10 +12,10 @@ namespace agg::svg {
 // stride row 0 is the last row in memory (a bottom-up bitmap), as AGG's
 // rendering buffer reads it.
 struct bgra_view {
-    unsigned char* pixels = nullptr;
-    int width = 0;
-    int height = 0;
-    int stride = 0; // bytes from one row to the next
+  unsigned char* pixels = nullptr;
+  int width = 0;
+  int height = 0;
+  int stride = 0;  // bytes from one row to the next
 };
 
 // The matrix that scales the box (min_x..max_x, min_y..max_y) uniformly to
@@ -23,8 +23,8 @@ struct bgra_view {
 // ratios; a box without width or height along one axis is fitted by the
 // other.  False when the box is empty or has no size at all: it cannot be
 // fitted.
-bool fit_box_matrix(double min_x, double max_x, double min_y, double max_y,
-                    int width, int height, trans_affine& matrix);
+bool fit_box_matrix(double min_x, double max_x, double min_y, double max_y, int width, int height,
+                    trans_affine& matrix);
 
 // Clears the image to transparent, then renders the drawing scaled and
 // centred on its first path's box.  When the box cannot be fitted the image
@@ -38,7 +38,6 @@ bool render_fitted(path_renderer& drawing, const bgra_view& image);
 bool render_svg_fitted(const TiXmlNode& node, const bgra_view& image);
 
 // Renders the drawing with `matrix` over what the image holds already.
-void render_over(path_renderer& drawing, const bgra_view& image, const trans_affine& matrix,
-                 double opacity = 1.0);
+void render_over(path_renderer& drawing, const bgra_view& image, const trans_affine& matrix, double opacity = 1.0);
 
-} // namespace agg::svg
+}  // namespace agg::svg

@@ -7,8 +7,7 @@
 
 // Reads one value from `text` after applying `manipulator`; false when the
 // stream failed (no number at the start).  Trailing text is ignored.
-bool read_stream_file(int& value, const std::string& text,
-                      std::ios_base& (*manipulator)(std::ios_base&));
+bool read_stream_file(int& value, const std::string& text, std::ios_base& (*manipulator)(std::ios_base&));
 
 // The first child element of the document's root whose "id" reads as the
 // decimal `id` ("007" matches 7, "12abc" matches 12).  Throws the character

@@ -6,4 +6,4 @@ namespace agg::svg {
 
 string_to_double_function string_to_double = &std::atof;
 
-} // namespace agg::svg
+}  // namespace agg::svg

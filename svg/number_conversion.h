@@ -10,4 +10,4 @@ namespace agg::svg {
 using string_to_double_function = double (*)(const char*);
 extern string_to_double_function string_to_double;
 
-} // namespace agg::svg
+}  // namespace agg::svg

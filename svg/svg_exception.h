@@ -9,19 +9,19 @@ namespace agg::svg {
 // reach the top-level handler, and only the splash catches it for the
 // downloaded logo.
 class exception {
-public:
-    // printf-style; the message is cut at 4095 characters.  A null format
-    // leaves the message empty.
-    explicit exception(const char* format, ...)
+ public:
+  // printf-style; the message is cut at 4095 characters.  A null format
+  // leaves the message empty.
+  explicit exception(const char* format, ...)
 #if defined(__GNUC__)
-        __attribute__((format(printf, 2, 3)))
+      __attribute__((format(printf, 2, 3)))
 #endif
-        ;
+      ;
 
-    const char* msg() const { return m_msg.c_str(); }
+  const char* msg() const { return m_msg.c_str(); }
 
-private:
-    std::string m_msg;
+ private:
+  std::string m_msg;
 };
 
-} // namespace agg::svg
+}  // namespace agg::svg

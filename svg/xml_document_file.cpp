@@ -11,9 +11,8 @@ constexpr std::size_t max_svg_file_bytes = 1024 * 1024;
 
 }  // namespace
 
-void load_xml_document(TiXmlDocument& doc, const std::wstring& path)
-{
-    // File names are bytes, by convention UTF-8.  A name that no file can have
-    // simply finds no file.
-    LoadGuardedXml(wide_to_utf8(path, utf_errors::lenient), max_svg_file_bytes, doc);
+void load_xml_document(TiXmlDocument& doc, const std::wstring& path) {
+  // File names are bytes, by convention UTF-8.  A name that no file can have
+  // simply finds no file.
+  LoadGuardedXml(wide_to_utf8(path, utf_errors::lenient), max_svg_file_bytes, doc);
 }

@@ -7,8 +7,8 @@
 // starts from it afresh, so one can be remade without the other.  Prints how
 // long each level took.
 
-#include "base/SmallFile.h"
 #include "app/LevelsPackage.h"
+#include "base/SmallFile.h"
 #include "engine/CSudokuGeneratorLevels.h"
 
 #include <chrono>
@@ -34,8 +34,8 @@ std::string MakePackage(unsigned seed) {
       // for an empty cell.
       for (std::uint8_t value : generator->GetTable().values) {
         if (value != kEmptyValue && value >= N * N) {
-          std::fprintf(stderr, "%ux%u level %d puzzle %d: the generator left the value %u in a cell\n", N * N,
-                       N * N, level, puzzle, value);
+          std::fprintf(stderr, "%ux%u level %d puzzle %d: the generator left the value %u in a cell\n", N * N, N * N,
+                       level, puzzle, value);
           std::exit(1);
         }
         bytes.push_back(static_cast<char>(value == kEmptyValue ? 0 : value + 1));

@@ -7,20 +7,19 @@
 namespace ttl::sig::impl {
 
 void connection_holder_base::release() noexcept {
-    if (--m_count == 0) {
-        disconnect();
-        destroy_if_unused();
-    }
+  if (--m_count == 0) {
+    disconnect();
+    destroy_if_unused();
+  }
 }
 
 void connection_holder_base::unpin() noexcept {
-    --m_pins;
-    destroy_if_unused();
+  --m_pins;
+  destroy_if_unused();
 }
 
 void connection_holder_base::destroy_if_unused() noexcept {
-    if (m_count == 0 && m_pins == 0)
-        delete this;
+  if (m_count == 0 && m_pins == 0) delete this;
 }
 
 }  // namespace ttl::sig::impl

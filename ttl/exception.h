@@ -8,31 +8,31 @@
 namespace ttl {
 
 class exception : public std::runtime_error {
-public:
-    explicit exception(const char* message);
+ public:
+  explicit exception(const char* message);
 };
 
 namespace func {
 // Calling an empty function wrapper (or a slot holding one).
 class exception : public ttl::exception {
-public:
-    exception();
+ public:
+  exception();
 };
 }  // namespace func
 
 namespace sig {
 // A connection could not be made.
 class exception : public ttl::exception {
-public:
-    exception();
+ public:
+  exception();
 };
 }  // namespace sig
 
 namespace meta {
 // A variant was asked about an alternative it does not have.
 class exception : public ttl::exception {
-public:
-    exception();
+ public:
+  exception();
 };
 }  // namespace meta
 

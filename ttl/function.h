@@ -17,28 +17,28 @@ namespace impl {
 
 template <class R, class... A>
 class functor_caller_base {
-public:
-    virtual ~functor_caller_base() = default;
-    virtual R invoke(A... args) = 0;
-    virtual functor_caller_base* clone() const = 0;
+ public:
+  virtual ~functor_caller_base() = default;
+  virtual R invoke(A... args) = 0;
+  virtual functor_caller_base* clone() const = 0;
 };
 
 template <class F, class R, class... A>
 class functor_caller final : public functor_caller_base<R, A...> {
-public:
-    explicit functor_caller(F functor) : m_functor(std::move(functor)) {}
+ public:
+  explicit functor_caller(F functor) : m_functor(std::move(functor)) {}
 
-    R invoke(A... args) override {
-        if constexpr (std::is_void_v<R>)
-            std::invoke(m_functor, std::forward<A>(args)...);
-        else
-            return std::invoke(m_functor, std::forward<A>(args)...);
-    }
+  R invoke(A... args) override {
+    if constexpr (std::is_void_v<R>)
+      std::invoke(m_functor, std::forward<A>(args)...);
+    else
+      return std::invoke(m_functor, std::forward<A>(args)...);
+  }
 
-    functor_caller* clone() const override { return new functor_caller(m_functor); }
+  functor_caller* clone() const override { return new functor_caller(m_functor); }
 
-private:
-    F m_functor;
+ private:
+  F m_functor;
 };
 
 template <class R>
@@ -63,56 +63,51 @@ using functor_caller3 = functor_caller<F, R, A1, A2, A3>;
 // wrapper, so that calling it throws rather than jumping to address 0.
 template <class F>
 bool is_null_callable(const F& f) {
-    if constexpr (requires { f == nullptr; })
-        return f == nullptr;
-    else
-        return false;
+  if constexpr (requires { f == nullptr; })
+    return f == nullptr;
+  else
+    return false;
 }
 
 }  // namespace impl
 
 template <class R, class... A>
 class basic_function {
-public:
-    using result_type = R;
+ public:
+  using result_type = R;
 
-    basic_function() noexcept = default;
+  basic_function() noexcept = default;
 
-    template <class F>
-        requires(!std::is_same_v<std::decay_t<F>, basic_function> &&
-                 std::is_invocable_r_v<R, std::decay_t<F>&, A...>)
-    basic_function(F&& f) {  // NOLINT: wrappers convert implicitly, like std::function
-        if (!impl::is_null_callable(f))
-            m_caller = std::make_unique<impl::functor_caller<std::decay_t<F>, R, A...>>(
-                std::forward<F>(f));
-    }
+  template <class F>
+  requires(!std::is_same_v<std::decay_t<F>, basic_function> && std::is_invocable_r_v<R, std::decay_t<F>&, A...>)
+      basic_function(F&& f) {  // NOLINT: wrappers convert implicitly, like std::function
+    if (!impl::is_null_callable(f))
+      m_caller = std::make_unique<impl::functor_caller<std::decay_t<F>, R, A...>>(std::forward<F>(f));
+  }
 
-    basic_function(const basic_function& other)
-        : m_caller(other.m_caller ? other.m_caller->clone() : nullptr) {}
+  basic_function(const basic_function& other) : m_caller(other.m_caller ? other.m_caller->clone() : nullptr) {}
 
-    basic_function(basic_function&&) noexcept = default;
+  basic_function(basic_function&&) noexcept = default;
 
-    basic_function& operator=(const basic_function& other) {
-        if (this != &other)
-            m_caller.reset(other.m_caller ? other.m_caller->clone() : nullptr);
-        return *this;
-    }
+  basic_function& operator=(const basic_function& other) {
+    if (this != &other) m_caller.reset(other.m_caller ? other.m_caller->clone() : nullptr);
+    return *this;
+  }
 
-    basic_function& operator=(basic_function&&) noexcept = default;
+  basic_function& operator=(basic_function&&) noexcept = default;
 
-    virtual ~basic_function() = default;
+  virtual ~basic_function() = default;
 
-    R operator()(A... args) const {
-        if (!m_caller)
-            throw exception();
-        return m_caller->invoke(std::forward<A>(args)...);
-    }
+  R operator()(A... args) const {
+    if (!m_caller) throw exception();
+    return m_caller->invoke(std::forward<A>(args)...);
+  }
 
-    bool empty() const noexcept { return !m_caller; }
-    explicit operator bool() const noexcept { return !empty(); }
+  bool empty() const noexcept { return !m_caller; }
+  explicit operator bool() const noexcept { return !empty(); }
 
-private:
-    std::unique_ptr<impl::functor_caller_base<R, A...>> m_caller;
+ private:
+  std::unique_ptr<impl::functor_caller_base<R, A...>> m_caller;
 };
 
 template <class R>

@@ -19,27 +19,27 @@ Backend* g_backend = nullptr;
 }  // namespace
 
 Backend* InstallBackend(Backend* backend) {
-    Backend* previous = g_backend;
-    g_backend = backend;
-    return previous;
+  Backend* previous = g_backend;
+  g_backend = backend;
+  return previous;
 }
 
 Backend* InstalledBackend() { return g_backend; }
 
 Backend& CurrentBackend() {
-    if (g_backend == nullptr) {
-        std::fputs("winapi: no backend is installed; link winapi_headless or winapi_sdl\n", stderr);
-        std::abort();
-    }
-    return *g_backend;
+  if (g_backend == nullptr) {
+    std::fputs("winapi: no backend is installed; link winapi_headless or winapi_sdl\n", stderr);
+    std::abort();
+  }
+  return *g_backend;
 }
 
 void ResetState() {
-    core::ResetQueue();
-    core::ResetTimers();
-    core::ResetGdiObjects();
-    core::ResetWindows();
-    ClearStringResources();
+  core::ResetQueue();
+  core::ResetTimers();
+  core::ResetGdiObjects();
+  core::ResetWindows();
+  ClearStringResources();
 }
 
 }  // namespace winapi

@@ -21,38 +21,38 @@
 namespace winapi {
 
 class Backend {
-public:
-    virtual ~Backend() = default;
+ public:
+  virtual ~Backend() = default;
 
-    // Milliseconds since program start; wraps after 49.7 days like Win32.
-    virtual DWORD TickCount() = 0;
+  // Milliseconds since program start; wraps after 49.7 days like Win32.
+  virtual DWORD TickCount() = 0;
 
-    // Called by a blocking GetMessageW when nothing can be retrieved.  Waits
-    // at most `timeoutMs` (INFINITE: no timer is pending) for input, posting
-    // whatever arrives with PostInputMessage.  Returns false when nothing can
-    // ever arrive, so that GetMessageW reports an error instead of hanging.
-    virtual bool WaitForInput(DWORD timeoutMs) = 0;
+  // Called by a blocking GetMessageW when nothing can be retrieved.  Waits
+  // at most `timeoutMs` (INFINITE: no timer is pending) for input, posting
+  // whatever arrives with PostInputMessage.  Returns false when nothing can
+  // ever arrive, so that GetMessageW reports an error instead of hanging.
+  virtual bool WaitForInput(DWORD timeoutMs) = 0;
 
-    // Called by PeekMessageW: post pending input without waiting.
-    virtual void PollInput() = 0;
+  // Called by PeekMessageW: post pending input without waiting.
+  virtual void PollInput() = 0;
 
-    // A top-level window came, went, changed size, position, visibility,
-    // caption or class cursor.  The core has already updated its own state.
-    virtual void WindowCreated(HWND hwnd) = 0;
-    virtual void WindowDestroyed(HWND hwnd) = 0;
-    virtual void WindowPlaced(HWND hwnd) = 0;
-    virtual void WindowShown(HWND hwnd, bool visible) = 0;
-    virtual void WindowTextChanged(HWND hwnd) = 0;
-    virtual void WindowCursorChanged(HWND hwnd, HCURSOR cursor) = 0;
+  // A top-level window came, went, changed size, position, visibility,
+  // caption or class cursor.  The core has already updated its own state.
+  virtual void WindowCreated(HWND hwnd) = 0;
+  virtual void WindowDestroyed(HWND hwnd) = 0;
+  virtual void WindowPlaced(HWND hwnd) = 0;
+  virtual void WindowShown(HWND hwnd, bool visible) = 0;
+  virtual void WindowTextChanged(HWND hwnd) = 0;
+  virtual void WindowCursorChanged(HWND hwnd, HCURSOR cursor) = 0;
 
-    // Pixels of a top-level window (or of one of its children, composited
-    // above it) changed inside `rect`, in the top-level's client coordinates.
-    virtual void SurfaceChanged(HWND topLevel, const RECT& rect) = 0;
+  // Pixels of a top-level window (or of one of its children, composited
+  // above it) changed inside `rect`, in the top-level's client coordinates.
+  virtual void SurfaceChanged(HWND topLevel, const RECT& rect) = 0;
 
-    // A modal message box; returns the IDxxx of the button chosen.
-    virtual int MessageBox(HWND owner, LPCWSTR text, LPCWSTR caption, UINT type) = 0;
+  // A modal message box; returns the IDxxx of the button chosen.
+  virtual int MessageBox(HWND owner, LPCWSTR text, LPCWSTR caption, UINT type) = 0;
 
-    virtual SIZE ScreenSize() = 0;
+  virtual SIZE ScreenSize() = 0;
 };
 
 // Installs `backend` (not owned) and returns the one it replaces.
@@ -80,11 +80,11 @@ HWND WindowFromClientPoint(HWND topLevel, POINT point);
 // visible children drawn over it, in z-order.  Pixels are 0xAARRGGBB words
 // (B,G,R,A bytes in memory), top row first.
 struct Image {
-    int width = 0;
-    int height = 0;
-    std::vector<std::uint32_t> pixels;
+  int width = 0;
+  int height = 0;
+  std::vector<std::uint32_t> pixels;
 
-    std::uint32_t At(int x, int y) const { return pixels[static_cast<std::size_t>(y) * width + x]; }
+  std::uint32_t At(int x, int y) const { return pixels[static_cast<std::size_t>(y) * width + x]; }
 };
 Image ComposeWindow(HWND topLevel);
 

@@ -14,9 +14,9 @@
 namespace winapi::core {
 
 struct DrawTarget {
-    PixelView view;
-    RECT clip;           // in the view's coordinates, within its bounds
-    HWND window;         // the window whose surface this is, or null
+  PixelView view;
+  RECT clip;    // in the view's coordinates, within its bounds
+  HWND window;  // the window whose surface this is, or null
 };
 
 // Null when the DC is invalid or has no pixels (the screen, a memory DC

@@ -18,45 +18,45 @@ std::uintptr_t NextHandleSerial();
 
 template <class Object, unsigned Tag>
 class HandleTable {
-    static_assert(Tag > 0 && Tag < 16);
+  static_assert(Tag > 0 && Tag < 16);
 
-public:
-    std::uintptr_t Add(std::unique_ptr<Object> object) {
-        const std::uintptr_t key = (NextHandleSerial() << 4) | Tag;
-        objects_.emplace(key, std::move(object));
-        return key;
+ public:
+  std::uintptr_t Add(std::unique_ptr<Object> object) {
+    const std::uintptr_t key = (NextHandleSerial() << 4) | Tag;
+    objects_.emplace(key, std::move(object));
+    return key;
+  }
+
+  Object* Find(std::uintptr_t key) const {
+    const auto found = objects_.find(key);
+    return found == objects_.end() ? nullptr : found->second.get();
+  }
+
+  std::unique_ptr<Object> Remove(std::uintptr_t key) {
+    const auto found = objects_.find(key);
+    if (found == objects_.end()) {
+      return nullptr;
     }
+    std::unique_ptr<Object> object = std::move(found->second);
+    objects_.erase(found);
+    return object;
+  }
 
-    Object* Find(std::uintptr_t key) const {
-        const auto found = objects_.find(key);
-        return found == objects_.end() ? nullptr : found->second.get();
+  // Keys in creation order; a copy, so callers may add or remove while
+  // walking it.
+  std::vector<std::uintptr_t> Keys() const {
+    std::vector<std::uintptr_t> keys;
+    keys.reserve(objects_.size());
+    for (const auto& entry : objects_) {
+      keys.push_back(entry.first);
     }
+    return keys;
+  }
 
-    std::unique_ptr<Object> Remove(std::uintptr_t key) {
-        const auto found = objects_.find(key);
-        if (found == objects_.end()) {
-            return nullptr;
-        }
-        std::unique_ptr<Object> object = std::move(found->second);
-        objects_.erase(found);
-        return object;
-    }
+  void Clear() { objects_.clear(); }
 
-    // Keys in creation order; a copy, so callers may add or remove while
-    // walking it.
-    std::vector<std::uintptr_t> Keys() const {
-        std::vector<std::uintptr_t> keys;
-        keys.reserve(objects_.size());
-        for (const auto& entry : objects_) {
-            keys.push_back(entry.first);
-        }
-        return keys;
-    }
-
-    void Clear() { objects_.clear(); }
-
-private:
-    std::map<std::uintptr_t, std::unique_ptr<Object>> objects_;
+ private:
+  std::map<std::uintptr_t, std::unique_ptr<Object>> objects_;
 };
 
 }  // namespace winapi::core

@@ -13,32 +13,32 @@
 namespace winapi::core {
 
 struct PixelView {
-    std::uint8_t* top = nullptr;  // first byte of the top row
-    std::ptrdiff_t stride = 0;    // bytes from one row to the one below
-    int width = 0;
-    int height = 0;
+  std::uint8_t* top = nullptr;  // first byte of the top row
+  std::ptrdiff_t stride = 0;    // bytes from one row to the one below
+  int width = 0;
+  int height = 0;
 
-    std::uint32_t* Row(int y) const { return reinterpret_cast<std::uint32_t*>(top + stride * y); }
-    RECT Bounds() const { return RECT{0, 0, width, height}; }
+  std::uint32_t* Row(int y) const { return reinterpret_cast<std::uint32_t*>(top + stride * y); }
+  RECT Bounds() const { return RECT{0, 0, width, height}; }
 };
 
 // A top-down image that owns its pixels (window surfaces).
 class OwnedPixels {
-public:
-    OwnedPixels() = default;
-    OwnedPixels(int width, int height, std::uint32_t fill);
+ public:
+  OwnedPixels() = default;
+  OwnedPixels(int width, int height, std::uint32_t fill);
 
-    PixelView View();
-    int Width() const { return width_; }
-    int Height() const { return height_; }
+  PixelView View();
+  int Width() const { return width_; }
+  int Height() const { return height_; }
 
-    // New size; the overlapping top-left part is kept, the rest is `fill`.
-    void Resize(int width, int height, std::uint32_t fill);
+  // New size; the overlapping top-left part is kept, the rest is `fill`.
+  void Resize(int width, int height, std::uint32_t fill);
 
-private:
-    int width_ = 0;
-    int height_ = 0;
-    std::vector<std::uint32_t> pixels_;
+ private:
+  int width_ = 0;
+  int height_ = 0;
+  std::vector<std::uint32_t> pixels_;
 };
 
 RECT Intersect(const RECT& a, const RECT& b);

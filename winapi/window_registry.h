@@ -18,37 +18,37 @@
 namespace winapi::core {
 
 struct WindowClass {
-    std::wstring name;
-    UINT style = 0;
-    WNDPROC proc = nullptr;
-    HCURSOR cursor = nullptr;
+  std::wstring name;
+  UINT style = 0;
+  WNDPROC proc = nullptr;
+  HCURSOR cursor = nullptr;
 };
 
 struct Window {
-    HWND handle = nullptr;
-    std::shared_ptr<WindowClass> windowClass;
-    WNDPROC proc = nullptr;
-    LONG_PTR userData = 0;
-    DWORD style = 0;
-    HWND parent = nullptr;
-    std::vector<HWND> children;  // z-order, bottom first
-    RECT rect{};
-    bool visible = false;
-    bool destroying = false;
-    std::wstring text;
-    std::map<std::wstring, HANDLE> properties;
-    RECT update{};  // bounding box of the invalid region, client coordinates
-    // Counts BeginPaint and ValidateRect calls, so that dispatching WM_PAINT
-    // can tell a procedure that validated (and may have invalidated again)
-    // from one that ignored the message.
-    unsigned validations = 0;
-    OwnedPixels surface;
-    // What a system class keeps per window (the EDIT control's line).
-    std::shared_ptr<void> controlState;
+  HWND handle = nullptr;
+  std::shared_ptr<WindowClass> windowClass;
+  WNDPROC proc = nullptr;
+  LONG_PTR userData = 0;
+  DWORD style = 0;
+  HWND parent = nullptr;
+  std::vector<HWND> children;  // z-order, bottom first
+  RECT rect{};
+  bool visible = false;
+  bool destroying = false;
+  std::wstring text;
+  std::map<std::wstring, HANDLE> properties;
+  RECT update{};  // bounding box of the invalid region, client coordinates
+  // Counts BeginPaint and ValidateRect calls, so that dispatching WM_PAINT
+  // can tell a procedure that validated (and may have invalidated again)
+  // from one that ignored the message.
+  unsigned validations = 0;
+  OwnedPixels surface;
+  // What a system class keeps per window (the EDIT control's line).
+  std::shared_ptr<void> controlState;
 
-    int Width() const { return rect.right - rect.left; }
-    int Height() const { return rect.bottom - rect.top; }
-    bool IsTopLevel() const { return parent == nullptr; }
+  int Width() const { return rect.right - rect.left; }
+  int Height() const { return rect.bottom - rect.top; }
+  bool IsTopLevel() const { return parent == nullptr; }
 };
 
 // Class registry; names compare without regard to ASCII case, as in Win32.

@@ -34,7 +34,7 @@ class CTFishSubsetPattern : public CTPattern<N> {
   std::uint16_t m_chosenLines = 0;  // bit q: base line q is part of the fish
   CTTable<N>* m_table = nullptr;
   std::uint32_t m_baseKind = GroupKind::kRow;
-  const std::uint16_t* m_positions = nullptr;  // places of the digit along each base line
+  const std::uint16_t* m_positions = nullptr;   // places of the digit along each base line
   std::uint16_t m_positionsByDigit[S][S] = {};  // [digit][base line]
 };
 

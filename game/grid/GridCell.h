@@ -17,8 +17,8 @@ inline constexpr std::int8_t kEmptyUserValue = -1;
 // highlighting is active; the other values are written by MarkGuideLines.
 inline constexpr std::uint32_t kNeutralMarks = 16;
 inline constexpr std::uint32_t kUnrelatedMark = 0;
-inline constexpr std::uint32_t kRowOrBoxMark = 1;   // horizontal guide line
-inline constexpr std::uint32_t kColumnMark = 2;     // vertical guide line
+inline constexpr std::uint32_t kRowOrBoxMark = 1;    // horizontal guide line
+inline constexpr std::uint32_t kColumnMark = 2;      // vertical guide line
 inline constexpr std::uint32_t kShowsValueMark = 8;  // the cell shows the value itself
 
 template <unsigned N>

@@ -58,10 +58,10 @@ std::string GridModel<N>::GetGridString() const {
 
 // The class itself is instantiated with the other operations; only the
 // members defined here are instantiated in this file.
-#define TAVLIN_INSTANTIATE_GRID_EXCHANGE(N)                                        \
-  template void GridModel<N>::SetGridFromBytes(std::span<const std::uint8_t>);     \
-  template std::vector<std::uint8_t> GridModel<N>::GetGridBytes() const;          \
-  template void GridModel<N>::SetGridFromString(std::string_view);                 \
+#define TAVLIN_INSTANTIATE_GRID_EXCHANGE(N)                                    \
+  template void GridModel<N>::SetGridFromBytes(std::span<const std::uint8_t>); \
+  template std::vector<std::uint8_t> GridModel<N>::GetGridBytes() const;       \
+  template void GridModel<N>::SetGridFromString(std::string_view);             \
   template std::string GridModel<N>::GetGridString() const;
 
 TAVLIN_INSTANTIATE_GRID_EXCHANGE(2)

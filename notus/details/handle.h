@@ -13,25 +13,25 @@ class winobj_virtual_window;
 namespace notus::details {
 
 class handle {
-public:
-    using object_type = impl::details::winobj_virtual_window;
+ public:
+  using object_type = impl::details::winobj_virtual_window;
 
-    handle() noexcept = default;
-    explicit handle(std::shared_ptr<object_type> object) noexcept : m_object(std::move(object)) {}
+  handle() noexcept = default;
+  explicit handle(std::shared_ptr<object_type> object) noexcept : m_object(std::move(object)) {}
 
-    handle(const handle&) = delete;
-    handle& operator=(const handle&) = delete;
+  handle(const handle&) = delete;
+  handle& operator=(const handle&) = delete;
 
-    ~handle() { release(); }
+  ~handle() { release(); }
 
-    void release() noexcept { m_object.reset(); }
+  void release() noexcept { m_object.reset(); }
 
-    object_type* get() const noexcept { return m_object.get(); }
-    const std::shared_ptr<object_type>& shared() const noexcept { return m_object; }
-    explicit operator bool() const noexcept { return m_object != nullptr; }
+  object_type* get() const noexcept { return m_object.get(); }
+  const std::shared_ptr<object_type>& shared() const noexcept { return m_object; }
+  explicit operator bool() const noexcept { return m_object != nullptr; }
 
-private:
-    std::shared_ptr<object_type> m_object;
+ private:
+  std::shared_ptr<object_type> m_object;
 };
 
 }  // namespace notus::details

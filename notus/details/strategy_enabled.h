@@ -9,19 +9,19 @@ namespace notus::details {
 
 template <class Tuple>
 class strategy_enabled {
-public:
-    using strategies_type = Tuple;
+ public:
+  using strategies_type = Tuple;
 
-    Tuple& strategies() noexcept { return m_strategies; }
-    const Tuple& strategies() const noexcept { return m_strategies; }
+  Tuple& strategies() noexcept { return m_strategies; }
+  const Tuple& strategies() const noexcept { return m_strategies; }
 
-    template <class S>
-    S& strategy() noexcept {
-        return std::get<S>(m_strategies);
-    }
+  template <class S>
+  S& strategy() noexcept {
+    return std::get<S>(m_strategies);
+  }
 
-private:
-    Tuple m_strategies{};
+ private:
+  Tuple m_strategies{};
 };
 
 }  // namespace notus::details

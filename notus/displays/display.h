@@ -21,18 +21,18 @@ using display_event = notus::event<impl::event<Traits>&, display<Traits>>;
 
 template <class Traits>
 class display : public display_base, public event_source<display_event<Traits>&> {
-public:
-    using traits_type = Traits;
-    using platform_event = impl::event<Traits>;
-    using event_type = display_event<Traits>;
+ public:
+  using traits_type = Traits;
+  using platform_event = impl::event<Traits>;
+  using event_type = display_event<Traits>;
 
-    display() = default;
-    ~display() override = default;
+  display() = default;
+  ~display() override = default;
 
-    virtual void on_event(platform_event& e) {
-        event_type raised{e, *this};
-        this->raise(raised);
-    }
+  virtual void on_event(platform_event& e) {
+    event_type raised{e, *this};
+    this->raise(raised);
+  }
 };
 
 }  // namespace notus::displays

@@ -12,18 +12,17 @@ namespace notus::displays {
 
 template <class Traits, class Impl>
 class window : public display<Traits> {
-public:
-    using impl_type = Impl;
+ public:
+  using impl_type = Impl;
 
-    notus::details::handle& handle() noexcept { return m_handle; }
-    const notus::details::handle& handle() const noexcept { return m_handle; }
+  notus::details::handle& handle() noexcept { return m_handle; }
+  const notus::details::handle& handle() const noexcept { return m_handle; }
 
-protected:
-    window() = default;
-    explicit window(std::shared_ptr<notus::details::handle::object_type> object)
-        : m_handle(std::move(object)) {}
+ protected:
+  window() = default;
+  explicit window(std::shared_ptr<notus::details::handle::object_type> object) : m_handle(std::move(object)) {}
 
-    notus::details::handle m_handle;
+  notus::details::handle m_handle;
 };
 
 }  // namespace notus::displays

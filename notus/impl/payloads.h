@@ -17,121 +17,121 @@ using word = std::int32_t;
 
 // The native message as it came, plus the paint structure filled for WM_PAINT.
 struct native_record {
-    traits::native_message message{};
-    traits::paint_record paint{};
+  traits::native_message message{};
+  traits::paint_record paint{};
 };
 
 // Kind 0: any message without a kind of its own.
 struct ev_message {
-    native_record record{};
+  native_record record{};
 };
 
 // Kind 1.  action: 0 move, 2 double click, 3 button down, 4 button up.
 // button: 0 none, 1 left, 2 middle, 3 right.  x, y: client coordinates.
 struct ev_mouse {
-    word lead = 0;
-    word action = 0;
-    word button = 0;
-    word x = 0;
-    word y = 0;
-    std::intptr_t second_word() const { return action; }
+  word lead = 0;
+  word action = 0;
+  word button = 0;
+  word x = 0;
+  word y = 0;
+  std::intptr_t second_word() const { return action; }
 };
 
 // Kind 2.  down: 1 key down, 0 key up.  key: the virtual key, with the numeric
 // keypad's digits given as '0'..'9'.  code: the framework key code.
 struct ev_key {
-    word lead = 0;
-    word down = 0;
-    word key = 0;
-    word code = 0;
-    std::intptr_t second_word() const { return down; }
+  word lead = 0;
+  word down = 0;
+  word key = 0;
+  word code = 0;
+  std::intptr_t second_word() const { return down; }
 };
 
 // Kind 3.
 struct ev_size {
-    word lead = 0;
-    word width = 0;
-    word height = 0;
-    std::intptr_t second_word() const { return width; }
+  word lead = 0;
+  word width = 0;
+  word height = 0;
+  std::intptr_t second_word() const { return width; }
 };
 
 // Kind 4: reserved, shaped like kind 3.  Nothing produces or handles it.
 struct ev_reserved {
-    word lead = 0;
-    word width = 0;
-    word height = 0;
+  word lead = 0;
+  word width = 0;
+  word height = 0;
 };
 
 // Kind 5.  origin: the window's client origin in the main window's client
 // coordinates.  Rectangles are left, top, right, bottom.
 struct ev_paint {
-    word lead = 0;
-    traits::device_context dc = nullptr;
-    traits::back_buffer* back_buffer = nullptr;
-    word origin_x = 0;
-    word origin_y = 0;
-    RECT update{};
-    RECT client{};
-    word item_state = 0;
-    std::uintptr_t item_data = 0;
-    std::uint32_t item_id = 0;
+  word lead = 0;
+  traits::device_context dc = nullptr;
+  traits::back_buffer* back_buffer = nullptr;
+  word origin_x = 0;
+  word origin_y = 0;
+  RECT update{};
+  RECT client{};
+  word item_state = 0;
+  std::uintptr_t item_data = 0;
+  std::uint32_t item_id = 0;
 };
 
 // Kind 6: the window is asked to close.
 struct ev_close {
-    word lead = 0;
-    word flag = 0;
-    std::intptr_t second_word() const { return flag; }
+  word lead = 0;
+  word flag = 0;
+  std::intptr_t second_word() const { return flag; }
 };
 
 // Kind 7: a menu or accelerator command; the command id is not carried.
 struct ev_command {
-    word lead = 0;
-    word flag = 1;
-    std::intptr_t second_word() const { return flag; }
+  word lead = 0;
+  word flag = 1;
+  std::intptr_t second_word() const { return flag; }
 };
 
 // Kind 8: a widget was clicked; id is its model's id.
 struct ev_click {
-    word id = 0;
-    word flag = 0;
-    std::intptr_t second_word() const { return flag; }
+  word id = 0;
+  word flag = 0;
+  std::intptr_t second_word() const { return flag; }
 };
 
 // Kind 9.  state: 1 init, 2 destroyed, 3 focus gained, 4 focus lost,
 // 5 text changed.
 struct ev_state {
-    word lead = 0;
-    word state = 0;
-    std::intptr_t second_word() const { return state; }
+  word lead = 0;
+  word state = 0;
+  std::intptr_t second_word() const { return state; }
 };
 
 // Kind 10.
 struct ev_timer {
-    word lead = 0;
-    std::uintptr_t id = 0;
-    std::intptr_t second_word() const { return static_cast<std::intptr_t>(id); }
+  word lead = 0;
+  std::uintptr_t id = 0;
+  std::intptr_t second_word() const { return static_cast<std::intptr_t>(id); }
 };
 
 // Kind 11, raised by a scroll bar: its model's tag in word 0 and the new
 // position in word 24; the words between carry nothing.
 struct ev_scroll {
-    word tag = 0;
-    std::array<word, 23> unused{};
-    word position = 0;
+  word tag = 0;
+  std::array<word, 23> unused{};
+  word position = 0;
 };
 
 // Kind 12, selection changed: the selecting widget's model id in word 0.
 struct ev_selection {
-    word id = 0;
-    std::array<word, 23> unused{};
+  word id = 0;
+  std::array<word, 23> unused{};
 };
 
 // Kind 13: a deferred event; whoever raises it chooses both words.
 struct ev_deferred {
-    std::intptr_t first = 0;
-    std::intptr_t second = 0;
-    std::intptr_t second_word() const { return second; }
+  std::intptr_t first = 0;
+  std::intptr_t second = 0;
+  std::intptr_t second_word() const { return second; }
 };
 
 static_assert(sizeof(ev_scroll) == 25 * sizeof(word));

@@ -15,8 +15,8 @@ TEST(LevelsPackage, LevelOffsets) {
   struct Case {
     int bytesPerPuzzle, level, offset;
   };
-  for (const Case& c : {Case{81, 1, 0}, Case{81, 2, 8100}, Case{81, 3, 16200}, Case{81, 4, 24300},
-                        Case{81, 5, 32400}, Case{256, 2, 25600}, Case{256, 3, 51200}, Case{256, 5, 102400}}) {
+  for (const Case& c : {Case{81, 1, 0}, Case{81, 2, 8100}, Case{81, 3, 16200}, Case{81, 4, 24300}, Case{81, 5, 32400},
+                        Case{256, 2, 25600}, Case{256, 3, 51200}, Case{256, 5, 102400}}) {
     EXPECT_EQ(GetLevelOffset(c.bytesPerPuzzle, c.level), c.offset) << c.bytesPerPuzzle << " " << c.level;
   }
 }

@@ -34,16 +34,16 @@ std::string Repeated(const std::string& piece, int times) {
 std::string Document(const std::string& languages) { return "<resources>" + languages + "</resources>"; }
 
 // English has a small layout and an exact one; Swedish only the small one.
-const std::string kResources = Document(
-    Language("en",
-             Block(240, 320, "<form id=\"16\">" + Item(5, 10, 20, 110, 40, "Small") + "</form>") +
-                 Block(480, 640,
-                       "<form id=\"16\">" + Item(5, -4, 30, 115, 50, "  Hint\n text ") + Item(6, 1, 2, 3, 4) +
-                           "</form><form id=\"0\">" + Item(1, 0, 0, 480, 640) + "</form>"),
-             "<s id=\"220\">Well done</s><s id=\"401\"> Name:  </s><s id=\"403\"/><s id=\"220\">Solved</s>") +
-    Language("sv", Block(240, 320, "<form id=\"16\">" + Item(5, 10, 20, 110, 40, "Liten") + "</form>"),
-             "<s id=\"220\">Klart</s>") +
-    "<end/>" + Language("de", Block(480, 640, "<form id=\"16\">" + Item(5, 0, 0, 1, 1) + "</form>"), ""));
+const std::string kResources =
+    Document(Language("en",
+                      Block(240, 320, "<form id=\"16\">" + Item(5, 10, 20, 110, 40, "Small") + "</form>") +
+                          Block(480, 640,
+                                "<form id=\"16\">" + Item(5, -4, 30, 115, 50, "  Hint\n text ") + Item(6, 1, 2, 3, 4) +
+                                    "</form><form id=\"0\">" + Item(1, 0, 0, 480, 640) + "</form>"),
+                      "<s id=\"220\">Well done</s><s id=\"401\"> Name:  </s><s id=\"403\"/><s id=\"220\">Solved</s>") +
+             Language("sv", Block(240, 320, "<form id=\"16\">" + Item(5, 10, 20, 110, 40, "Liten") + "</form>"),
+                      "<s id=\"220\">Klart</s>") +
+             "<end/>" + Language("de", Block(480, 640, "<form id=\"16\">" + Item(5, 0, 0, 1, 1) + "</form>"), ""));
 
 class ResourceManagerTest : public TempFolders {
  protected:
@@ -94,8 +94,8 @@ TEST_F(ResourceManagerTest, TheCachedCopyIsWrittenAndThenUsedOnItsOwn) {
   ASSERT_TRUE(LoadResources(L"en", 480, 640));
   ASSERT_TRUE(std::filesystem::exists(Settings("cached_resources.dat")));
   const std::string cache = ReadBytes(Settings("cached_resources.dat"));
-  EXPECT_EQ(cache.find("Small"), std::string::npos);  // the other layout is pruned
-  EXPECT_EQ(cache.find("Klart"), std::string::npos);  // so is the other language's content
+  EXPECT_EQ(cache.find("Small"), std::string::npos);         // the other layout is pruned
+  EXPECT_EQ(cache.find("Klart"), std::string::npos);         // so is the other language's content
   EXPECT_NE(cache.find("value=\"sv\""), std::string::npos);  // but it is still named
 
   std::filesystem::remove(Resources("resources.dat"));
@@ -185,12 +185,12 @@ TEST_P(BadResourceFileTest, LoadFailsWithoutThrowing) {
 
 INSTANTIATE_TEST_SUITE_P(
     Table, BadResourceFileTest,
-    ::testing::Values(BadFileCase{"not XML", "<resources><lang value=\"en\">"},
-                      BadFileCase{"empty", ""},
+    ::testing::Values(BadFileCase{"not XML", "<resources><lang value=\"en\">"}, BadFileCase{"empty", ""},
                       BadFileCase{"block without width", Document(Language("en", "<block height=\"640\"/>", ""))},
                       BadFileCase{"layout of zero size", Document(Language("en", Block(0, 320, ""), ""))},
-                      BadFileCase{"form without id",
-                                  Document(Language("en", Block(480, 640, "<form>" + Item(1, 0, 0, 1, 1) + "</form>"), ""))},
+                      BadFileCase{
+                          "form without id",
+                          Document(Language("en", Block(480, 640, "<form>" + Item(1, 0, 0, 1, 1) + "</form>"), ""))},
                       BadFileCase{"no Forms", Document("<lang value=\"en\"><Strings/></lang>")},
                       BadFileCase{"nested 100000 deep, which would run the parser out of stack",
                                   Repeated("<lang value=\"en\">", 100000)}));
@@ -199,7 +199,8 @@ TEST_F(ResourceManagerTest, ABigFlatResourceFileLoads) {
   // Tens of thousands of tags, but only a few levels deep: a size that the
   // guard in front of the parser must still let through.
   std::string strings;
-  for (int id = 0; id < 20000; ++id) strings += "<s id=\"" + std::to_string(id) + "\">Text number " + std::to_string(id) + "</s>";
+  for (int id = 0; id < 20000; ++id)
+    strings += "<s id=\"" + std::to_string(id) + "\">Text number " + std::to_string(id) + "</s>";
   WriteBytes(Resources("resources.dat"),
              Document(Language("en", Block(480, 640, "<form id=\"16\">" + Item(5, 0, 0, 1, 1) + "</form>"), strings)));
   ASSERT_GT(std::filesystem::file_size(Resources("resources.dat")), 500u * 1024);
@@ -243,18 +244,16 @@ TEST_F(ResourceManagerTest, ADamagedCopyIsRebuiltFromTheResourceFile) {
 }
 
 TEST_F(ResourceManagerTest, InvalidUtf8Throws) {
-  WriteBytes(Resources("resources.dat"),
-             Document(Language("en", Block(480, 640, ""), "<s id=\"1\">\xC0\x80</s>")));
+  WriteBytes(Resources("resources.dat"), Document(Language("en", Block(480, 640, ""), "<s id=\"1\">\xC0\x80</s>")));
   EXPECT_THROW(LoadResources(L"en", 480, 640), std::invalid_argument);
 }
 
 TEST_F(ResourceManagerTest, CharacterReferencesAboveAsciiReadAsTheirCharacters) {
   // Without an encoding declaration, as resources.dat has none.
-  WriteBytes(Resources("resources.dat"),
-             Document(Language("sv",
-                               Block(480, 640,
-                                     "<form id=\"16\">" + Item(5, 0, 0, 1, 1, "G&#xE5; vidare") + "</form>"),
-                               "<s id=\"1\">&#xE5;&#229;\xC3\xA5</s><s id=\"2\">&#x20AC;&#x1F600;</s>")));
+  WriteBytes(
+      Resources("resources.dat"),
+      Document(Language("sv", Block(480, 640, "<form id=\"16\">" + Item(5, 0, 0, 1, 1, "G&#xE5; vidare") + "</form>"),
+                        "<s id=\"1\">&#xE5;&#229;\xC3\xA5</s><s id=\"2\">&#x20AC;&#x1F600;</s>")));
   ASSERT_TRUE(LoadResources(L"sv", 480, 640));
   EXPECT_EQ(ResourceManager::GetString(1), L"\u00E5\u00E5\u00E5");
   EXPECT_EQ(ResourceManager::GetString(2), L"\u20AC\U0001F600");

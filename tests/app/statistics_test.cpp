@@ -27,13 +27,14 @@ TEST_P(SolvedGameTest, UpdatesTheRecordOfTheLevelAndSize) {
   EXPECT_EQ(statistics[0], GetParam().expected) << GetParam().what;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Table, SolvedGameTest,
-    ::testing::Values(SolveCase{"first solve", {95}, Record(1, 1, 95, 1, 95, 95, 95)},
-                      SolveCase{"a faster second solve", {95, 60}, Record(1, 1, 155, 2, 60, 95, 77)},
-                      SolveCase{"average truncates", {100, 51}, Record(1, 1, 151, 2, 51, 100, 75)},
-                      SolveCase{"a 0-second solve lets the next time become the minimum", {0, 40},
-                                Record(1, 1, 40, 2, 40, 40, 20)}));
+INSTANTIATE_TEST_SUITE_P(Table, SolvedGameTest,
+                         ::testing::Values(SolveCase{"first solve", {95}, Record(1, 1, 95, 1, 95, 95, 95)},
+                                           SolveCase{
+                                               "a faster second solve", {95, 60}, Record(1, 1, 155, 2, 60, 95, 77)},
+                                           SolveCase{"average truncates", {100, 51}, Record(1, 1, 151, 2, 51, 100, 75)},
+                                           SolveCase{"a 0-second solve lets the next time become the minimum",
+                                                     {0, 40},
+                                                     Record(1, 1, 40, 2, 40, 40, 20)}));
 
 TEST(Statistics, RecordsAreKeptPerLevelAndSizeInOrderOfFirstSolve) {
   std::vector<StatisticRecord> statistics;
@@ -41,9 +42,9 @@ TEST(Statistics, RecordsAreKeptPerLevelAndSizeInOrderOfFirstSolve) {
   RecordSolvedGame(statistics, 2, 1, 30);
   RecordSolvedGame(statistics, 4, 5, 700);
   RecordSolvedGame(statistics, 3, 5, 100);
-  EXPECT_EQ(statistics, (std::vector<StatisticRecord>{Record(5, 2, 1600, 2, 700, 900, 800),
-                                                      Record(1, 0, 30, 1, 30, 30, 30),
-                                                      Record(5, 1, 100, 1, 100, 100, 100)}));
+  EXPECT_EQ(statistics,
+            (std::vector<StatisticRecord>{Record(5, 2, 1600, 2, 700, 900, 800), Record(1, 0, 30, 1, 30, 30, 30),
+                                          Record(5, 1, 100, 1, 100, 100, 100)}));
   StatisticRecord wanted = Record(1, 0, 0, 0, 0, 0, 0);
   EXPECT_TRUE(FindStatistic(statistics, wanted));
   EXPECT_EQ(wanted.total_time, 30u);

@@ -30,7 +30,9 @@ std::string Repeated(const std::string& piece, int times) {
 
 class UserSettingsTest : public TempFolders {
  protected:
-  void WriteSettings(int id, const std::string& xml) { WriteBytes(Settings("UserSettings" + std::to_string(id) + ".xml"), xml); }
+  void WriteSettings(int id, const std::string& xml) {
+    WriteBytes(Settings("UserSettings" + std::to_string(id) + ".xml"), xml);
+  }
 };
 
 TEST_F(UserSettingsTest, ANewPlayerHasTheDefaults) {

@@ -32,8 +32,8 @@ data_objects::users MakeUsers(const Players& players, int nextId, int currentId)
 
 // The two players of the file format's example: "Player 1" (id 0) and a
 // three-letter name (id 1), the second current, next id 2.
-const std::string kExampleBytes = std::string("2\n1\n8\n") + "P\0l\0a\0y\0e\0r\0 \0001\0"s +
-                                  "\n0\n3\n" + "A\0n\0n\0"s + "\n1";
+const std::string kExampleBytes =
+    std::string("2\n1\n8\n") + "P\0l\0a\0y\0e\0r\0 \0001\0"s + "\n0\n3\n" + "A\0n\0n\0"s + "\n1";
 
 TEST(UsersFormat, WritesTheExampleBytesAndReadsThemBack) {
   const data_objects::users users = MakeUsers({{L"Player 1", 0}, {L"Ann", 1}}, 2, 1);
@@ -95,20 +95,22 @@ INSTANTIATE_TEST_SUITE_P(
     Table, DamagedUsersTest,
     ::testing::Values(
         DamagedCase{"final newline", kExampleBytes + "\n", kExamplePlayers, 2, 1},
-        DamagedCase{"header is not a number", "x\n0", {}, 0, 0},
-        DamagedCase{"nothing at all", "", {}, 0, 0},
+        DamagedCase{"header is not a number", "x\n0", {}, 0, 0}, DamagedCase{"nothing at all", "", {}, 0, 0},
         DamagedCase{"id is not a number", kFirstRecord + "\n1\nB\0\nx"s, {{L"Player 1", 0}}, 2, 0},
-        DamagedCase{"length above 48", kFirstRecord + "\n49\n" + std::string(98, 'a') + "\n1", {{L"Player 1", 0}}, 2, 0},
+        DamagedCase{
+            "length above 48", kFirstRecord + "\n49\n" + std::string(98, 'a') + "\n1", {{L"Player 1", 0}}, 2, 0},
         DamagedCase{"negative length", kFirstRecord + "\n-1\n\n1", {{L"Player 1", 0}}, 2, 0},
         DamagedCase{"name cut short", kFirstRecord + "\n3\nB\0o"s, {{L"Player 1", 0}}, 2, 0},
-        DamagedCase{"unpaired surrogate", kFirstRecord + "\n1\n" + "\x34\xD8"s + "\n1",
-                    {{L"Player 1", 0}}, 2, 0},
+        DamagedCase{"unpaired surrogate", kFirstRecord + "\n1\n" + "\x34\xD8"s + "\n1", {{L"Player 1", 0}}, 2, 0},
         DamagedCase{"zero unit ends the name", "1\n0\n2\nA\0\0\0\n0"s, {{L"A", 0}}, 1, 0},
         DamagedCase{"current id names no player", "2\n7\n1\nA\0\n0"s, {{L"A", 0}}, 2, 0},
         DamagedCase{"next id below a player's id", "1\n5\n1\nA\0\n5"s, {{L"A", 5}}, 6, 5},
         DamagedCase{"no players: the next player added becomes current", "5\n3", {}, 5, 5},
-        DamagedCase{"an id that an earlier player has", "3\n1\n1\nA\0\n1\n1\nB\0\n2\n1\nC\0\n1\n1\nD\0\n0"s,
-                    {{L"A", 1}, {L"B", 2}}, 3, 1}));
+        DamagedCase{"an id that an earlier player has",
+                    "3\n1\n1\nA\0\n1\n1\nB\0\n2\n1\nC\0\n1\n1\nD\0\n0"s,
+                    {{L"A", 1}, {L"B", 2}},
+                    3,
+                    1}));
 
 TEST(Users, AddUserAppendsWithTheNextIdAndRefusesDuplicates) {
   data_objects::users users = MakeUsers({{L"Player 1", 0}}, 3, 0);

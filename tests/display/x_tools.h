@@ -18,13 +18,13 @@ unsigned long FindWindow(const std::string& title, int timeoutMs);
 
 // What the window shows, in 8-bit RGB, top row first.
 struct Picture {
-    int width = 0;
-    int height = 0;
-    std::vector<std::uint8_t> rgb;
+  int width = 0;
+  int height = 0;
+  std::vector<std::uint8_t> rgb;
 
-    std::uint32_t At(int x, int y) const;  // 0xRRGGBB
-    // Pixels darker than mid-grey inside [left, right) x [top, bottom).
-    int DarkIn(int left, int top, int right, int bottom) const;
+  std::uint32_t At(int x, int y) const;  // 0xRRGGBB
+  // Pixels darker than mid-grey inside [left, right) x [top, bottom).
+  int DarkIn(int left, int top, int right, int bottom) const;
 };
 Picture Screenshot(unsigned long window);
 

@@ -65,8 +65,8 @@ TEST(BranchMakerDepth, TriesTheBranchCellsDigitsInOrderThenBacktracks) {
   EXPECT_EQ(table.values[20], kEmptyValue);  // making a branch changes nothing
   EXPECT_EQ(maker.GetBranchCount(), 2u);
   for (std::uint8_t digit : {2, 5, 7}) {
-    table.values[30] = 8;                 // scribbles of the failed trial ...
-    table.masks[20] = 0;                  // ... and masks are not restored
+    table.values[30] = 8;  // scribbles of the failed trial ...
+    table.masks[20] = 0;   // ... and masks are not restored
     ASSERT_TRUE(maker.NextBranch(table));
     EXPECT_EQ(table.values[20], digit);
     EXPECT_EQ(table.values[30], kEmptyValue);

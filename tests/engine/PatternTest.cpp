@@ -64,7 +64,7 @@ TEST_F(PatternTest, IllegalValueReportsTheFirstDuplicateInEveryKindOfGroup) {
     CTRowGroup<3> row = Row(4);
     CTColumnGroup<3> column = Column(4);
     CTBoxGroup<3> box = Box(4);
-    CTGroup<3>& group = kind == GroupKind::kRow ? static_cast<CTGroup<3>&>(row)
+    CTGroup<3>& group = kind == GroupKind::kRow      ? static_cast<CTGroup<3>&>(row)
                         : kind == GroupKind::kColumn ? static_cast<CTGroup<3>&>(column)
                                                      : static_cast<CTGroup<3>&>(box);
     CTIllegalValuePattern<3> pattern;
@@ -80,7 +80,7 @@ TEST_F(PatternTest, IllegalValueReportsTheFirstDuplicateInEveryKindOfGroup) {
     EXPECT_TRUE(pattern.Apply(group, &hint));
     EXPECT_EQ(hint.GetPatternId(), PatternId::kIllegalValue);
     EXPECT_EQ(hint.GetItems(), (std::vector<HintItem>{{E, kind, group.CellGroupIndexToCellTableIndex(6), Bit(5)},
-                                                       {C, kind, group.CellGroupIndexToCellTableIndex(2), Bit(5)}}));
+                                                      {C, kind, group.CellGroupIndexToCellTableIndex(2), Bit(5)}}));
     EXPECT_EQ(CandidateTotal(), candidatesBefore);
     EXPECT_EQ(table.CountEmptyValues(), 81u - 4u);
     EXPECT_EQ(pattern.GetUsage(), 0u);
@@ -201,10 +201,10 @@ TEST_F(PatternTest, BoxLineReductionWalksTheBoxColumnByColumn) {
   EXPECT_TRUE(pattern.Apply(row, &hint));
   EXPECT_EQ(hint.GetPatternId(), PatternId::kBoxLineReduction);
   EXPECT_EQ(hint.GetItems(), (std::vector<HintItem>{{C, 1, Cell(0, 0), Bit(3)},
-                                                     {E, 3, Cell(1, 0), Bit(3)},
-                                                     {E, 3, Cell(2, 1), Bit(3)},
-                                                     {C, 1, Cell(0, 2), Bit(3)},
-                                                     {E, 3, Cell(1, 2), Bit(3)}}));
+                                                    {E, 3, Cell(1, 0), Bit(3)},
+                                                    {E, 3, Cell(2, 1), Bit(3)},
+                                                    {C, 1, Cell(0, 2), Bit(3)},
+                                                    {E, 3, Cell(1, 2), Bit(3)}}));
   EXPECT_FALSE(table.GetCell(Cell(1, 0)).HasCandidate(3));
   EXPECT_FALSE(table.GetCell(Cell(2, 1)).HasCandidate(3));
   EXPECT_TRUE(table.GetCell(Cell(2, 2)).HasCandidate(3));
@@ -230,9 +230,8 @@ TEST_F(PatternTest, BoxLineReductionOnAColumnAndADigitSpreadOverBoxes) {
   CTBoxLineReductionPattern<3> pattern;
   CHintInfo hint;
   EXPECT_TRUE(pattern.Apply(column, &hint));
-  EXPECT_EQ(hint.GetItems(), (std::vector<HintItem>{{C, 2, Cell(6, 7), Bit(1)},
-                                                     {C, 2, Cell(8, 7), Bit(1)},
-                                                     {E, 3, Cell(8, 8), Bit(1)}}));
+  EXPECT_EQ(hint.GetItems(), (std::vector<HintItem>{
+                                 {C, 2, Cell(6, 7), Bit(1)}, {C, 2, Cell(8, 7), Bit(1)}, {E, 3, Cell(8, 8), Bit(1)}}));
   // Digit 0 was never confined: boxes 2 and 5 keep it off the column.
   EXPECT_TRUE(table.GetCell(Cell(0, 6)).HasCandidate(0));
   EXPECT_TRUE(table.GetCell(Cell(3, 6)).HasCandidate(0));
@@ -250,9 +249,9 @@ TEST_F(PatternTest, PointingPairClearsTheRestOfTheRow) {
   EXPECT_TRUE(pattern.Apply(box, &hint));
   EXPECT_EQ(hint.GetPatternId(), PatternId::kPointingPair);
   EXPECT_EQ(hint.GetItems(), (std::vector<HintItem>{{E, 1, Cell(4, 0), Bit(6)},
-                                                     {C, 3, Cell(4, 3), Bit(6)},
-                                                     {C, 3, Cell(4, 5), Bit(6)},
-                                                     {E, 1, Cell(4, 8), Bit(6)}}));
+                                                    {C, 3, Cell(4, 3), Bit(6)},
+                                                    {C, 3, Cell(4, 5), Bit(6)},
+                                                    {E, 1, Cell(4, 8), Bit(6)}}));
   EXPECT_EQ(pattern.GetUsage(), 1u);
   EXPECT_FALSE(table.GetCell(Cell(4, 8)).HasCandidate(6));
   EXPECT_EQ(table.masks[Cell(4, 1)], Bit(6));
@@ -272,9 +271,8 @@ TEST_F(PatternTest, PointingPairOfOneCellTriesTheRowFirstThenTheColumn) {
   EXPECT_TRUE(pattern.Apply(box, &hint));
   EXPECT_EQ(hint.GetPatternId(), PatternId::kPointingPair);
   // Only the column attempt's items remain.
-  EXPECT_EQ(hint.GetItems(), (std::vector<HintItem>{{C, 3, Cell(1, 1), Bit(8)},
-                                                     {E, 2, Cell(5, 1), Bit(8)},
-                                                     {E, 2, Cell(7, 1), Bit(8)}}));
+  EXPECT_EQ(hint.GetItems(), (std::vector<HintItem>{
+                                 {C, 3, Cell(1, 1), Bit(8)}, {E, 2, Cell(5, 1), Bit(8)}, {E, 2, Cell(7, 1), Bit(8)}}));
 
   // Once both lines are clear nothing applies and no record is left behind.
   CHintInfo again;

@@ -30,7 +30,9 @@ class TestSolver : public CSudokuSolver<N> {
     const CTTable<N>& table = this->GetTable();
     return std::vector<std::uint8_t>(std::begin(table.values), std::end(table.values));
   }
-  void SetSteps(std::vector<std::uint32_t> ids) { this->SetPatterns(ids.data(), static_cast<std::uint32_t>(ids.size())); }
+  void SetSteps(std::vector<std::uint32_t> ids) {
+    this->SetPatterns(ids.data(), static_cast<std::uint32_t>(ids.size()));
+  }
   std::vector<std::uint32_t> Steps() const {
     std::vector<std::uint32_t> ids(16);
     std::uint32_t count = 0;
@@ -379,8 +381,16 @@ TEST(SolverTest, RatingOfEachHarderTechniqueUsedOnce) {
   const std::uint16_t pair = mask({1, 6});
   const std::vector<Case> cases = {
       {PatternId::kNakedQuad,
-       group(GroupKind::kBox, 4, {{0, 1}, {0, 4}, {1, 2}, {0, 1, 2, 3, 4, 5, 6, 7, 8}, {2, 3}, {3, 4, 5},
-                                  {0, 1, 2, 3, 4, 5, 6, 7, 8}, {0, 1, 2, 3, 4, 5, 6, 7, 8}, {0, 3}}),
+       group(GroupKind::kBox, 4,
+             {{0, 1},
+              {0, 4},
+              {1, 2},
+              {0, 1, 2, 3, 4, 5, 6, 7, 8},
+              {2, 3},
+              {3, 4, 5},
+              {0, 1, 2, 3, 4, 5, 6, 7, 8},
+              {0, 1, 2, 3, 4, 5, 6, 7, 8},
+              {0, 3}}),
        100 + 200},
       {PatternId::kHiddenPair,
        group(GroupKind::kRow, 0, {{1, 2}, {1, 2}, {0, 3}, {4, 5, 6}, {0, 3}, {4, 5, 7}, {6, 8}, {6, 7, 8}, {6, 7, 8}}),
@@ -390,7 +400,8 @@ TEST(SolverTest, RatingOfEachHarderTechniqueUsedOnce) {
              {{3, 4, 5}, {3, 4, 6}, {0, 1, 7}, {5, 6, 8}, {4, 7, 8}, {1, 2, 3}, {0, 2, 8}, {5, 6, 7}, {3, 8}}),
        200 + 250},
       {PatternId::kHiddenQuad,
-       group(GroupKind::kBox, 8, {{4, 5}, {0, 1, 4}, {5, 6}, {1, 2, 6}, {2, 3, 7}, {7, 8}, {4, 8}, {5, 6, 7, 8}, {0, 3, 8}}),
+       group(GroupKind::kBox, 8,
+             {{4, 5}, {0, 1, 4}, {5, 6}, {1, 2, 6}, {2, 3, 7}, {7, 8}, {4, 8}, {5, 6, 7, 8}, {0, 3, 8}}),
        450 + 300},
       {PatternId::kRemotePair, {{0, pair}, {45, pair}, {49, pair}, {13, pair}}, 300 + 300},
       {PatternId::kXWing, withoutDigit(true, {{1, {2, 7}}, {6, {2, 7}}}, 4), 300 + 300},

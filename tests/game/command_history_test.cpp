@@ -20,7 +20,8 @@ namespace {
 // undone, and reports a change as told.
 class LoggedCommand final : public gamecommands::Base {
  public:
-  LoggedCommand(int id, std::vector<std::string>& log, bool changes = true) : m_id(id), m_log(log), m_changes(changes) {}
+  LoggedCommand(int id, std::vector<std::string>& log, bool changes = true)
+      : m_id(id), m_log(log), m_changes(changes) {}
   bool Execute() override {
     m_log.push_back("+" + std::to_string(m_id));
     return m_changes;

@@ -50,8 +50,7 @@ TYPED_TEST(GridExchange, BytesRoundTripAsCluesWithSolutions) {
 TYPED_TEST(GridExchange, TextRoundTripsWithEverySymbolOfTheSize) {
   using Fixture = GridExchange<TypeParam>;
   std::string text;
-  for (const std::uint8_t byte : Fixture::SampleBytes())
-    text.push_back(byte == 0 ? '0' : "123456789ABCDEFG"[byte - 1]);
+  for (const std::uint8_t byte : Fixture::SampleBytes()) text.push_back(byte == 0 ? '0' : "123456789ABCDEFG"[byte - 1]);
   typename Fixture::Model model;
   model.SetGridFromString(text);
   EXPECT_EQ(model.GetGridString(), text);
@@ -77,11 +76,19 @@ TYPED_TEST(GridExchange, SettersReplaceTheWholeGrid) {
 
 TEST(GridExchange, TextHoldsThePlayersValuesAndBytesDoNot) {
   grid::GridModel<2> model;
-  model.SetGridFromString("1000" "0000" "0000" "0004");
+  model.SetGridFromString(
+      "1000"
+      "0000"
+      "0000"
+      "0004");
   model.cells[1].user = 2;          // a player's value
   model.cells[2].candidates.set();  // candidates alone show nothing
   model.cells[15].user = 3;         // a clue's own value is not what it shows
-  EXPECT_EQ(model.GetGridString(), "1300" "0000" "0000" "0004");
+  EXPECT_EQ(model.GetGridString(),
+            "1300"
+            "0000"
+            "0000"
+            "0004");
   const std::vector<std::uint8_t> clues = {1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 4};
   EXPECT_EQ(model.GetGridBytes(), clues);
 
@@ -96,17 +103,44 @@ TEST(GridExchange, InvalidInputGivesEmptyCells) {
   struct Case {
     std::string name;
     unsigned boxSize;
-    std::string text;                // used when bytes is empty
+    std::string text;  // used when bytes is empty
     std::vector<std::uint8_t> bytes;
-    std::string expected;            // GetGridString afterwards
+    std::string expected;  // GetGridString afterwards
   };
   const std::string empty9(81, '0');
   const std::vector<Case> cases = {
-      {"byte above S", 2, "", {5, 1, 0, 255, 4, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 17}, "0100" "4000" "0000" "0000"},
+      {"byte above S",
+       2,
+       "",
+       {5, 1, 0, 255, 4, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 17},
+       "0100"
+       "4000"
+       "0000"
+       "0000"},
       {"short bytes", 2, "", {2, 3}, "23" + std::string(14, '0')},
-      {"'9' in a 4x4 grid", 2, "9234" "5678" "1111" "4444", {}, "0234" "0000" "1111" "4444"},
+      {"'9' in a 4x4 grid",
+       2,
+       "9234"
+       "5678"
+       "1111"
+       "4444",
+       {},
+       "0234"
+       "0000"
+       "1111"
+       "4444"},
       {"'G' and 'A' in a 9x9 grid", 3, "GA9" + std::string(78, '1'), {}, "009" + std::string(78, '1')},
-      {"stray characters", 2, ".a \n" "\t-1/" "2:@\xFF" "1234", {}, "0000" "0010" "2000" "1234"},
+      {"stray characters",
+       2,
+       ".a \n"
+       "\t-1/"
+       "2:@\xFF"
+       "1234",
+       {},
+       "0000"
+       "0010"
+       "2000"
+       "1234"},
       {"short text", 3, "123", {}, "123" + empty9.substr(3)},
       {"long text", 2, std::string(16, '1') + "2222", {}, std::string(16, '1')},
       {"nothing at all", 3, "", {}, empty9},
@@ -141,7 +175,11 @@ TEST(GridTextFile, ReadsTokensWhateverTheLineEnds) {
     std::string file;
     std::optional<GridText> expected;
   };
-  const std::string rows4 = "1234" "3412" "2143" "4321";
+  const std::string rows4 =
+      "1234"
+      "3412"
+      "2143"
+      "4321";
   const std::string rows16 = std::string(16 * 15, '0') + "123456789ABCDEFG";
   std::string file16;
   for (int row = 0; row < 16; ++row) file16 += rows16.substr(row * 16, 16) + "\r\n";
@@ -153,8 +191,7 @@ TEST(GridTextFile, ReadsTokensWhateverTheLineEnds) {
       {"CR LF", "1234\r\n3412\r\n2143\r\n4321\r\n", GridText{2, rows4}},
       {"blanks and no last line end", "  1234 \t3412\n\n2143\r\n4321", GridText{2, rows4}},
       {"further lines are not read", "1234\n3412\n2143\n4321\n9999\nxyz\n", GridText{2, rows4}},
-      {"9x9 keeps its symbols unchecked", file9,
-       GridText{3, std::string(72, '0') + "12345678."}},
+      {"9x9 keeps its symbols unchecked", file9, GridText{3, std::string(72, '0') + "12345678."}},
       {"16x16 with letters", file16, GridText{4, rows16}},
       {"a line too few", "1234\n3412\n2143\n", std::nullopt},
       {"a short line", "1234\n341\n2143\n4321\n", std::nullopt},
@@ -176,7 +213,11 @@ TEST(GridTextFile, ReadsTokensWhateverTheLineEnds) {
 
 TEST(GridTextFile, WritesOneLinePerRowAndReadsBack) {
   grid::GridModel<2> model;
-  model.SetGridFromString("1000" "0200" "0030" "0004");
+  model.SetGridFromString(
+      "1000"
+      "0200"
+      "0030"
+      "0004");
   model.cells[5].user = -1;
   model.cells[6].user = 0;
   const std::string file = FormatGridText(model.GetGridString(), model.S);

@@ -4,8 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <stdexcept>
-#include <type_traits>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include "game/grid/GridModel.h"
@@ -42,8 +42,7 @@ TEST(GridModel, LivesInAModelControllerAndCallsItsLayoutCallback) {
   notus::model_controller<Grid9> controller;
   static_assert(std::is_same_v<decltype(controller)::update_type, notus::events::model_update>);
   int updates = 0;
-  const auto connection =
-      notus::make_shared_connection(controller, [&](notus::events::model_update&) { ++updates; });
+  const auto connection = notus::make_shared_connection(controller, [&](notus::events::model_update&) { ++updates; });
   controller.SetCandidate(4, 2, false);
   notus::events::model_update update;
   controller.raise(update);
@@ -158,8 +157,7 @@ TEST(GridModelUpdateHighlights, FollowsTheSelectedCellWhileTheOptionIsOn) {
       {"a clue highlights its solution", 1, Selected::Clue, ExpectedMarks(placed, 7)},
       {"a player's value highlights that value", 2, Selected::PlayerValue, ExpectedMarks(placed, 3)},
       {"an empty cell neutralises the marks", 1, Selected::Empty, std::vector<std::uint32_t>(81, 16)},
-      {"a clue without solution shows nothing", 1, Selected::ClueWithoutSolution,
-       std::vector<std::uint32_t>(81, 16)},
+      {"a clue without solution shows nothing", 1, Selected::ClueWithoutSolution, std::vector<std::uint32_t>(81, 16)},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);

@@ -44,8 +44,7 @@ class SavedGameTest : public ::testing::Test {
 // player's values, trimmed candidates, one clue without a solution.
 Grid9 UnfinishedGame() {
   Grid9 model;
-  const std::string solution =
-      "534678912672195348198342567859761423426853791713924856961537284287419635345286179";
+  const std::string solution = "534678912672195348198342567859761423426853791713924856961537284287419635345286179";
   for (std::uint32_t i = 0; i < 81; ++i) {
     auto& cell = model.cells[i];
     cell.solution = static_cast<std::uint8_t>(solution[i] - '1');
@@ -121,22 +120,26 @@ TEST_F(SavedGameTest, ReaderTable) {
     Grid9 grid;
   };
   std::vector<std::string> oddValues = Cells(81);
-  oddValues[0] = Cell("true", "9", "9", "65535");     // out of range; candidates masked
-  oddValues[1] = Cell("TRUE", "abc", "3x", "-1");    // not numbers; -1 is every bit
-  oddValues[2] = R"(user_value="8")";                 // others missing
-  oddValues[3] = Cell("false", " 2", "+2", "");       // blanks and signs are not numbers
+  oddValues[0] = Cell("true", "9", "9", "65535");  // out of range; candidates masked
+  oddValues[1] = Cell("TRUE", "abc", "3x", "-1");  // not numbers; -1 is every bit
+  oddValues[2] = R"(user_value="8")";              // others missing
+  oddValues[3] = Cell("false", " 2", "+2", "");    // blanks and signs are not numbers
   std::vector<std::string> eightyTwo = Cells(82);
   eightyTwo[0] = kClue;
   std::string deep;
   for (int i = 0; i < 100000; ++i) deep += "<a>";  // deep enough to run the parser out of stack
-  std::string deepWithinTheCap;  // refused by its depth, not by its size
+  std::string deepWithinTheCap;                    // refused by its depth, not by its size
   for (int i = 0; i < 20000; ++i) deepWithinTheCap += "<a>";
 
   const std::vector<Case> cases = {
-      {"round trip of an unfinished game", FormatSavedGame(UnfinishedGame(), {4321, false, 3}), {4321, false, 3},
+      {"round trip of an unfinished game",
+       FormatSavedGame(UnfinishedGame(), {4321, false, 3}),
+       {4321, false, 3},
        UnfinishedGame()},
-      {"solved, level 0", Document(R"(time="9" difficulty="0" game_already_solved="true")", Cells(81)),
-       {9, true, 0}, Grid9()},
+      {"solved, level 0",
+       Document(R"(time="9" difficulty="0" game_already_solved="true")", Cells(81)),
+       {9, true, 0},
+       Grid9()},
       {"difficulty 7", Document(R"(difficulty="7")", Cells(81)), {7, true, 5}, Grid9()},
       {"difficulty -1", Document(R"(difficulty="-1")", Cells(81)), {7, true, 5}, Grid9()},
       {"difficulty not a number", Document(R"(difficulty="hard")", Cells(81)), preset, Grid9()},
@@ -145,13 +148,16 @@ TEST_F(SavedGameTest, ReaderTable) {
       {"negative time", Document(R"(time="-5")", Cells(81)), preset, Grid9()},
       {"time past 2^31-1", Document(R"(time="2147483648")", Cells(81)), preset, Grid9()},
       {"time with trailing text", Document(R"(time="12s")", Cells(81)), preset, Grid9()},
-      {"odd cell values", Document(kRoot, oddValues), {100, false, 2},
+      {"odd cell values",
+       Document(kRoot, oddValues),
+       {100, false, 2},
        WithCells({{0, MakeCell(1, 0xFF, -1, 0x1FF)},
                   {1, MakeCell(0, 0xFF, -1, 0x1FF)},
                   {2, MakeCell(0, 0xFF, 8, 0x1FF)},
                   {3, MakeCell(0, 0xFF, -1, 0x1FF)}})},
       {"82 cells empty the grid", Document(kRoot, eightyTwo), {100, false, 2}, Grid9()},
-      {"fewer cells, rows of any length", Document(kRoot, {kClue, Cell("false", "3", "5", "6"), kClue}, 2),
+      {"fewer cells, rows of any length",
+       Document(kRoot, {kClue, Cell("false", "3", "5", "6"), kClue}, 2),
        {100, false, 2},
        WithCells({{0, MakeCell(1, 4, -1, 0)}, {1, MakeCell(0, 5, 3, 6)}, {2, MakeCell(1, 4, -1, 0)}})},
       {"element names are not checked", "<game><line><x " + kClue + "/></line></game>", preset,
@@ -185,16 +191,19 @@ TEST_F(SavedGameTest, ReaderTable) {
 
 TEST_F(SavedGameTest, DocumentHasTheAttributesInOrderAndNoDeclaration) {
   grid::GridModel<2> model;
-  model.SetGridFromString("1000" "0000" "0000" "0004");
+  model.SetGridFromString(
+      "1000"
+      "0000"
+      "0000"
+      "0004");
   model.cells[0].candidates.reset();
   model.cells[1].user = 2;
   model.cells[1].candidates = 0b0101;
   const std::string text = FormatSavedGame(model, {77, true, 4});
 
-  const std::string start =
-      R"(<grid size="2" time="77" difficulty="4" game_already_solved="true"><row>)"
-      R"(<cell titular_value="true" user_value="-1" fixed_value="0" candidate_values="0" />)"
-      R"(<cell titular_value="false" user_value="2" fixed_value="-1" candidate_values="5" />)";
+  const std::string start = R"(<grid size="2" time="77" difficulty="4" game_already_solved="true"><row>)"
+                            R"(<cell titular_value="true" user_value="-1" fixed_value="0" candidate_values="0" />)"
+                            R"(<cell titular_value="false" user_value="2" fixed_value="-1" candidate_values="5" />)";
   EXPECT_EQ(text.substr(0, start.size()), start);
   EXPECT_TRUE(text.ends_with(
       R"(<cell titular_value="true" user_value="-1" fixed_value="3" candidate_values="15" /></row></grid>)"));
@@ -233,9 +242,9 @@ TEST_F(SavedGameTest, WritingReplacesTheFileUnderAnyNameAndFailsCleanly) {
   ASSERT_TRUE(WriteSavedGame(named.string(), game, {1, false, 1}));
   EXPECT_EQ(ReadBytes(named), FormatSavedGame(game, {1, false, 1}));
   // Only the file itself is left in the folder: no temporary beside it.
-  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(named.parent_path()),
-                          std::filesystem::directory_iterator()),
-            1);
+  EXPECT_EQ(
+      std::distance(std::filesystem::directory_iterator(named.parent_path()), std::filesystem::directory_iterator()),
+      1);
 
   EXPECT_FALSE(WriteSavedGame((folder / "no such folder" / "current_game.xml").string(), game, {}));
 }

@@ -13,66 +13,64 @@ namespace {
 using platform_event = event<notus::traits>;
 
 platform_event from_message(UINT message, WPARAM wParam, LPARAM lParam) {
-    MSG m{};
-    m.message = message;
-    m.wParam = wParam;
-    m.lParam = lParam;
-    return platform_event(m);  // the constructor classifies the record
+  MSG m{};
+  m.message = message;
+  m.wParam = wParam;
+  m.lParam = lParam;
+  return platform_event(m);  // the constructor classifies the record
 }
 
 // The kind and every payload word, e.g. "1:0,3,1,10,20"; "none" without payload.
 std::string describe(platform_event& e) {
-    if (e.kind.empty())
-        return "none";
-    std::string out = std::to_string(e.kind.index()) + ":";
-    auto words = [&out](auto... w) {
-        bool first = true;
-        const auto add = [&](auto value) {
-            if (!first)
-                out += ',';
-            out += std::to_string(value);
-            first = false;
-        };
-        (add(w), ...);
+  if (e.kind.empty()) return "none";
+  std::string out = std::to_string(e.kind.index()) + ":";
+  auto words = [&out](auto... w) {
+    bool first = true;
+    const auto add = [&](auto value) {
+      if (!first) out += ',';
+      out += std::to_string(value);
+      first = false;
     };
-    if (auto* p = e.kind.get_if<kind_message>())
-        words(p->record.message.message);
-    else if (auto* p = e.kind.get_if<kind_mouse>())
-        words(p->lead, p->action, p->button, p->x, p->y);
-    else if (auto* p = e.kind.get_if<kind_key>())
-        words(p->lead, p->down, p->key, p->code);
-    else if (auto* p = e.kind.get_if<kind_size>())
-        words(p->lead, p->width, p->height);
-    else if (auto* p = e.kind.get_if<kind_close>())
-        words(p->lead, p->flag);
-    else if (auto* p = e.kind.get_if<kind_command>())
-        words(p->lead, p->flag);
-    else if (auto* p = e.kind.get_if<kind_state>())
-        words(p->lead, p->state);
-    else if (auto* p = e.kind.get_if<kind_timer>())
-        words(p->lead, p->id);
-    else if (auto* p = e.kind.get_if<kind_deferred>())
-        words(p->first, p->second);
-    else if (auto* p = e.kind.get_if<kind_paint>())
-        words(p->lead, p->item_state);  // the rest: DrawItemCarriesTheItem
-    return out;
+    (add(w), ...);
+  };
+  if (auto* p = e.kind.get_if<kind_message>())
+    words(p->record.message.message);
+  else if (auto* p = e.kind.get_if<kind_mouse>())
+    words(p->lead, p->action, p->button, p->x, p->y);
+  else if (auto* p = e.kind.get_if<kind_key>())
+    words(p->lead, p->down, p->key, p->code);
+  else if (auto* p = e.kind.get_if<kind_size>())
+    words(p->lead, p->width, p->height);
+  else if (auto* p = e.kind.get_if<kind_close>())
+    words(p->lead, p->flag);
+  else if (auto* p = e.kind.get_if<kind_command>())
+    words(p->lead, p->flag);
+  else if (auto* p = e.kind.get_if<kind_state>())
+    words(p->lead, p->state);
+  else if (auto* p = e.kind.get_if<kind_timer>())
+    words(p->lead, p->id);
+  else if (auto* p = e.kind.get_if<kind_deferred>())
+    words(p->first, p->second);
+  else if (auto* p = e.kind.get_if<kind_paint>())
+    words(p->lead, p->item_state);  // the rest: DrawItemCarriesTheItem
+  return out;
 }
 
 struct row {
-    const char* name;
-    UINT message;
-    WPARAM wParam;
-    LPARAM lParam;
-    const char* expected;
+  const char* name;
+  UINT message;
+  WPARAM wParam;
+  LPARAM lParam;
+  const char* expected;
 };
 
 const LPARAM at_10_20 = MAKELPARAM(10, 20);
 const LPARAM control = 0x1234;  // lParam of WM_COMMAND sent by a control
 
 DRAWITEMSTRUCT item_in_state(UINT state) {
-    DRAWITEMSTRUCT item{};
-    item.itemState = state;
-    return item;
+  DRAWITEMSTRUCT item{};
+  item.itemState = state;
+  return item;
 }
 const DRAWITEMSTRUCT checked_focused_selected = item_in_state(ODS_CHECKED | ODS_FOCUS | ODS_SELECTED);
 const DRAWITEMSTRUCT disabled_focused_selected = item_in_state(ODS_DISABLED | ODS_FOCUS | ODS_SELECTED);
@@ -158,66 +156,65 @@ const row rows[] = {
 }  // namespace
 
 TEST(EventFromMessage, MessagesGiveTheirKindAndPayload) {
-    for (const row& r : rows) {
-        platform_event e = from_message(r.message, r.wParam, r.lParam);
-        EXPECT_EQ(describe(e), r.expected) << r.name;
-        EXPECT_FALSE(e.handled) << r.name;
-    }
+  for (const row& r : rows) {
+    platform_event e = from_message(r.message, r.wParam, r.lParam);
+    EXPECT_EQ(describe(e), r.expected) << r.name;
+    EXPECT_FALSE(e.handled) << r.name;
+  }
 }
 
 TEST(EventFromMessage, KindZeroCarriesTheWholeRecord) {
-    MSG m{};
-    m.hwnd = reinterpret_cast<HWND>(0x5000);
-    m.message = WM_CHAR;
-    m.wParam = 'x';
-    m.lParam = -3;
-    m.time = 77;
-    m.pt = POINT{4, 5};
-    platform_event e(m);
-    ASSERT_EQ(e.kind.index(), kind_message);
-    const MSG& copy = e.kind.get_if<kind_message>()->record.message;
-    EXPECT_EQ(copy.hwnd, m.hwnd);
-    EXPECT_EQ(copy.wParam, m.wParam);
-    EXPECT_EQ(copy.lParam, m.lParam);
-    EXPECT_EQ(copy.time, 77u);
-    EXPECT_EQ(copy.pt.y, 5);
-    EXPECT_EQ(e.record.message.hwnd, m.hwnd);
+  MSG m{};
+  m.hwnd = reinterpret_cast<HWND>(0x5000);
+  m.message = WM_CHAR;
+  m.wParam = 'x';
+  m.lParam = -3;
+  m.time = 77;
+  m.pt = POINT{4, 5};
+  platform_event e(m);
+  ASSERT_EQ(e.kind.index(), kind_message);
+  const MSG& copy = e.kind.get_if<kind_message>()->record.message;
+  EXPECT_EQ(copy.hwnd, m.hwnd);
+  EXPECT_EQ(copy.wParam, m.wParam);
+  EXPECT_EQ(copy.lParam, m.lParam);
+  EXPECT_EQ(copy.time, 77u);
+  EXPECT_EQ(copy.pt.y, 5);
+  EXPECT_EQ(e.record.message.hwnd, m.hwnd);
 }
 
 TEST(EventFromMessage, KeyCodesFollowTheTable) {
-    struct code_row {
-        int virtual_key;
-        int code;
-    };
-    const code_row table[] = {
-        {VK_BACK, 1},  {VK_TAB, 2},   {VK_RETURN, 3},  {VK_ESCAPE, 4},  {VK_SPACE, 5},
-        {VK_DELETE, 6}, {VK_PAUSE, 7}, {VK_HOME, 8},    {VK_END, 9},     {VK_PRIOR, 10},
-        {VK_NEXT, 11}, {VK_INSERT, 12}, {VK_LEFT, 13},  {VK_RIGHT, 14},  {VK_UP, 15},
-        {VK_DOWN, 16}, {VK_SHIFT, 17}, {VK_LMENU, 19},  {VK_RMENU, 20},  {VK_CONTROL, 21},
-        {VK_MENU, 0},  {VK_F1, 0},     {VK_NUMPAD5, 0}, {VK_LSHIFT, 0},  {0, 0},
-    };
-    for (const code_row& r : table)
-        EXPECT_EQ(KeyCodeFromVirtualKey(r.virtual_key), r.code) << "virtual key " << r.virtual_key;
+  struct code_row {
+    int virtual_key;
+    int code;
+  };
+  const code_row table[] = {
+      {VK_BACK, 1}, {VK_TAB, 2},     {VK_RETURN, 3}, {VK_ESCAPE, 4}, {VK_SPACE, 5},   {VK_DELETE, 6},   {VK_PAUSE, 7},
+      {VK_HOME, 8}, {VK_END, 9},     {VK_PRIOR, 10}, {VK_NEXT, 11},  {VK_INSERT, 12}, {VK_LEFT, 13},    {VK_RIGHT, 14},
+      {VK_UP, 15},  {VK_DOWN, 16},   {VK_SHIFT, 17}, {VK_LMENU, 19}, {VK_RMENU, 20},  {VK_CONTROL, 21}, {VK_MENU, 0},
+      {VK_F1, 0},   {VK_NUMPAD5, 0}, {VK_LSHIFT, 0}, {0, 0},
+  };
+  for (const code_row& r : table)
+    EXPECT_EQ(KeyCodeFromVirtualKey(r.virtual_key), r.code) << "virtual key " << r.virtual_key;
 }
 
 TEST(EventFromMessage, DrawItemCarriesTheItem) {
-    DRAWITEMSTRUCT d{};
-    d.hDC = reinterpret_cast<HDC>(0x7000);
-    d.rcItem = RECT{5, 6, 70, 26};
-    d.itemData = 0xABCDEF;
-    d.itemID = 42;
-    d.itemState = ODS_FOCUS;
-    platform_event e = from_message(WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&d));
-    ASSERT_EQ(e.kind.index(), kind_paint);
-    const ev_paint& p = *e.kind.get_if<kind_paint>();
-    EXPECT_EQ(p.dc, d.hDC);
-    EXPECT_EQ(p.update.left, 5);
-    EXPECT_EQ(p.update.bottom, 26);
-    EXPECT_EQ(p.client.top, 6);
-    EXPECT_EQ(p.client.right, 70);
-    EXPECT_EQ(p.item_data, 0xABCDEFu);
-    EXPECT_EQ(p.item_id, 42u);
-    EXPECT_EQ(p.item_state, 1);
-    EXPECT_EQ(p.origin_x, 0);
-    EXPECT_EQ(p.origin_y, 0);
+  DRAWITEMSTRUCT d{};
+  d.hDC = reinterpret_cast<HDC>(0x7000);
+  d.rcItem = RECT{5, 6, 70, 26};
+  d.itemData = 0xABCDEF;
+  d.itemID = 42;
+  d.itemState = ODS_FOCUS;
+  platform_event e = from_message(WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&d));
+  ASSERT_EQ(e.kind.index(), kind_paint);
+  const ev_paint& p = *e.kind.get_if<kind_paint>();
+  EXPECT_EQ(p.dc, d.hDC);
+  EXPECT_EQ(p.update.left, 5);
+  EXPECT_EQ(p.update.bottom, 26);
+  EXPECT_EQ(p.client.top, 6);
+  EXPECT_EQ(p.client.right, 70);
+  EXPECT_EQ(p.item_data, 0xABCDEFu);
+  EXPECT_EQ(p.item_id, 42u);
+  EXPECT_EQ(p.item_state, 1);
+  EXPECT_EQ(p.origin_x, 0);
+  EXPECT_EQ(p.origin_y, 0);
 }

@@ -50,10 +50,10 @@ Image Capture(HWND topLevel);
 
 // --- Message boxes ----------------------------------------------------------
 struct MessageBoxRecord {
-    HWND owner;
-    std::wstring text;
-    std::wstring caption;
-    UINT type;
+  HWND owner;
+  std::wstring text;
+  std::wstring caption;
+  UINT type;
 };
 // Answers message boxes; without a hook a box answers with its first button
 // (IDOK for MB_OK and MB_OKCANCEL, IDYES for MB_YESNO, ...).

@@ -16,11 +16,11 @@ namespace {
 // when no display is available) must keep that backend, whichever of the two
 // static installers runs first.
 struct Installer {
-    Installer() {
-        if (winapi::InstalledBackend() == nullptr) {
-            winapi::headless::InstallHeadlessBackend();
-        }
+  Installer() {
+    if (winapi::InstalledBackend() == nullptr) {
+      winapi::headless::InstallHeadlessBackend();
     }
+  }
 };
 
 const Installer installer;

@@ -25,33 +25,33 @@
 namespace winapi::sdl {
 
 struct InputMessage {
-    HWND hwnd;
-    UINT message;
-    WPARAM wParam;
-    LPARAM lParam;
+  HWND hwnd;
+  UINT message;
+  WPARAM wParam;
+  LPARAM lParam;
 };
 
 class InputTranslator {
-public:
-    // The messages for one event that SDL reported for the top-level window
-    // `topLevel`; none for events that are not input.
-    std::vector<InputMessage> Translate(const SDL_Event& event, HWND topLevel);
+ public:
+  // The messages for one event that SDL reported for the top-level window
+  // `topLevel`; none for events that are not input.
+  std::vector<InputMessage> Translate(const SDL_Event& event, HWND topLevel);
 
-    // Key-ups for every key still held, as when the keyboard focus leaves.
-    std::vector<InputMessage> ReleaseHeldKeys(HWND topLevel);
+  // Key-ups for every key still held, as when the keyboard focus leaves.
+  std::vector<InputMessage> ReleaseHeldKeys(HWND topLevel);
 
-private:
-    struct HeldKey {
-        int virtualKey;
-        bool system;
-    };
+ private:
+  struct HeldKey {
+    int virtualKey;
+    bool system;
+  };
 
-    void Mouse(std::vector<InputMessage>& out, HWND topLevel, int x, int y, UINT message, WPARAM extra) const;
-    void Key(std::vector<InputMessage>& out, const SDL_KeyboardEvent& key, HWND topLevel);
-    WPARAM MouseKeys() const;
+  void Mouse(std::vector<InputMessage>& out, HWND topLevel, int x, int y, UINT message, WPARAM extra) const;
+  void Key(std::vector<InputMessage>& out, const SDL_KeyboardEvent& key, HWND topLevel);
+  WPARAM MouseKeys() const;
 
-    std::map<int, HeldKey> held_;  // by scan code
-    Uint32 buttons_ = 0;           // SDL_BUTTON masks of the buttons held
+  std::map<int, HeldKey> held_;  // by scan code
+  Uint32 buttons_ = 0;           // SDL_BUTTON masks of the buttons held
 };
 
 }  // namespace winapi::sdl

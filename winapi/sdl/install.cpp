@@ -20,14 +20,14 @@ const int winapi_sdl_anchor = 0;
 namespace {
 
 struct Installer {
-    Installer() {
-        if (winapi::sdl::StartSdlBackend()) {
-            return;
-        }
-        std::fprintf(stderr, "winapi: no display (%s); running without a window\n", SDL_GetError());
-        winapi::headless::UseRealClock();
-        winapi::headless::InstallHeadlessBackend();
+  Installer() {
+    if (winapi::sdl::StartSdlBackend()) {
+      return;
     }
+    std::fprintf(stderr, "winapi: no display (%s); running without a window\n", SDL_GetError());
+    winapi::headless::UseRealClock();
+    winapi::headless::InstallHeadlessBackend();
+  }
 };
 
 const Installer installer;

@@ -2,11 +2,11 @@
 // boxes and the screen size.
 #include "winapi/sdl/sdl.h"
 
+#include "base/utf.h"
 #include "winapi/backend.h"
 #include "winapi/sdl/input_translator.h"
 #include "winapi/sdl/message_box.h"
 #include "winapi/sdl/window_presenter.h"
-#include "base/utf.h"
 
 #include <SDL.h>
 
@@ -19,216 +19,205 @@ namespace winapi::sdl {
 namespace {
 
 struct TopLevel {
-    SDL_Window* window = nullptr;
-    WindowPresenter presenter;
-    HCURSOR cursor = nullptr;
+  SDL_Window* window = nullptr;
+  WindowPresenter presenter;
+  HCURSOR cursor = nullptr;
 };
 
 SDL_SystemCursor SystemCursorOf(HCURSOR cursor) {
-    switch (StandardCursorId(cursor)) {
+  switch (StandardCursorId(cursor)) {
     case 32513: return SDL_SYSTEM_CURSOR_IBEAM;
     case 32514: return SDL_SYSTEM_CURSOR_WAIT;
     case 32649: return SDL_SYSTEM_CURSOR_HAND;
     default: return SDL_SYSTEM_CURSOR_ARROW;
-    }
+  }
 }
 
 class SdlBackend final : public Backend {
-public:
-    DWORD TickCount() override { return SDL_GetTicks(); }
+ public:
+  DWORD TickCount() override { return SDL_GetTicks(); }
 
-    bool WaitForInput(DWORD timeoutMs) override {
-        PresentAll();
-        SDL_Event event;
-        // SDL blocks in the display connection here: an idle loop costs no
-        // CPU until input comes or the next timer is due.
-        const int got = timeoutMs == INFINITE ? SDL_WaitEvent(&event)
-                                              : SDL_WaitEventTimeout(&event, static_cast<int>(timeoutMs));
-        if (got == 0) {
-            return timeoutMs != INFINITE;
-        }
-        Handle(event);
-        PollInput();
-        return true;
+  bool WaitForInput(DWORD timeoutMs) override {
+    PresentAll();
+    SDL_Event event;
+    // SDL blocks in the display connection here: an idle loop costs no
+    // CPU until input comes or the next timer is due.
+    const int got =
+        timeoutMs == INFINITE ? SDL_WaitEvent(&event) : SDL_WaitEventTimeout(&event, static_cast<int>(timeoutMs));
+    if (got == 0) {
+      return timeoutMs != INFINITE;
     }
+    Handle(event);
+    PollInput();
+    return true;
+  }
 
-    void PollInput() override {
-        SDL_Event event;
-        while (SDL_PollEvent(&event) != 0) {
-            Handle(event);
-        }
-        PresentAll();
+  void PollInput() override {
+    SDL_Event event;
+    while (SDL_PollEvent(&event) != 0) {
+      Handle(event);
     }
+    PresentAll();
+  }
 
-    void WindowCreated(HWND hwnd) override {
-        RECT rect{};
-        GetWindowRect(hwnd, &rect);
-        SDL_Window* window = SDL_CreateWindow(wide_to_utf8(WindowCaption(hwnd), utf_errors::lenient).c_str(), rect.left, rect.top,
-                                              std::max<int>(rect.right - rect.left, 1),
-                                              std::max<int>(rect.bottom - rect.top, 1), SDL_WINDOW_HIDDEN);
-        if (window == nullptr) {
-            std::fprintf(stderr, "winapi sdl: cannot make a window: %s\n", SDL_GetError());
-            return;
-        }
-        byId_[SDL_GetWindowID(window)] = hwnd;
-        windows_.emplace(hwnd, TopLevel{window, WindowPresenter(hwnd), nullptr});
+  void WindowCreated(HWND hwnd) override {
+    RECT rect{};
+    GetWindowRect(hwnd, &rect);
+    SDL_Window* window = SDL_CreateWindow(wide_to_utf8(WindowCaption(hwnd), utf_errors::lenient).c_str(), rect.left,
+                                          rect.top, std::max<int>(rect.right - rect.left, 1),
+                                          std::max<int>(rect.bottom - rect.top, 1), SDL_WINDOW_HIDDEN);
+    if (window == nullptr) {
+      std::fprintf(stderr, "winapi sdl: cannot make a window: %s\n", SDL_GetError());
+      return;
     }
+    byId_[SDL_GetWindowID(window)] = hwnd;
+    windows_.emplace(hwnd, TopLevel{window, WindowPresenter(hwnd), nullptr});
+  }
 
-    void WindowDestroyed(HWND hwnd) override {
-        const auto found = windows_.find(hwnd);
-        if (found == windows_.end()) {
-            return;
-        }
-        // At exit SDL may have been shut down already, windows and all.
-        if (SDL_WasInit(SDL_INIT_VIDEO) != 0) {
-            byId_.erase(SDL_GetWindowID(found->second.window));
-            SDL_DestroyWindow(found->second.window);
-        }
-        windows_.erase(found);
+  void WindowDestroyed(HWND hwnd) override {
+    const auto found = windows_.find(hwnd);
+    if (found == windows_.end()) {
+      return;
     }
-
-    void WindowPlaced(HWND hwnd) override {
-        if (TopLevel* top = Find(hwnd)) {
-            RECT rect{};
-            GetWindowRect(hwnd, &rect);
-            SDL_SetWindowSize(top->window, std::max<int>(rect.right - rect.left, 1),
-                              std::max<int>(rect.bottom - rect.top, 1));
-            SDL_SetWindowPosition(top->window, rect.left, rect.top);
-            top->presenter.MarkAllDirty();
-        }
+    // At exit SDL may have been shut down already, windows and all.
+    if (SDL_WasInit(SDL_INIT_VIDEO) != 0) {
+      byId_.erase(SDL_GetWindowID(found->second.window));
+      SDL_DestroyWindow(found->second.window);
     }
+    windows_.erase(found);
+  }
 
-    void WindowShown(HWND hwnd, bool visible) override {
-        if (TopLevel* top = Find(hwnd)) {
-            if (visible) {
-                SDL_ShowWindow(top->window);
-                top->presenter.MarkAllDirty();
-            } else {
-                SDL_HideWindow(top->window);
-            }
-        }
+  void WindowPlaced(HWND hwnd) override {
+    if (TopLevel* top = Find(hwnd)) {
+      RECT rect{};
+      GetWindowRect(hwnd, &rect);
+      SDL_SetWindowSize(top->window, std::max<int>(rect.right - rect.left, 1),
+                        std::max<int>(rect.bottom - rect.top, 1));
+      SDL_SetWindowPosition(top->window, rect.left, rect.top);
+      top->presenter.MarkAllDirty();
     }
+  }
 
-    void WindowTextChanged(HWND hwnd) override {
-        if (TopLevel* top = Find(hwnd)) {
-            SDL_SetWindowTitle(top->window, wide_to_utf8(WindowCaption(hwnd), utf_errors::lenient).c_str());
-        }
+  void WindowShown(HWND hwnd, bool visible) override {
+    if (TopLevel* top = Find(hwnd)) {
+      if (visible) {
+        SDL_ShowWindow(top->window);
+        top->presenter.MarkAllDirty();
+      } else {
+        SDL_HideWindow(top->window);
+      }
     }
+  }
 
-    void WindowCursorChanged(HWND hwnd, HCURSOR cursor) override {
-        if (TopLevel* top = Find(hwnd)) {
-            top->cursor = cursor;
-            if (SDL_GetMouseFocus() == top->window) {
-                ShowCursorOf(*top);
-            }
-        }
+  void WindowTextChanged(HWND hwnd) override {
+    if (TopLevel* top = Find(hwnd)) {
+      SDL_SetWindowTitle(top->window, wide_to_utf8(WindowCaption(hwnd), utf_errors::lenient).c_str());
     }
+  }
 
-    void SurfaceChanged(HWND topLevel, const RECT& rect) override {
-        if (TopLevel* top = Find(topLevel)) {
-            top->presenter.MarkDirty(rect);
-        }
+  void WindowCursorChanged(HWND hwnd, HCURSOR cursor) override {
+    if (TopLevel* top = Find(hwnd)) {
+      top->cursor = cursor;
+      if (SDL_GetMouseFocus() == top->window) {
+        ShowCursorOf(*top);
+      }
     }
+  }
 
-    int MessageBox(HWND owner, LPCWSTR text, LPCWSTR caption, UINT type) override {
-        TopLevel* top = Find(owner);
-        PresentAll();
-        return ShowMessageBox(top != nullptr ? top->window : nullptr, text, caption, type);
+  void SurfaceChanged(HWND topLevel, const RECT& rect) override {
+    if (TopLevel* top = Find(topLevel)) {
+      top->presenter.MarkDirty(rect);
     }
+  }
 
-    SIZE ScreenSize() override {
-        SDL_Rect bounds{0, 0, 0, 0};
-        SDL_GetDisplayBounds(0, &bounds);
-        return SIZE{bounds.w, bounds.h};
+  int MessageBox(HWND owner, LPCWSTR text, LPCWSTR caption, UINT type) override {
+    TopLevel* top = Find(owner);
+    PresentAll();
+    return ShowMessageBox(top != nullptr ? top->window : nullptr, text, caption, type);
+  }
+
+  SIZE ScreenSize() override {
+    SDL_Rect bounds{0, 0, 0, 0};
+    SDL_GetDisplayBounds(0, &bounds);
+    return SIZE{bounds.w, bounds.h};
+  }
+
+ private:
+  TopLevel* Find(HWND hwnd) {
+    const auto found = windows_.find(hwnd);
+    return found == windows_.end() ? nullptr : &found->second;
+  }
+
+  void PresentAll() {
+    for (auto& [hwnd, top] : windows_) {
+      top.presenter.Present(top.window);
     }
+  }
 
-private:
-    TopLevel* Find(HWND hwnd) {
-        const auto found = windows_.find(hwnd);
-        return found == windows_.end() ? nullptr : &found->second;
+  void ShowCursorOf(const TopLevel& top) {
+    const SDL_SystemCursor id = SystemCursorOf(top.cursor);
+    auto& cursor = cursors_[id];
+    if (cursor == nullptr) {
+      cursor = SDL_CreateSystemCursor(id);
     }
-
-    void PresentAll() {
-        for (auto& [hwnd, top] : windows_) {
-            top.presenter.Present(top.window);
-        }
+    if (cursor != nullptr) {
+      SDL_SetCursor(cursor);
     }
+  }
 
-    void ShowCursorOf(const TopLevel& top) {
-        const SDL_SystemCursor id = SystemCursorOf(top.cursor);
-        auto& cursor = cursors_[id];
-        if (cursor == nullptr) {
-            cursor = SDL_CreateSystemCursor(id);
-        }
-        if (cursor != nullptr) {
-            SDL_SetCursor(cursor);
-        }
+  static Uint32 WindowIdOf(const SDL_Event& event) {
+    switch (event.type) {
+      case SDL_WINDOWEVENT: return event.window.windowID;
+      case SDL_KEYDOWN:
+      case SDL_KEYUP: return event.key.windowID;
+      case SDL_TEXTINPUT: return event.text.windowID;
+      case SDL_MOUSEMOTION: return event.motion.windowID;
+      case SDL_MOUSEBUTTONDOWN:
+      case SDL_MOUSEBUTTONUP: return event.button.windowID;
+      case SDL_MOUSEWHEEL: return event.wheel.windowID;
+      default: return 0;
     }
+  }
 
-    static Uint32 WindowIdOf(const SDL_Event& event) {
-        switch (event.type) {
-        case SDL_WINDOWEVENT: return event.window.windowID;
-        case SDL_KEYDOWN:
-        case SDL_KEYUP: return event.key.windowID;
-        case SDL_TEXTINPUT: return event.text.windowID;
-        case SDL_MOUSEMOTION: return event.motion.windowID;
-        case SDL_MOUSEBUTTONDOWN:
-        case SDL_MOUSEBUTTONUP: return event.button.windowID;
-        case SDL_MOUSEWHEEL: return event.wheel.windowID;
-        default: return 0;
-        }
+  void HandleWindowEvent(const SDL_WindowEvent& event, HWND hwnd, TopLevel& top) {
+    switch (event.event) {
+      case SDL_WINDOWEVENT_EXPOSED:
+      case SDL_WINDOWEVENT_RESTORED:
+      case SDL_WINDOWEVENT_SHOWN:
+        // The system lost what the window showed: the window repaints
+        // and the whole picture goes to the screen again.  A minimised
+        // window gets no WM_SIZE: its client area keeps its size.
+        InvalidateRect(hwnd, nullptr, FALSE);
+        top.presenter.MarkAllDirty();
+        break;
+      case SDL_WINDOWEVENT_SIZE_CHANGED: top.presenter.MarkAllDirty(); break;
+      case SDL_WINDOWEVENT_MOVED: NoteWindowMoved(hwnd, event.data1, event.data2); break;
+      case SDL_WINDOWEVENT_ENTER: ShowCursorOf(top); break;
+      case SDL_WINDOWEVENT_FOCUS_GAINED: PostInputMessage(hwnd, WM_ACTIVATE, WA_ACTIVE, 0); break;
+      case SDL_WINDOWEVENT_FOCUS_LOST: PostInputMessage(hwnd, WM_ACTIVATE, WA_INACTIVE, 0); break;
+      default: break;
     }
+  }
 
-    void HandleWindowEvent(const SDL_WindowEvent& event, HWND hwnd, TopLevel& top) {
-        switch (event.event) {
-        case SDL_WINDOWEVENT_EXPOSED:
-        case SDL_WINDOWEVENT_RESTORED:
-        case SDL_WINDOWEVENT_SHOWN:
-            // The system lost what the window showed: the window repaints
-            // and the whole picture goes to the screen again.  A minimised
-            // window gets no WM_SIZE: its client area keeps its size.
-            InvalidateRect(hwnd, nullptr, FALSE);
-            top.presenter.MarkAllDirty();
-            break;
-        case SDL_WINDOWEVENT_SIZE_CHANGED:
-            top.presenter.MarkAllDirty();
-            break;
-        case SDL_WINDOWEVENT_MOVED:
-            NoteWindowMoved(hwnd, event.data1, event.data2);
-            break;
-        case SDL_WINDOWEVENT_ENTER:
-            ShowCursorOf(top);
-            break;
-        case SDL_WINDOWEVENT_FOCUS_GAINED:
-            PostInputMessage(hwnd, WM_ACTIVATE, WA_ACTIVE, 0);
-            break;
-        case SDL_WINDOWEVENT_FOCUS_LOST:
-            PostInputMessage(hwnd, WM_ACTIVATE, WA_INACTIVE, 0);
-            break;
-        default:
-            break;
-        }
+  void Handle(const SDL_Event& event) {
+    const auto found = byId_.find(WindowIdOf(event));
+    if (found == byId_.end()) {
+      return;  // SDL_QUIT among them: the close box arrives per window
     }
-
-    void Handle(const SDL_Event& event) {
-        const auto found = byId_.find(WindowIdOf(event));
-        if (found == byId_.end()) {
-            return;  // SDL_QUIT among them: the close box arrives per window
-        }
-        const HWND hwnd = found->second;
-        TopLevel* top = Find(hwnd);
-        if (event.type == SDL_WINDOWEVENT && top != nullptr) {
-            HandleWindowEvent(event.window, hwnd, *top);
-        }
-        for (const InputMessage& m : translator_.Translate(event, hwnd)) {
-            PostInputMessage(m.hwnd, m.message, m.wParam, m.lParam);
-        }
+    const HWND hwnd = found->second;
+    TopLevel* top = Find(hwnd);
+    if (event.type == SDL_WINDOWEVENT && top != nullptr) {
+      HandleWindowEvent(event.window, hwnd, *top);
     }
+    for (const InputMessage& m : translator_.Translate(event, hwnd)) {
+      PostInputMessage(m.hwnd, m.message, m.wParam, m.lParam);
+    }
+  }
 
-    std::map<HWND, TopLevel> windows_;
-    std::map<Uint32, HWND> byId_;
-    std::map<SDL_SystemCursor, SDL_Cursor*> cursors_;
-    InputTranslator translator_;
+  std::map<HWND, TopLevel> windows_;
+  std::map<Uint32, HWND> byId_;
+  std::map<SDL_SystemCursor, SDL_Cursor*> cursors_;
+  InputTranslator translator_;
 };
 
 SdlBackend* g_sdl = nullptr;
@@ -239,34 +228,35 @@ bool IsActive() { return g_sdl != nullptr && InstalledBackend() == g_sdl; }
 
 // Called once while static objects are built (see install.cpp).
 bool StartSdlBackend() {
-    // Ctrl+C and kill must end the program as usual, not become an SDL_QUIT
-    // event that nobody reads.
-    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
-    // A puzzle game waits for the player: the screen saver stays allowed
-    // unless the program asks for it to be held off.
-    SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
-    // Our pixels are made in memory; copying them straight to the window is
-    // cheaper than a GPU texture (which on many systems means a software GL
-    // with threads of its own).
-    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
-    if (SDL_Init(SDL_INIT_VIDEO) != 0) {
-        return false;
-    }
-    // Without a display SDL settles for a driver that shows nothing; the
-    // headless backend does that job, unless someone asked for it by name.
-    const char* driver = SDL_GetCurrentVideoDriver();
-    const char* wanted = SDL_getenv("SDL_VIDEODRIVER");
-    const bool invisible = driver != nullptr && (SDL_strcmp(driver, "offscreen") == 0 || SDL_strcmp(driver, "dummy") == 0);
-    if (invisible && (wanted == nullptr || SDL_strcmp(wanted, driver) != 0)) {
-        SDL_Quit();
-        SDL_SetError("no video driver can open a display");
-        return false;
-    }
-    g_sdl = new SdlBackend;  // lives as long as the process: static objects may still use the layer at exit
-    InstallBackend(g_sdl);
-    // Closes the display connection and the libraries SDL opened for it.
-    std::atexit(&SDL_Quit);
-    return true;
+  // Ctrl+C and kill must end the program as usual, not become an SDL_QUIT
+  // event that nobody reads.
+  SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+  // A puzzle game waits for the player: the screen saver stays allowed
+  // unless the program asks for it to be held off.
+  SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
+  // Our pixels are made in memory; copying them straight to the window is
+  // cheaper than a GPU texture (which on many systems means a software GL
+  // with threads of its own).
+  SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+  if (SDL_Init(SDL_INIT_VIDEO) != 0) {
+    return false;
+  }
+  // Without a display SDL settles for a driver that shows nothing; the
+  // headless backend does that job, unless someone asked for it by name.
+  const char* driver = SDL_GetCurrentVideoDriver();
+  const char* wanted = SDL_getenv("SDL_VIDEODRIVER");
+  const bool invisible =
+      driver != nullptr && (SDL_strcmp(driver, "offscreen") == 0 || SDL_strcmp(driver, "dummy") == 0);
+  if (invisible && (wanted == nullptr || SDL_strcmp(wanted, driver) != 0)) {
+    SDL_Quit();
+    SDL_SetError("no video driver can open a display");
+    return false;
+  }
+  g_sdl = new SdlBackend;  // lives as long as the process: static objects may still use the layer at exit
+  InstallBackend(g_sdl);
+  // Closes the display connection and the libraries SDL opened for it.
+  std::atexit(&SDL_Quit);
+  return true;
 }
 
 }  // namespace winapi::sdl

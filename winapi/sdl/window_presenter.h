@@ -14,19 +14,19 @@
 namespace winapi::sdl {
 
 class WindowPresenter {
-public:
-    explicit WindowPresenter(HWND topLevel) : topLevel_(topLevel) {}
+ public:
+  explicit WindowPresenter(HWND topLevel) : topLevel_(topLevel) {}
 
-    void MarkDirty(const RECT& rect);
-    void MarkAllDirty();
-    // Copies the dirty part of the window's picture to `window`'s surface
-    // and updates that part of the screen.
-    void Present(SDL_Window* window);
+  void MarkDirty(const RECT& rect);
+  void MarkAllDirty();
+  // Copies the dirty part of the window's picture to `window`'s surface
+  // and updates that part of the screen.
+  void Present(SDL_Window* window);
 
-private:
-    HWND topLevel_;
-    RECT dirty_{0, 0, 0, 0};
-    std::vector<std::uint32_t> picture_;  // the window's size, top row first
+ private:
+  HWND topLevel_;
+  RECT dirty_{0, 0, 0, 0};
+  std::vector<std::uint32_t> picture_;  // the window's size, top row first
 };
 
 }  // namespace winapi::sdl

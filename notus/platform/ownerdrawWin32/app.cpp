@@ -1,8 +1,8 @@
 #include "notus/platform/ownerdrawWin32/app.h"
 
 #include "notus/platform/ownerdrawWin32/details/message_loops.h"
-#include "notus/platform/ownerdrawWin32/platform_assert.h"
 #include "notus/platform/ownerdrawWin32/paint_surface.h"
+#include "notus/platform/ownerdrawWin32/platform_assert.h"
 #include "svg/xml_document_file.h"
 
 namespace notus::impl::details {
@@ -31,53 +31,51 @@ bool app::pump_message() { return PumpOneMessage(); }
 void app::quit() { QuitMessageLoop(); }
 
 void app::resize_back_buffer(int width, int height) {
-    auto buffer = std::make_shared<GDIBuffer>(g_app.m_mainWindow, width, height);
-    buffer->fill_bytes(225);
-    g_app.m_backBuffer = buffer;
-    g_app.m_currentTarget = std::move(buffer);
+  auto buffer = std::make_shared<GDIBuffer>(g_app.m_mainWindow, width, height);
+  buffer->fill_bytes(225);
+  g_app.m_backBuffer = buffer;
+  g_app.m_currentTarget = std::move(buffer);
 }
 
 GDIBuffer& app::current_target() const {
-    platform_assert(m_currentTarget != nullptr, "px != 0", kSource, __LINE__);
-    return *m_currentTarget;
+  platform_assert(m_currentTarget != nullptr, "px != 0", kSource, __LINE__);
+  return *m_currentTarget;
 }
 
 unsigned app::image_key(unsigned id, int width, int height) {
-    platform_assert(id < kKeyFactor, "key < 1000", kSource, 58);
-    platform_assert(width < int(kKeyFactor), "shared_gdi_buffer->m_pixelFormat.width() < 1000", kSource, 59);
-    platform_assert(height < int(kKeyFactor), "shared_gdi_buffer->m_pixelFormat.height() < 1000", kSource, 60);
-    return (unsigned(width) * kKeyFactor + unsigned(height)) * kKeyFactor + id;
+  platform_assert(id < kKeyFactor, "key < 1000", kSource, 58);
+  platform_assert(width < int(kKeyFactor), "shared_gdi_buffer->m_pixelFormat.width() < 1000", kSource, 59);
+  platform_assert(height < int(kKeyFactor), "shared_gdi_buffer->m_pixelFormat.height() < 1000", kSource, 60);
+  return (unsigned(width) * kKeyFactor + unsigned(height)) * kKeyFactor + id;
 }
 
 void app::begin_bitmap(unsigned id, int width, int height) {
-    const unsigned key = image_key(id, width, height);
-    auto bitmap = std::make_shared<GDIBuffer>(nullptr, width, height);
-    if (width > 0 && height > 0)
-        m_imageCache[key] = bitmap;
-    m_currentTarget = std::move(bitmap);
+  const unsigned key = image_key(id, width, height);
+  auto bitmap = std::make_shared<GDIBuffer>(nullptr, width, height);
+  if (width > 0 && height > 0) m_imageCache[key] = bitmap;
+  m_currentTarget = std::move(bitmap);
 }
 
 void app::end_bitmap() { m_currentTarget = m_backBuffer; }
 
 std::shared_ptr<GDIBuffer> app::find_bitmap(unsigned id, int width, int height) const {
-    const unsigned key = image_key(id, width, height);
-    if (width <= 0 || height <= 0)
-        return nullptr;
-    const auto found = m_imageCache.find(key);
-    return found == m_imageCache.end() ? nullptr : found->second;
+  const unsigned key = image_key(id, width, height);
+  if (width <= 0 || height <= 0) return nullptr;
+  const auto found = m_imageCache.find(key);
+  return found == m_imageCache.end() ? nullptr : found->second;
 }
 
 void app::load_glyph_document(const std::wstring& path) { load_xml_document(g_app.m_glyphDocument, path); }
 
 void app::release() {
-    if (m_mainWindow) {
-        DestroyWindow(m_mainWindow);
-        m_mainWindow = nullptr;
-    }
-    m_glyphDocument.Clear();
-    m_imageCache.clear();
-    m_currentTarget.reset();
-    m_backBuffer.reset();
+  if (m_mainWindow) {
+    DestroyWindow(m_mainWindow);
+    m_mainWindow = nullptr;
+  }
+  m_glyphDocument.Clear();
+  m_imageCache.clear();
+  m_currentTarget.reset();
+  m_backBuffer.reset();
 }
 
 }  // namespace notus::impl::details

@@ -28,23 +28,23 @@ class GDIBuffer;
 namespace notus::gdi {
 
 struct pointd {
-    double x = 0.0;
-    double y = 0.0;
+  double x = 0.0;
+  double y = 0.0;
 };
 
 // Any rectangle with the four edge fields (RECT, notus::rect) will do.
 struct device_rect {
-    int left = 0;
-    int top = 0;
-    int right = 0;
-    int bottom = 0;
+  int left = 0;
+  int top = 0;
+  int right = 0;
+  int bottom = 0;
 
-    device_rect() = default;
-    device_rect(int l, int t, int r, int b) : left(l), top(t), right(r), bottom(b) {}
-    template <class Rect>
-        requires requires(const Rect& r) { r.left + r.top + r.right + r.bottom; }
-    device_rect(const Rect& r)  // NOLINT: converting on purpose
-        : left(r.left), top(r.top), right(r.right), bottom(r.bottom) {}
+  device_rect() = default;
+  device_rect(int l, int t, int r, int b) : left(l), top(t), right(r), bottom(b) {}
+  template <class Rect>
+  requires requires(const Rect& r) { r.left + r.top + r.right + r.bottom; }
+  device_rect(const Rect& r)  // NOLINT: converting on purpose
+      : left(r.left), top(r.top), right(r.right), bottom(r.bottom) {}
 };
 
 template <class Traits>
@@ -52,80 +52,77 @@ class device;
 
 template <>
 class device<notus::traits> {
-public:
-    using colour_type = COLORREF;
-    using alpha_type = unsigned char;
-    using size_type = notus::size<notus::traits>;
-    using point_type = notus::point<notus::traits>;
-    // x and y radius of the top-left, top-right, bottom-right and bottom-left
-    // corners, in this order.
-    using radii_type = std::array<double, 8>;
+ public:
+  using colour_type = COLORREF;
+  using alpha_type = unsigned char;
+  using size_type = notus::size<notus::traits>;
+  using point_type = notus::point<notus::traits>;
+  // x and y radius of the top-left, top-right, bottom-right and bottom-left
+  // corners, in this order.
+  using radii_type = std::array<double, 8>;
 
-    // A device over a paint event's context, back buffer and origin (the
-    // four words after the lead word of ev_paint); it does not own the
-    // context.  A null back buffer means the application's.
-    static std::shared_ptr<device> create_for_dc(HDC dc, impl::details::GDIBuffer* back_buffer, int origin_x,
-                                                 int origin_y);
-    // A device over the screen's context, for measuring text outside a
-    // paint; origin (0, 0).
-    static std::shared_ptr<device> create_for_screen();
+  // A device over a paint event's context, back buffer and origin (the
+  // four words after the lead word of ev_paint); it does not own the
+  // context.  A null back buffer means the application's.
+  static std::shared_ptr<device> create_for_dc(HDC dc, impl::details::GDIBuffer* back_buffer, int origin_x,
+                                               int origin_y);
+  // A device over the screen's context, for measuring text outside a
+  // paint; origin (0, 0).
+  static std::shared_ptr<device> create_for_screen();
 
-    device(const device&) = delete;
-    device& operator=(const device&) = delete;
-    ~device();
+  device(const device&) = delete;
+  device& operator=(const device&) = delete;
+  ~device();
 
-    // (0, 0) while drawing into a cached bitmap, else the window's origin.
-    point_type origin() const;
+  // (0, 0) while drawing into a cached bitmap, else the window's origin.
+  point_type origin() const;
 
-    void fill_rect(const device_rect& r, colour_type colour, alpha_type alpha);
-    // A one-pixel outline through the four corners.
-    void frame_rect(const device_rect& r, colour_type colour, alpha_type alpha);
-    // The width is accepted for the callers that pass one; the outline stays
-    // one pixel wide.
-    void frame_rect(const device_rect& r, int width, colour_type colour, alpha_type alpha);
+  void fill_rect(const device_rect& r, colour_type colour, alpha_type alpha);
+  // A one-pixel outline through the four corners.
+  void frame_rect(const device_rect& r, colour_type colour, alpha_type alpha);
+  // The width is accepted for the callers that pass one; the outline stays
+  // one pixel wide.
+  void frame_rect(const device_rect& r, int width, colour_type colour, alpha_type alpha);
 
-    void fill_rounded_rect(const device_rect& r, double radius, colour_type colour, alpha_type alpha);
-    void fill_rounded_rect_radii(const device_rect& r, const radii_type& radii, colour_type colour,
-                                 alpha_type alpha);
-    void frame_rounded_rect(const device_rect& r, double radius, double width, colour_type colour,
-                            alpha_type alpha);
-    void frame_rounded_rect_radii(const device_rect& r, const radii_type& radii, double width,
-                                  colour_type colour, alpha_type alpha);
+  void fill_rounded_rect(const device_rect& r, double radius, colour_type colour, alpha_type alpha);
+  void fill_rounded_rect_radii(const device_rect& r, const radii_type& radii, colour_type colour, alpha_type alpha);
+  void frame_rounded_rect(const device_rect& r, double radius, double width, colour_type colour, alpha_type alpha);
+  void frame_rounded_rect_radii(const device_rect& r, const radii_type& radii, double width, colour_type colour,
+                                alpha_type alpha);
 
-    // steps 0: as many as the radii need.
-    void fill_ellipse(colour_type colour, alpha_type alpha, double cx, double cy, double rx, double ry,
-                      unsigned steps = 0, bool clockwise = false);
-    void frame_ellipse(double width, colour_type colour, alpha_type alpha, double cx, double cy, double rx,
-                       double ry, unsigned steps = 0, bool clockwise = false);
+  // steps 0: as many as the radii need.
+  void fill_ellipse(colour_type colour, alpha_type alpha, double cx, double cy, double rx, double ry,
+                    unsigned steps = 0, bool clockwise = false);
+  void frame_ellipse(double width, colour_type colour, alpha_type alpha, double cx, double cy, double rx, double ry,
+                     unsigned steps = 0, bool clockwise = false);
 
-    // A closed, filled polygon and an open, stroked polyline.
-    void fill_polygon(const pointd* points, unsigned count, colour_type colour, alpha_type alpha);
-    void draw_polyline(const pointd* points, double width, unsigned count, colour_type colour,
-                       alpha_type alpha);
+  // A closed, filled polygon and an open, stroked polyline.
+  void fill_polygon(const pointd* points, unsigned count, colour_type colour, alpha_type alpha);
+  void draw_polyline(const pointd* points, double width, unsigned count, colour_type colour, alpha_type alpha);
 
-    // Width and height of the text in the default font; an empty text is as
-    // high as any other.
-    size_type text_extent(const std::wstring& text) const;
-    // One line of text in the default font and colour, transparent
-    // background, with the DrawText flags given (DT_SINGLELINE is added).
-    void draw_text(const std::wstring& text, const device_rect& r, UINT flags);
+  // Width and height of the text in the default font; an empty text is as
+  // high as any other.
+  size_type text_extent(const std::wstring& text) const;
+  // One line of text in the default font and colour, transparent
+  // background, with the DrawText flags given (DT_SINGLELINE is added).
+  void draw_text(const std::wstring& text, const device_rect& r, UINT flags);
 
-    // The image cache (see details/app.h).  begin_bitmap makes a transparent
-    // bitmap of the size the current target; end_bitmap returns to the back
-    // buffer.  draw_bitmap blends the cached bitmap into the back buffer at
-    // origin + position and answers true, or answers false when there is
-    // none; a size without pixels has nothing to draw and answers true.
-    void begin_bitmap(unsigned id, int width, int height);
-    void end_bitmap();
-    bool draw_bitmap(unsigned id, size_type size, point_type position);
+  // The image cache (see details/app.h).  begin_bitmap makes a transparent
+  // bitmap of the size the current target; end_bitmap returns to the back
+  // buffer.  draw_bitmap blends the cached bitmap into the back buffer at
+  // origin + position and answers true, or answers false when there is
+  // none; a size without pixels has nothing to draw and answers true.
+  void begin_bitmap(unsigned id, int width, int height);
+  void end_bitmap();
+  bool draw_bitmap(unsigned id, size_type size, point_type position);
 
-private:
-    explicit device(std::shared_ptr<impl::details::devobj> object);
+ private:
+  explicit device(std::shared_ptr<impl::details::devobj> object);
 
-    impl::details::GDIBuffer& target() const;
-    impl::details::GDIBuffer& back_buffer() const;
+  impl::details::GDIBuffer& target() const;
+  impl::details::GDIBuffer& back_buffer() const;
 
-    std::shared_ptr<impl::details::devobj> m_object;
+  std::shared_ptr<impl::details::devobj> m_object;
 };
 
 }  // namespace notus::gdi

@@ -9,7 +9,7 @@
 namespace notus::gdi {
 
 inline agg::rgba8 agg_colour(COLORREF colour, unsigned char alpha) {
-    return agg::rgba8(GetRValue(colour), GetGValue(colour), GetBValue(colour), alpha);
+  return agg::rgba8(GetRValue(colour), GetGValue(colour), GetBValue(colour), alpha);
 }
 
 }  // namespace notus::gdi

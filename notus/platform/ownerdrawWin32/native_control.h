@@ -20,8 +20,8 @@ WNDPROC native_control_procedure();
 inline constexpr const wchar_t* native_control_property = L"KMX POINTER";
 
 struct native_control {
-    HWND window = nullptr;
-    WNDPROC saved_procedure = nullptr;
+  HWND window = nullptr;
+  WNDPROC saved_procedure = nullptr;
 };
 
 // Creates an EDIT child of the main window for owner, tags it with the owner

@@ -9,8 +9,8 @@
 namespace notus::impl {
 
 struct paint_surface {
-    HWND main_window = nullptr;
-    traits::back_buffer* back_buffer = nullptr;
+  HWND main_window = nullptr;
+  traits::back_buffer* back_buffer = nullptr;
 };
 
 using paint_surface_source = paint_surface (*)();

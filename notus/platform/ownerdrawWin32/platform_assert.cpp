@@ -6,9 +6,9 @@
 namespace notus::impl::details {
 
 void platform_assertion_failed(const char* expression, const char* source, int line) {
-    std::fprintf(stderr, "Assertion failed: %s, file %s, line %d\n", expression, source, line);
-    std::fflush(stderr);
-    std::abort();
+  std::fprintf(stderr, "Assertion failed: %s, file %s, line %d\n", expression, source, line);
+  std::fflush(stderr);
+  std::abort();
 }
 
 }  // namespace notus::impl::details

@@ -9,8 +9,7 @@ namespace notus::impl::details {
 [[noreturn]] void platform_assertion_failed(const char* expression, const char* source, int line);
 
 inline void platform_assert(bool holds, const char* expression, const char* source, int line) {
-    if (!holds)
-        platform_assertion_failed(expression, source, line);
+  if (!holds) platform_assertion_failed(expression, source, line);
 }
 
 }  // namespace notus::impl::details

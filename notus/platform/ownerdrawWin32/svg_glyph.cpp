@@ -13,19 +13,18 @@ void load_svg_glyphs(const std::wstring& path) { app::load_glyph_document(path);
 
 void draw_svg_glyph(device<notus::traits>& dev, unsigned id, notus::size<notus::traits> size,
                     notus::point<notus::traits> position) {
-    if (dev.draw_bitmap(id, size, position))
-        return;
+  if (dev.draw_bitmap(id, size, position)) return;
 
-    agg::svg::path_renderer drawing;
-    agg::svg::parser reader(drawing);
-    reader.parse(*find_svg_node(app::instance().glyph_document(), static_cast<int>(id)));
+  agg::svg::path_renderer drawing;
+  agg::svg::parser reader(drawing);
+  reader.parse(*find_svg_node(app::instance().glyph_document(), static_cast<int>(id)));
 
-    dev.begin_bitmap(id, size.width, size.height);
-    impl::details::GDIBuffer& bitmap = app::instance().current_target();
-    agg::svg::render_fitted(drawing, agg::svg::bgra_view{bitmap.pixels(), bitmap.width(), bitmap.height(),
-                                                         bitmap.stride()});
-    dev.end_bitmap();
-    dev.draw_bitmap(id, size, position);
+  dev.begin_bitmap(id, size.width, size.height);
+  impl::details::GDIBuffer& bitmap = app::instance().current_target();
+  agg::svg::render_fitted(drawing,
+                          agg::svg::bgra_view{bitmap.pixels(), bitmap.width(), bitmap.height(), bitmap.stride()});
+  dev.end_bitmap();
+  dev.draw_bitmap(id, size, position);
 }
 
 }  // namespace notus::gdi

@@ -26,95 +26,94 @@ class winobj_virtual_window;
 class GDIBuffer;
 
 class virtual_window_controller {
-public:
-    using window = winobj_virtual_window;
-    using window_list = std::list<window*>;
+ public:
+  using window = winobj_virtual_window;
+  using window_list = std::list<window*>;
 
-    virtual_window_controller();
-    virtual_window_controller(const virtual_window_controller&) = delete;
-    virtual_window_controller& operator=(const virtual_window_controller&) = delete;
-    ~virtual_window_controller();
+  virtual_window_controller();
+  virtual_window_controller(const virtual_window_controller&) = delete;
+  virtual_window_controller& operator=(const virtual_window_controller&) = delete;
+  ~virtual_window_controller();
 
-    // The controller new windows register with and input is routed through;
-    // null only before the root controller exists or after it is gone.
-    static virtual_window_controller* current() noexcept { return m_virtualWindowController; }
-    virtual_window_controller* previous() const noexcept { return m_previous; }
+  // The controller new windows register with and input is routed through;
+  // null only before the root controller exists or after it is gone.
+  static virtual_window_controller* current() noexcept { return m_virtualWindowController; }
+  virtual_window_controller* previous() const noexcept { return m_previous; }
 
-    // Registration.  add_window focuses the window when nothing has the focus
-    // yet and the window can take it.  remove_window lets go of every pointer
-    // to the window and takes it out of the lists; only the current
-    // controller hands the focus on, the others just forget it.
-    void add_window(window* w);
-    void remove_window(window* w);
+  // Registration.  add_window focuses the window when nothing has the focus
+  // yet and the window can take it.  remove_window lets go of every pointer
+  // to the window and takes it out of the lists; only the current
+  // controller hands the focus on, the others just forget it.
+  void add_window(window* w);
+  void remove_window(window* w);
 
-    // Gives w the focus: it gets state 3, then the previous one state 4.
-    // Refused (false) when w has it already or any window holds the capture.
-    // Does not check that w can take the focus; callers do.  When the state
-    // handlers destroy w or move the focus themselves, their outcome stands
-    // and the answer says whether w ended up focused.
-    bool set_focus(window* w);
+  // Gives w the focus: it gets state 3, then the previous one state 4.
+  // Refused (false) when w has it already or any window holds the capture.
+  // Does not check that w can take the focus; callers do.  When the state
+  // handlers destroy w or move the focus themselves, their outcome stands
+  // and the answer says whether w ended up focused.
+  bool set_focus(window* w);
 
-    // Focus moves over the windows that are focusable, enabled and visible.
-    // A group is a tab index.  Each returns whether the focus moved; throws
-    // std::logic_error "Focused window is not present." when the focused
-    // window has left the tab order.
-    bool focus_next_tab();       // next other group, else next in group
-    bool focus_prev_tab();       // previous other group, else previous in group
-    bool focus_next_in_group();  // next in group, else next other group
-    bool focus_prev_in_group();  // previous in group, else previous other group
+  // Focus moves over the windows that are focusable, enabled and visible.
+  // A group is a tab index.  Each returns whether the focus moved; throws
+  // std::logic_error "Focused window is not present." when the focused
+  // window has left the tab order.
+  bool focus_next_tab();       // next other group, else next in group
+  bool focus_prev_tab();       // previous other group, else previous in group
+  bool focus_next_in_group();  // next in group, else next other group
+  bool focus_prev_in_group();  // previous in group, else previous other group
 
-    // Routing of a platform event: mouse (kind 1) and key (kind 2) events;
-    // everything else is dropped.
-    void dispatch(event<traits>& e);
-    void dispatch_mouse(event<traits>& e);
-    void dispatch_key(event<traits>& e);
-    // The message of a native control goes whole to the window that owns it.
-    void dispatch_to_window(event<traits>& e);
-    // Hands e to w when w is registered here; otherwise nothing.
-    void send_event(window* w, event<traits>& e);
+  // Routing of a platform event: mouse (kind 1) and key (kind 2) events;
+  // everything else is dropped.
+  void dispatch(event<traits>& e);
+  void dispatch_mouse(event<traits>& e);
+  void dispatch_key(event<traits>& e);
+  // The message of a native control goes whole to the window that owns it.
+  void dispatch_to_window(event<traits>& e);
+  // Hands e to w when w is registered here; otherwise nothing.
+  void send_event(window* w, event<traits>& e);
 
-    // The paint pass (defined with the back buffer): paints every visible
-    // window that meets the union of the dirty windows and the invalid
-    // rectangle into buffer, in paint order, and returns that union widened
-    // by one pixel right and down (empty when nothing was to be painted).
-    // dc goes into the paint events; null for an immediate render.
-    RECT paint(GDIBuffer& buffer, HDC dc);
+  // The paint pass (defined with the back buffer): paints every visible
+  // window that meets the union of the dirty windows and the invalid
+  // rectangle into buffer, in paint order, and returns that union widened
+  // by one pixel right and down (empty when nothing was to be painted).
+  // dc goes into the paint events; null for an immediate render.
+  RECT paint(GDIBuffer& buffer, HDC dc);
 
-    void capture(window* w) noexcept { m_capturing = w; }
-    void release_capture(window* w) noexcept {
-        if (m_capturing == w)
-            m_capturing = nullptr;
-    }
+  void capture(window* w) noexcept { m_capturing = w; }
+  void release_capture(window* w) noexcept {
+    if (m_capturing == w) m_capturing = nullptr;
+  }
 
-    // Called when a window's keys change.
-    void sort_tab_order();
-    void sort_paint_order();
+  // Called when a window's keys change.
+  void sort_tab_order();
+  void sort_paint_order();
 
-    const window_list& tab_order() const noexcept { return m_tabOrder; }
-    const window_list& paint_order() const noexcept { return m_paintOrder; }
-    const window_list& listeners() const noexcept { return m_listeners; }
-    window* focused() const noexcept { return m_focused; }
-    window* capturing() const noexcept { return m_capturing; }
-    window* pressed() const noexcept { return m_pressed; }
+  const window_list& tab_order() const noexcept { return m_tabOrder; }
+  const window_list& paint_order() const noexcept { return m_paintOrder; }
+  const window_list& listeners() const noexcept { return m_listeners; }
+  window* focused() const noexcept { return m_focused; }
+  window* capturing() const noexcept { return m_capturing; }
+  window* pressed() const noexcept { return m_pressed; }
 
-    bool is_registered(const window* w) const;
+  bool is_registered(const window* w) const;
 
-private:
-    bool search_focus(bool forward, bool same_group);
-    window* hit_test(int x, int y) const;
-    // Hands e to each listener that is still registered and visible when its
-    // turn comes; a copy each when fresh_copies, so none sees another's edits.
-    void notify_listeners(const window_list& listeners, event<traits>& e, bool fresh_copies);
+ private:
+  bool search_focus(bool forward, bool same_group);
+  window* hit_test(int x, int y) const;
+  // Hands e to each listener that is still registered and visible when its
+  // turn comes; a copy each when fresh_copies, so none sees another's edits.
+  void notify_listeners(const window_list& listeners, event<traits>& e, bool fresh_copies);
 
-    window_list m_tabOrder;
-    window_list m_paintOrder;
-    window_list m_listeners;
-    window* m_focused = nullptr;
-    window* m_capturing = nullptr;
-    window* m_pressed = nullptr;
-    virtual_window_controller* m_previous;
+  window_list m_tabOrder;
+  window_list m_paintOrder;
+  window_list m_listeners;
+  window* m_focused = nullptr;
+  window* m_capturing = nullptr;
+  window* m_pressed = nullptr;
+  virtual_window_controller* m_previous;
 
-    static virtual_window_controller* m_virtualWindowController;
+  static virtual_window_controller* m_virtualWindowController;
 };
 
 }  // namespace notus::impl::details

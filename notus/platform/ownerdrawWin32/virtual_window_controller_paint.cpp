@@ -19,72 +19,67 @@ namespace {
 bool is_empty(const RECT& r) { return r.right <= r.left || r.bottom <= r.top; }
 
 RECT union_of(const RECT& a, const RECT& b) {
-    return RECT{std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
-                std::max(a.bottom, b.bottom)};
+  return RECT{std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
+              std::max(a.bottom, b.bottom)};
 }
 
 // Edges included: a window that only touches the area is painted too.
 bool meets(const RECT& a, const RECT& b) {
-    return a.left <= b.right && b.left <= a.right && a.top <= b.bottom && b.top <= a.bottom;
+  return a.left <= b.right && b.left <= a.right && a.top <= b.bottom && b.top <= a.bottom;
 }
 
 // A native text-entry control draws itself; its pixels go under the frame
 // the window's paint strategy draws.
 void copy_native_control(GDIBuffer& buffer, const winobj_virtual_window& w) {
-    const HWND control = w.native_window();
-    if (!(w.flags() & winobj_virtual_window::flag_native_edit) || !control || !IsWindow(control))
-        return;
-    const HDC control_dc = GetDC(control);
-    if (!control_dc)
-        return;
-    buffer.copy_from_dc(control_dc, w.rect(), POINT{0, 0});
-    ReleaseDC(control, control_dc);
+  const HWND control = w.native_window();
+  if (!(w.flags() & winobj_virtual_window::flag_native_edit) || !control || !IsWindow(control)) return;
+  const HDC control_dc = GetDC(control);
+  if (!control_dc) return;
+  buffer.copy_from_dc(control_dc, w.rect(), POINT{0, 0});
+  ReleaseDC(control, control_dc);
 }
 
 }  // namespace
 
 RECT virtual_window_controller::paint(GDIBuffer& buffer, HDC dc) {
-    RECT area = invalid_rect();
-    if (m_paintOrder.empty()) {
-        clear_invalid_rect();
-        return area;
-    }
-    // Hidden windows widen the area too: only a painted window loses its
-    // dirty flag.  A window without pixels adds nothing.
-    for (const window* w : m_paintOrder) {
-        if (!w->dirty() || is_empty(w->rect()))
-            continue;
-        area = is_empty(area) ? w->rect() : union_of(area, w->rect());
-    }
-    if (is_empty(area)) {
-        clear_invalid_rect();
-        return area;
-    }
-    ++area.right;
-    ++area.bottom;
-    buffer.set_clip_rect(area);
-
-    // A paint strategy may make or drop windows; walk a copy and skip those
-    // that have gone meanwhile.
-    const std::vector<window*> painting(m_paintOrder.begin(), m_paintOrder.end());
-    for (window* w : painting) {
-        if (std::find(m_paintOrder.begin(), m_paintOrder.end(), w) == m_paintOrder.end())
-            continue;
-        if (!w->visible() || !meets(w->rect(), area))
-            continue;
-        w->set_dirty(false);
-        copy_native_control(buffer, *w);
-        const RECT& r = w->rect();
-        const RECT client{0, 0, r.right - r.left, r.bottom - r.top};
-        event<traits> e(ev_paint{0, dc, &buffer, r.left, r.top, client, client, 0, 0, 0});
-        w->handle_event(e);
-    }
-
-    // Drawing outside a pass (a splash, a wait form) must not inherit the
-    // area of the last one.
-    buffer.reset_clip();
+  RECT area = invalid_rect();
+  if (m_paintOrder.empty()) {
     clear_invalid_rect();
     return area;
+  }
+  // Hidden windows widen the area too: only a painted window loses its
+  // dirty flag.  A window without pixels adds nothing.
+  for (const window* w : m_paintOrder) {
+    if (!w->dirty() || is_empty(w->rect())) continue;
+    area = is_empty(area) ? w->rect() : union_of(area, w->rect());
+  }
+  if (is_empty(area)) {
+    clear_invalid_rect();
+    return area;
+  }
+  ++area.right;
+  ++area.bottom;
+  buffer.set_clip_rect(area);
+
+  // A paint strategy may make or drop windows; walk a copy and skip those
+  // that have gone meanwhile.
+  const std::vector<window*> painting(m_paintOrder.begin(), m_paintOrder.end());
+  for (window* w : painting) {
+    if (std::find(m_paintOrder.begin(), m_paintOrder.end(), w) == m_paintOrder.end()) continue;
+    if (!w->visible() || !meets(w->rect(), area)) continue;
+    w->set_dirty(false);
+    copy_native_control(buffer, *w);
+    const RECT& r = w->rect();
+    const RECT client{0, 0, r.right - r.left, r.bottom - r.top};
+    event<traits> e(ev_paint{0, dc, &buffer, r.left, r.top, client, client, 0, 0, 0});
+    w->handle_event(e);
+  }
+
+  // Drawing outside a pass (a splash, a wait form) must not inherit the
+  // area of the last one.
+  buffer.reset_clip();
+  clear_invalid_rect();
+  return area;
 }
 
 }  // namespace notus::impl::details

@@ -7,11 +7,11 @@
 #include "notus/platform/ownerdrawWin32/device.h"
 
 int RunApplication() {
-    using notus::impl::details::app;
-    if (app::instance().back_buffer()) {
-        auto device = notus::gdi::device<notus::traits>::create_for_dc(nullptr, nullptr, 0, 0);
-        device->draw_text(L"Loading...", notus::gdi::device_rect(10, 10, 100, 30), DT_TOP);
-    }
-    app::run_message_loop();
-    return 0;
+  using notus::impl::details::app;
+  if (app::instance().back_buffer()) {
+    auto device = notus::gdi::device<notus::traits>::create_for_dc(nullptr, nullptr, 0, 0);
+    device->draw_text(L"Loading...", notus::gdi::device_rect(10, 10, 100, 30), DT_TOP);
+  }
+  app::run_message_loop();
+  return 0;
 }

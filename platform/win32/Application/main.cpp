@@ -5,6 +5,6 @@
 #include "platform/win32/Application/desktop_resources.h"
 
 int main() {
-    desktop::RegisterDesktopResources();
-    return WinMain(GetModuleHandleW(nullptr), nullptr, nullptr, SW_SHOWDEFAULT);
+  desktop::RegisterDesktopResources();
+  return WinMain(GetModuleHandleW(nullptr), nullptr, nullptr, SW_SHOWDEFAULT);
 }

@@ -23,24 +23,24 @@ using notus::impl::details::app;
 using notus::impl::details::virtual_window_controller;
 
 class DesktopTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        winapi::headless::Reset();
-        app::instance().release();
-        notus::impl::details::clear_invalid_rect();
-        desktop::RegisterDesktopResources();
-        root = std::make_unique<virtual_window_controller>();
-        run_application = nullptr;
-    }
-    void TearDown() override {
-        run_application = nullptr;
-        root.reset();
-        app::instance().release();
-        notus::impl::details::clear_invalid_rect();
-        winapi::headless::Reset();
-    }
+ protected:
+  void SetUp() override {
+    winapi::headless::Reset();
+    app::instance().release();
+    notus::impl::details::clear_invalid_rect();
+    desktop::RegisterDesktopResources();
+    root = std::make_unique<virtual_window_controller>();
+    run_application = nullptr;
+  }
+  void TearDown() override {
+    run_application = nullptr;
+    root.reset();
+    app::instance().release();
+    notus::impl::details::clear_invalid_rect();
+    winapi::headless::Reset();
+  }
 
-    std::unique_ptr<virtual_window_controller> root;
+  std::unique_ptr<virtual_window_controller> root;
 };
 
 }  // namespace desktop_test

@@ -7,11 +7,11 @@
 namespace {
 
 struct KeyRow {
-    const char* name;
-    SDL_Scancode scancode;
-    SDL_Keycode keycode;
-    bool numLock;
-    int expected;
+  const char* name;
+  SDL_Scancode scancode;
+  SDL_Keycode keycode;
+  bool numLock;
+  int expected;
 };
 
 const KeyRow kKeys[] = {
@@ -47,7 +47,7 @@ const KeyRow kKeys[] = {
 }  // namespace
 
 TEST(KeyMap, SdlKeysGiveTheirVirtualKeys) {
-    for (const KeyRow& row : kKeys) {
-        EXPECT_EQ(winapi::sdl::VirtualKey(row.scancode, row.keycode, row.numLock), row.expected) << row.name;
-    }
+  for (const KeyRow& row : kKeys) {
+    EXPECT_EQ(winapi::sdl::VirtualKey(row.scancode, row.keycode, row.numLock), row.expected) << row.name;
+  }
 }

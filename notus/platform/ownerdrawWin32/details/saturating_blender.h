@@ -24,53 +24,52 @@ namespace notus::impl::details {
 
 template <class Order>
 struct blender_bgra_saturating {
-    using color_type = agg::rgba8;
-    using order_type = Order;
-    using value_type = color_type::value_type;
-    using calc_type = color_type::calc_type;
-    using long_type = color_type::long_type;
+  using color_type = agg::rgba8;
+  using order_type = Order;
+  using value_type = color_type::value_type;
+  using calc_type = color_type::calc_type;
+  using long_type = color_type::long_type;
 
-    static value_type scale_by_cover(value_type v, agg::cover_type cover) {
-        return static_cast<value_type>((calc_type(v) * (calc_type(cover) + 1)) >> 8);
-    }
+  static value_type scale_by_cover(value_type v, agg::cover_type cover) {
+    return static_cast<value_type>((calc_type(v) * (calc_type(cover) + 1)) >> 8);
+  }
 
-    static void blend_pix(value_type* p, value_type cr, value_type cg, value_type cb, value_type alpha,
-                          agg::cover_type cover) {
-        if (cover < agg::cover_full) {
-            cr = scale_by_cover(cr, cover);
-            cg = scale_by_cover(cg, cover);
-            cb = scale_by_cover(cb, cover);
-            alpha = scale_by_cover(alpha, cover);
-        }
-        blend_pix(p, cr, cg, cb, alpha);
+  static void blend_pix(value_type* p, value_type cr, value_type cg, value_type cb, value_type alpha,
+                        agg::cover_type cover) {
+    if (cover < agg::cover_full) {
+      cr = scale_by_cover(cr, cover);
+      cg = scale_by_cover(cg, cover);
+      cb = scale_by_cover(cb, cover);
+      alpha = scale_by_cover(alpha, cover);
     }
+    blend_pix(p, cr, cg, cb, alpha);
+  }
 
-    static void blend_pix(value_type* p, value_type cr, value_type cg, value_type cb, value_type alpha) {
-        if (alpha == 0)
-            return;
-        const calc_type keep = 255 - calc_type(alpha);
-        p[Order::R] = mix(p[Order::R], cr, keep);
-        p[Order::G] = mix(p[Order::G], cg, keep);
-        p[Order::B] = mix(p[Order::B], cb, keep);
-        p[Order::A] = static_cast<value_type>(255 - (((255 - calc_type(p[Order::A])) * keep) >> 8));
-    }
+  static void blend_pix(value_type* p, value_type cr, value_type cg, value_type cb, value_type alpha) {
+    if (alpha == 0) return;
+    const calc_type keep = 255 - calc_type(alpha);
+    p[Order::R] = mix(p[Order::R], cr, keep);
+    p[Order::G] = mix(p[Order::G], cg, keep);
+    p[Order::B] = mix(p[Order::B], cb, keep);
+    p[Order::A] = static_cast<value_type>(255 - (((255 - calc_type(p[Order::A])) * keep) >> 8));
+  }
 
-    static void set_plain_color(value_type* p, color_type c) {
-        p[Order::R] = c.r;
-        p[Order::G] = c.g;
-        p[Order::B] = c.b;
-        p[Order::A] = c.a;
-    }
+  static void set_plain_color(value_type* p, color_type c) {
+    p[Order::R] = c.r;
+    p[Order::G] = c.g;
+    p[Order::B] = c.b;
+    p[Order::A] = c.a;
+  }
 
-    static color_type get_plain_color(const value_type* p) {
-        return color_type(p[Order::R], p[Order::G], p[Order::B], p[Order::A]);
-    }
+  static color_type get_plain_color(const value_type* p) {
+    return color_type(p[Order::R], p[Order::G], p[Order::B], p[Order::A]);
+  }
 
-private:
-    static value_type mix(value_type destination, value_type colour, calc_type keep) {
-        const calc_type sum = ((calc_type(destination) * keep) >> 8) + colour;
-        return static_cast<value_type>(sum > 255 ? 255 : sum);
-    }
+ private:
+  static value_type mix(value_type destination, value_type colour, calc_type keep) {
+    const calc_type sum = ((calc_type(destination) * keep) >> 8) + colour;
+    return static_cast<value_type>(sum > 255 ? 255 : sum);
+  }
 };
 
 // Blue, green, red, alpha in memory, as the DIB sections hold them.

@@ -9,18 +9,18 @@
 namespace notus::impl::details {
 
 class winobj_virtual_window_helper : public winobj_virtual_window {
-public:
-    using signal_type = ttl::sig::signal1<void, event<traits>&>;
+ public:
+  using signal_type = ttl::sig::signal1<void, event<traits>&>;
 
-    using winobj_virtual_window::winobj_virtual_window;
+  using winobj_virtual_window::winobj_virtual_window;
 
-    // Calls the connected slots in connection order.
-    void handle_event(event<traits>& e) override { m_signal(e); }
+  // Calls the connected slots in connection order.
+  void handle_event(event<traits>& e) override { m_signal(e); }
 
-    signal_type& signal() noexcept { return m_signal; }
+  signal_type& signal() noexcept { return m_signal; }
 
-private:
-    signal_type m_signal;
+ private:
+  signal_type m_signal;
 };
 
 }  // namespace notus::impl::details
