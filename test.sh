@@ -1,10 +1,13 @@
 #!/usr/bin/env bash
-# Builds everything with AddressSanitizer and UndefinedBehaviorSanitizer in
-# build-test/ and runs every test.  Exits non-zero on any failure.
+# Checks the formatting, builds everything with AddressSanitizer and
+# UndefinedBehaviorSanitizer in build-test/ and runs every test.  Exits
+# non-zero on any failure.
 set -euo pipefail
 cd "$(dirname "$0")"
 source tools/packages.sh
 tavlin_ensure_packages
+
+tools/check_format.sh
 
 jobs="$(nproc)"
 cmake -S . -B build-test -DCMAKE_BUILD_TYPE=Debug -DTAVLIN_SANITIZE=ON

@@ -4,7 +4,7 @@ TAVLIN_PACKAGES=(
   cmake g++ make pkg-config
   libsdl2-dev libsdl2-ttf-dev libx11-dev fonts-dejavu-core
   libtinyxml-dev libagg-dev libboost-dev
-  libgtest-dev libfreetype-dev
+  libgtest-dev libfreetype-dev clang-format
   xvfb xauth xdotool imagemagick
 )
 
