@@ -1,6 +1,10 @@
 #include "host_fixture.h"
 
 #include "notus/platform/ownerdrawWin32/device.h"
+#include "notus/platform/ownerdrawWin32/device_recorder.h"
+
+#include <string>
+#include <vector>
 
 namespace host_test {
 namespace {
@@ -42,6 +46,35 @@ TEST_F(DeviceTest, FrameRectIsOnePixelWhateverTheWidth) {
   EXPECT_EQ(at(3, 3), kGrey);
   EXPECT_EQ(at(5, 5), kGrey);
   EXPECT_EQ(at(9, 5), kGrey);
+}
+
+// The recording hook sees each call as the strategy made it, in window
+// coordinates, and nothing once it is removed.
+TEST_F(DeviceTest, TheRecorderSeesEveryCallWithItsArguments) {
+  std::vector<std::string> calls;
+  notus::gdi::set_device_recorder([&](const std::string& call) { calls.push_back(call); });
+  auto shifted = device::create_for_dc(nullptr, nullptr, 5, 5);
+  shifted->fill_rect({0, 0, 10, 10}, 0x8CEFDE, 240);
+  shifted->frame_rounded_rect_radii({1, 2, 30, 20}, {5, 5, 5, 5, 0, 0, 0, 0}, 1.5, 0x185239, 255);
+  const pointd tick[] = {{1, 2.5}, {3, 4}, {5, 1}};
+  shifted->fill_polygon(tick, 3, 0x000073, 200);
+  shifted->draw_text(L"Caf\u00E9", {3, 3, 70, 20}, DT_VCENTER);
+  shifted->begin_bitmap(4, 60, 20);
+  shifted->end_bitmap();
+  shifted->draw_bitmap(4, {60, 20}, {0, 0});
+  notus::gdi::set_device_recorder(nullptr);
+  shifted->fill_rect({0, 0, 1, 1}, 0, 255);
+
+  const std::vector<std::string> expected = {
+      "fill_rect({0,0,10,10}, 0x8CEFDE, 240)",
+      "frame_rounded_rect_radii({1,2,30,20}, [5 5 5 5 0 0 0 0], 1.5, 0x185239, 255)",
+      "fill_polygon([(1,2.5) (3,4) (5,1)], 0x000073, 200)",
+      "draw_text(\"Caf\xC3\xA9\", {3,3,70,20}, 4)",
+      "begin_bitmap(4, 60, 20)",
+      "end_bitmap()",
+      "draw_bitmap(4, 60x20, (0,0))",
+  };
+  EXPECT_EQ(calls, expected);
 }
 
 struct ShapeCase {

@@ -1,6 +1,7 @@
 // Text of the drawing device: measured and drawn by the Win32 layer in its
 // default font, into a memory DC over the current target's DIB.
 #include "notus/platform/ownerdrawWin32/device.h"
+#include "notus/platform/ownerdrawWin32/device_recording.h"
 
 #include "notus/platform/ownerdrawWin32/GDIBuffer.h"
 
@@ -44,6 +45,8 @@ device<notus::traits>::size_type device<notus::traits>::text_extent(const std::w
 }
 
 void device<notus::traits>::draw_text(const std::wstring& text, const device_rect& r, UINT flags) {
+  if (recording::on())
+    recording::record("draw_text", {recording::text(text), recording::rect(r), recording::number(flags)});
   GDIBuffer& buffer = target();
   // Text keeps to the area the paint pass repaints, as the shapes do:
   // anti-aliased glyphs drawn again over their old pixels would darken.
