@@ -7,10 +7,14 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <charconv>
 #include <climits>
+#include <filesystem>
+#include <optional>
 #include <sstream>
-#include <stdexcept>
+#include <string_view>
 #include <unordered_set>
+#include <utility>
 
 namespace {
 
@@ -33,7 +37,9 @@ std::u16string StoredUnits(const std::wstring& name) {
 }
 
 // Reads one player record; false at the first thing that is not one, so a
-// damaged tail (or a stray final newline) adds nothing.
+// damaged tail (or a stray final newline) adds nothing.  A name that is not
+// valid UTF-16 is not such a thing: the length has already told where the
+// record goes on, so the player is kept with U+FFFD for each bad unit.
 bool ReadPlayer(std::istream& in, data_objects::users::item_type& player) {
   int length = 0;
   if (!(in >> length) || length < 0 || length > kMaxUserNameUnits) return false;
@@ -48,30 +54,64 @@ bool ReadPlayer(std::istream& in, data_objects::users::item_type& player) {
     if (unit == 0) break;  // the name ends at the first zero unit
     units.push_back(unit);
   }
+  player.name = utf16_to_wide(units, utf_errors::lenient);
   int id = 0;
-  try {
-    player.name = utf16_to_wide(units);
-  } catch (const std::invalid_argument&) {
-    return false;
-  }
   if (!(in >> id)) return false;
   player.id = id;
   return true;
 }
 
-void MakeIdsUsable(data_objects::users& users) {
-  if (users.players.empty()) {
-    users.currentId = users.nextId;
-    return;
-  }
-  int highestId = INT_MIN;
+// Raises the next id above every player's id and above highestIdInUse, and
+// makes a current id that names no player the first player's (or, with no
+// players, the next id).
+void MakeIdsUsable(data_objects::users& users, std::optional<int> highestIdInUse = std::nullopt) {
   bool currentFound = false;
   for (const auto& player : users.players) {
-    highestId = std::max(highestId, player->id);
+    highestIdInUse = std::max(highestIdInUse.value_or(INT_MIN), player->id);
     currentFound = currentFound || player->id == users.currentId;
   }
-  if (users.nextId <= highestId) users.nextId = highestId == INT_MAX ? INT_MAX : highestId + 1;
-  if (!currentFound) users.currentId = users.players.front()->id;
+  if (highestIdInUse && users.nextId <= *highestIdInUse) {
+    users.nextId = *highestIdInUse == INT_MAX ? INT_MAX : *highestIdInUse + 1;
+  }
+  if (!currentFound) users.currentId = users.players.empty() ? users.nextId : users.players.front()->id;
+}
+
+// The id in a file name that UserDataFileName or UserSettingsFileName gives,
+// written exactly as they write it; nothing for any other name.
+std::optional<int> PlayerFileId(std::string_view name) {
+  static constexpr std::pair<std::string_view, std::string_view> kPatterns[] = {
+      {"UserData", ".txt"},
+      {"UserSettings", ".xml"},
+  };
+  for (const auto& [prefix, suffix] : kPatterns) {
+    if (name.size() <= prefix.size() + suffix.size() || name.substr(0, prefix.size()) != prefix ||
+        name.substr(name.size() - suffix.size()) != suffix) {
+      continue;
+    }
+    const std::string_view digits = name.substr(prefix.size(), name.size() - prefix.size() - suffix.size());
+    int id = 0;
+    const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), id);
+    // A number beyond int is no id of ours; and only the form std::to_string
+    // gives ("7", not "07") names a file that a player would load.
+    if (error == std::errc() && end == digits.data() + digits.size() && std::to_string(id) == digits) return id;
+  }
+  return std::nullopt;
+}
+
+// The highest id that a player's file in the settings folder is named
+// after.  Those files outlive a damaged "users.txt"; a new player given one
+// of their ids would load another player's options and statistics.  Any
+// entry counts, whatever its type: one that is not a file would still stand
+// where that player's file has to go.
+std::optional<int> HighestIdOfPlayerFiles() {
+  std::optional<int> highest;
+  std::error_code error;
+  std::filesystem::directory_iterator entry(NativePath(SettingsDirectory()), error);
+  for (; !error && entry != std::filesystem::directory_iterator(); entry.increment(error)) {
+    const std::optional<int> id = PlayerFileId(entry->path().filename().native());
+    if (id) highest = std::max(highest.value_or(INT_MIN), *id);
+  }
+  return highest;
 }
 
 }  // namespace
@@ -119,6 +159,7 @@ std::string SerializeUsers(const data_objects::users& users) {
 void LoadUsers(data_objects::users& users) {
   const std::optional<std::string> bytes = ReadSmallFile(UsersFileName(), kMaxUsersFileBytes);
   users = bytes ? ParseUsers(*bytes) : data_objects::users{};
+  MakeIdsUsable(users, HighestIdOfPlayerFiles());
 }
 
 bool SaveUsers(const data_objects::users& users) {

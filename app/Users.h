@@ -3,7 +3,9 @@
 //
 // The list is read again from the file by every command that needs it; no
 // copy lives between commands.  Ids are never reused: a new player takes the
-// next id, which only ever grows.
+// next id, which only ever grows.  Each player's files in the settings folder
+// are named after the id, and they outlive a damaged list, so the next id is
+// also kept above every id that such a file is named after.
 //
 // "users.txt" (binary, every newline a single LF, numbers in ASCII decimal):
 //   next id LF current id
@@ -33,20 +35,24 @@ struct users {
 // The longest name the file format carries, in UTF-16 units.
 constexpr int kMaxUserNameUnits = 48;
 
-// Reads "users.txt".  A missing file gives an empty list with both ids 0; a
-// damaged one gives the players before the first bad record (a record that
+// Reads "users.txt".  A missing file gives an empty list, its ids 0 until
+// raised as below; a damaged one gives the players before the first bad record (a record that
 // repeats an earlier player's id is bad too), and one longer than any list
-// of ours gives the empty list.  The ids are
-// made usable: the next id lies above every player's id, and a current id
-// that names no player becomes the first player's (or, with no players, the
-// next id, so the first player added becomes current).
+// of ours gives the empty list.  A name that is not valid UTF-16 does not
+// make its record bad: the player is kept, with U+FFFD for each unit that
+// cannot be read.  The ids are made usable: the next id lies above every
+// player's id and above every id that a UserData or UserSettings file in the
+// settings folder is named after, and a current id that names no player
+// becomes the first player's (or, with no players, the next id, so the first
+// player added becomes current).
 void LoadUsers(data_objects::users& users);
 // Writes "users.txt" (replaced atomically).  False when it could not be
 // written; callers do not report it.
 bool SaveUsers(const data_objects::users& users);
 
-// Parses and produces the bytes of "users.txt"; LoadUsers and SaveUsers are
-// these plus the file.
+// Parses and produces the bytes of "users.txt"; SaveUsers is the second plus
+// the file, LoadUsers the first plus the file and the ids of the players'
+// files in the settings folder.
 data_objects::users ParseUsers(const std::string& bytes);
 std::string SerializeUsers(const data_objects::users& users);
 

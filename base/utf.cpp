@@ -175,19 +175,22 @@ std::u16string wide_to_utf16(const std::wstring& text) {
   return units;
 }
 
-std::wstring utf16_to_wide(const std::u16string& text) {
+std::wstring utf16_to_wide(const std::u16string& text, utf_errors errors) {
   std::wstring wide;
   wide.reserve(text.size());
   for (std::size_t i = 0; i < text.size(); ++i) {
     const char32_t unit = text[i];
-    if (IsLowSurrogate(unit)) ConversionFailed();
-    if (!IsHighSurrogate(unit)) {
+    if (!IsHighSurrogate(unit) && !IsLowSurrogate(unit)) {
       wide.push_back(static_cast<wchar_t>(unit));
-      continue;
+    } else if (IsHighSurrogate(unit) && i + 1 < text.size() && IsLowSurrogate(text[i + 1])) {
+      const char32_t low = text[++i];
+      wide.push_back(static_cast<wchar_t>(0x10000 + ((unit - kHighSurrogateFirst) << 10) + (low - kLowSurrogateFirst)));
+    } else {
+      // An unpaired surrogate; the unit after it starts afresh, so a high
+      // surrogate before a whole pair costs only itself.
+      if (errors == utf_errors::strict) ConversionFailed();
+      wide.push_back(static_cast<wchar_t>(kReplacementCharacter));
     }
-    if (i + 1 >= text.size() || !IsLowSurrogate(text[i + 1])) ConversionFailed();
-    const char32_t low = text[++i];
-    wide.push_back(static_cast<wchar_t>(0x10000 + ((unit - kHighSurrogateFirst) << 10) + (low - kLowSurrogateFirst)));
   }
   return wide;
 }

@@ -11,7 +11,9 @@
 // surrogates and cut-off sequences are refused with "UTF convertion failed.",
 // the text the game shows.  Text that only passes through on its way to the
 // screen (window titles, typed text, the font library) is converted
-// leniently, so that one bad byte cannot lose the rest of a line.
+// leniently, so that one bad byte cannot lose the rest of a line.  So is a
+// text read from a length-prefixed record: its end does not depend on the
+// text, so one bad unit need not lose the record.
 
 #include <string>
 #include <string_view>
@@ -23,13 +25,15 @@ enum class utf_status {
   source_illegal = 3,
 };
 
-// How utf8_to_wide and wide_to_utf8 treat what cannot be converted.
+// How utf8_to_wide, wide_to_utf8 and utf16_to_wide treat what cannot be
+// converted.
 enum class utf_errors {
   // Throw std::invalid_argument "UTF convertion failed.".
   strict,
   // Put one U+FFFD in place of each malformed sequence (a bad lead byte, or
   // a lead byte with the continuation bytes that follow it, up to the length
-  // it announces) or code point that cannot be encoded, and go on.
+  // it announces), unpaired surrogate unit or code point that cannot be
+  // encoded, and go on.
   lenient,
 };
 
@@ -52,6 +56,7 @@ std::string wide_to_utf8(std::wstring_view text, utf_errors errors = utf_errors:
 
 // Wide text to UTF-16 units and back, splitting and joining surrogate pairs.
 // Both throw std::invalid_argument "UTF convertion failed." on anything that
-// is not a valid code point or a valid surrogate pair.
+// is not a valid code point or a valid surrogate pair; utf16_to_wide can
+// replace unpaired surrogates instead.
 std::u16string wide_to_utf16(const std::wstring& text);
-std::wstring utf16_to_wide(const std::u16string& text);
+std::wstring utf16_to_wide(const std::u16string& text, utf_errors errors = utf_errors::strict);

@@ -4,7 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cctype>
 #include <filesystem>
+#include <fstream>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -101,7 +105,6 @@ INSTANTIATE_TEST_SUITE_P(
             "length above 48", kFirstRecord + "\n49\n" + std::string(98, 'a') + "\n1", {{L"Player 1", 0}}, 2, 0},
         DamagedCase{"negative length", kFirstRecord + "\n-1\n\n1", {{L"Player 1", 0}}, 2, 0},
         DamagedCase{"name cut short", kFirstRecord + "\n3\nB\0o"s, {{L"Player 1", 0}}, 2, 0},
-        DamagedCase{"unpaired surrogate", kFirstRecord + "\n1\n" + "\x34\xD8"s + "\n1", {{L"Player 1", 0}}, 2, 0},
         DamagedCase{"zero unit ends the name", "1\n0\n2\nA\0\0\0\n0"s, {{L"A", 0}}, 1, 0},
         DamagedCase{"current id names no player", "2\n7\n1\nA\0\n0"s, {{L"A", 0}}, 2, 0},
         DamagedCase{"next id below a player's id", "1\n5\n1\nA\0\n5"s, {{L"A", 5}}, 6, 5},
@@ -197,5 +200,154 @@ TEST_F(UsersFileTest, DeleteUserFilesRemovesBothAndToleratesMissingOnes) {
   DeleteUserFiles(5);
   EXPECT_FALSE(std::filesystem::exists(Settings("UserSettings5.xml")));
 }
+
+// A test name made of the case's words: "lone high" gives "LoneHigh".
+std::string CaseName(const char* what) {
+  std::string name;
+  bool startOfWord = true;
+  for (const char* c = what; *c != '\0'; ++c) {
+    const auto character = static_cast<unsigned char>(*c);
+    if (std::isalnum(character)) {
+      name += static_cast<char>(startOfWord ? std::toupper(character) : character);
+      startOfWord = false;
+    } else {
+      startOfWord = startOfWord || std::isspace(character);
+    }
+  }
+  return name;
+}
+
+// One player record as the file stores it: LF length LF UTF-16LE units LF id.
+std::string Record(const std::u16string& units, int id) {
+  std::string bytes = "\n" + std::to_string(units.size()) + "\n";
+  for (char16_t unit : units) {
+    bytes.push_back(static_cast<char>(unit & 0xFF));
+    bytes.push_back(static_cast<char>(unit >> 8));
+  }
+  return bytes + "\n" + std::to_string(id);
+}
+
+// A list the program cannot read whole, beside the files of the players it
+// held.  Each file name that is a player's keeps that id from every player
+// added later, or the new player would load the old one's options and
+// statistics.
+struct DamagedFileCase {
+  const char* what;
+  std::optional<std::string> bytes;  // nothing: no users.txt at all
+  std::size_t padWithBlanksTo;       // 0: as it is
+  std::vector<std::string> files;
+  std::optional<int> newId;  // nothing: no id is left to hand out
+};
+
+void PrintTo(const DamagedFileCase& c, std::ostream* out) { *out << c.what; }
+
+class DamagedUsersFileTest : public TempFolders, public ::testing::WithParamInterface<DamagedFileCase> {};
+
+TEST_P(DamagedUsersFileTest, TheNextPlayerTakesAnIdAboveEveryPlayerFile) {
+  const DamagedFileCase& c = GetParam();
+  if (c.bytes) {
+    std::ofstream out(Settings("users.txt"), std::ios::binary);
+    out << *c.bytes;
+    const std::string blanks(1024 * 1024, ' ');
+    for (std::size_t size = c.bytes->size(); size < c.padWithBlanksTo; size += blanks.size()) {
+      out.write(blanks.data(), static_cast<std::streamsize>(std::min(blanks.size(), c.padWithBlanksTo - size)));
+    }
+  }
+  for (const std::string& file : c.files) WriteBytes(Settings(file), "a player's file");
+
+  data_objects::users users;
+  LoadUsers(users);
+  const bool wasEmpty = users.players.empty();
+  if (!c.newId) {
+    EXPECT_FALSE(AddUser(users, L"New"));
+    return;
+  }
+  ASSERT_TRUE(AddUser(users, L"New"));
+  EXPECT_EQ(users.players.back()->id, *c.newId);
+  // With no players left, the one added becomes current, as on a first start.
+  if (wasEmpty) {
+    EXPECT_EQ(GetCurrentUserName(users), L"New");
+  }
+}
+
+std::string WithFirstByte(std::string bytes, char first) {
+  bytes[0] = first;
+  return bytes;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, DamagedUsersFileTest,
+    ::testing::Values(
+        DamagedFileCase{"header",
+                        WithFirstByte(kExampleBytes, 'x'),
+                        0,
+                        {"UserSettings0.xml", "UserData0.txt", "UserSettings1.xml", "UserData1.txt"},
+                        2},
+        DamagedFileCase{"record length 3 read as 9",
+                        std::string("2\n1\n8\n") + "P\0l\0a\0y\0e\0r\0 \0001\0"s + "\n0\n9\n" + "A\0n\0n\0"s + "\n1",
+                        0,
+                        {"UserSettings0.xml", "UserData0.txt", "UserSettings1.xml", "UserData1.txt"},
+                        2},
+        DamagedFileCase{"a valid list padded with blanks to 100 MB",
+                        kExampleBytes,
+                        100 * 1024 * 1024,
+                        {"UserSettings0.xml", "UserData1.txt", "UserSettings7.xml"},
+                        8},
+        DamagedFileCase{"no users.txt", std::nullopt, 0, {"UserData3.txt"}, 4},
+        DamagedFileCase{"names that are no player's file",
+                        WithFirstByte(kExampleBytes, 'x'),
+                        0,
+                        {"UserData1.txt", "UserSettings07.xml", "UserSettings+5.xml", "UserSettings 5.xml",
+                         "UserSettings5.xml.bak", "usersettings5.xml", "UserSettings5.txt", "UserData.txt",
+                         "UserData2147483648.txt", "UserData99999999999999999999.txt", "UserSettings-9.xml"},
+                        2},
+        DamagedFileCase{"a next id above the files stays", "9\n1" + Record(u"Ann", 1), 0, {"UserSettings1.xml"}, 9},
+        DamagedFileCase{
+            "the last id there is", WithFirstByte(kExampleBytes, 'x'), 0, {"UserData2147483647.txt"}, std::nullopt}),
+    [](const ::testing::TestParamInfo<DamagedFileCase>& info) { return CaseName(info.param.what); });
+
+// A name that is not valid UTF-16 is one damaged field of a length-prefixed
+// record, so the reader goes on past it: the player stays, with U+FFFD for
+// each unit that cannot be read, and so do the players after it.
+struct BadNameCase {
+  const char* what;
+  std::u16string units;
+  std::wstring name;
+};
+
+void PrintTo(const BadNameCase& c, std::ostream* out) { *out << c.what; }
+
+class BadNameTest : public TempFolders, public ::testing::WithParamInterface<BadNameCase> {};
+
+TEST_P(BadNameTest, KeepsThePlayerAndEveryPlayerAfterIt) {
+  const BadNameCase& c = GetParam();
+  // The player after the bad name is current.
+  WriteBytes(Settings("users.txt"), "10\n9" + Record(u"Ann", 4) + Record(c.units, 7) + Record(u"Cy", 9));
+  const Players expected = {{L"Ann", 4}, {c.name, 7}, {L"Cy", 9}};
+
+  data_objects::users users;
+  LoadUsers(users);
+  EXPECT_EQ(PlayersOf(users), expected);
+  EXPECT_EQ(users.nextId, 10);
+  EXPECT_EQ(users.currentId, 9);
+
+  // Saved and read again, every player is still there.
+  ASSERT_TRUE(SaveUsers(users));
+  data_objects::users again;
+  LoadUsers(again);
+  EXPECT_EQ(PlayersOf(again), expected);
+  EXPECT_EQ(again.nextId, 10);
+  EXPECT_EQ(again.currentId, 9);
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, BadNameTest,
+                         ::testing::Values(BadNameCase{"lone high", {u'B', 0xD834, u'o'}, L"B\uFFFDo"},
+                                           BadNameCase{"lone high at the end", {u'B', 0xD834}, L"B\uFFFD"},
+                                           BadNameCase{"lone low", {0xDD1E, u'x'}, L"\uFFFDx"},
+                                           BadNameCase{"reversed pair", {0xDD1E, 0xD834}, L"\uFFFD\uFFFD"},
+                                           BadNameCase{"lone high before a pair",
+                                                       {0xD834, 0xD834, 0xDD1E},
+                                                       L"\uFFFD" + std::wstring{wchar_t(0x1D11E)}}),
+                         [](const ::testing::TestParamInfo<BadNameCase>& info) { return CaseName(info.param.what); });
 
 }  // namespace

@@ -112,6 +112,23 @@ TEST(Utf16, RefusesUnpairedSurrogates) {
   }
 }
 
+TEST(Utf16, LenientPutsOneReplacementForEachUnpairedSurrogate) {
+  const std::wstring clef{wchar_t(0x1D11E)};
+  const struct {
+    std::u16string units;
+    std::wstring wide;
+  } cases[] = {
+      {{u'a', 0xD834}, L"a\uFFFD"},                               // high at the end
+      {{0xD834, u'a'}, L"\uFFFDa"},                               // high before a non-low
+      {{0xDD1E, 0xD834}, L"\uFFFD\uFFFD"},                        // reversed pair
+      {{0xD834, 0xD834, 0xDD1E, u'b'}, L"\uFFFD" + clef + L"b"},  // high before a whole pair
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(utf16_to_wide(c.units, utf_errors::lenient), c.wide);
+    EXPECT_THROW(utf16_to_wide(c.units), std::invalid_argument);
+  }
+}
+
 TEST(ConvertUtf16ToUtf8, ReportsWhyItStopped) {
   unsigned char out[8];
   const char16_t cutPair[] = {u'a', 0xD834};
