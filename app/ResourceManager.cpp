@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <map>
+#include <optional>
 #include <stdexcept>
 
 namespace {
@@ -16,6 +17,8 @@ namespace {
 struct ResourceSet {
   std::vector<ItemConfig> items;
   std::map<int, std::wstring> strings;
+  // Strings and item texts left out or left empty because they are not UTF-8.
+  int unreadableTexts = 0;
 };
 
 ResourceSet& Loaded() {
@@ -46,21 +49,33 @@ std::string CacheSource(const std::wstring& resourcesPath, int width, int height
          std::to_string(status.st_mtim.tv_nsec) + ":" + std::to_string(width) + "x" + std::to_string(height);
 }
 
-std::wstring ElementText(const TiXmlElement& element) {
+// The text of the file as wide text; nullopt when it is not UTF-8.  A stray
+// byte in a resource file must cost that text alone, never the start of the
+// program.
+std::optional<std::wstring> Utf8Text(const char* text) {
+  try {
+    return utf8_to_wide(text);
+  } catch (const std::invalid_argument&) {
+    return std::nullopt;
+  }
+}
+
+std::optional<std::wstring> ElementText(const TiXmlElement& element) {
   const char* text = element.GetText();
-  return text == nullptr ? std::wstring() : utf8_to_wide(text);
+  return text == nullptr ? std::wstring() : Utf8Text(text);
 }
 
 // The language element whose "value" is the language.  From the full file,
 // every other language is emptied on the way, so the document becomes the
-// pruned copy that still names every language.
+// pruned copy that still names every language.  A value that is not UTF-8
+// names no language that can be asked for.
 TiXmlElement* FindLanguage(TiXmlDocument& document, const std::wstring& language, bool prune) {
   TiXmlElement* found = nullptr;
   for (TiXmlElement* element = document.RootElement()->FirstChildElement(); element != nullptr;
        element = element->NextSiblingElement()) {
     const char* value = element->Attribute("value");
     if (value == nullptr) break;
-    if (found == nullptr && utf8_to_wide(value) == language) {
+    if (found == nullptr && Utf8Text(value) == language) {
       found = element;
     } else if (prune) {
       element->Clear();
@@ -69,12 +84,18 @@ TiXmlElement* FindLanguage(TiXmlDocument& document, const std::wstring& language
   return found;
 }
 
-void ReadResourceStrings(const TiXmlElement& strings, std::map<int, std::wstring>& into) {
+// A string that is not UTF-8 is left out, as if it were not in the file.
+void ReadResourceStrings(const TiXmlElement& strings, ResourceSet& into) {
   for (const TiXmlElement* element = strings.FirstChildElement(); element != nullptr;
        element = element->NextSiblingElement()) {
     int id = 0;
     if (element->QueryIntAttribute("id", &id) != TIXML_SUCCESS) continue;
-    into[id] = ElementText(*element);
+    std::optional<std::wstring> text = ElementText(*element);
+    if (text.has_value()) {
+      into.strings[id] = std::move(*text);
+    } else {
+      ++into.unreadableTexts;
+    }
   }
 }
 
@@ -82,8 +103,9 @@ int Scaled(int value, int screen, int layout) {
   return static_cast<int>(static_cast<std::int64_t>(value) * screen / layout);
 }
 
+// An item whose text is not UTF-8 keeps its place on the form, without text.
 bool ReadFormLayout(const TiXmlElement& block, int width, int height, int layoutWidth, int layoutHeight,
-                    std::vector<ItemConfig>& items) {
+                    ResourceSet& into) {
   for (const TiXmlElement* form = block.FirstChildElement(); form != nullptr; form = form->NextSiblingElement()) {
     int formId = 0;
     if (form->QueryIntAttribute("id", &formId) != TIXML_SUCCESS) return false;
@@ -103,8 +125,13 @@ bool ReadFormLayout(const TiXmlElement& block, int width, int height, int layout
       item.bottom = Scaled(item.bottom, height, layoutHeight);
       item.left = Scaled(item.left, width, layoutWidth);
       item.right = Scaled(item.right, width, layoutWidth);
-      item.text = ElementText(*element);
-      items.push_back(std::move(item));
+      std::optional<std::wstring> text = ElementText(*element);
+      if (text.has_value()) {
+        item.text = std::move(*text);
+      } else {
+        ++into.unreadableTexts;
+      }
+      into.items.push_back(std::move(item));
     }
   }
   return true;
@@ -145,11 +172,11 @@ void RemoveOtherBlocks(TiXmlElement& forms, const TiXmlElement* keep) {
 // Reads the strings and the layout for the screen from the language element
 // into `into`.  From the full file the document is first pruned to that
 // layout and saved as the cached copy.  False when something the load needs
-// is missing; text that is not UTF-8 throws std::invalid_argument.
+// is missing; texts that are not UTF-8 are counted in `into`.
 bool ReadLanguage(TiXmlDocument& document, TiXmlElement& language, bool fromFullFile, const std::string& source,
                   const std::wstring& cachedPath, int width, int height, ResourceSet& into) {
   if (const TiXmlElement* strings = language.FirstChildElement("Strings")) {
-    ReadResourceStrings(*strings, into.strings);
+    ReadResourceStrings(*strings, into);
   }
   TiXmlElement* forms = language.FirstChildElement("Forms");
   if (forms == nullptr) return false;
@@ -162,14 +189,17 @@ bool ReadLanguage(TiXmlDocument& document, TiXmlElement& language, bool fromFull
     // A copy that cannot be written only costs the next start some time.
     SaveXmlFile(cachedPath, document);
   }
-  return ReadFormLayout(*chosen.block, width, height, chosen.layoutWidth, chosen.layoutHeight, into.items);
+  return ReadFormLayout(*chosen.block, width, height, chosen.layoutWidth, chosen.layoutHeight, into);
 }
 
 // The load from the cached copy alone; false when the copy is missing, stale,
 // only names the language, or is damaged in any way.  The copy lies in the
 // user's folder, so a damaged one must not stop the program from starting:
-// the full file is read instead and the copy rebuilt.  With an empty source
-// the copy is taken whatever it was made from.
+// the full file is read instead and the copy rebuilt.  A text that is not
+// UTF-8 counts as damage too while the full file can be read in its place
+// (a copy of a resource file that has such texts is therefore made anew at
+// each load).  With an empty source the copy is taken whatever it was made
+// from, and then, like the full file, without the texts that are not UTF-8.
 bool LoadFromCachedCopy(const std::wstring& cachedPath, const std::string& source, const std::wstring& language,
                         int width, int height, ResourceSet& into) {
   TiXmlDocument document;
@@ -177,13 +207,10 @@ bool LoadFromCachedCopy(const std::wstring& cachedPath, const std::string& sourc
   const char* cachedSource = document.RootElement()->Attribute(kSourceAttribute);
   const bool current = source.empty() || (cachedSource != nullptr && source == cachedSource);
   if (!current) return false;
-  try {
-    TiXmlElement* languageElement = FindLanguage(document, language, false);
-    if (languageElement == nullptr || languageElement->FirstChildElement() == nullptr) return false;
-    return ReadLanguage(document, *languageElement, false, source, cachedPath, width, height, into);
-  } catch (const std::invalid_argument&) {
-    return false;
-  }
+  TiXmlElement* languageElement = FindLanguage(document, language, false);
+  if (languageElement == nullptr || languageElement->FirstChildElement() == nullptr) return false;
+  if (!ReadLanguage(document, *languageElement, false, source, cachedPath, width, height, into)) return false;
+  return source.empty() || into.unreadableTexts == 0;
 }
 
 bool LoadFromFullFile(const std::wstring& cachedPath, const std::wstring& resourcesPath, const std::string& source,
@@ -213,14 +240,8 @@ bool LoadResourceSet(const std::wstring& cachedPath, const std::wstring& resourc
   return !source.empty() && LoadFromCachedCopy(cachedPath, std::string(), language, width, height, into);
 }
 
-std::wstring FirstLanguageOf(const std::wstring& path) {
-  TiXmlDocument document;
-  if (!LoadXmlFile(path, document, kMaxResourceFileBytes)) return {};
-  const TiXmlElement* first = document.RootElement()->FirstChildElement();
-  const char* value = first == nullptr ? nullptr : first->Attribute("value");
-  return value == nullptr ? std::wstring() : utf8_to_wide(value);
-}
-
+// The languages that can be asked for, in file order: the scan stops at the
+// first language without a name, and a name that is not UTF-8 is left out.
 void AppendLanguages(const std::wstring& path, std::vector<std::wstring>& languages) {
   TiXmlDocument document;
   if (!LoadXmlFile(path, document, kMaxResourceFileBytes)) return;
@@ -228,12 +249,14 @@ void AppendLanguages(const std::wstring& path, std::vector<std::wstring>& langua
        element = element->NextSiblingElement()) {
     const char* value = element->Attribute("value");
     if (value == nullptr) break;
-    try {
-      languages.push_back(utf8_to_wide(value));
-    } catch (const std::invalid_argument&) {
-      break;
-    }
+    if (std::optional<std::wstring> name = Utf8Text(value)) languages.push_back(std::move(*name));
   }
+}
+
+std::wstring FirstLanguageOf(const std::wstring& path) {
+  std::vector<std::wstring> languages;
+  AppendLanguages(path, languages);
+  return languages.empty() ? std::wstring() : languages.front();
 }
 
 }  // namespace

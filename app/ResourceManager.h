@@ -9,7 +9,9 @@
 // remembers which "resources.dat" and which screen size it was made from and
 // is rebuilt when either differs or when it cannot be read.  When
 // "resources.dat" cannot give the language, a copy made from an earlier
-// version of it is still read.
+// version of it is still read.  A string or item text that is not UTF-8 is
+// left out (the item keeps its place, without text), and a language whose
+// "value" is not UTF-8 can neither be asked for nor is listed.
 
 #include <string>
 #include <vector>
@@ -44,7 +46,7 @@ void Clear();
 // the loaded ones; on failure the loaded ones stay as they were.
 bool LoadResources(const std::wstring& language, int width, int height);
 // As LoadResources; when the language is not in the resource file, loads
-// its first language instead and sets language to it.
+// its first listed language instead and sets language to it.
 bool LoadResourcesOrFirstLanguage(std::wstring& language, int width, int height);
 // LoadResources with the two files named.
 bool LoadResourceStrings(const std::wstring& cachedPath, const std::wstring& resourcesPath,
@@ -53,4 +55,5 @@ bool LoadResourceStrings(const std::wstring& cachedPath, const std::wstring& res
 // The language names in file order, read once per run from the file at path
 // (the cached copy names every language); when that names none, from
 // "resources.dat".  The scan stops at the first language without a name.
+// A name that is not UTF-8 is left out.
 std::vector<std::wstring> ReadSupportedLanguages(const std::wstring& path);

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <map>
 #include <stdexcept>
 #include <string>
 
@@ -243,9 +244,103 @@ TEST_F(ResourceManagerTest, ADamagedCopyIsRebuiltFromTheResourceFile) {
   }
 }
 
-TEST_F(ResourceManagerTest, InvalidUtf8Throws) {
-  WriteBytes(Resources("resources.dat"), Document(Language("en", Block(480, 640, ""), "<s id=\"1\">\xC0\x80</s>")));
-  EXPECT_THROW(LoadResources(L"en", 480, 640), std::invalid_argument);
+// A language with form 16 holding item 5 (with that text) and item 6.
+std::string TextLanguage(const std::string& name, const std::string& itemText, const std::string& strings) {
+  return Language(name,
+                  Block(480, 640, "<form id=\"16\">" + Item(5, 0, 0, 1, 1, itemText) + Item(6, 0, 0, 1, 1) + "</form>"),
+                  strings);
+}
+
+TEST_F(ResourceManagerTest, TextThatIsNotUtf8CostsOnlyThatText) {
+  const std::string kStrings = "<s id=\"1\">One</s><s id=\"2\">Two</s><s id=\"3\">Three</s>";
+  const struct {
+    const char* what;
+    std::string resources;
+    std::wstring asked;
+    std::wstring loaded;  // the language that serves
+    std::map<int, std::wstring> strings;
+    std::wstring itemText;
+  } cases[] = {
+      {"a string with \\xFF; the earlier duplicate stays",
+       Document(TextLanguage("en", "Go",
+                             "<s id=\"1\">One</s><s id=\"2\">Before</s><s id=\"2\">T\xFFwo</s><s id=\"3\">Three</s>")),
+       L"en",
+       L"en",
+       {{1, L"One"}, {2, L"Before"}, {3, L"Three"}},
+       L"Go"},
+      {"a string of &#xD800;",
+       Document(TextLanguage("en", "Go", "<s id=\"1\">One</s><s id=\"2\">&#xD800;</s><s id=\"3\">Three</s>")),
+       L"en",
+       L"en",
+       {{1, L"One"}, {2, L""}, {3, L"Three"}},
+       L"Go"},
+      {"an overlong form in a string",
+       Document(TextLanguage("en", "Go", "<s id=\"1\">\xC0\x80</s><s id=\"3\">Three</s>")),
+       L"en",
+       L"en",
+       {{1, L""}, {3, L"Three"}},
+       L"Go"},
+      {"an item text with \\xFF",
+       Document(TextLanguage("en", "G\xFFo", kStrings)),
+       L"en",
+       L"en",
+       {{1, L"One"}, {2, L"Two"}},
+       L""},
+      {"a language value with \\xFF before the wanted one",
+       Document(TextLanguage("\xFF", "Bad", "<s id=\"1\">Bad</s>") + TextLanguage("en", "Go", kStrings)),
+       L"en",
+       L"en",
+       {{1, L"One"}, {2, L"Two"}},
+       L"Go"},
+      {"only a language value with \\xFF before a missing one: the first listed serves",
+       Document(TextLanguage("\xFF", "Bad", "<s id=\"1\">Bad</s>") + TextLanguage("sv", "G\xC3\xA5", kStrings)),
+       L"fi",
+       L"sv",
+       {{1, L"One"}},
+       L"G\u00E5"},
+      {"the wanted language's value with \\xFF: the copy of the earlier file serves",
+       Document(TextLanguage("en\xFF", "Bad", "<s id=\"220\">Bad</s>")),
+       L"en",
+       L"en",
+       {{220, L"Solved"}},
+       L"  Hint\n text "},
+  };
+  auto check = [](const auto& c, const std::wstring& asked) {
+    std::wstring language = asked;
+    bool loaded = false;
+    EXPECT_NO_THROW(loaded = LoadResourcesOrFirstLanguage(language, 480, 640));
+    ASSERT_TRUE(loaded);
+    EXPECT_EQ(language, c.loaded);
+    for (const auto& [id, text] : c.strings) EXPECT_EQ(ResourceManager::GetString(id), text) << id;
+    EXPECT_EQ(ResourceManager::GetItemConfig(16, 5).text, c.itemText);
+    EXPECT_NO_THROW(ResourceManager::GetItemConfig(16, 6));
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    std::filesystem::remove(Settings("cached_resources.dat"));
+    WriteBytes(Resources("resources.dat"), kResources);
+    ASSERT_TRUE(LoadResources(L"en", 480, 640));  // a copy made from an earlier file
+    WriteBytes(Resources("resources.dat"), c.resources);
+    ResourceManager::Clear();
+    check(c, c.asked);
+    {
+      SCOPED_TRACE("loaded again");
+      ResourceManager::Clear();
+      check(c, c.loaded);
+    }
+    {
+      SCOPED_TRACE("from the copy alone");
+      std::filesystem::remove(Resources("resources.dat"));
+      ResourceManager::Clear();
+      check(c, c.loaded);
+    }
+  }
+}
+
+TEST_F(ResourceManagerTest, ALanguageNameThatIsNotUtf8IsNotListed) {
+  WriteBytes(Resources("resources.dat"), Document(Language("\xFF", "", "") + Language("en", "", "") +
+                                                  Language("\xC0\x80", "", "") + Language("sv", "", "")));
+  EXPECT_EQ(ReadSupportedLanguages(CachedResourcesFileName()), (std::vector<std::wstring>{L"en", L"sv"}));
 }
 
 TEST_F(ResourceManagerTest, CharacterReferencesAboveAsciiReadAsTheirCharacters) {
