@@ -1,10 +1,12 @@
 #include "app/LevelsPackage.h"
 
 #include "app/Paths.h"
+#include "base/SmallFile.h"
 
 #include <algorithm>
-#include <fstream>
-#include <vector>
+#include <optional>
+#include <string>
+#include <string_view>
 
 std::wstring GetPackageFileName(int kind) {
   if (kind == 1) return JoinPath(GetResourcesDirectory(), L"Packege3x3.dat");
@@ -18,11 +20,13 @@ int GetLevelOffset(int bytesPerPuzzle, int level) {
 }
 
 bool LoadLevelsPackage(data_objects::levels_package<kPuzzlesPerLevel>& package) {
-  std::ifstream in(NativePath(GetPackageFileName(package.kind)), std::ios::binary);
-  if (!in) return false;
-  in.seekg(GetLevelOffset(package.bytesPerPuzzle, package.level));
-  std::vector<char> bytes(static_cast<std::size_t>(package.Size()));
-  if (!in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()))) return false;
+  // The file is read from its start up to the end of the level: at most the
+  // whole package, 128000 bytes for the 16x16 one.
+  const auto offset = static_cast<std::size_t>(GetLevelOffset(package.bytesPerPuzzle, package.level));
+  const auto size = static_cast<std::size_t>(package.Size());
+  const std::optional<std::string> start = ReadFileStart(GetPackageFileName(package.kind), offset + size);
+  if (!start || start->size() < offset + size) return false;
+  const std::string_view bytes = std::string_view(*start).substr(offset);
 
   const int side = package.kind == 1 ? 9 : 16;
   const bool valid =

@@ -1,6 +1,7 @@
 #include "app/Paths.h"
 
-#include "base/utf.h"
+#include "base/PathBytes.h"
+#include "base/SmallFile.h"
 
 #include <unistd.h>
 
@@ -8,6 +9,7 @@
 #include <filesystem>
 #include <mutex>
 #include <optional>
+#include <set>
 #include <system_error>
 #include <vector>
 
@@ -23,6 +25,9 @@ struct PathCache {
   std::wstring resourcesFile;
   std::wstring cachedResourcesFile;
   bool settingsBesideProgram = false;
+  // The settings folders whose stale temporary files this process has
+  // removed; kept across ClearPathCache, so each is cleaned once.
+  std::set<std::wstring> cleanedFolders;
 };
 
 PathCache& Cache() {
@@ -36,10 +41,12 @@ std::wstring WithTrailingSeparator(std::wstring folder) {
 }
 
 // An environment variable as a folder name, or empty when it is not set.
+// The value is a file name, bytes that need not be UTF-8: it goes through
+// the path codec, never the text one.
 std::wstring FolderFromEnvironment(const char* name) {
   const char* value = std::getenv(name);
   if (value == nullptr || *value == '\0') return {};
-  return WithTrailingSeparator(utf8_to_wide(value));
+  return WithTrailingSeparator(PathFromBytes(value));
 }
 
 // The running program's path.  The link can be longer than any fixed buffer,
@@ -50,7 +57,7 @@ std::wstring RunningProgramPath() {
     const ssize_t length = readlink("/proc/self/exe", buffer.data(), buffer.size());
     if (length < 0) return {};
     if (static_cast<std::size_t>(length) < buffer.size()) {
-      return utf8_to_wide(std::string(buffer.data(), static_cast<std::size_t>(length)));
+      return PathFromBytes(std::string_view(buffer.data(), static_cast<std::size_t>(length)));
     }
     buffer.resize(buffer.size() * 2);
   }
@@ -154,7 +161,14 @@ std::wstring ProgramName() {
 std::wstring SettingsDirectory() {
   PathCache& cache = Cache();
   std::lock_guard lock(cache.mutex);
-  if (cache.settingsDirectory.empty()) cache.settingsDirectory = ComputeSettingsDirectory(cache);
+  if (cache.settingsDirectory.empty()) {
+    cache.settingsDirectory = ComputeSettingsDirectory(cache);
+    // Before anyone is handed the folder, so no save of this run has begun
+    // in it.
+    if (cache.cleanedFolders.insert(cache.settingsDirectory).second) {
+      RemoveStaleTemporaryFiles(cache.settingsDirectory);
+    }
+  }
   return cache.settingsDirectory;
 }
 
@@ -206,4 +220,4 @@ void UseSettingsFolderBesideProgram(bool besideProgram) {
   cache.cachedResourcesFile.clear();
 }
 
-std::string NativePath(const std::wstring& path) { return wide_to_utf8(path); }
+std::string NativePath(const std::wstring& path) { return PathToBytes(path); }

@@ -5,7 +5,10 @@
 // writes goes to the per-user settings folder.  Each folder and file name is
 // worked out once and kept until ClearPathCache.  Paths are wide strings with
 // '/' as the separator, every folder name ends with '/', and NativePath turns
-// one into the UTF-8 bytes the file system takes.
+// one into the bytes the file system takes.  Folder names come from the
+// environment and the file system as bytes, UTF-8 or not, and are carried
+// in the wide strings by the path codec (base/PathBytes.h), so that any
+// folder the user has is one the program can use.
 //
 // TAVLIN_SETTINGS_DIR and TAVLIN_RESOURCES_DIR override the two folders (tests
 // and packagers use them).
@@ -17,6 +20,9 @@ std::wstring ModuleDirectory();
 // The program file's name without its extension ("tavlin").
 std::wstring ProgramName();
 // The per-user folder for everything the program writes; created when missing.
+// The first time a run works out a folder, the temporary files that killed
+// runs left in it are removed (RemoveStaleTemporaryFiles in base/SmallFile.h,
+// which start-up may call as well).
 std::wstring SettingsDirectory();
 std::wstring GetResourcesDirectory();
 // The resource file and its pruned per-user copy.
@@ -33,7 +39,8 @@ void ClearPathCache();
 // is asked for.
 void UseSettingsFolderBesideProgram(bool besideProgram);
 
-// The UTF-8 form of a path, for the file system calls.
+// The bytes of a path, for the file system calls: exactly the bytes a
+// folder name was read from (PathToBytes).
 std::string NativePath(const std::wstring& path);
 
 // ---- The pieces the cached paths are made of, open for tests. ----

@@ -12,7 +12,8 @@ void KeepXmlWhiteSpace();
 
 // Parses the file into the document; true when it opened and parsed cleanly
 // and has a root element.  A file longer than maxBytes, or nested deeper than
-// any of ours, is refused unparsed (see game/GuardedXml.h).
+// any of ours, or not a regular file, is refused unparsed (see
+// base/GuardedXml.h).
 bool LoadXmlFile(const std::wstring& path, TiXmlDocument& document, std::size_t maxBytes);
 // Writes the document in TinyXML's stream form (no declaration, indentation
 // or line breaks), replacing the file atomically.

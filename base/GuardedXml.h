@@ -38,7 +38,7 @@ bool SafeForXmlParser(std::string_view text, std::size_t maxNesting = kMaxXmlNes
 // error set.  True when the text parsed without error.
 bool ParseGuardedXml(const std::string& text, TiXmlDocument& document);
 
-// Reads the file (UTF-8 path) and parses it as ParseGuardedXml does.  False,
-// with the document untouched, when the file cannot be opened or read or is
-// longer than maxBytes.
+// Reads the file (the path's bytes, see base/PathBytes.h) and parses it as
+// ParseGuardedXml does.  False, with the document untouched, when the file
+// cannot be opened or read, is not a regular file or is longer than maxBytes.
 bool LoadGuardedXml(const std::string& path, std::size_t maxBytes, TiXmlDocument& document);

@@ -43,7 +43,8 @@ void ParseSavedGame(std::string_view document, grid::GridModel<N>& grid, SavedGa
 template <unsigned N>
 bool WriteSavedGame(const std::string& path, const grid::GridModel<N>& grid, const SavedGameHeader& header);
 
-// Reads the file; a missing, unreadable, oversized or malformed file leaves
-// the grid reset and the header as it was.
+// Reads the file; a missing, unreadable, oversized or malformed file, or one
+// that is not a regular file (a FIFO, a device), leaves the grid reset and
+// the header as it was.  Paths here are the file system's bytes.
 template <unsigned N>
 void ReadSavedGame(const std::string& path, grid::GridModel<N>& grid, SavedGameHeader& header);

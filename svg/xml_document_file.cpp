@@ -1,7 +1,7 @@
 #include "svg/xml_document_file.h"
 
 #include "base/GuardedXml.h"
-#include "base/utf.h"
+#include "base/PathBytes.h"
 
 namespace {
 
@@ -12,7 +12,7 @@ constexpr std::size_t max_svg_file_bytes = 1024 * 1024;
 }  // namespace
 
 void load_xml_document(TiXmlDocument& doc, const std::wstring& path) {
-  // File names are bytes, by convention UTF-8.  A name that no file can have
-  // simply finds no file.
-  LoadGuardedXml(wide_to_utf8(path, utf_errors::lenient), max_svg_file_bytes, doc);
+  // The path codec gives back the very bytes a folder name was read from,
+  // UTF-8 or not.
+  LoadGuardedXml(PathToBytes(path), max_svg_file_bytes, doc);
 }

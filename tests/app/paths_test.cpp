@@ -1,11 +1,18 @@
 #include "app/Paths.h"
 
 #include "TempFolders.h"
+#include "app/Users.h"
+#include "base/PathBytes.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <time.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 
 namespace {
 
@@ -95,6 +102,109 @@ TEST_F(PathsTest, ResourcesOfAnInstalledProgramLieUnderShare) {
   EXPECT_EQ(ChooseResourcesDirectory(bin), root_.wstring() + L"/share/tavlin/resources/");
   std::filesystem::create_directories(root_ / "bin/resources");
   EXPECT_EQ(ChooseResourcesDirectory(bin), bin + L"resources/");
+}
+
+// Sets an environment variable for the life of the object (unsets it with
+// nothing), and puts back what was there.
+class ScopedEnvironment {
+ public:
+  ScopedEnvironment(const char* name, const std::optional<std::string>& value) : name_(name) {
+    if (const char* old = std::getenv(name)) saved_ = old;
+    if (value) {
+      setenv(name, value->c_str(), 1);
+    } else {
+      unsetenv(name);
+    }
+  }
+  ~ScopedEnvironment() {
+    if (saved_) {
+      setenv(name_, saved_->c_str(), 1);
+    } else {
+      unsetenv(name_);
+    }
+  }
+
+ private:
+  const char* name_;
+  std::optional<std::string> saved_;
+};
+
+struct LatinFolderCase {
+  const char* name;
+  const char* variable;  // set to the folder below
+  std::string set;       // below the test's root
+  std::string expected;  // the settings folder, below the test's root; "<program>" for the program's name
+};
+void PrintTo(const LatinFolderCase& c, std::ostream* out) { *out << c.name; }
+
+class LatinFolders : public TempFolders, public ::testing::WithParamInterface<LatinFolderCase> {};
+
+// A folder made under a Latin-1 locale has a name that is not UTF-8.  It is
+// a folder like any other: the program finds it, and saves and loads there.
+TEST_P(LatinFolders, ThePlayerListIsSavedAndLoadedThere) {
+  const LatinFolderCase& c = GetParam();
+  const std::string root = root_.string() + "/";
+  ASSERT_TRUE(std::filesystem::create_directory(root + "j\xF6rg"));
+  ScopedEnvironment settings("TAVLIN_SETTINGS_DIR", std::nullopt);
+  ScopedEnvironment dataHome("XDG_DATA_HOME", std::nullopt);
+  ScopedEnvironment home("HOME", std::nullopt);
+  ScopedEnvironment variable(c.variable, root + c.set);
+  ClearPathCache();
+
+  std::string expected = root + c.expected;
+  const std::size_t program = expected.find("<program>");
+  if (program != std::string::npos) expected.replace(program, 9, NativePath(ProgramName()));
+  EXPECT_EQ(NativePath(SettingsDirectory()), expected);
+  ASSERT_TRUE(std::filesystem::is_directory(expected));
+
+  data_objects::users users;
+  ASSERT_TRUE(AddUser(users, L"J\u00F6rg"));
+  ASSERT_TRUE(AddUser(users, L"Ann"));
+  ASSERT_TRUE(SaveUsers(users));
+  EXPECT_TRUE(std::filesystem::is_regular_file(expected + "users.txt"));
+  data_objects::users loaded;
+  LoadUsers(loaded);
+  ASSERT_EQ(loaded.players.size(), 2u);
+  EXPECT_EQ(loaded.players[0]->name, L"J\u00F6rg");
+  EXPECT_EQ(loaded.players[1]->name, L"Ann");
+  ClearPathCache();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, LatinFolders,
+    ::testing::Values(LatinFolderCase{"SettingsDir", "TAVLIN_SETTINGS_DIR", "j\xF6rg/settings", "j\xF6rg/settings/"},
+                      LatinFolderCase{"XdgDataHome", "XDG_DATA_HOME", "j\xF6rg/share", "j\xF6rg/share/<program>/"},
+                      LatinFolderCase{"Home", "HOME", "j\xF6rg", "j\xF6rg/.local/share/<program>/"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(PathsTest, AFolderNameThatIsNotUtf8ComesBackAsItsBytes) {
+  const std::string folder = root_.string() + "/caf\xE9/";
+  ASSERT_TRUE(std::filesystem::create_directory(folder));
+  EXPECT_EQ(NativePath(PathFromBytes(folder)), folder);
+  EXPECT_EQ(NativePath(JoinPath(PathFromBytes(folder), L"users.txt")), folder + "users.txt");
+  const ProgramLocation program = SplitProgramPath(PathFromBytes(folder + "tavlin"));
+  EXPECT_EQ(NativePath(MakeDesktopSettingsDirectory(L"", program)), folder + "settings/");
+  EXPECT_TRUE(std::filesystem::is_directory(folder + "settings"));
+}
+
+// The temporary files of a killed run are removed when the settings folder
+// is first worked out, before anyone saves there.
+TEST_F(PathsTest, StaleTemporaryFilesGoWhenTheSettingsFolderIsFirstWorkedOut) {
+  std::filesystem::create_directory(root_ / "fresh-settings");
+  const auto place = [&](const std::string& name, time_t modified) {
+    const std::filesystem::path path = root_ / "fresh-settings" / name;
+    WriteBytes(path, "partial");
+    const timespec times[2] = {{modified, 0}, {modified, 0}};
+    utimensat(AT_FDCWD, path.c_str(), times, 0);
+  };
+  const time_t yesterday = time(nullptr) - 24 * 60 * 60;
+  place("users.txt.tavlin-tmp.Ab3dE9", yesterday);
+  place("users.txt.Ab3dE9", yesterday);
+  setenv("TAVLIN_SETTINGS_DIR", (root_ / "fresh-settings").c_str(), 1);
+  ClearPathCache();
+  SettingsDirectory();
+  EXPECT_FALSE(std::filesystem::exists(root_ / "fresh-settings/users.txt.tavlin-tmp.Ab3dE9"));
+  EXPECT_TRUE(std::filesystem::exists(root_ / "fresh-settings/users.txt.Ab3dE9")) << "not a name of ours";
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "test_image.h"
 
+#include "base/PathBytes.h"
 #include "svg/glyph_lookup.h"
 #include "svg/svg_exception.h"
 #include "svg/xml_document_file.h"
@@ -137,6 +138,18 @@ TEST_F(XmlDocumentFile, LoadsAWideNamedFile) {
   for (char c : m_dir.string()) wide_dir += static_cast<wchar_t>(static_cast<unsigned char>(c));
   TiXmlDocument doc;
   load_xml_document(doc, wide_dir + L"/gl\u00fdphs \u20ac.dat");
+  ASSERT_FALSE(doc.Error());
+  EXPECT_NE(find_svg_node(doc, 100), nullptr);
+}
+
+TEST_F(XmlDocumentFile, LoadsFromAFolderWhoseNameIsNotUtf8) {
+  // A folder made under a Latin-1 locale; its name reaches the program as
+  // bytes and must reach the file system as the same bytes.
+  const std::string folder = m_dir.string() + "/j\xF6rg";
+  std::filesystem::create_directory(folder);
+  std::ofstream(folder + "/glyphs.dat", std::ios::binary) << "<svg><g id='100'><rect width='1' height='1'/></g></svg>";
+  TiXmlDocument doc;
+  load_xml_document(doc, PathFromBytes(folder + "/glyphs.dat"));
   ASSERT_FALSE(doc.Error());
   EXPECT_NE(find_svg_node(doc, 100), nullptr);
 }

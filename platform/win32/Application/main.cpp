@@ -3,8 +3,10 @@
 #include "notus/platform/ownerdrawWin32/root_controller.h"
 #include "platform/win32/Application/app_entry.h"
 #include "platform/win32/Application/desktop_resources.h"
+#include "platform/win32/Application/save_failure_report.h"
 
 int main() {
   desktop::RegisterDesktopResources();
+  desktop::InstallSaveFailureReporter();
   return WinMain(GetModuleHandleW(nullptr), nullptr, nullptr, SW_SHOWDEFAULT);
 }
