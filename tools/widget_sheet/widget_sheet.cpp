@@ -1,0 +1,326 @@
+// Paints every widget of notus/ownerdraw in each of its states onto one
+// sheet, so their looks can be judged by eye.  The widgets are real views
+// over a window controller on the headless backend, and the sheet is the
+// back buffer after the controller's paint pass, as the game would show it.
+// The sheet's background is a simple frame, the page colour of the forms.
+// Only one window holds the focus at a time, so each focused cell is painted
+// in a pass of its own and copied onto the sheet.
+//
+//   paint_widget_sheet <resources folder/> <out.ppm>
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdio>
+#include <exception>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "notus/ownerdraw/box_label.h"
+#include "notus/ownerdraw/check_box.h"
+#include "notus/ownerdraw/clock.h"
+#include "notus/ownerdraw/frames.h"
+#include "notus/ownerdraw/glyph_button.h"
+#include "notus/ownerdraw/group_box.h"
+#include "notus/ownerdraw/help_button.h"
+#include "notus/ownerdraw/hint.h"
+#include "notus/ownerdraw/installed_functions.h"
+#include "notus/ownerdraw/label.h"
+#include "notus/ownerdraw/push_button.h"
+#include "notus/ownerdraw/radio_button.h"
+#include "notus/ownerdraw/tab_button.h"
+#include "notus/ownerdraw/toggle_button.h"
+#include "notus/ownerdraw/tooltip.h"
+#include "notus/platform/ownerdrawWin32/GDIBuffer.h"
+#include "notus/platform/ownerdrawWin32/app.h"
+#include "notus/platform/ownerdrawWin32/svg_glyph.h"
+#include "notus/platform/ownerdrawWin32/virtual_window_controller.h"
+#include "notus/platform/ownerdrawWin32/virtual_window_impl.h"
+#include "winapi/headless/headless.h"
+
+namespace {
+
+namespace od = notus::ownerdraw;
+using notus::impl::details::app;
+using notus::impl::details::GDIBuffer;
+using notus::impl::details::virtual_window_controller;
+using window_ops = notus::impl::virtual_window_impl<notus::traits>;
+
+constexpr int sheet_width = 900;
+constexpr int sheet_height = 820;
+constexpr int first_column = 170;
+constexpr int column_width = 145;
+
+class sheet {
+ public:
+  // A view at r, kept alive as long as the sheet.
+  template <class View>
+  View& add(RECT r) {
+    auto v = std::make_shared<View>();
+    window_ops::move(v->display().handle(), {r.left, r.top});
+    window_ops::resize(v->display().handle(), {r.right - r.left, r.bottom - r.top}, false);
+    m_views.push_back(v);
+    return *v;
+  }
+
+  // A row: its name in a box label at the left; cells to its right.
+  void row(int y, int height, const std::wstring& name) {
+    m_y = y;
+    m_height = height;
+    add<od::box_label_view>({10, y, 160, y + std::max(height + 20, 44)}).model().text = name;
+  }
+
+  // Cell `column` of the current row: its caption in a plain label above
+  // it, and the widget of the size given below.
+  RECT cell(int column, const std::wstring& caption, int width, int height = -1) {
+    const int x = first_column + column * column_width;
+    add<od::label_view>({x, m_y, x + column_width - 5, m_y + 18}).model().text = caption;
+    return {x, m_y + 20, x + width, m_y + 20 + (height < 0 ? m_height : height)};
+  }
+
+  // The view gets the focus in a pass of its own.
+  template <class View>
+  void focus_later(View& v, RECT r) {
+    const auto* handle = &v.display().handle();
+    m_focus_passes.push_back([this, handle, r] {
+      window_ops::set_focus(*handle);
+      window_ops::invalidate(*handle);
+      paint();
+      copy(r);
+    });
+  }
+
+  void paint() { m_controller.paint(*app::instance().back_buffer(), nullptr); }
+
+  // First everything as it is, then each focused cell.
+  void paint_all() {
+    paint();
+    copy({0, 0, sheet_width, sheet_height});
+    for (const auto& pass : m_focus_passes) pass();
+  }
+
+  virtual_window_controller& controller() { return m_controller; }
+
+  bool write_ppm(const char* path) const {
+    FILE* f = std::fopen(path, "wb");
+    if (f == nullptr) return false;
+    std::fprintf(f, "P6\n%d %d\n255\n", sheet_width, sheet_height);
+    for (std::uint32_t argb : m_pixels) {
+      const unsigned char rgb[3] = {static_cast<unsigned char>(argb >> 16), static_cast<unsigned char>(argb >> 8),
+                                    static_cast<unsigned char>(argb)};
+      std::fwrite(rgb, 1, 3, f);
+    }
+    return std::fclose(f) == 0;
+  }
+
+ private:
+  // The pixels of r, widened by the focus rings' reach, from the back buffer.
+  void copy(RECT r) {
+    const GDIBuffer& buffer = *app::instance().back_buffer();
+    for (int y = std::max(0, int(r.top) - 2); y < std::min(sheet_height, int(r.bottom) + 2); ++y)
+      for (int x = std::max(0, int(r.left) - 2); x < std::min(sheet_width, int(r.right) + 2); ++x)
+        m_pixels[std::size_t(y) * sheet_width + x] = buffer.pixel(x, y);
+  }
+
+  virtual_window_controller m_controller;
+  std::vector<std::shared_ptr<void>> m_views;
+  std::vector<std::function<void()>> m_focus_passes;
+  std::vector<std::uint32_t> m_pixels = std::vector<std::uint32_t>(std::size_t(sheet_width) * sheet_height);
+  int m_y = 0;
+  int m_height = 0;
+};
+
+std::wstring hh_mm_ss(std::uint32_t seconds) {
+  wchar_t text[32];
+  std::swprintf(text, 32, L"%02u:%02u:%02u", seconds / 3600, seconds / 60 % 60, seconds % 60);
+  return text;
+}
+
+void buttons(sheet& s) {
+  s.row(10, 32, L"push button");
+  s.add<od::push_button_view>(s.cell(0, L"normal", 120)).model().text = L"OK";
+  auto& pressed = s.add<od::push_button_view>(s.cell(1, L"pressed", 120));
+  pressed.model().text = L"OK";
+  pressed.model().pressed = true;
+  const RECT focused_rect = s.cell(2, L"focused", 120);
+  auto& focused = s.add<od::push_button_view>(focused_rect);
+  focused.model().text = L"OK";
+  s.focus_later(focused, focused_rect);
+  auto& disabled = s.add<od::push_button_view>(s.cell(3, L"disabled", 120));
+  disabled.model().text = L"OK";
+  window_ops::disable(disabled.display().handle());
+  s.add<od::menu_push_button_view>(s.cell(4, L"menu style", 120)).model().text = L"New game";
+
+  s.row(80, 44, L"glyph button");
+  auto glyphs = [](od::glyph_button_model& m, unsigned first) {
+    m.glyph_id1 = first;
+    m.glyph_id2 = first + 1;
+    m.glyph_id3 = first + 2;
+  };
+  glyphs(s.add<od::glyph_button_view>(s.cell(0, L"normal", 44)).model(), 106);
+  auto& glyph_pressed = s.add<od::glyph_button_view>(s.cell(1, L"pressed", 44));
+  glyphs(glyph_pressed.model(), 106);
+  glyph_pressed.model().pressed = true;
+  const RECT glyph_focused_rect = s.cell(2, L"focused", 44);
+  auto& glyph_focused = s.add<od::glyph_button_view>(glyph_focused_rect);
+  glyphs(glyph_focused.model(), 112);
+  s.focus_later(glyph_focused, glyph_focused_rect);
+  auto& glyph_disabled = s.add<od::glyph_button_view>(s.cell(3, L"disabled", 44));
+  glyphs(glyph_disabled.model(), 115);
+  window_ops::disable(glyph_disabled.display().handle());
+  const RECT help_rect = s.cell(4, L"help, pressed", 44);
+  auto& help = s.add<tooltip::help_button_view>(help_rect);
+  glyphs(help.model(), 109);
+  help.model().pressed = true;
+  auto& help_normal =
+      s.add<tooltip::help_button_view>({help_rect.left + 60, help_rect.top, help_rect.right + 60, help_rect.bottom});
+  glyphs(help_normal.model(), 109);
+}
+
+void choices(sheet& s) {
+  s.row(162, 28, L"check box");
+  s.add<od::checkbox_view>(s.cell(0, L"fresh", 130));
+  auto& unchecked = s.add<od::checkbox_view>(s.cell(1, L"unchecked", 130));
+  unchecked.model().checked = false;
+  unchecked.model().text = L"Sound";
+  const RECT check_focused_rect = s.cell(2, L"focused", 130);
+  auto& check_focused = s.add<od::checkbox_view>(check_focused_rect);
+  check_focused.model().text = L"Sound";
+  s.focus_later(check_focused, check_focused_rect);
+  auto& check_disabled = s.add<od::checkbox_view>(s.cell(3, L"disabled", 130));
+  check_disabled.model().text = L"Sound";
+  window_ops::disable(check_disabled.display().handle());
+
+  s.row(232, 28, L"radio button");
+  auto& selected = s.add<od::radio_button_view>(s.cell(0, L"selected", 130));
+  selected.model().text = L"Digits";
+  selected.model().selected = true;
+  s.add<od::radio_button_view>(s.cell(1, L"unselected", 130)).model().text = L"Letters";
+  const RECT radio_focused_rect = s.cell(2, L"focused", 130);
+  auto& radio_focused = s.add<od::radio_button_view>(radio_focused_rect);
+  radio_focused.model().text = L"Letters";
+  s.focus_later(radio_focused, radio_focused_rect);
+  auto& radio_disabled = s.add<od::radio_button_view>(s.cell(3, L"disabled", 130));
+  radio_disabled.model().text = L"Letters";
+  window_ops::disable(radio_disabled.display().handle());
+
+  s.row(302, 30, L"tab button");
+  auto& tab_selected = s.add<od::tab_button_view>(s.cell(0, L"selected", 110));
+  tab_selected.model().text = L"Game";
+  tab_selected.model().selected = true;
+  s.add<od::tab_button_view>(s.cell(1, L"unselected", 110)).model().text = L"Assist";
+  const RECT tab_focused_rect = s.cell(2, L"focused", 110);
+  auto& tab_focused = s.add<od::tab_button_view>(tab_focused_rect);
+  tab_focused.model().text = L"Assist";
+  s.focus_later(tab_focused, tab_focused_rect);
+  // Two tabs overlapping by 20 px; a click selects the right one, which then
+  // stands in front.
+  const RECT left = s.cell(3, L"right one clicked", 90);
+  auto& left_tab = s.add<od::tab_button_view>(left);
+  left_tab.model().text = L"Game";
+  auto& right_tab = s.add<od::tab_button_view>({left.left + 70, left.top, left.right + 70, left.bottom});
+  right_tab.model().text = L"Assist";
+  right_tab.model().id = 2;
+  for (auto e : {notus::impl::ev_mouse{0, 3, 1, left.left + 120, left.top + 10},
+                 notus::impl::ev_mouse{0, 4, 1, left.left + 120, left.top + 10}}) {
+    notus::impl::event<notus::traits> event(e);
+    s.controller().dispatch(event);
+  }
+}
+
+void toggles(sheet& s) {
+  s.row(374, 32, L"toggle button");
+  s.add<od::toggle_button_view>(s.cell(0, L"normal", 44)).model().text = L"5";
+  auto& selected = s.add<od::toggle_button_view>(s.cell(1, L"selected", 44));
+  selected.model().text = L"5";
+  selected.model().selected = true;
+  const RECT focused_rect = s.cell(2, L"focused", 44);
+  auto& focused = s.add<od::toggle_button_view>(focused_rect);
+  focused.model().text = L"5";
+  s.focus_later(focused, focused_rect);
+  auto& disabled = s.add<od::toggle_button_view>(s.cell(3, L"disabled", 44));
+  disabled.model().text = L"5";
+  window_ops::disable(disabled.display().handle());
+  auto& both = s.add<od::toggle_button_view>(s.cell(4, L"selected, disabled", 44));
+  both.model().text = L"5";
+  both.model().selected = true;
+  window_ops::disable(both.display().handle());
+
+  s.row(446, 32, L"clock");
+  auto clock = [](clock_view::clock_model& m, bool shown) {
+    m.hidden_glyph = 118;
+    m.shown_glyph = 119;
+    m.shown = shown;
+    m.m_paused = 1;
+    m.m_accumulated = 3725;
+  };
+  clock(s.add<clock_view::clock_button_view>(s.cell(0, L"hidden", 110)).model(), false);
+  clock(s.add<clock_view::clock_button_view>(s.cell(1, L"shown", 110)).model(), true);
+  const RECT focused_clock_rect = s.cell(2, L"focused", 110);
+  auto& focused_clock = s.add<clock_view::clock_button_view>(focused_clock_rect);
+  clock(focused_clock.model(), true);
+  s.focus_later(focused_clock, focused_clock_rect);
+  clock(s.add<clock_view::clock_button_view>(s.cell(3, L"narrow, shown", 32)).model(), true);
+}
+
+void texts(sheet& s) {
+  s.row(518, 30, L"texts");
+  s.add<od::label_view>(s.cell(0, L"label", 130)).model().text = L"A plain label, clipped";
+  s.add<od::hint_view>(s.cell(1, L"hint", 130, 44)).model().text = L"Naked single";
+  s.add<od::boxed_text_view>(s.cell(2, L"boxed text", 130)).model().text = L"Main menu";
+  s.add<od::boxed_text_view>(s.cell(3, L"boxed, empty", 130));
+  s.add<od::box_label_view>(s.cell(4, L"box label", 130, 60)).model().text = L"Statistics";
+
+  s.row(620, 120, L"frames");
+  s.add<od::group_box_view>(s.cell(0, L"group box", 135)).model().text = L"Sound";
+  s.add<od::group_box_view>(s.cell(1, L"group, no caption", 135));
+  s.add<od::simple_frame_view>(s.cell(2, L"simple frame", 135));
+  // The tool tip is a window that paints nothing; shown, it changes nothing.
+  const RECT tip_rect = s.cell(3, L"tool tip (shown)", 135);
+  s.add<tooltip::tool_tip_view>(tip_rect).model().text = L"invisible";
+}
+
+int draw(const std::string& resources, const char* out) {
+  winapi::headless::Reset();
+  app::resize_back_buffer(sheet_width, sheet_height);
+  notus::gdi::load_svg_glyphs(std::wstring(resources.begin(), resources.end()) + L"glyphs.dat");
+  od::set_time_formatter(hh_mm_ss);
+
+  sheet s;
+  // The page every form lies on, behind everything else: widgets without a
+  // fill of their own are repainted over it, as on a form.
+  auto& page = s.add<od::simple_frame_view>({0, 0, sheet_width, sheet_height});
+  window_ops::set_z_order(page.display().handle(), 100);
+  buttons(s);
+  choices(s);
+  toggles(s);
+  texts(s);
+  s.paint_all();
+  if (!s.write_ppm(out)) {
+    std::fprintf(stderr, "paint_widget_sheet: cannot write %s\n", out);
+    return 1;
+  }
+  return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 3) {
+    std::fprintf(stderr, "usage: paint_widget_sheet <resources folder/> <out.ppm>\n");
+    return 2;
+  }
+  try {
+    const int result = draw(argv[1], argv[2]);
+    app::instance().release();
+    return result;
+  } catch (const char* text) {
+    std::fprintf(stderr, "paint_widget_sheet: %s\n", text);
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "paint_widget_sheet: %s\n", e.what());
+  } catch (...) {
+    std::fprintf(stderr, "paint_widget_sheet: a glyph could not be drawn\n");
+  }
+  return 1;
+}
