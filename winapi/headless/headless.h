@@ -65,7 +65,8 @@ const std::vector<MessageBoxRecord>& MessageBoxes();
 // --- Programs without a display ---------------------------------------------
 // The clock follows real time from now on, and a blocking GetMessageW sleeps
 // until the next timer is due instead of jumping to it, so a program that
-// runs headless because no display is available idles without using the CPU.
+// runs without a window (asked for, or with no display to open one on) idles
+// without using the CPU.
 // Reset goes back to the settable clock.
 void UseRealClock();
 

@@ -1,16 +1,22 @@
 // Installs the SDL backend while static objects are built, or the headless
-// one with a real clock when no display can be opened.  The library's CMake
-// target makes every program that links it keep this object file (through the
-// anchor symbol below), so linking the library is enough.
+// one with a real clock when running without a window is asked for or no
+// display can be opened.  The library's CMake target makes every program that
+// links it keep this object file (through the anchor symbol below), so
+// linking the library is enough.
 #include "winapi/headless/headless.h"
+#include "winapi/sdl/sdl.h"
 
-#include <SDL.h>
-
-#include <cstdio>
+#include <cstdlib>
+#include <cstring>
 
 namespace winapi::sdl {
 bool StartSdlBackend();
+
+bool HeadlessAsked() {
+  const char* asked = std::getenv("TAVLIN_HEADLESS");
+  return asked != nullptr && *asked != '\0' && std::strcmp(asked, "0") != 0;
 }
+}  // namespace winapi::sdl
 
 extern "C" {
 extern const int winapi_sdl_anchor;
@@ -21,10 +27,9 @@ namespace {
 
 struct Installer {
   Installer() {
-    if (winapi::sdl::StartSdlBackend()) {
+    if (!winapi::sdl::HeadlessAsked() && winapi::sdl::StartSdlBackend()) {
       return;
     }
-    std::fprintf(stderr, "winapi: no display (%s); running without a window\n", SDL_GetError());
     winapi::headless::UseRealClock();
     winapi::headless::InstallHeadlessBackend();
   }

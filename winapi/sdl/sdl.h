@@ -4,14 +4,31 @@
 // cursor, and message boxes through SDL.
 //
 // Linking `winapi_sdl` installs it before main() runs when a display can be
-// opened.  Without one the program runs on the headless backend with a real
-// clock (see winapi/headless/headless.h) and says so on stderr; a test that
-// wants the headless backend installs it as usual with headless::Reset().
+// opened.  Otherwise, and when the environment variable TAVLIN_HEADLESS asks
+// for it, the program runs on the headless backend with a real clock (see
+// winapi/headless/headless.h) and nothing is shown; whether to go on like
+// that is the program's choice (a player's program needs a display, tests and
+// scripted runs ask for TAVLIN_HEADLESS=1).  A test that wants the headless
+// backend installs it as usual with headless::Reset().
+//
+// A window that another client destroys is taken as a press of its close box.
 #pragma once
 
 namespace winapi::sdl {
 
 // Whether the SDL backend is the one installed.
 bool IsActive();
+
+// Whether TAVLIN_HEADLESS asks to run without a window (set, not empty and
+// not "0").  Then SDL is not started at all, display or not.
+bool HeadlessAsked();
+
+// Destroys the SDL windows left, shuts SDL down (closing its display
+// connections) and leaves the headless backend installed for whatever still
+// runs; nothing is shown any more.  A program calls it as it ends, after it
+// has destroyed its windows, so that all this happens in order while its own
+// code runs rather than among exit handlers; otherwise an exit handler calls
+// it.  Does nothing when SDL is not running.
+void Shutdown();
 
 }  // namespace winapi::sdl

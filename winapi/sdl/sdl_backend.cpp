@@ -4,9 +4,11 @@
 
 #include "base/utf.h"
 #include "winapi/backend.h"
+#include "winapi/headless/headless.h"
 #include "winapi/sdl/input_translator.h"
 #include "winapi/sdl/message_box.h"
 #include "winapi/sdl/window_presenter.h"
+#include "winapi/sdl/x11_windows.h"
 
 #include <SDL.h>
 
@@ -22,6 +24,9 @@ struct TopLevel {
   SDL_Window* window = nullptr;
   WindowPresenter presenter;
   HCURSOR cursor = nullptr;
+  unsigned long xWindow = 0;  // 0 without X
+  // Destroyed from outside: nothing is drawn into it any more.
+  bool gone = false;
 };
 
 SDL_SystemCursor SystemCursorOf(HCURSOR cursor) {
@@ -71,7 +76,7 @@ class SdlBackend final : public Backend {
       return;
     }
     byId_[SDL_GetWindowID(window)] = hwnd;
-    windows_.emplace(hwnd, TopLevel{window, WindowPresenter(hwnd), nullptr});
+    windows_.emplace(hwnd, TopLevel{window, WindowPresenter(hwnd), nullptr, x11::RememberWindow(window)});
   }
 
   void WindowDestroyed(HWND hwnd) override {
@@ -85,6 +90,16 @@ class SdlBackend final : public Backend {
       SDL_DestroyWindow(found->second.window);
     }
     windows_.erase(found);
+  }
+
+  // Every window left goes before SDL shuts down; SDL frees the cursors.
+  void Close() {
+    for (auto& [hwnd, top] : windows_) {
+      SDL_DestroyWindow(top.window);
+    }
+    windows_.clear();
+    byId_.clear();
+    cursors_.clear();
   }
 
   void WindowPlaced(HWND hwnd) override {
@@ -150,7 +165,21 @@ class SdlBackend final : public Backend {
 
   void PresentAll() {
     for (auto& [hwnd, top] : windows_) {
-      top.presenter.Present(top.window);
+      if (!top.gone) {
+        top.presenter.Present(top.window);
+      }
+    }
+  }
+
+  // Another client destroyed the X window: that is the player closing it.
+  // The core's window stays until the program destroys it, as after the
+  // close box; SDL's window goes with it then.
+  void XWindowDestroyed(unsigned long xWindow) {
+    for (auto& [hwnd, top] : windows_) {
+      if (top.xWindow == xWindow && !top.gone) {
+        top.gone = true;
+        PostInputMessage(hwnd, WM_SYSCOMMAND, SC_CLOSE, 0);
+      }
     }
   }
 
@@ -200,6 +229,10 @@ class SdlBackend final : public Backend {
   }
 
   void Handle(const SDL_Event& event) {
+    if (const unsigned long destroyed = x11::DestroyedWindow(event); destroyed != 0) {
+      XWindowDestroyed(destroyed);
+      return;
+    }
     const auto found = byId_.find(WindowIdOf(event));
     if (found == byId_.end()) {
       return;  // SDL_QUIT among them: the close box arrives per window
@@ -238,6 +271,7 @@ bool StartSdlBackend() {
   // cheaper than a GPU texture (which on many systems means a software GL
   // with threads of its own).
   SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+  x11::InstallErrorHandler();
   if (SDL_Init(SDL_INIT_VIDEO) != 0) {
     return false;
   }
@@ -252,11 +286,25 @@ bool StartSdlBackend() {
     SDL_SetError("no video driver can open a display");
     return false;
   }
+  // X's own events, for a window that another client destroys.
+  SDL_EventState(SDL_SYSWMEVENT, SDL_ENABLE);
   g_sdl = new SdlBackend;  // lives as long as the process: static objects may still use the layer at exit
   InstallBackend(g_sdl);
-  // Closes the display connection and the libraries SDL opened for it.
-  std::atexit(&SDL_Quit);
+  // For a program that does not shut the backend down itself.
+  std::atexit(&Shutdown);
   return true;
+}
+
+void Shutdown() {
+  if (g_sdl == nullptr || SDL_WasInit(SDL_INIT_VIDEO) == 0) {
+    return;
+  }
+  g_sdl->Close();
+  // Closes the display connections and the libraries SDL opened for them.
+  SDL_Quit();
+  if (InstalledBackend() == g_sdl) {
+    headless::InstallHeadlessBackend();
+  }
 }
 
 }  // namespace winapi::sdl

@@ -3,10 +3,16 @@
 #include "notus/platform/ownerdrawWin32/root_controller.h"
 #include "platform/win32/Application/app_entry.h"
 #include "platform/win32/Application/desktop_resources.h"
+#include "platform/win32/Application/program_display.h"
 #include "platform/win32/Application/save_failure_report.h"
 
+#include <cstdlib>
+
 int main() {
+  if (!desktop::HaveDisplay()) return EXIT_FAILURE;
   desktop::RegisterDesktopResources();
   desktop::InstallSaveFailureReporter();
-  return WinMain(GetModuleHandleW(nullptr), nullptr, nullptr, SW_SHOWDEFAULT);
+  const int result = WinMain(GetModuleHandleW(nullptr), nullptr, nullptr, SW_SHOWDEFAULT);
+  desktop::CloseDisplay();
+  return result;
 }

@@ -1,0 +1,64 @@
+#include "winapi/sdl/x11_windows.h"
+
+#include <SDL_syswm.h>
+#include <X11/Xlib.h>
+
+#include <mutex>
+#include <set>
+
+namespace winapi::sdl::x11 {
+namespace {
+
+// Every X window the backend has had, gone ones included: the errors about a
+// window arrive after it went.  Guarded, since SDL may send its wake-up (and
+// read the error it brings) on another thread.  Never destroyed: errors are
+// read while SDL shuts down in an exit handler.
+std::mutex g_mutex;
+std::set<XID>& Ours() {
+  static auto* ours = new std::set<XID>;
+  return *ours;
+}
+XErrorHandler g_previous = nullptr;
+bool g_installed = false;
+
+bool IsOurs(XID id) {
+  const std::lock_guard<std::mutex> lock(g_mutex);
+  return Ours().count(id) != 0;
+}
+
+int HandleError(Display* display, XErrorEvent* error) {
+  if ((error->error_code == BadWindow || error->error_code == BadDrawable) && IsOurs(error->resourceid)) {
+    return 0;
+  }
+  return g_previous != nullptr ? g_previous(display, error) : 0;
+}
+
+}  // namespace
+
+void InstallErrorHandler() {
+  if (!g_installed) {
+    g_previous = XSetErrorHandler(&HandleError);
+    g_installed = true;
+  }
+}
+
+unsigned long RememberWindow(SDL_Window* window) {
+  SDL_SysWMinfo info;
+  SDL_VERSION(&info.version);
+  if (SDL_GetWindowWMInfo(window, &info) != SDL_TRUE || info.subsystem != SDL_SYSWM_X11) {
+    return 0;
+  }
+  const std::lock_guard<std::mutex> lock(g_mutex);
+  Ours().insert(info.info.x11.window);
+  return info.info.x11.window;
+}
+
+unsigned long DestroyedWindow(const SDL_Event& event) {
+  if (event.type != SDL_SYSWMEVENT || event.syswm.msg == nullptr || event.syswm.msg->subsystem != SDL_SYSWM_X11) {
+    return 0;
+  }
+  const XEvent& x = event.syswm.msg->msg.x11.event;
+  return x.type == DestroyNotify ? x.xdestroywindow.window : 0;
+}
+
+}  // namespace winapi::sdl::x11

@@ -1,0 +1,35 @@
+// The X side of the SDL backend: what SDL leaves to the program about X
+// windows that are gone.
+//
+// - Another client can destroy one of our windows (`xdotool windowclose`, a
+//   window manager's "destroy").  SDL says nothing of it; the backend reads
+//   X's DestroyNotify from SDL's system events and takes it as the close box.
+// - A request about one of our windows that is gone fails with BadWindow or
+//   BadDrawable, and Xlib's default handler, to which SDL's leads, ends the
+//   program with exit code 1.  Such requests come without any fault of the
+//   program: SDL makes its own as it learns that a window went, and it sends a
+//   wake-up message over a second display connection whenever an event comes
+//   in while the program waits; the X server may carry that message out after
+//   a destroy sent later on the main connection.  These errors are dropped;
+//   every other X error goes on to the handler that was there before.
+//
+// Without X (another video driver, or none) nothing here does anything.
+#pragma once
+
+#include <SDL.h>
+
+namespace winapi::sdl::x11 {
+
+// Installs the error handler.  Called before SDL starts, so that SDL takes it
+// as the handler it found, hands errors on to it, and puts it back when it
+// shuts down: errors read while SDL closes its connections come here too.
+void InstallErrorHandler();
+
+// The X window behind `window`, remembered from now on as ours; 0 when SDL
+// does not run on X.
+unsigned long RememberWindow(SDL_Window* window);
+
+// The X window that an SDL_SYSWMEVENT reports destroyed, or 0.
+unsigned long DestroyedWindow(const SDL_Event& event);
+
+}  // namespace winapi::sdl::x11
