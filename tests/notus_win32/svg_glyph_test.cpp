@@ -76,6 +76,21 @@ TEST_F(SvgGlyphTest, RendersOncePerSizeFittedCentredAndAtThePosition) {
   }
 }
 
+// The cache key cannot hold 1000 px: such a glyph is drawn, not cached and
+// not stopping the program.
+TEST_F(SvgGlyphTest, AGlyphTooLargeForTheCacheKeyIsDrawnStraight) {
+  load();
+  for (int twice = 0; twice < 2; ++twice) {
+    buffer->fill_bytes(225);
+    // The 20 x 40 drawing fitted into 1000 x 40 keeps its scale and is
+    // centred at x = 490..510 of the glyph.
+    draw_svg_glyph(*dev, 100, {1000, 40}, {-460, 0});
+    EXPECT_EQ(buffer->pixel(5 - 460 + 500, 5 + 20), kRed);
+    EXPECT_EQ(buffer->pixel(5 - 460 + 480, 5 + 20), kGrey);
+  }
+  EXPECT_EQ(app::instance().cached_bitmap_count(), 0u);
+}
+
 TEST_F(SvgGlyphTest, UnknownIdsAndBadDrawingsFailBeforeAnythingIsStored) {
   load();
   try {

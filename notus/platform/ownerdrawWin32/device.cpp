@@ -82,9 +82,13 @@ bool device<notus::traits>::draw_bitmap(unsigned id, size_type size, point_type 
   const std::shared_ptr<GDIBuffer> bitmap = app::instance().find_bitmap(id, size.width, size.height);
   if (size.width <= 0 || size.height <= 0) return true;
   if (!bitmap) return false;
-  back_buffer().renderer().blend_from(bitmap->pixel_format(), nullptr, m_object->origin_x() + position.x,
-                                      m_object->origin_y() + position.y, agg::cover_full);
+  draw_image(*bitmap, position);
   return true;
+}
+
+void device<notus::traits>::draw_image(const GDIBuffer& image, point_type position) {
+  back_buffer().renderer().blend_from(image.pixel_format(), nullptr, m_object->origin_x() + position.x,
+                                      m_object->origin_y() + position.y, agg::cover_full);
 }
 
 }  // namespace notus::gdi

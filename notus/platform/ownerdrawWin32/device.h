@@ -115,6 +115,9 @@ class device<notus::traits> {
   void begin_bitmap(unsigned id, int width, int height);
   void end_bitmap();
   bool draw_bitmap(unsigned id, size_type size, point_type position);
+  // Blends an image that is not in the cache into the back buffer, as
+  // draw_bitmap does; for pictures too large for the cache key.
+  void draw_image(const impl::details::GDIBuffer& image, point_type position);
 
  private:
   explicit device(std::shared_ptr<impl::details::devobj> object);

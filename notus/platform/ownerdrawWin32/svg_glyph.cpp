@@ -13,11 +13,22 @@ void load_svg_glyphs(const std::wstring& path) { app::load_glyph_document(path);
 
 void draw_svg_glyph(device<notus::traits>& dev, unsigned id, notus::size<notus::traits> size,
                     notus::point<notus::traits> position) {
-  if (dev.draw_bitmap(id, size, position)) return;
+  // The cache key cannot hold a glyph 1000 px or more wide or high: such a
+  // glyph is rendered afresh each time instead.
+  const bool cacheable = size.width < 1000 && size.height < 1000;
+  if (cacheable && dev.draw_bitmap(id, size, position)) return;
 
   agg::svg::path_renderer drawing;
   agg::svg::parser reader(drawing);
   reader.parse(*find_svg_node(app::instance().glyph_document(), static_cast<int>(id)));
+
+  if (!cacheable) {
+    impl::details::GDIBuffer picture(nullptr, size.width, size.height);
+    agg::svg::render_fitted(drawing,
+                            agg::svg::bgra_view{picture.pixels(), picture.width(), picture.height(), picture.stride()});
+    dev.draw_image(picture, position);
+    return;
+  }
 
   dev.begin_bitmap(id, size.width, size.height);
   impl::details::GDIBuffer& bitmap = app::instance().current_target();
