@@ -11,7 +11,8 @@ template <class Traits>
 struct event;
 namespace details {
 class GDIBuffer;
-}
+class CBitmap;
+}  // namespace details
 }  // namespace impl
 
 struct traits {
@@ -20,6 +21,9 @@ struct traits {
   using native_message = MSG;
   using paint_record = PAINTSTRUCT;
   using back_buffer = impl::details::GDIBuffer;
+  // An owned image that painters render once and blend on every paint
+  // (notus/platform/ownerdrawWin32/CBitmap.h).
+  using CBitmap = impl::details::CBitmap;
 
   // Fills a platform event's kind from its copied message record; the
   // platform layer defines it (with EventFromMessage).

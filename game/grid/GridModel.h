@@ -34,10 +34,10 @@ struct GridModel {
   static constexpr std::uint32_t CellCount = S * S;
   using Cell = GridCell<N>;
   using Rect = notus::rect<notus::traits>;
-  // Called by the grid view after each layout with, in this order, the outer
-  // rectangle (the area the form leaves for the grid and its keypads) and
-  // the grid rectangle: the order of the keypads' layout operation it is
-  // bound to. Both are the same type, so a swap would not be caught by the
+  // Called by the grid view after each layout with, in this order, the grid
+  // rectangle and the outer rectangle (the area the form leaves for the grid
+  // and its keypads): the order of the keypads' layout operation it is bound
+  // to. Both are the same type, so a swap would not be caught by the
   // compiler.
   using LayoutCallback = ttl::func::function2<void, Rect, Rect>;
 

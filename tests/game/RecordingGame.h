@@ -7,7 +7,7 @@
 
 #include "game/GameBase.h"
 
-class RecordingGame final : public GameBase {
+class RecordingGame : public GameBase {
  public:
   std::vector<std::string> calls;
 

@@ -50,11 +50,11 @@ TEST(GridModel, LivesInAModelControllerAndCallsItsLayoutCallback) {
   EXPECT_FALSE(controller.model().HasCandidate(4, 2));
 
   Grid9::Rect seenGrid, seenOuter;
-  controller.layoutCallback = [&](Grid9::Rect outer, Grid9::Rect grid) {
+  controller.layoutCallback = [&](Grid9::Rect grid, Grid9::Rect outer) {
     seenGrid = grid;
     seenOuter = outer;
   };
-  controller.layoutCallback(Grid9::Rect{0, 0, 320, 320}, Grid9::Rect{20, 20, 300, 300});
+  controller.layoutCallback(Grid9::Rect{20, 20, 300, 300}, Grid9::Rect{0, 0, 320, 320});
   EXPECT_EQ(seenGrid.right, 300);
   EXPECT_EQ(seenOuter.bottom, 320);
 }

@@ -1,6 +1,7 @@
 #include "notus/platform/ownerdrawWin32/device.h"
 #include "notus/platform/ownerdrawWin32/device_recording.h"
 
+#include "notus/platform/ownerdrawWin32/CBitmap.h"
 #include "notus/platform/ownerdrawWin32/app.h"
 #include "notus/platform/ownerdrawWin32/details/devobj.h"
 #include "notus/platform/ownerdrawWin32/device_colour.h"
@@ -84,6 +85,12 @@ bool device<notus::traits>::draw_bitmap(unsigned id, size_type size, point_type 
   if (!bitmap) return false;
   draw_image(*bitmap, position);
   return true;
+}
+
+void device<notus::traits>::blend_bitmap(const impl::details::CBitmap& image, point_type position) {
+  if (image.empty()) return;
+  const point_type o = origin();
+  target().renderer().blend_from(image.pixel_format(), nullptr, o.x + position.x, o.y + position.y, agg::cover_full);
 }
 
 void device<notus::traits>::draw_image(const GDIBuffer& image, point_type position) {

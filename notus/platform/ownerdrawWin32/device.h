@@ -23,6 +23,7 @@
 namespace notus::impl::details {
 class devobj;
 class GDIBuffer;
+class CBitmap;
 }  // namespace notus::impl::details
 
 namespace notus::gdi {
@@ -118,6 +119,10 @@ class device<notus::traits> {
   // Blends an image that is not in the cache into the back buffer, as
   // draw_bitmap does; for pictures too large for the cache key.
   void draw_image(const impl::details::GDIBuffer& image, point_type position);
+  // Blends an owned image (traits::CBitmap) into the current target at
+  // origin + position, at full opacity with each pixel's own alpha, inside
+  // the target's clip box.
+  void blend_bitmap(const impl::details::CBitmap& image, point_type position);
 
  private:
   explicit device(std::shared_ptr<impl::details::devobj> object);
