@@ -76,14 +76,32 @@ void Dump(const std::string& path, int size) {
 
 }  // namespace
 
+[[noreturn]] void Usage(const char* why) {
+  if (why != nullptr) std::fprintf(stderr, "grid_bench: %s\n", why);
+  std::fprintf(why != nullptr ? stderr : stdout,
+               "usage: grid_bench [FRAMES] [--dump PREFIX]\n"
+               "Times a full repaint of a 16x16 grid at 472 px (a third filled, all candidates,\n"
+               "a hint, guide lines), its size event, and a 9x9 repaint, on the headless backend.\n"
+               "  FRAMES          repaints to time, 1 to 1000000 (default 200)\n"
+               "  --dump PREFIX   also write the scenes as PREFIX9.ppm and PREFIX16.ppm\n");
+  std::exit(why != nullptr ? 2 : 0);
+}
+
 int main(int argc, char** argv) {
   int frames = 200;
   std::string dump;
   for (int i = 1; i < argc; ++i) {
-    if (std::strcmp(argv[i], "--dump") == 0 && i + 1 < argc)
+    const std::string arg = argv[i];
+    if (arg == "--help" || arg == "-h") Usage(nullptr);
+    if (arg == "--dump") {
+      if (i + 1 >= argc) Usage("--dump needs a file name prefix");
       dump = argv[++i];
-    else
-      frames = std::max(1, std::atoi(argv[i]));
+      continue;
+    }
+    char* end = nullptr;
+    const long value = std::strtol(arg.c_str(), &end, 10);
+    if (arg.empty() || *end != '\0' || value < 1 || value > 1000000) Usage(("not a frame count: " + arg).c_str());
+    frames = static_cast<int>(value);
   }
   if (std::getenv("TAVLIN_RESOURCES_DIR") == nullptr) setenv("TAVLIN_RESOURCES_DIR", TAVLIN_SOURCE_RESOURCES, 1);
   winapi::headless::Reset();
