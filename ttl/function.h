@@ -63,7 +63,9 @@ using functor_caller3 = functor_caller<F, R, A1, A2, A3>;
 // wrapper, so that calling it throws rather than jumping to address 0.
 template <class F>
 bool is_null_callable(const F& f) {
-  if constexpr (requires { f == nullptr; })
+  if constexpr (std::is_function_v<F>)
+    return false;  // a function itself (passed by reference) is never null
+  else if constexpr (requires { f == nullptr; })
     return f == nullptr;
   else
     return false;

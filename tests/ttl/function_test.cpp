@@ -50,6 +50,18 @@ TEST(TtlFunction, CallingAnEmptyWrapperThrowsFunctionError) {
 }
 
 namespace {
+int twice(int a) { return 2 * a; }
+}  // namespace
+
+// A function named without & reaches the wrapper as a function reference,
+// which can never be null: it wraps, and calls, as its pointer does.
+TEST(TtlFunction, WrapsAFunctionNamedWithoutItsAddress) {
+  function1<int, int> by_reference(twice);
+  EXPECT_FALSE(by_reference.empty());
+  EXPECT_EQ(by_reference(21), 42);
+}
+
+namespace {
 struct measurer {
   int calls = 0;
   int width(const std::wstring& text, int scale) {
