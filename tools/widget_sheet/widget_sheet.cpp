@@ -20,6 +20,7 @@
 #include "notus/ownerdraw/box_label.h"
 #include "notus/ownerdraw/check_box.h"
 #include "notus/ownerdraw/clock.h"
+#include "notus/ownerdraw/combo_box.h"
 #include "notus/ownerdraw/frames.h"
 #include "notus/ownerdraw/glyph_button.h"
 #include "notus/ownerdraw/group_box.h"
@@ -27,9 +28,12 @@
 #include "notus/ownerdraw/hint.h"
 #include "notus/ownerdraw/installed_functions.h"
 #include "notus/ownerdraw/label.h"
+#include "notus/ownerdraw/list_box.h"
 #include "notus/ownerdraw/push_button.h"
 #include "notus/ownerdraw/radio_button.h"
+#include "notus/ownerdraw/scroll_bar.h"
 #include "notus/ownerdraw/tab_button.h"
+#include "notus/ownerdraw/text_box.h"
 #include "notus/ownerdraw/toggle_button.h"
 #include "notus/ownerdraw/tooltip.h"
 #include "notus/platform/ownerdrawWin32/GDIBuffer.h"
@@ -37,6 +41,7 @@
 #include "notus/platform/ownerdrawWin32/svg_glyph.h"
 #include "notus/platform/ownerdrawWin32/virtual_window_controller.h"
 #include "notus/platform/ownerdrawWin32/virtual_window_impl.h"
+#include "notus/platform/ownerdrawWin32/winobj_virtual_window.h"
 #include "winapi/headless/headless.h"
 
 namespace {
@@ -48,7 +53,7 @@ using notus::impl::details::virtual_window_controller;
 using window_ops = notus::impl::virtual_window_impl<notus::traits>;
 
 constexpr int sheet_width = 900;
-constexpr int sheet_height = 820;
+constexpr int sheet_height = 1350;
 constexpr int first_column = 170;
 constexpr int column_width = 145;
 
@@ -88,6 +93,25 @@ class sheet {
       window_ops::invalidate(*handle);
       paint();
       copy(r);
+    });
+  }
+
+  // Something that is not a view (a text box's manager), kept alive as long
+  // as the sheet.
+  template <class T>
+  T& own(std::shared_ptr<T> thing) {
+    m_views.push_back(thing);
+    return *thing;
+  }
+
+  // act runs in a pass of its own, then r is copied and undo runs: a press
+  // that holds the capture would refuse the focus to the cells after it.
+  void later(RECT r, std::function<void()> act, std::function<void()> undo) {
+    m_focus_passes.push_back([this, r, act, undo] {
+      act();
+      paint();
+      copy(r);
+      undo();
     });
   }
 
@@ -281,8 +305,140 @@ void texts(sheet& s) {
   s.add<tooltip::tool_tip_view>(tip_rect).model().text = L"invisible";
 }
 
+// Scroll bars lay out their parts on their size event; this main window
+// hands one to a window resized with notification, as the game's does.
+LRESULT CALLBACK answer_size_requests(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  if (message != notus::impl::message_size_event) return DefWindowProcW(window, message, wparam, lparam);
+  virtual_window_controller* controller = virtual_window_controller::current();
+  auto* w = reinterpret_cast<notus::impl::details::winobj_virtual_window*>(lparam);
+  if (controller == nullptr || !controller->is_registered(w)) return 0;
+  const RECT& r = w->rect();
+  notus::impl::event<notus::traits> size(notus::impl::ev_size{0, r.right - r.left, r.bottom - r.top});
+  controller->send_event(w, size);
+  return 0;
+}
+
+void mouse(sheet& s, int action, int x, int y) {
+  notus::impl::event<notus::traits> e(notus::impl::ev_mouse{0, action, 1, x, y});
+  s.controller().dispatch(e);
+}
+
+od::scroll_bar_view& scroll_bar(sheet& s, RECT r, int max, int page, int position) {
+  auto& bar = s.add<od::scroll_bar_view>(r);
+  window_ops::resize(bar.display().handle(), {r.right - r.left, r.bottom - r.top}, true);
+  bar.model().set_range(0, max, page, position);
+  od::announce(bar.model());
+  return bar;
+}
+
+void scrolling(sheet& s, od::simple_frame_view& page) {
+  s.row(770, 110, L"scroll bar");
+  scroll_bar(s, s.cell(0, L"no range", 20), 0, 0, 0);
+  scroll_bar(s, s.cell(1, L"top, page 4 of 10", 20), 10, 4, 0);
+  scroll_bar(s, s.cell(2, L"at the end", 20), 10, 4, 6);
+  auto& pressed = scroll_bar(s, s.cell(3, L"down arrow pressed", 20), 10, 4, 3);
+  pressed.strategy<od::vertical_scrollbar_main_strategies>().down->model().pressed = true;
+  // The box grabbed at its middle and dragged 20 px down, then let go once
+  // the cell is copied.
+  const RECT dragged_rect = s.cell(4, L"box dragged", 20);
+  scroll_bar(s, dragged_rect, 10, 4, 0);
+  s.later(
+      dragged_rect,
+      [&s, dragged_rect] {
+        mouse(s, 3, dragged_rect.left + 10, dragged_rect.top + 40);
+        mouse(s, 0, dragged_rect.left + 10, dragged_rect.top + 60);
+      },
+      [&s, dragged_rect] { mouse(s, 4, dragged_rect.left + 10, dragged_rect.top + 60); });
+
+  s.row(910, 100, L"text box");
+  const std::wstring text =
+      L"Fill every row, column and box with the digits 1 to 9, each once.\r\nA digit that is already in the row "
+      L"cannot go there again.\r\nThe hint button shows the next step.";
+  auto text_box = [&s, &page, &text](RECT r, const std::wstring& shown) -> od::textbox_manager& {
+    auto& box = s.own(std::make_shared<od::textbox_manager>(page.display(), r));
+    box.text_view->model().text = shown.empty() ? text : shown;
+    od::announce(box.text_view->model());
+    return box;
+  };
+  text_box(s.cell(0, L"fresh", 135), L"");
+  auto& scrolled = text_box(s.cell(1, L"scrolled 3 lines", 135), L"");
+  scrolled.bar_view->model().set_position(3);
+  od::announce(scrolled.bar_view->model());
+  const RECT focused_rect = s.cell(2, L"focused", 135);
+  auto& focused = text_box(focused_rect, L"");
+  s.focus_later(*focused.text_view, focused_rect);
+  auto& replaced = text_box(s.cell(3, L"short text after scroll", 135), L"");
+  replaced.bar_view->model().set_position(4);
+  od::announce(replaced.bar_view->model());
+  replaced.text_view->model().text = L"A new, short text.";
+  od::announce(replaced.text_view->model());
+}
+
+template <class Manager>
+void fill_colours(Manager& m) {
+  auto& model = m.list_view->model();
+  for (const wchar_t* colour : {L"red", L"green", L"blue", L"cyan", L"pink", L"grey", L"white", L"black"})
+    model.items.push_back(std::make_shared<std::wstring>(colour));
+  od::listbox_model::model_update u;
+  model.raise(u);
+}
+
+void lists(sheet& s, od::simple_frame_view& page) {
+  s.row(1050, 110, L"list box");
+  auto list_box = [&s, &page](RECT r, int top, int selected) -> od::listbox_manager& {
+    auto& box = s.own(std::make_shared<od::listbox_manager>(
+        notus::rect<notus::traits>{r.left, r.top, r.right, r.bottom}, page.display_ptr()));
+    fill_colours(box);
+    box.list_view->model().set_top(top);
+    box.list_view->model().set_selected(selected);
+    od::listbox_model::model_update u;
+    box.list_view->model().raise(u);
+    return box;
+  };
+  list_box(s.cell(0, L"no selection", 135), 0, -1);
+  list_box(s.cell(1, L"item 2 selected", 135), 0, 1);
+  list_box(s.cell(2, L"scrolled to the end", 135), 4, 6);
+  const RECT focused_rect = s.cell(3, L"focused", 135);
+  s.focus_later(*list_box(focused_rect, 0, 0).list_view, focused_rect);
+
+  s.row(1190, 130, L"combo box");
+  auto combo = [&s, &page](RECT r, int item) -> od::cobmbobox::manager& {
+    auto& c = s.own(std::make_shared<od::cobmbobox::manager>(
+        notus::rect<notus::traits>{r.left, r.top, r.right, r.top + 24},
+        notus::rect<notus::traits>{r.left, r.top + 24, r.right, r.top + 124}, page.display_ptr()));
+    fill_colours(c);
+    c.select_item(item);
+    return c;
+  };
+  combo(s.cell(0, L"nothing chosen", 135), -1);
+  combo(s.cell(1, L"closed", 135), 2);
+  const RECT focused_combo_rect = s.cell(2, L"focused", 135);
+  s.focus_later(*combo(focused_combo_rect, 2).label_view, focused_combo_rect);
+  auto& pressed = combo(s.cell(3, L"button pressed", 135), 2);
+  pressed.button_view->model().pressed = true;
+  // Opened and hovered over its fourth row in a pass of its own: the open
+  // list's fake window would take the other cells' mouse events.
+  const RECT open_rect = s.cell(4, L"open, row 4 hovered", 135);
+  auto& open = combo(open_rect, 2);
+  s.later(
+      open_rect,
+      [&s, &open, open_rect] {
+        open.open_list();
+        notus::impl::event<notus::traits> e(
+            notus::impl::ev_mouse{0, 0, 0, open_rect.left + 40, open_rect.top + 24 + 85});
+        s.controller().dispatch(e);
+      },
+      [&open] { open.close(false); });
+}
+
 int draw(const std::string& resources, const char* out) {
   winapi::headless::Reset();
+  WNDCLASSW main_class{};
+  main_class.lpfnWndProc = answer_size_requests;
+  main_class.lpszClassName = L"WidgetSheet";
+  RegisterClassW(&main_class);
+  app::instance().set_main_window(
+      CreateWindowExW(0, L"WidgetSheet", L"", 0, 0, 0, sheet_width, sheet_height, nullptr, nullptr, nullptr, nullptr));
   app::resize_back_buffer(sheet_width, sheet_height);
   notus::gdi::load_svg_glyphs(std::wstring(resources.begin(), resources.end()) + L"glyphs.dat");
   od::set_time_formatter(hh_mm_ss);
@@ -296,6 +452,8 @@ int draw(const std::string& resources, const char* out) {
   choices(s);
   toggles(s);
   texts(s);
+  scrolling(s, page);
+  lists(s, page);
   s.paint_all();
   if (!s.write_ppm(out)) {
     std::fprintf(stderr, "paint_widget_sheet: cannot write %s\n", out);
