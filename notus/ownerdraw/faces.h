@@ -9,6 +9,7 @@
 #pragma once
 
 #include <memory>
+#include <string>
 
 #include "notus/ownerdraw/cached_face.h"
 #include "notus/platform/ownerdrawWin32/device.h"
@@ -90,6 +91,23 @@ inline void draw_rounded_face(face_device& dev, const rounded_face& face, const 
 inline void draw_focus_ring(face_device& dev, const gdi::device_rect& client, int inset_by, double radius,
                             double width) {
   dev.frame_rounded_rect(inset(client, inset_by), radius, width, colours::focus, 255);
+}
+
+// A button's face with its caption (the push button, the toggle): enabled,
+// the face and the caption over it; disabled, the caption first and the
+// nearly opaque disabled face over it, so the caption shows only faintly.
+// Then, when focused, the ring inset by 2 and 2 px wide.
+inline void draw_captioned_face(face_device& dev, const gdi::device_rect& client, const std::wstring& caption,
+                                bool enabled, const rounded_face& face, const rounded_face& disabled_face, bool focused,
+                                double ring_radius) {
+  if (enabled) {
+    draw_rounded_face(dev, face, client);
+    dev.draw_text(caption, inset(client, 1), caption_centred);
+  } else {
+    dev.draw_text(caption, inset(client, 1), caption_centred);
+    draw_rounded_face(dev, disabled_face, client);
+  }
+  if (focused) draw_focus_ring(dev, client, 2, ring_radius, 2.0);
 }
 
 }  // namespace notus::ownerdraw

@@ -40,16 +40,9 @@ struct push_button_paint_strategy : handle_event<impl::ev_paint> {
     using ops = typename View::display_type::impl_type;
     const auto& h = v.display().handle();
     auto dev = paint_device(p);
-    const gdi::device_rect client = p.client;
-    const std::wstring& caption = v.model().text;
-    if (ops::is_enabled(h)) {
-      draw_rounded_face(*dev, v.model().pressed ? push_face_pressed : push_face_normal, client);
-      dev->draw_text(caption, inset(client, 1), caption_centred);
-    } else {
-      dev->draw_text(caption, inset(client, 1), caption_centred);
-      draw_rounded_face(*dev, push_face_disabled, client);
-    }
-    if (ops::has_focus(h)) draw_focus_ring(*dev, client, 2, 5.0, 2.0);
+    draw_captioned_face(*dev, p.client, v.model().text, ops::is_enabled(h),
+                        v.model().pressed ? push_face_pressed : push_face_normal, push_face_disabled, ops::has_focus(h),
+                        5.0);
     return true;
   }
 };

@@ -57,16 +57,9 @@ struct toggle_button_paint_strategy : handle_event<impl::ev_paint> {
     using ops = typename View::display_type::impl_type;
     const auto& h = v.display().handle();
     auto dev = paint_device(p);
-    const gdi::device_rect client = p.client;
-    const std::wstring& caption = v.model().text;
-    if (ops::is_enabled(h)) {
-      draw_rounded_face(*dev, v.model().selected ? toggle_face_selected : toggle_face, client);
-      dev->draw_text(caption, inset(client, 1), caption_centred);
-    } else {
-      dev->draw_text(caption, inset(client, 1), caption_centred);
-      draw_rounded_face(*dev, toggle_face_disabled, client);
-    }
-    if (ops::has_focus(h)) draw_focus_ring(*dev, client, 2, 2.0, 2.0);
+    draw_captioned_face(*dev, p.client, v.model().text, ops::is_enabled(h),
+                        v.model().selected ? toggle_face_selected : toggle_face, toggle_face_disabled,
+                        ops::has_focus(h), 2.0);
     return true;
   }
 };
