@@ -1,0 +1,41 @@
+#include "game/commands/PuzzleCommands.h"
+
+#include <memory>
+
+#include "game/CommandHistory.h"
+#include "game/GameBase.h"
+#include "game/commands/Services.h"
+
+namespace gamecommands {
+
+void CheckForCorrectGrid_Command::Execute() {
+  const std::shared_ptr<GameBase> game = Services::CurrentGame();
+  if (!game) return;
+  game->CopyCellsToSolver();
+  const bool solvable = game->SolveTable(nullptr);
+  Services::ShowOkDialog(kCheckTitleText, solvable ? kCheckSolvableText : kCheckNotSolvableText);
+}
+
+void LoadGrid_Command::Execute() {
+  const std::shared_ptr<GameBase> game = Services::StartNewGame(boxSize, level);
+  if (!game) return;
+  // The new game empties the history already; this keeps an undo step of the
+  // previous puzzle from ever reaching the loaded one.
+  if (CommandHistory* history = CommandHistory::Instance()) history->Reset();
+  game->ResetAllCells();
+  game->SetGridFromBytes(bytes);
+  game->CopyCellsToSolver();
+  if (Services::AutoPencilMarks()) {
+    game->ResetSolverCandidates();
+    game->UpdateSolverCandidates();
+    game->CopyCandidatesFromSolver();
+  } else {
+    game->ClearAllCandidates();
+  }
+  if (game->SolveTable(nullptr)) game->CopySolutionFromSolver();
+  game->UpdateHighlights();
+  game->LayoutKeypads();
+  game->NotifyViews();
+}
+
+}  // namespace gamecommands
