@@ -1,0 +1,7 @@
+// The three game sizes, compiled once here.
+
+#include "forms/game/Game.h"
+
+template class Game<2>;
+template class Game<3>;
+template class Game<4>;
