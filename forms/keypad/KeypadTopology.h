@@ -3,9 +3,10 @@
 // then "x" (index S), "s" (index S + 1) and "ok" (index S + 2). Panel
 // topologies put them in a fixed column right of the grid or a row below it
 // and ignore the selected cell; popup topologies put a small keypad over the
-// grid next to the selected cell, inside the grid lines that the painter
-// draws (forms/grid/GridGeometry.h), so a popup never hides the cell it is
-// for.
+// grid inside the grid lines that the painter draws
+// (forms/grid/GridGeometry.h): over the cell's own box (the block keypad's
+// variant 0, which covers the cell), or on a neighbouring box, column or row,
+// which never hides the cell it is for.
 //
 // Pure geometry: the keypad model hands over the grid view's rectangle and
 // the area the form leaves for the grid and its keypads (keypad_model::layout)
