@@ -44,6 +44,8 @@ inline constexpr COLORREF face_disabled = 0xC8C8C8;
 inline constexpr COLORREF tab = 0xEFCEB5;
 inline constexpr COLORREF tab_outline = 0x634A39;
 inline constexpr COLORREF page = 0xE6FFFF;
+// The main window's background.
+inline constexpr COLORREF white = 0xFFFFFF;
 inline constexpr COLORREF toggle_selected = 0xE7A573;
 inline constexpr COLORREF toggle_disabled = 0xB4B4B4;
 // The check box's tick and the radio button's dot.

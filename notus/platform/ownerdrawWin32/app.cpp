@@ -5,6 +5,8 @@
 #include "notus/platform/ownerdrawWin32/platform_assert.h"
 #include "svg/xml_document_file.h"
 
+#include <utility>
+
 namespace notus::impl::details {
 
 namespace {
@@ -13,6 +15,17 @@ constexpr const char* kSource = "notus/platform/ownerdrawWin32/app";
 constexpr unsigned kKeyFactor = 1000;
 
 app g_app;
+
+std::function<void(int)> g_loopEntryHook;
+int g_loopDepth = 0;
+
+// Counts a running loop for as long as it runs, however it is left.
+struct loop_depth {
+  loop_depth() noexcept { ++g_loopDepth; }
+  ~loop_depth() { --g_loopDepth; }
+  loop_depth(const loop_depth&) = delete;
+  loop_depth& operator=(const loop_depth&) = delete;
+};
 
 paint_surface app_paint_surface() { return paint_surface{g_app.main_window(), g_app.back_buffer().get()}; }
 
@@ -24,11 +37,18 @@ app::~app() { release(); }
 
 app& app::instance() noexcept { return g_app; }
 
-int app::run_message_loop() { return RunMessageLoop(); }
+int app::run_message_loop() {
+  const loop_depth depth;
+  // A copy, so the hook may replace itself while it runs.
+  if (const std::function<void(int)> hook = g_loopEntryHook) hook(g_loopDepth);
+  return RunMessageLoop();
+}
 
 bool app::pump_message() { return PumpOneMessage(); }
 
 void app::quit() { QuitMessageLoop(); }
+
+void app::set_loop_entry_hook(std::function<void(int depth)> hook) { g_loopEntryHook = std::move(hook); }
 
 void app::resize_back_buffer(int width, int height) {
   auto buffer = std::make_shared<GDIBuffer>(g_app.m_mainWindow, width, height);

@@ -19,6 +19,7 @@
 #include <tinyxml.h>
 
 #include <cstddef>
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -42,6 +43,10 @@ class app {
   static int run_message_loop();
   static bool pump_message();
   static void quit();
+  // Called as each run_message_loop starts, with the number of loops then
+  // running (1 for the outermost); tests script dialogs with it.  An empty
+  // function removes the hook.
+  static void set_loop_entry_hook(std::function<void(int depth)> hook);
 
   // A new back buffer of the given size for the main window, every byte
   // 225 (light grey); it becomes the current target.

@@ -34,11 +34,21 @@ void show_back_buffer(HWND window) {
   EndPaint(window, &paint);
 }
 
-// A show-form command posts this to reach its window object.
+// The window object of the main window's frame among the current
+// controller's windows, or null (while a dialog runs it is not among them,
+// and a form must not be built into the dialog's controller).
+winobj_virtual_window* frame_object(const virtual_window_controller& controller) {
+  for (winobj_virtual_window* w : controller.tab_order())
+    if (w->is_main_window()) return w;
+  return nullptr;
+}
+
+// A show-form command posts this to reach its window object; lParam 0 names
+// the main window's frame.
 void deliver_deferred(LPARAM lParam) {
   if (virtual_window_controller* controller = virtual_window_controller::current()) {
     event<traits> e(notus::impl::ev_deferred{0, 0});
-    controller->send_event(window_object(lParam), e);
+    controller->send_event(lParam ? window_object(lParam) : frame_object(*controller), e);
   }
 }
 
