@@ -291,14 +291,8 @@ class Game final : public GameBase {
   // Levels 0 and 1 share the first class; any other number keeps the
   // generator. The recorded level stays.
   void SetDifficulty(std::uint32_t level) override {
-    switch (level) {
-      case 0:
-      case 1: m_generator = std::make_shared<CSudokuGeneratorBeginner<N>>(); break;
-      case 2: m_generator = std::make_shared<CSudokuGeneratorIntermediate<N>>(); break;
-      case 3: m_generator = std::make_shared<CSudokuGeneratorAdvanced<N>>(); break;
-      case 4: m_generator = std::make_shared<CSudokuGeneratorMaster<N>>(); break;
-      case 5: m_generator = std::make_shared<CSudokuGeneratorSorcerer<N>>(); break;
-      default: break;
+    if (std::unique_ptr<CSudokuGenerator<N>> generator = MakeLevelGenerator<N>(level)) {
+      m_generator = std::move(generator);
     }
   }
 

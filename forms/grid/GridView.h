@@ -26,23 +26,13 @@
 #include "game/grid/GridModel.h"
 #include "notus/displays/virtual_window.h"
 #include "notus/impl/payloads.h"
+#include "notus/key_codes.h"
 #include "notus/model_update.h"
 #include "notus/strategy.h"
 #include "notus/traits.h"
 #include "notus/view.h"
 
 namespace grid {
-
-// The framework key codes the grid acts on.
-namespace keys {
-inline constexpr int kReturn = 3;
-inline constexpr int kSpace = 5;
-inline constexpr int kDelete = 6;
-inline constexpr int kLeft = 13;
-inline constexpr int kRight = 14;
-inline constexpr int kUp = 15;
-inline constexpr int kDown = 16;
-}  // namespace keys
 
 // Runs a new command through the executor.
 void RunGridCommand(gamecommands::Base* command);
@@ -81,28 +71,28 @@ struct key_strategy : notus::handle_key_down {
     int column = selected % S;
     int row = selected / S;
     switch (k.code) {
-      case keys::kReturn:
-      case keys::kSpace: RunGridCommand(new gamecommands::GridCellClick()); break;
-      case keys::kDelete: RunGridCommand(new gamecommands::RemoveFixedValue()); break;
-      case keys::kLeft:
+      case notus::key_codes::enter:
+      case notus::key_codes::space: RunGridCommand(new gamecommands::GridCellClick()); break;
+      case notus::key_codes::del: RunGridCommand(new gamecommands::RemoveFixedValue()); break;
+      case notus::key_codes::left:
         if (column == 0)
           ops::focus_prev_tab(h);
         else
           --column;
         break;
-      case keys::kRight:
+      case notus::key_codes::right:
         if (column == S - 1)
           ops::focus_next_tab(h);
         else
           ++column;
         break;
-      case keys::kUp:
+      case notus::key_codes::up:
         if (row == 0)
           ops::focus_prev_tab(h);
         else
           --row;
         break;
-      case keys::kDown:
+      case notus::key_codes::down:
         if (row == S - 1)
           ops::focus_next_tab(h);
         else

@@ -24,6 +24,7 @@
 #include "game/commands/ExecuteCommand.h"
 #include "game/commands/Services.h"
 #include "game/grid/GridSymbols.h"
+#include "notus/key_codes.h"
 #include "notus/managers/view_manager.h"
 
 namespace keypad {
@@ -178,7 +179,7 @@ template <unsigned N>
 struct key_strattegy : notus::handle_key_down {
   template <class Manager>
   bool on_key(notus::impl::ev_key& k, Manager& m) {
-    constexpr int escape = 4, left = 13, right = 14, up = 15, down = 16;
+    using namespace notus::key_codes;
     using ops = details::window_ops;
     const KeypadTopology<N>* t = m.value.topology.get();
     if (!t || !m.value.s) return true;

@@ -15,6 +15,7 @@
 #pragma once
 
 #include "notus/impl/payloads.h"
+#include "notus/key_codes.h"
 #include "notus/ownerdraw/press_target.h"
 #include "notus/strategy.h"
 
@@ -22,11 +23,8 @@ namespace notus::ownerdraw {
 
 namespace keys {
 
-inline constexpr impl::word code_return = 3;
-inline constexpr impl::word code_space = 5;
-
 // The keys that press buttons.
-inline bool presses(const impl::ev_key& k) { return k.code == code_return || k.code == code_space; }
+inline bool presses(const impl::ev_key& k) { return k.code == key_codes::enter || k.code == key_codes::space; }
 
 }  // namespace keys
 

@@ -25,6 +25,7 @@
 
 #include "notus/displays/virtual_window.h"
 #include "notus/geometry.h"
+#include "notus/key_codes.h"
 #include "notus/managers/view_manager.h"
 #include "notus/ownerdraw/button_strategies.h"
 #include "notus/ownerdraw/cached_face.h"
@@ -167,7 +168,7 @@ struct lable_key_strategy : handle_event<impl::ev_key>, handle_event<impl::ev_st
   template <class View>
   bool on_key(impl::ev_key& k, View& v) {
     if (k.down == 1) {
-      if (k.code == list_keys::up || k.code == list_keys::down)
+      if (k.code == key_codes::up || k.code == key_codes::down)
         raise_close(v.display(), true);
       else if (keys::presses(k))
         armed = k.code;

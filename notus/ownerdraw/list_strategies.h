@@ -23,6 +23,7 @@
 #include "notus/displays/virtual_window.h"
 #include "notus/displays/window_rectangle.h"
 #include "notus/geometry.h"
+#include "notus/key_codes.h"
 #include "notus/model_update.h"
 #include "notus/ownerdraw/button_strategies.h"
 #include "notus/ownerdraw/faces.h"
@@ -44,15 +45,6 @@ inline constexpr COLORREF selected_row = 0x4AAD9C;
 
 inline constexpr std::int32_t list_row_height = 25;
 inline constexpr std::int32_t list_bar_width = 20;
-
-namespace list_keys {
-
-inline constexpr impl::word left = 13;
-inline constexpr impl::word right = 14;
-inline constexpr impl::word up = 15;
-inline constexpr impl::word down = 16;
-
-}  // namespace list_keys
 
 // The list window: fill, outline and, while focused, a focus frame.
 struct listbox_paint_strategy : handle_event<impl::ev_paint> {
@@ -290,12 +282,12 @@ struct list_manager_key_strategy : handle_key_down {
     auto parts = m.list_parts();
     const auto& h = parts.list->display().handle();
     switch (k.code) {
-      case list_keys::left: ops::focus_prev_tab(h); break;
-      case list_keys::right: ops::focus_next_tab(h); break;
-      case list_keys::up: step_up(*parts.list, *parts.bar); break;
-      case list_keys::down: step_down(*parts.list, *parts.bar); break;
-      case keys::code_return:
-      case keys::code_space: m.confirm_list_choice(); break;
+      case key_codes::left: ops::focus_prev_tab(h); break;
+      case key_codes::right: ops::focus_next_tab(h); break;
+      case key_codes::up: step_up(*parts.list, *parts.bar); break;
+      case key_codes::down: step_down(*parts.list, *parts.bar); break;
+      case key_codes::enter:
+      case key_codes::space: m.confirm_list_choice(); break;
       default: break;
     }
     return true;

@@ -12,16 +12,12 @@
 #pragma once
 
 #include "notus/impl/payloads.h"
+#include "notus/key_codes.h"
 #include "notus/strategy.h"
 
 namespace notus::common_key_strategy {
 
 namespace details {
-
-inline constexpr impl::word key_left = 13;
-inline constexpr impl::word key_right = 14;
-inline constexpr impl::word key_up = 15;
-inline constexpr impl::word key_down = 16;
 
 // Whether the horizontal arrows walk inside the group (the vertical ones
 // then move between groups) or the other way round.
@@ -31,10 +27,10 @@ struct arrow_navigation : handle_key_down {
   bool on_key(impl::ev_key& k, View& v) {
     using ops = typename View::display_type::impl_type;
     const auto& h = v.display().handle();
-    const bool horizontal = k.code == key_left || k.code == key_right;
-    const bool vertical = k.code == key_up || k.code == key_down;
+    const bool horizontal = k.code == key_codes::left || k.code == key_codes::right;
+    const bool vertical = k.code == key_codes::up || k.code == key_codes::down;
     if (!horizontal && !vertical) return true;
-    const bool forward = k.code == key_right || k.code == key_down;
+    const bool forward = k.code == key_codes::right || k.code == key_codes::down;
     if (horizontal == LeftRightInGroup)
       forward ? ops::focus_next_in_group(h) : ops::focus_prev_in_group(h);
     else

@@ -22,6 +22,7 @@
 #include <tuple>
 
 #include "notus/displays/virtual_window.h"
+#include "notus/key_codes.h"
 #include "notus/managers/view_manager.h"
 #include "notus/ownerdraw/faces.h"
 #include "notus/ownerdraw/scroll_bar.h"
@@ -179,23 +180,18 @@ struct textbox_manager_initialising_strategy {};
 // Left and Right leave the box; Up and Down scroll one line while there is
 // more to see that way.
 struct textbox_manager_key_strategy : handle_key_down {
-  static constexpr impl::word key_left = 13;
-  static constexpr impl::word key_right = 14;
-  static constexpr impl::word key_up = 15;
-  static constexpr impl::word key_down = 16;
-
   template <class Manager>
   bool on_key(impl::ev_key& k, Manager& m) {
     using ops = impl::virtual_window_impl<traits>;
     auto& text = m.text_view->model();
     auto& bar = m.bar_view->model();
     switch (k.code) {
-      case key_left: ops::focus_prev_tab(m.text_view->display().handle()); break;
-      case key_right: ops::focus_next_tab(m.text_view->display().handle()); break;
-      case key_up:
+      case key_codes::left: ops::focus_prev_tab(m.text_view->display().handle()); break;
+      case key_codes::right: ops::focus_next_tab(m.text_view->display().handle()); break;
+      case key_codes::up:
         if (text.first_line > 0) scroll(text, bar, -1);
         break;
-      case key_down:
+      case key_codes::down:
         if (std::int64_t{text.first_line} + bar.page < static_cast<std::int64_t>(text.lines.size()))
           scroll(text, bar, 1);
         break;

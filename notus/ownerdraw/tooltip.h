@@ -13,6 +13,7 @@
 
 #include "notus/displays/virtual_window.h"
 #include "notus/impl/payloads.h"
+#include "notus/key_codes.h"
 #include "notus/strategy.h"
 #include "notus/view.h"
 #include "ttl/function.h"
@@ -31,8 +32,6 @@ struct tool_tip_model {
 };
 
 struct tooltip_hide_strategy : notus::handle_event<notus::impl::ev_mouse, 3>, notus::handle_key_down {
-  static constexpr notus::impl::word key_code_tab = 2;
-
   template <class View>
   bool on_mouse(notus::impl::ev_mouse& m, View& v) {
     const tool_tip_model& model = v.model();
@@ -43,7 +42,7 @@ struct tooltip_hide_strategy : notus::handle_event<notus::impl::ev_mouse, 3>, no
 
   template <class View>
   bool on_key(notus::impl::ev_key& k, View& v) {
-    if (k.code != key_code_tab) hide(v);
+    if (k.code != notus::key_codes::tab) hide(v);
     return true;
   }
 

@@ -206,19 +206,19 @@ TEST_F(GridViewTest, CommandKeysAndArrowsMoveTheSelectionOrTheFocus) {
     bool focusLeaves;
   };
   const Case cases[] = {
-      {40, grid::keys::kLeft, {"select 39"}, false},
-      {40, grid::keys::kRight, {"select 41"}, false},
-      {40, grid::keys::kUp, {"select 31"}, false},
-      {40, grid::keys::kDown, {"select 49"}, false},
-      {36, grid::keys::kLeft, {}, true},
-      {44, grid::keys::kRight, {}, true},
-      {4, grid::keys::kUp, {}, true},
-      {76, grid::keys::kDown, {}, true},
-      {0, grid::keys::kLeft, {}, true},
-      {80, grid::keys::kDown, {}, true},
-      {40, grid::keys::kReturn, {"click"}, false},
-      {40, grid::keys::kSpace, {"click"}, false},
-      {40, grid::keys::kDelete, {"remove 40"}, false},
+      {40, notus::key_codes::left, {"select 39"}, false},
+      {40, notus::key_codes::right, {"select 41"}, false},
+      {40, notus::key_codes::up, {"select 31"}, false},
+      {40, notus::key_codes::down, {"select 49"}, false},
+      {36, notus::key_codes::left, {}, true},
+      {44, notus::key_codes::right, {}, true},
+      {4, notus::key_codes::up, {}, true},
+      {76, notus::key_codes::down, {}, true},
+      {0, notus::key_codes::left, {}, true},
+      {80, notus::key_codes::down, {}, true},
+      {40, notus::key_codes::enter, {"click"}, false},
+      {40, notus::key_codes::space, {"click"}, false},
+      {40, notus::key_codes::del, {"remove 40"}, false},
       {40, 8 /* home */, {}, false},
   };
   for (const Case& c : cases) {
@@ -240,7 +240,8 @@ TEST_F(GridViewTest, KeyUpIsIgnored) {
   auto view = MakeGrid<3>();
   ASSERT_TRUE(window_ops::set_focus(view->display().handle()));
   view->model().selected = 40;
-  for (int code : {grid::keys::kReturn, grid::keys::kDelete, grid::keys::kLeft, grid::keys::kDown}) KeyUp(code);
+  for (int code : {notus::key_codes::enter, notus::key_codes::del, notus::key_codes::left, notus::key_codes::down})
+    KeyUp(code);
   KeyUp(0, '5');
   EXPECT_TRUE(game->calls.empty());
   EXPECT_EQ(view->model().selected, 40u);

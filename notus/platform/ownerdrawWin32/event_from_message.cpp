@@ -1,4 +1,5 @@
 #include "notus/platform/ownerdrawWin32/event_from_message.h"
+#include "notus/key_codes.h"
 
 #include "notus/platform/ownerdrawWin32/paint_surface.h"
 
@@ -56,26 +57,26 @@ void fill_client_and_origin(ev_paint& paint, HWND window) {
 
 word KeyCodeFromVirtualKey(WPARAM virtual_key) {
   switch (virtual_key) {
-    case VK_BACK: return 1;
-    case VK_TAB: return 2;
-    case VK_RETURN: return 3;
-    case VK_ESCAPE: return 4;
-    case VK_SPACE: return 5;
-    case VK_DELETE: return 6;
-    case VK_PAUSE: return 7;
-    case VK_HOME: return 8;
-    case VK_END: return 9;
-    case VK_PRIOR: return 10;
-    case VK_NEXT: return 11;
-    case VK_INSERT: return 12;
-    case VK_LEFT: return 13;
-    case VK_RIGHT: return 14;
-    case VK_UP: return 15;
-    case VK_DOWN: return 16;
-    case VK_SHIFT: return 17;
-    case VK_LMENU: return 19;
-    case VK_RMENU: return 20;
-    case VK_CONTROL: return 21;
+    case VK_BACK: return key_codes::backspace;
+    case VK_TAB: return key_codes::tab;
+    case VK_RETURN: return key_codes::enter;
+    case VK_ESCAPE: return key_codes::escape;
+    case VK_SPACE: return key_codes::space;
+    case VK_DELETE: return key_codes::del;
+    case VK_PAUSE: return key_codes::pause;
+    case VK_HOME: return key_codes::home;
+    case VK_END: return key_codes::end;
+    case VK_PRIOR: return key_codes::page_up;
+    case VK_NEXT: return key_codes::page_down;
+    case VK_INSERT: return key_codes::insert;
+    case VK_LEFT: return key_codes::left;
+    case VK_RIGHT: return key_codes::right;
+    case VK_UP: return key_codes::up;
+    case VK_DOWN: return key_codes::down;
+    case VK_SHIFT: return key_codes::shift;
+    case VK_LMENU: return key_codes::left_alt;
+    case VK_RMENU: return key_codes::right_alt;
+    case VK_CONTROL: return key_codes::control;
     default: return 0;
   }
 }

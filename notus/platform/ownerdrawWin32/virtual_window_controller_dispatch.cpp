@@ -2,6 +2,7 @@
 // or refocus windows, or run a nested dialog loop, while an event is being
 // delivered; so the listeners are taken before delivery and each receiver is
 // checked to be still registered when its turn comes.
+#include "notus/key_codes.h"
 #include "notus/platform/ownerdrawWin32/virtual_window_controller.h"
 #include "notus/platform/ownerdrawWin32/winobj_virtual_window.h"
 
@@ -12,7 +13,6 @@ namespace {
 constexpr word action_move = 0;
 constexpr word action_down = 3;
 constexpr word action_up = 4;
-constexpr word key_code_tab = 2;
 
 }  // namespace
 
@@ -88,7 +88,7 @@ void virtual_window_controller::dispatch_mouse(event<traits>& e) {
 void virtual_window_controller::dispatch_key(event<traits>& e) {
   const ev_key* key = e.kind.get_if<kind_key>();
   if (!key) return;
-  if (key->down == 1 && key->code == key_code_tab) focus_next_tab();
+  if (key->down == 1 && key->code == key_codes::tab) focus_next_tab();
   const window_list listeners = m_listeners;
   if (m_focused) m_focused->handle_event(e);
   notify_listeners(listeners, e, false);
