@@ -46,7 +46,7 @@ class Folders {
   }
   // The layouts of "resources.dat" for a 480 x 640 screen.
   bool LoadLayouts() const {
-    return LoadResourceStrings(CachedResourcesFileName(), ResourcesFileName(), L"English", 480, 640);
+    return LoadResourceStrings(CachedResourcesFileName(), ResourcesFileName(), L"en", 480, 640);
   }
 
   std::filesystem::path root;

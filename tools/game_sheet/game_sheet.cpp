@@ -308,7 +308,7 @@ int draw(const std::string& resources, const std::string& settings, const char* 
   app::instance().set_main_window(
       CreateWindowExW(0, L"GameSheet", L"", 0, 0, 0, frame_width, frame_height, nullptr, nullptr, nullptr, nullptr));
   app::resize_back_buffer(frame_width, frame_height);
-  if (!LoadResourceStrings(CachedResourcesFileName(), ResourcesFileName(), L"English", frame_width, frame_height)) {
+  if (!LoadResourceStrings(CachedResourcesFileName(), ResourcesFileName(), L"en", frame_width, frame_height)) {
     std::fprintf(stderr, "paint_game_sheet: cannot load the form layouts from %s\n", resources.c_str());
     return 1;
   }

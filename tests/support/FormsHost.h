@@ -1,0 +1,90 @@
+// The host of the form and dialog tests: the real main window and its window
+// procedure on the headless backend, a root window controller, private
+// settings and resources folders holding the source tree's resource file,
+// the English layouts and strings of a 480 x 640 screen, and the application
+// state with its main frame view (which sizes the main window to 480 x 640).
+// The deferred-form builder runs the application's pending form command, as
+// start-up sets it.
+//
+// A test installs its tab-bar factory (or the real one) before SetUp builds
+// the frame by overriding InstallFunctions.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "app/ResourceManager.h"
+#include "forms/common/ApplicationState.h"
+#include "notus/ownerdraw/installed_functions.h"
+#include "notus/ownerdraw/main_window.h"
+#include "notus/platform/ownerdrawWin32/app.h"
+#include "notus/platform/ownerdrawWin32/invalid_rect.h"
+#include "notus/platform/ownerdrawWin32/virtual_window_controller.h"
+#include "notus/platform/ownerdrawWin32/virtual_window_impl.h"
+#include "platform/win32/Application/app_entry.h"
+#include "platform/win32/Application/desktop_resources.h"
+#include "tests/forms_grid/folders.h"
+#include "winapi/headless/headless.h"
+
+namespace forms_test {
+
+using notus::impl::details::app;
+using notus::impl::details::virtual_window_controller;
+
+inline constexpr DWORD kStartTicks = 1'000'000;
+
+class FormsTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    winapi::headless::Reset();
+    app::instance().release();
+    notus::impl::details::clear_invalid_rect();
+    winapi::headless::SetTickCount(kStartTicks);
+    desktop::RegisterDesktopResources();
+    ASSERT_TRUE(LoadResourceStrings(CachedResourcesFileName(), ResourcesFileName(), L"en", 480, 640));
+    root = std::make_unique<virtual_window_controller>();
+    ASSERT_TRUE(InitInstance(nullptr, SW_SHOW));
+    main = app::instance().main_window();
+    InstallFunctions();
+    notus::mainwindow::set_deferred_form_builder([] {
+      if (ApplicationState* state = ApplicationState::Instance()) state->RunPendingFormCommand();
+    });
+    state = std::make_unique<ApplicationState>();
+  }
+  void TearDown() override {
+    state.reset();
+    notus::mainwindow::set_tab_bar_factory(nullptr);
+    notus::mainwindow::set_deferred_form_builder(nullptr);
+    notus::ownerdraw::set_help_dialog_runner(nullptr);
+    app::set_loop_entry_hook(nullptr);
+    root.reset();
+    app::instance().release();
+    notus::impl::details::clear_invalid_rect();
+    winapi::headless::Reset();
+  }
+
+  // Installs what start-up would before the frame exists; nothing here.
+  virtual void InstallFunctions() {}
+
+  // Handles every queued message, then paints what is invalid into the
+  // back buffer.  True when a WM_QUIT was among them (it is consumed).
+  bool Settle() {
+    bool quit = false;
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE)) quit = app::pump_message() || quit;
+    SendMessageW(main, notus::impl::message_paint_now, 0, 0);
+    return quit;
+  }
+
+  // What the main window shows.
+  winapi::Image Shot() const { return winapi::headless::Capture(main); }
+
+  grid_test::Folders folders{{"resources.dat"}};
+  std::unique_ptr<virtual_window_controller> root;
+  HWND main = nullptr;
+  std::unique_ptr<ApplicationState> state;
+};
+
+}  // namespace forms_test
