@@ -16,9 +16,42 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace winapi {
+
+// What a program asks of an open or save dialog, taken from its
+// OPENFILENAMEW by the core.
+struct FileFilter {
+  std::wstring name;                   // "Text"
+  std::vector<std::wstring> patterns;  // {"*.TXT"}; "*.*" stands for every file
+};
+
+struct FileDialogRequest {
+  HWND owner = nullptr;
+  bool save = false;
+  std::wstring title;  // the caller's, or "Open" / "Save As"
+  std::vector<FileFilter> filters;
+  std::size_t filterIndex = 0;  // the filter shown first, 0-based, within `filters` when there are any
+  // What the dialog starts with: the suggested file, the initial folder
+  // (ending in '/'), or both joined; may be empty.
+  std::wstring initialPath;
+  DWORD flags = 0;  // OFN_*
+};
+
+// How the dialog ended: the chosen path (both real backends give it
+// absolute), or the CDERR_* or FNERR_* code of a failure.
+struct FileDialogResult {
+  enum class Outcome { chosen, cancelled, failed };
+  Outcome outcome = Outcome::cancelled;
+  std::wstring path;
+  DWORD error = 0;
+
+  static FileDialogResult Chosen(std::wstring path) { return {Outcome::chosen, std::move(path), 0}; }
+  static FileDialogResult Cancelled() { return {Outcome::cancelled, {}, 0}; }
+  static FileDialogResult Failed(DWORD error) { return {Outcome::failed, {}, error}; }
+};
 
 class Backend {
  public:
@@ -51,6 +84,10 @@ class Backend {
 
   // A modal message box; returns the IDxxx of the button chosen.
   virtual int MessageBox(HWND owner, LPCWSTR text, LPCWSTR caption, UINT type) = 0;
+
+  // A modal open or save dialog.  The core checks the caller's structure and
+  // writes the answer back into it.
+  virtual FileDialogResult FileDialog(const FileDialogRequest& request) = 0;
 
   virtual SIZE ScreenSize() = 0;
 };

@@ -5,16 +5,18 @@
 // Layering.  The functions declared here are implemented by the core library
 // `winapi` (windows, classes, the message queue, timers, DIB sections, DCs,
 // BitBlt and text).  Everything that touches the outside world — the clock,
-// waiting for input, presenting a window's pixels, message boxes, the screen
-// size and cursors — goes through the `winapi::Backend` interface of
-// "winapi/backend.h".  A program links `winapi` plus exactly one backend
-// library: `winapi_headless` for tests and scripted runs, `winapi_sdl` for the
-// real game.  Linking the backend library is enough: it installs itself before
-// main() runs (see backend.h), and `winapi::InstallBackend` can replace it.
+// waiting for input, presenting a window's pixels, message boxes, file
+// dialogs, the screen size and cursors — goes through the `winapi::Backend`
+// interface of "winapi/backend.h".  A program links `winapi` plus exactly one
+// backend library: `winapi_headless` for tests and scripted runs, `winapi_sdl`
+// for the real game.  Linking the backend library is enough: it installs
+// itself before main() runs (see backend.h), and `winapi::InstallBackend` can
+// replace it.
 //
 // Layer-specific calls live beside this header: "winapi/resources.h" (the
 // string table behind LoadStringW) and "winapi/headless/headless.h" (clock,
-// input injection, window pixels and message-box answers for tests).
+// input injection, window pixels and message-box and file-dialog answers for
+// tests).
 //
 // Strings.  wchar_t is 32 bits on Linux, so a wide string holds one code point
 // per element; there are no surrogate pairs inside the layer.
@@ -565,6 +567,62 @@ inline constexpr int IDYES = 6;
 inline constexpr int IDNO = 7;
 
 // ---------------------------------------------------------------------------
+// Open and save file dialogs.
+
+inline constexpr DWORD MAX_PATH = 260;
+
+// Filled by the caller; the dialog writes back the path (lpstrFile), its
+// file name (lpstrFileTitle, when given room) and the offsets of the name
+// and extension.  lpstrFilter is a list of name / pattern pairs, each
+// NUL-terminated, the list ended by a second NUL; a pair's patterns are
+// separated by ';'.  nFilterIndex counts pairs from 1.
+struct OPENFILENAMEW {
+  DWORD lStructSize;  // sizeof(OPENFILENAMEW), or the call fails
+  HWND hwndOwner;
+  HINSTANCE hInstance;
+  LPCWSTR lpstrFilter;
+  LPWSTR lpstrCustomFilter;  // not used
+  DWORD nMaxCustFilter;
+  DWORD nFilterIndex;
+  LPWSTR lpstrFile;  // in: the suggested path (may be empty); out: the path
+  DWORD nMaxFile;    // characters in lpstrFile, the terminating NUL included
+  LPWSTR lpstrFileTitle;
+  DWORD nMaxFileTitle;
+  LPCWSTR lpstrInitialDir;
+  LPCWSTR lpstrTitle;  // null: "Open" or "Save As"
+  DWORD Flags;         // OFN_*
+  WORD nFileOffset;
+  WORD nFileExtension;
+  LPCWSTR lpstrDefExt;  // appended, after a '.', to a file name without one
+  LPARAM lCustData;
+};
+using LPOPENFILENAMEW = OPENFILENAMEW*;
+
+// Flags.  Saving always asks before replacing a file, whether or not
+// OFN_OVERWRITEPROMPT is given (losing a file to a slip costs more than a
+// question), and opening offers only files that exist, as if
+// OFN_FILEMUSTEXIST were always given, except in our own path prompt, which
+// takes the flag as it is.  The other flags are accepted and ignored.
+inline constexpr DWORD OFN_READONLY = 0x00000001;
+inline constexpr DWORD OFN_OVERWRITEPROMPT = 0x00000002;
+inline constexpr DWORD OFN_HIDEREADONLY = 0x00000004;
+inline constexpr DWORD OFN_NOCHANGEDIR = 0x00000008;
+inline constexpr DWORD OFN_PATHMUSTEXIST = 0x00000800;
+inline constexpr DWORD OFN_FILEMUSTEXIST = 0x00001000;
+inline constexpr DWORD OFN_EXPLORER = 0x00080000;
+
+// Why a dialog failed, as GetLastError reports it after a FALSE.  A cancelled
+// dialog leaves 0.
+inline constexpr DWORD CDERR_STRUCTSIZE = 0x0001;
+inline constexpr DWORD CDERR_INITIALIZATION = 0x0002;
+inline constexpr DWORD CDERR_DIALOGFAILURE = 0xFFFF;
+inline constexpr DWORD FNERR_INVALIDFILENAME = 0x3002;
+// The chosen path and its NUL do not fit in nMaxFile characters.
+// lpstrFile[0] then holds the number of characters needed; nothing else of
+// the buffer is written.
+inline constexpr DWORD FNERR_BUFFERTOOSMALL = 0x3003;
+
+// ---------------------------------------------------------------------------
 // Functions.
 
 // Windows and classes.
@@ -605,6 +663,16 @@ HANDLE LoadImageW(HINSTANCE instance, LPCWSTR name, UINT type, int cx, int cy, U
 HMODULE GetModuleHandleW(LPCWSTR moduleName);
 void InitCommonControls();
 int MessageBoxW(HWND owner, LPCWSTR text, LPCWSTR caption, UINT type);
+
+// Modal file dialogs.  TRUE: the chosen path is in lpstrFile.  FALSE:
+// cancelled (GetLastError 0) or failed (GetLastError gives CDERR_* or
+// FNERR_*).
+BOOL GetOpenFileNameW(LPOPENFILENAMEW ofn);
+BOOL GetSaveFileNameW(LPOPENFILENAMEW ofn);
+
+// The calling thread's last error code.  Only the file dialogs set it.
+DWORD GetLastError();
+void SetLastError(DWORD error);
 
 // Messages.
 BOOL GetMessageW(LPMSG msg, HWND hwnd, UINT filterMin, UINT filterMax);

@@ -1,6 +1,6 @@
 // The headless backend: no display, a clock the test sets, input that the
-// test injects, window pixels the test reads, and message boxes answered by
-// a hook.  Linking `winapi_headless` installs it.
+// test injects, window pixels the test reads, and message boxes and file
+// dialogs answered by hooks.  Linking `winapi_headless` installs it.
 //
 // Typical use:
 //   winapi::headless::Reset();                 // fresh layer for each test
@@ -62,6 +62,16 @@ void SetMessageBoxHook(MessageBoxHook hook);
 // Every box shown since the last Reset, in order.
 const std::vector<MessageBoxRecord>& MessageBoxes();
 
+// --- File dialogs -----------------------------------------------------------
+// Answers GetOpenFileNameW and GetSaveFileNameW with a path, a cancel or a
+// failure (FileDialogResult::Chosen / Cancelled / Failed); without a hook a
+// dialog is cancelled, as nobody is there to choose.  A hook may also run
+// winapi::RunPathPrompt and script it through the idle hook.
+using FileDialogHook = std::function<FileDialogResult(const FileDialogRequest&)>;
+void SetFileDialogHook(FileDialogHook hook);
+// Every dialog asked for since the last Reset, in order.
+const std::vector<FileDialogRequest>& FileDialogs();
+
 // --- Programs without a display ---------------------------------------------
 // The clock follows real time from now on, and a blocking GetMessageW sleeps
 // until the next timer is due instead of jumping to it, so a program that
@@ -85,7 +95,7 @@ RECT TakeDrawnRect(HWND topLevel);
 
 // The whole layer back to its start: no windows, classes, messages, timers,
 // GDI objects or strings (nothing is sent to any window procedure), clock 0,
-// no hooks, no recorded boxes.
+// no hooks, no recorded boxes or dialogs.
 void Reset();
 
 }  // namespace winapi::headless

@@ -97,6 +97,12 @@ class HeadlessBackend final : public Backend {
     return boxHook_ ? boxHook_(record) : FirstButton(type);
   }
 
+  FileDialogResult FileDialog(const FileDialogRequest& request) override {
+    std::fprintf(stderr, "[file dialog] %s\n", wide_to_utf8(request.title, utf_errors::lenient).c_str());
+    dialogs_.push_back(request);
+    return dialogHook_ ? dialogHook_(request) : FileDialogResult::Cancelled();
+  }
+
   SIZE ScreenSize() override { return screen_; }
 
   void Reset() {
@@ -105,6 +111,8 @@ class HeadlessBackend final : public Backend {
     idleHook_ = nullptr;
     boxHook_ = nullptr;
     boxes_.clear();
+    dialogHook_ = nullptr;
+    dialogs_.clear();
     screen_ = kDefaultScreen;
     windows_.clear();
   }
@@ -115,6 +123,8 @@ class HeadlessBackend final : public Backend {
   IdleHook idleHook_;
   MessageBoxHook boxHook_;
   std::vector<MessageBoxRecord> boxes_;
+  FileDialogHook dialogHook_;
+  std::vector<FileDialogRequest> dialogs_;
   SIZE screen_ = kDefaultScreen;
   std::map<HWND, TopLevelState> windows_;
 };
@@ -167,6 +177,9 @@ Image Capture(HWND topLevel) { return ComposeWindow(topLevel); }
 
 void SetMessageBoxHook(MessageBoxHook hook) { Instance().boxHook_ = std::move(hook); }
 const std::vector<MessageBoxRecord>& MessageBoxes() { return Instance().boxes_; }
+
+void SetFileDialogHook(FileDialogHook hook) { Instance().dialogHook_ = std::move(hook); }
+const std::vector<FileDialogRequest>& FileDialogs() { return Instance().dialogs_; }
 
 void SetScreenSize(int width, int height) { Instance().screen_ = SIZE{width, height}; }
 

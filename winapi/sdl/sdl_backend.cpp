@@ -1,14 +1,16 @@
 // The SDL backend: windows, presenting, input, the clock, cursors, message
-// boxes and the screen size.
+// boxes, file dialogs and the screen size.
 #include "winapi/sdl/sdl.h"
 
 #include "base/utf.h"
 #include "winapi/backend.h"
 #include "winapi/headless/headless.h"
+#include "winapi/path_prompt.h"
 #include "winapi/sdl/input_translator.h"
 #include "winapi/sdl/message_box.h"
 #include "winapi/sdl/window_presenter.h"
 #include "winapi/sdl/x11_windows.h"
+#include "winapi/sdl/zenity.h"
 
 #include <SDL.h>
 
@@ -16,6 +18,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <map>
+#include <optional>
 
 namespace winapi::sdl {
 namespace {
@@ -151,6 +154,16 @@ class SdlBackend final : public Backend {
     return ShowMessageBox(top != nullptr ? top->window : nullptr, text, caption, type);
   }
 
+  // zenity when it is installed, otherwise our own prompt, which is a
+  // window of the layer and comes to the screen like any other.
+  FileDialogResult FileDialog(const FileDialogRequest& request) override {
+    PresentAll();
+    if (std::optional<FileDialogResult> chosen = RunZenity(request, [this] { KeepShowingWhileBlocked(); })) {
+      return *std::move(chosen);
+    }
+    return RunPathPrompt(request);
+  }
+
   SIZE ScreenSize() override {
     SDL_Rect bounds{0, 0, 0, 0};
     SDL_GetDisplayBounds(0, &bounds);
@@ -169,6 +182,31 @@ class SdlBackend final : public Backend {
         top.presenter.Present(top.window);
       }
     }
+  }
+
+  // While another program has the player's attention, our windows still show
+  // what they showed when uncovered; their input is dropped, as a modal
+  // dialog's owner gets none.
+  void KeepShowingWhileBlocked() {
+    SDL_Event event;
+    while (SDL_PollEvent(&event) != 0) {
+      if (const unsigned long destroyed = x11::DestroyedWindow(event); destroyed != 0) {
+        XWindowDestroyed(destroyed);
+        continue;
+      }
+      if (event.type != SDL_WINDOWEVENT) {
+        continue;
+      }
+      const auto found = byId_.find(event.window.windowID);
+      if (found == byId_.end()) {
+        continue;
+      }
+      if (TopLevel* top = Find(found->second); top != nullptr && (event.window.event == SDL_WINDOWEVENT_EXPOSED ||
+                                                                  event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED)) {
+        top->presenter.MarkAllDirty();
+      }
+    }
+    PresentAll();
   }
 
   // Another client destroyed the X window: that is the player closing it.

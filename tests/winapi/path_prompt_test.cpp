@@ -1,0 +1,274 @@
+// Our own path prompt, run headless: typing, the keys and buttons that end
+// it, the questions it asks before letting a path go, and its modality.
+#include "layer_fixture.h"
+
+#include "base/utf.h"
+#include "winapi/path_prompt.h"
+
+#include <unistd.h>
+
+#include <cstdlib>
+#include <deque>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <string>
+
+using winapi::FileDialogRequest;
+using winapi::FileDialogResult;
+using winapi_test::LayerTest;
+
+namespace {
+
+using Outcome = FileDialogResult::Outcome;
+
+// Where the prompt draws its buttons, in its client area.
+constexpr POINT kOkCentre{270, 92};
+constexpr POINT kCancelCentre{366, 92};
+
+HWND PromptWindow() { return GetParent(GetFocus()); }
+
+// One step of the player at the prompt, taken when the prompt's loop has
+// nothing left to do.
+using Step = std::function<void(HWND prompt)>;
+
+Step Type(std::wstring text) {
+  return [text](HWND prompt) {
+    for (const wchar_t c : text) {
+      winapi::headless::InjectChar(prompt, c);
+    }
+  };
+}
+Step Key(int key) {
+  return [key](HWND prompt) {
+    winapi::headless::InjectKey(prompt, key, true);
+    winapi::headless::InjectKey(prompt, key, false);
+  };
+}
+Step Click(POINT at) {
+  return [at](HWND prompt) { winapi::headless::InjectClick(prompt, at.x, at.y); };
+}
+
+class PathPromptTest : public LayerTest {
+ protected:
+  void SetUp() override {
+    LayerTest::SetUp();
+    folder = std::filesystem::temp_directory_path() / ("path_prompt_" + std::to_string(getpid()));
+    std::filesystem::create_directories(folder);
+    here = utf8_to_wide(folder.string()) + L"/";
+  }
+  void TearDown() override {
+    std::filesystem::remove_all(folder);
+    LayerTest::TearDown();
+  }
+
+  // Runs the prompt; the steps are played one at a time whenever its loop
+  // waits.  A prompt still open after the last step fails the test (its
+  // loop finds nothing to wait for) rather than hanging.
+  FileDialogResult Run(FileDialogRequest request, std::deque<Step> steps) {
+    winapi::headless::SetIdleHook([&steps] {
+      if (steps.empty()) {
+        return false;
+      }
+      const Step step = std::move(steps.front());
+      steps.pop_front();
+      step(PromptWindow());
+      return true;
+    });
+    const FileDialogResult result = winapi::RunPathPrompt(request);
+    winapi::headless::SetIdleHook(nullptr);
+    EXPECT_TRUE(steps.empty()) << "the prompt ended before the script did";
+    return result;
+  }
+
+  std::wstring MakeFile(const std::wstring& name) {
+    std::ofstream(wide_to_utf8(here + name)) << "x";
+    return here + name;
+  }
+
+  std::filesystem::path folder;
+  std::wstring here;  // the temporary folder, ending in '/'
+};
+
+}  // namespace
+
+TEST_F(PathPromptTest, KeysAndButtonsEndThePrompt) {
+  struct Case {
+    const char* what;
+    std::wstring initial;
+    std::deque<Step> steps;
+    Outcome outcome;
+    std::wstring path;
+  };
+  const std::wstring a = here + L"a \"b\" \u00e9.txt";
+  const Case cases[] = {
+      {"the suggestion accepted", a, {Key(VK_RETURN)}, Outcome::chosen, a},
+      {"typed after a folder", here, {Type(L"grid 1.txt"), Key(VK_RETURN)}, Outcome::chosen, here + L"grid 1.txt"},
+      {"edited",
+       here + L"ab.txt",
+       {Key(VK_LEFT), Key(VK_LEFT), Key(VK_LEFT), Key(VK_LEFT), Type(L"c"), Key(VK_RETURN)},
+       Outcome::chosen,
+       here + L"abc.txt"},
+      {"OK", L"", {Type(here + L"q.txt"), Click(kOkCentre)}, Outcome::chosen, here + L"q.txt"},
+      {"Escape", a, {Type(L"x"), Key(VK_ESCAPE)}, Outcome::cancelled, L""},
+      {"Cancel", a, {Click(kCancelCentre)}, Outcome::cancelled, L""},
+      {"close box",
+       a,
+       {[](HWND prompt) { winapi::headless::Inject(prompt, WM_SYSCOMMAND, SC_CLOSE, 0); }},
+       Outcome::cancelled,
+       L""},
+      // Return on an empty line keeps the prompt open.
+      {"empty", L"", {Key(VK_RETURN), Click(kOkCentre), Key(VK_ESCAPE)}, Outcome::cancelled, L""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    FileDialogRequest request;
+    request.initialPath = c.initial;
+    const FileDialogResult result = Run(request, c.steps);
+    EXPECT_EQ(result.outcome, c.outcome);
+    EXPECT_EQ(result.path, c.path);
+    EXPECT_EQ(result.error, 0u);
+  }
+  EXPECT_TRUE(winapi::headless::MessageBoxes().empty());
+}
+
+TEST_F(PathPromptTest, AsksBeforeReplacingAndRefusesMissingFilesAndFolders) {
+  const std::wstring existing = MakeFile(L"saved.txt");
+  const std::wstring missing = here + L"missing.txt";
+  struct Case {
+    const char* what;
+    bool save;
+    DWORD flags;
+    std::wstring initial;
+    std::vector<int> answers;  // to the boxes, in order
+    std::deque<Step> steps;
+    Outcome outcome;
+  };
+  const Case cases[] = {
+      {"replace: no, then yes", true, 0, existing, {IDNO, IDYES}, {Key(VK_RETURN), Key(VK_RETURN)}, Outcome::chosen},
+      {"replace: no, then cancel", true, 0, existing, {IDNO}, {Key(VK_RETURN), Key(VK_ESCAPE)}, Outcome::cancelled},
+      {"save a new file", true, 0, missing, {}, {Key(VK_RETURN)}, Outcome::chosen},
+      {"open a missing file that must exist",
+       false,
+       OFN_FILEMUSTEXIST,
+       missing,
+       {IDOK},
+       {Key(VK_RETURN), Key(VK_ESCAPE)},
+       Outcome::cancelled},
+      {"open a missing file", false, 0, missing, {}, {Key(VK_RETURN)}, Outcome::chosen},
+      {"open an existing file", false, OFN_FILEMUSTEXIST, existing, {}, {Key(VK_RETURN)}, Outcome::chosen},
+      {"a folder", true, 0, here, {IDOK}, {Key(VK_RETURN), Key(VK_ESCAPE)}, Outcome::cancelled},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    winapi::headless::Reset();
+    std::vector<int> answers = c.answers;
+    winapi::headless::SetMessageBoxHook([&](const winapi::headless::MessageBoxRecord& box) {
+      EXPECT_EQ(box.owner, PromptWindow()) << "the box belongs to the prompt";
+      EXPECT_NE(box.text.find(c.initial), std::wstring::npos) << "the box names the path";
+      EXPECT_FALSE(answers.empty());
+      const int answer = answers.empty() ? IDCANCEL : answers.front();
+      if (!answers.empty()) {
+        answers.erase(answers.begin());
+      }
+      return answer;
+    });
+    FileDialogRequest request;
+    request.save = c.save;
+    request.flags = c.flags;
+    request.title = L"Title";
+    request.initialPath = c.initial;
+    const FileDialogResult result = Run(request, c.steps);
+    EXPECT_EQ(result.outcome, c.outcome);
+    EXPECT_EQ(result.path, c.outcome == Outcome::chosen ? c.initial : L"");
+    EXPECT_EQ(winapi::headless::MessageBoxes().size(), c.answers.size());
+    EXPECT_TRUE(answers.empty());
+    for (const auto& box : winapi::headless::MessageBoxes()) {
+      EXPECT_EQ(box.caption, L"Title");
+    }
+  }
+}
+
+TEST_F(PathPromptTest, OtherWindowsGetNoInputAndTheFocusComesBack) {
+  const HWND owner = MakeWindow({100, 100, 580, 740});
+  const HWND field = MakeWindow({10, 10, 100, 40}, WS_VISIBLE, owner);
+  SetFocus(field);
+  log.clear();
+  HWND prompt = nullptr;
+  RECT placed{};
+  FileDialogRequest request;
+  request.owner = field;
+  request.title = L"Open";
+  const FileDialogResult result = Run(request, {[&](HWND shown) {
+                                                  prompt = shown;
+                                                  GetWindowRect(shown, &placed);
+                                                  winapi::headless::InjectClick(owner, 50, 50);
+                                                  winapi::headless::InjectKey(owner, 'A', true);
+                                                  winapi::headless::Inject(owner, WM_SYSCOMMAND, SC_CLOSE, 0);
+                                                },
+                                                Key(VK_ESCAPE)});
+  EXPECT_EQ(result.outcome, Outcome::cancelled);
+  for (const auto& received : log) {
+    EXPECT_FALSE(received.message >= WM_MOUSEFIRST && received.message <= WM_MOUSELAST) << received.message;
+    EXPECT_FALSE(received.message >= WM_KEYFIRST && received.message <= WM_KEYLAST) << received.message;
+    EXPECT_NE(received.message, WM_CLOSE);
+  }
+  ASSERT_NE(prompt, nullptr);
+  EXPECT_FALSE(IsWindow(prompt));
+  EXPECT_EQ(GetFocus(), field);
+  EXPECT_EQ((placed.left + placed.right) / 2, 340) << "centred over the owner's top-level window";
+  EXPECT_EQ((placed.top + placed.bottom) / 2, 420);
+}
+
+TEST_F(PathPromptTest, AQuitCancelsThePromptAndReachesTheCallersLoop) {
+  const FileDialogResult result = Run(FileDialogRequest{}, {Type(L"half typed"), [](HWND) { PostQuitMessage(3); }});
+  EXPECT_EQ(result.outcome, Outcome::cancelled);
+  MSG msg;
+  ASSERT_TRUE(PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE));
+  EXPECT_EQ(msg.message, WM_QUIT);
+  EXPECT_EQ(msg.wParam, 3u);
+}
+
+TEST_F(PathPromptTest, ThePromptShowsItsEntryAndButtons) {
+  FileDialogRequest request;
+  request.initialPath = L"/tmp/grid.txt";
+  Run(request, {[](HWND prompt) {
+                  const winapi::Image shot = winapi::headless::Capture(prompt);
+                  ASSERT_EQ(shot.width, 420);
+                  const auto inkIn = [&](RECT r) {
+                    int dark = 0;
+                    for (int y = r.top; y < r.bottom; ++y) {
+                      for (int x = r.left; x < r.right; ++x) {
+                        dark += (shot.At(x, y) & 0xFF) < 0x80 ? 1 : 0;
+                      }
+                    }
+                    return dark;
+                  };
+                  EXPECT_GT(inkIn({240, 82, 300, 102}), 10) << "\"OK\"";
+                  EXPECT_GT(inkIn({336, 82, 396, 102}), 10) << "\"Cancel\"";
+                  EXPECT_GT(inkIn({14, 38, 150, 56}), 20) << "the suggested path";
+                  EXPECT_EQ(inkIn({300, 38, 400, 56}), 0) << "nothing past the path";
+                  EXPECT_EQ(shot.At(228, 90), 0xFF5A5A5Au) << "the OK button's frame";
+                },
+                Key(VK_ESCAPE)});
+}
+
+TEST(ResolveTypedPath, HomeRelativeAndAbsolutePaths) {
+  struct Case {
+    const wchar_t* typed;
+    const wchar_t* folder;
+    const wchar_t* path;
+  };
+  const Case cases[] = {
+      {L"/tmp/a.txt", L"/work", L"/tmp/a.txt"},
+      {L"a.txt", L"/work", L"/work/a.txt"},
+      {L"a.txt", L"/", L"/a.txt"},
+      {L"~", L"/work", L"/home/ann"},
+      {L"~/g 1.txt", L"/work", L"/home/ann/g 1.txt"},
+      {L"~bob/x", L"/work", L"/work/~bob/x"},
+      {L"", L"/work", L""},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(winapi::ResolveTypedPath(c.typed, L"/home/ann", c.folder), c.path) << c.typed;
+  }
+}
