@@ -11,6 +11,11 @@
 //   script.Answer().Key(VK_RETURN);              // the second
 //   command.Execute();
 //   EXPECT_TRUE(script.Done());
+//
+// An injected key goes to the window that has the focus when it is
+// injected, so after a key that moves the focus, Then() holds the rest of
+// the answer back until the loop has handled the input before it:
+//   script.Answer().Key(VK_TAB).Then().Key(VK_RETURN);
 #pragma once
 
 #include <gtest/gtest.h>
@@ -18,6 +23,7 @@
 #include <cstddef>
 #include <deque>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -65,12 +71,15 @@ class DialogScript {
       m_steps.push_back(std::move(step));
       return *this;
     }
-
-    void Run() const {
-      for (const auto& step : m_steps) step();
+    // The steps after this one run once the loop has handled what the steps
+    // before it injected; a Do after it probes the dialog at that point.
+    Steps& Then() {
+      m_steps.emplace_back();
+      return *this;
     }
 
    private:
+    friend class DialogScript;
     HWND m_main;
     std::vector<std::function<void()>> m_steps;
   };
@@ -88,6 +97,7 @@ class DialogScript {
   ~DialogScript() {
     notus::impl::details::app::set_loop_entry_hook(nullptr);
     winapi::headless::SetIdleHook(nullptr);
+    if (m_relay) DestroyWindow(m_relay);
   }
   DialogScript(const DialogScript&) = delete;
   DialogScript& operator=(const DialogScript&) = delete;
@@ -107,13 +117,61 @@ class DialogScript {
       PostQuitMessage(0);
       return;
     }
-    const Steps steps = std::move(m_answers.front());
+    auto steps = std::make_shared<const std::vector<std::function<void()>>>(std::move(m_answers.front().m_steps));
     m_answers.pop_front();
     ++m_answered;
-    steps.Run();
+    RunFrom(steps, 0);
+  }
+
+  // Runs the steps from first up to the next Then(), and leaves the rest
+  // behind a message to the relay window: a posted message is handled after
+  // the input posted before it.
+  void RunFrom(const std::shared_ptr<const std::vector<std::function<void()>>>& steps, std::size_t first) {
+    for (std::size_t i = first; i < steps->size(); ++i) {
+      if ((*steps)[i]) {
+        (*steps)[i]();
+        continue;
+      }
+      if (!m_relay && !CreateRelayWindow()) return;
+      m_held.push_back([this, steps, i] { RunFrom(steps, i + 1); });
+      PostMessageW(m_relay, kRelayMessage, 0, 0);
+      return;
+    }
+  }
+
+  static constexpr UINT kRelayMessage = WM_USER + 1;
+
+  static LRESULT CALLBACK RelayProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* script = reinterpret_cast<DialogScript*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (message != kRelayMessage || !script) return DefWindowProcW(window, message, wParam, lParam);
+    if (!script->m_held.empty()) {
+      const std::function<void()> rest = std::move(script->m_held.front());
+      script->m_held.pop_front();
+      rest();
+    }
+    return 0;
+  }
+
+  // A hidden window of its own, so the relay message reaches neither the
+  // main window's procedure nor the controller.  Made only for a Then(), so
+  // scripts without one see no window besides the program's.
+  bool CreateRelayWindow() {
+    WNDCLASSW relayClass{};
+    relayClass.lpfnWndProc = &RelayProc;
+    relayClass.lpszClassName = L"DialogScriptRelay";
+    RegisterClassW(&relayClass);  // fails harmlessly once registered
+    m_relay = CreateWindowExW(0, L"DialogScriptRelay", L"", 0, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
+    if (!m_relay) {
+      ADD_FAILURE() << "no relay window for Then()";
+      return false;
+    }
+    SetWindowLongPtrW(m_relay, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    return true;
   }
 
   HWND m_main;
+  HWND m_relay = nullptr;
+  std::deque<std::function<void()>> m_held;
   int m_firstDepth;
   std::deque<Steps> m_answers;
   std::size_t m_answered = 0;
