@@ -17,8 +17,10 @@
 
 namespace notus::ownerdraw {
 
-// Image-cache ids; 13 and up belong to the scroll bar and the combo box, 100
-// and up to the glyphs.
+// Image-cache ids; 13 and up belong to the scroll bar and the combo box, 20
+// and 21 to the application's tab bar (the forms), 100 and up to the glyphs.
+// The cache keys a face by id and size only, so two widgets that share an id
+// draw each other's face whenever their sizes match.
 enum face_id : unsigned {
   face_unchecked = 1,
   face_checked = 2,
