@@ -3,8 +3,9 @@
 // settings and resources folders holding the source tree's resource file,
 // the English layouts and strings of a 480 x 640 screen, and the application
 // state with its main frame view (which sizes the main window to 480 x 640).
-// The deferred-form builder runs the application's pending form command, as
-// start-up sets it.
+// The deferred-form builder runs the application's pending form command, and
+// text-entry controls report to the main window's procedure, as start-up
+// sets them.
 //
 // A test installs its tab-bar factory (or the real one) before SetUp builds
 // the frame by overriding InstallFunctions.
@@ -21,6 +22,7 @@
 #include "notus/ownerdraw/main_window.h"
 #include "notus/platform/ownerdrawWin32/app.h"
 #include "notus/platform/ownerdrawWin32/invalid_rect.h"
+#include "notus/platform/ownerdrawWin32/native_control.h"
 #include "notus/platform/ownerdrawWin32/virtual_window_controller.h"
 #include "notus/platform/ownerdrawWin32/virtual_window_impl.h"
 #include "platform/win32/Application/app_entry.h"
@@ -47,6 +49,9 @@ class FormsTest : public ::testing::Test {
     root = std::make_unique<virtual_window_controller>();
     ASSERT_TRUE(InitInstance(nullptr, SW_SHOW));
     main = app::instance().main_window();
+    // As the program's entry does: text-entry controls report to the main
+    // window's procedure.
+    notus::impl::details::set_native_control_procedure(&MainWindowProc);
     InstallFunctions();
     notus::mainwindow::set_deferred_form_builder([] {
       if (ApplicationState* state = ApplicationState::Instance()) state->RunPendingFormCommand();
@@ -60,6 +65,7 @@ class FormsTest : public ::testing::Test {
     notus::ownerdraw::set_help_dialog_runner(nullptr);
     app::set_loop_entry_hook(nullptr);
     root.reset();
+    notus::impl::details::set_native_control_procedure(nullptr);
     app::instance().release();
     notus::impl::details::clear_invalid_rect();
     winapi::headless::Reset();

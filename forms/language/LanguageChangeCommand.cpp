@@ -1,0 +1,54 @@
+#include "forms/language/LanguageChangeCommand.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "app/ResourceManager.h"
+#include "forms/common/ApplicationState.h"
+#include "forms/language/ChangeLanguageDialog.h"
+#include "forms/language/GetSupportedLanguagesCommand.h"
+#include "forms/language/WaitForm.h"
+#include "notus/platform/ownerdrawWin32/app.h"
+
+namespace {
+
+struct ScreenSize {
+  int width = 0;
+  int height = 0;
+};
+
+// The size the layouts are loaded for.  The desktop window is always this
+// size; the application's screen-resolution query will take this place.
+ScreenSize CurrentScreenSize() { return {480, 640}; }
+
+}  // namespace
+
+void LanguageChangeCommand::Execute() {
+  changed = false;
+  ApplicationState* state = ApplicationState::Instance();
+  if (state == nullptr) return;
+
+  change_language_dialog_type dialog(fromOptions);
+  dialog.Show();
+  notus::impl::details::app::run_message_loop();
+  if (!dialog.form()->accepted) return;
+
+  // An empty list (no file names a language) has no row to take.
+  GetSupportedLanguagesCommand supported;
+  supported.Execute();
+  const std::int32_t row = dialog.form()->languages->selected;
+  if (row < 0 || static_cast<std::size_t>(row) >= supported.languages.size()) return;
+  const std::wstring chosen = supported.languages[static_cast<std::size_t>(row)];
+  if (chosen == state->options.language) return;
+
+  dialog.ReleaseForm();
+  wait_form::Form wait(state->FrameDisplay());
+  forms::window_ops::update(wait.panel->display().handle());
+
+  const ScreenSize screen = CurrentScreenSize();
+  if (!LoadResources(chosen, screen.width, screen.height)) return;
+  state->options.language = chosen;
+  changed = true;
+}
