@@ -1,0 +1,28 @@
+#include "forms/dialogs/GameSolvedCommand.h"
+
+#include <memory>
+
+#include "app/ResourceManager.h"
+#include "app/Statistics.h"
+#include "forms/common/ApplicationState.h"
+#include "forms/dialogs/OkDialog.h"
+#include "game/GameBase.h"
+
+void GameSolved_Command::Execute() {
+  ApplicationState* state = ApplicationState::Instance();
+  if (state == nullptr) return;
+  // Held for the whole command: the dialog's loop may run commands that
+  // replace the application's game.
+  const std::shared_ptr<GameBase> game = state->game;
+  if (!game) return;
+  game->MarkSolved();
+  game->HideKeypads();
+  game->Activate(true);
+
+  ShowOkDialog(ResourceManager::GetString(kSolvedTitleText), ResourceManager::GetString(kSolvedMessageText));
+
+  state = ApplicationState::Instance();
+  if (state == nullptr) return;
+  RecordSolvedGame(state->statistics, static_cast<int>(game->GetBoxSize()), static_cast<int>(game->GetDifficulty()),
+                   game->GetElapsedSeconds());
+}
