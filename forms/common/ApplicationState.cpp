@@ -1,6 +1,7 @@
 #include "forms/common/ApplicationState.h"
 
 #include "forms/common/ApplyItemConfig.h"
+#include "forms/game/Game.h"
 
 #include <stdexcept>
 #include <utility>
@@ -32,6 +33,34 @@ ApplicationState::~ApplicationState() {
 }
 
 ApplicationState* ApplicationState::Instance() noexcept { return g_instance; }
+
+namespace {
+
+template <unsigned N>
+std::shared_ptr<GameBase> MakeGame(std::uint32_t level, const std::shared_ptr<void>& parent) {
+  return std::make_shared<Game<N>>(level, parent);
+}
+
+}  // namespace
+
+void ApplicationState::SeGameSize(int n, std::uint32_t level) {
+  std::shared_ptr<GameBase> created;
+  switch (n) {
+    case 2: created = MakeGame<2>(level, FrameDisplay()); break;
+    case 3: created = MakeGame<3>(level, FrameDisplay()); break;
+    case 4: created = MakeGame<4>(level, FrameDisplay()); break;
+    default: throw " Application::SeGameSize - Wrong game size!";
+  }
+  created->SetEnteringNumbers(static_cast<std::uint32_t>(options.enteringNumbers));
+  created->Deactivate();
+  created->SetShowGuideLines(options.showGuideLines);
+  created->SetFlagMistakes(options.flagMistakes);
+  created->SetAllowOnlyValidEntries(options.allowOnlyValidEntries);
+  created->SetOnTabClueDigits(static_cast<std::uint32_t>(options.onTabClueDigits));
+  created->SetGridPaintType(static_cast<std::uint32_t>(options.gridPaintType));
+  created->SetGridSymbols(static_cast<std::uint32_t>(options.gridSymbols));
+  game = std::move(created);
+}
 
 void ApplicationState::SetPendingFormCommand(std::unique_ptr<ApplicationCommand> command) noexcept {
   m_pendingFormCommand = std::move(command);

@@ -9,6 +9,7 @@
 // the deferred-form builder, which start-up points at RunPendingFormCommand.
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <vector>
 
@@ -55,6 +56,13 @@ class ApplicationState {
   // deletes it; a command stored during that build stays pending, for the
   // message it posted.  Nothing happens while none is pending.
   void RunPendingFormCommand();
+
+  // Replaces the current game by a new Game<n> of that level (built before
+  // the old one goes), hidden, with the player's options passed on, all but
+  // the automatic pencil marks and the sound, which the game does not keep.
+  // Any n but 2, 3 and 4 throws the character string
+  // " Application::SeGameSize - Wrong game size!".
+  void SeGameSize(int n, std::uint32_t level);
 
   // The form shown; a new form is complete before it replaces the old one.
   std::shared_ptr<FormBase> currentForm;
