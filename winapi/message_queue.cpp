@@ -148,6 +148,20 @@ BOOL PeekMessageW(LPMSG msg, HWND hwnd, UINT filterMin, UINT filterMax, UINT rem
   return FALSE;
 }
 
+BOOL WaitMessage() {
+  const Filter any{nullptr, 0, 0};
+  winapi::Backend& backend = winapi::CurrentBackend();
+  for (;;) {
+    backend.PollInput();
+    if (TakeMessage(any, false)) {
+      return TRUE;
+    }
+    if (!backend.WaitForInput(MillisecondsToNextTimer(nullptr))) {
+      return FALSE;
+    }
+  }
+}
+
 // Character messages come from the backend's text input, which knows the
 // keyboard layout, so nothing is generated here.
 BOOL TranslateMessage(const MSG* msg) {

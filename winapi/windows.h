@@ -677,6 +677,11 @@ void SetLastError(DWORD error);
 // Messages.
 BOOL GetMessageW(LPMSG msg, HWND hwnd, UINT filterMin, UINT filterMax);
 BOOL PeekMessageW(LPMSG msg, HWND hwnd, UINT filterMin, UINT filterMax, UINT removeMsg);
+// Blocks until PeekMessageW without a filter would hand out a message (one
+// already waiting counts, unlike Win32, which waits for a new one), so a loop
+// that pumps with PeekMessageW can sleep between messages.  A due timer wakes
+// it.  FALSE when nothing can ever arrive, as GetMessageW's -1.
+BOOL WaitMessage();
 BOOL TranslateMessage(const MSG* msg);
 LRESULT DispatchMessageW(const MSG* msg);
 BOOL PostMessageW(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);

@@ -1,5 +1,5 @@
 // The program itself on the display: its window appears with its title,
-// shows "Loading...", and the close box, or its window destroyed by another
+// shows the splash, and the close box, or its window destroyed by another
 // client, ends it with exit code 0.  Without a display it says so and ends,
 // unless running without a window is asked for.
 #include "x_tools.h"
@@ -16,6 +16,7 @@
 #include <chrono>
 #include <csignal>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -121,30 +122,52 @@ Picture WhenDrawn(unsigned long window) {
 
 }  // namespace
 
-TEST(Program, ShowsItsTitledWindowWithLoadingAndEndsWithTheCloseBox) {
+// A private settings folder for one run of the program, removed afterwards.
+class SettingsFolder {
+ public:
+  SettingsFolder() {
+    std::string pattern = (std::filesystem::temp_directory_path() / "tavlin-display-XXXXXX").string();
+    if (mkdtemp(pattern.data()) != nullptr) path_ = pattern;
+  }
+  ~SettingsFolder() {
+    std::error_code ignored;
+    if (!path_.empty()) std::filesystem::remove_all(path_, ignored);
+  }
+  std::string Variable() const { return "TAVLIN_SETTINGS_DIR=" + path_; }
+
+ private:
+  std::string path_;
+};
+
+TEST(Program, ShowsItsTitledWindowWithTheSplashAndEndsWithTheCloseBox) {
   if (!winapi::sdl::IsActive() || !HaveTools()) {
     GTEST_SKIP() << "no display (or no xdotool and import) to run the program on";
   }
-  Program program;
+  const SettingsFolder settings;
+  Program program({}, {settings.Variable()});
   ASSERT_TRUE(program.Started());
   const unsigned long window = FindWindow(kTitle, 30000);
   ASSERT_NE(window, 0u) << "no window titled " << kTitle;
 
-  const Picture shown = WhenDrawn(window);
-  ASSERT_EQ(shown.width, 100);
-  ASSERT_EQ(shown.height, 100);
-  // "Loading..." in the default font at the top left, on the light grey
-  // of an empty back buffer.
+  // The window starts small and grows to the screen's size for the splash.
+  Picture shown;
+  for (int attempt = 0; attempt < 100 && !(shown.width == 480 && shown.DarkIn(0, 0, 480, 640) > 0); ++attempt) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    shown = Screenshot(window);
+  }
+  ASSERT_EQ(shown.width, 480);
+  ASSERT_EQ(shown.height, 640);
+  // White, the logo across the middle, "Loading..." at the bottom left and
+  // the web address at the bottom right, in the default font.
   const HDC screen = GetDC(nullptr);
   SIZE text{};
   ASSERT_TRUE(GetTextExtentPoint32W(screen, L"Loading...", 10, &text));
   ReleaseDC(nullptr, screen);
-  const int dark = shown.DarkIn(0, 0, 100, 100);
-  EXPECT_EQ(shown.DarkIn(10, 10, 10 + text.cx + 1, 10 + text.cy), dark) << "all ink inside the text's box";
-  EXPECT_GT(dark, 30);
-  EXPECT_GT(shown.DarkIn(10, 10, 10 + text.cx / 4, 10 + text.cy), 5) << "the text begins at the left";
-  EXPECT_GT(shown.DarkIn(10 + text.cx * 3 / 4, 10, 10 + text.cx + 1, 10 + text.cy), 0) << "and runs its length";
-  EXPECT_EQ(shown.At(50, 70), 0xE1E1E1u);
+  EXPECT_EQ(shown.At(5, 5), 0xFFFFFFu);
+  EXPECT_GT(shown.DarkIn(0, 100, 480, 540), 5000) << "the logo";
+  EXPECT_GT(shown.DarkIn(0, 640 - text.cy, text.cx + 1, 640), 30) << "Loading...";
+  EXPECT_GT(shown.DarkIn(480 - text.cx, 640 - text.cy, 480, 640), 30) << "the address";
+  EXPECT_EQ(shown.DarkIn(text.cx + 1, 640 - text.cy, 240, 640), 0) << "two lines apart";
 
   PressCloseBox(window);
   EXPECT_EQ(program.WaitForExit(30000), 0) << program.Errors();
@@ -156,7 +179,8 @@ TEST(Program, TakesItsWindowDestroyedByAnotherClientAsTheCloseBox) {
   if (!winapi::sdl::IsActive() || !HaveTools()) {
     GTEST_SKIP() << "no display (or no xdotool and import) to run the program on";
   }
-  Program program;
+  const SettingsFolder settings;
+  Program program({}, {settings.Variable()});
   ASSERT_TRUE(program.Started());
   const unsigned long window = FindWindow(kTitle, 30000);
   ASSERT_NE(window, 0u) << "no window titled " << kTitle;
@@ -181,7 +205,8 @@ TEST(Program, WithoutADisplaySaysSoAndEndsUnlessRunningWithoutAWindowIsAsked) {
         << program.Errors();
   }
   {
-    Program program(noDisplay, {"TAVLIN_HEADLESS=1"});
+    const SettingsFolder settings;
+    Program program(noDisplay, {"TAVLIN_HEADLESS=1", settings.Variable()});
     ASSERT_TRUE(program.Started());
     EXPECT_EQ(program.WaitForExit(3000), -1) << "ended: " << program.Errors();
     EXPECT_EQ(program.Errors().find("no display"), std::string::npos) << program.Errors();

@@ -62,6 +62,35 @@ TEST_F(LayerTest, BlockingGetMessageWithNothingToWaitForReportsAnError) {
   EXPECT_EQ(GetMessageW(nullptr, nullptr, 0, 0), -1);
 }
 
+// A loop that pumps with PeekMessageW sleeps in WaitMessage: it returns at
+// once for whatever is already waiting (and leaves it there), otherwise when
+// the next timer is due, on the settable clock without real sleep.
+TEST_F(LayerTest, WaitMessageBlocksUntilSomethingCanBePeeked) {
+  const HWND hwnd = MakeWindow({0, 0, 10, 10}, 0);
+  MSG msg;
+  EXPECT_EQ(WaitMessage(), FALSE);  // nothing queued and no timer: it would hang
+
+  for (const UINT waiting : {kFirst, WM_QUIT}) {
+    SCOPED_TRACE(waiting);
+    winapi::headless::SetTickCount(500);
+    if (waiting == WM_QUIT) {
+      PostQuitMessage(0);
+    } else {
+      PostMessageW(hwnd, waiting, 0, 0);
+    }
+    EXPECT_EQ(WaitMessage(), TRUE);
+    EXPECT_EQ(GetTickCount(), 500u);
+    ASSERT_TRUE(PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE));
+    EXPECT_EQ(msg.message, waiting);
+  }
+
+  SetTimer(hwnd, 3, 250, nullptr);
+  EXPECT_EQ(WaitMessage(), TRUE);
+  EXPECT_EQ(GetTickCount(), 750u);
+  ASSERT_TRUE(PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE));
+  EXPECT_EQ(msg.message, static_cast<UINT>(WM_TIMER));
+}
+
 TEST_F(LayerTest, QuitEndsOnlyTheNestedLoopThatTakesIt) {
   std::vector<std::string> trace;
   const HWND hwnd = MakeWindow({0, 0, 10, 10}, 0, nullptr, [&](HWND h, UINT m, WPARAM, LPARAM) -> LRESULT {
