@@ -42,6 +42,7 @@
 #include "notus/platform/ownerdrawWin32/virtual_window_controller.h"
 #include "notus/platform/ownerdrawWin32/virtual_window_impl.h"
 #include "notus/platform/ownerdrawWin32/winobj_virtual_window.h"
+#include "tools/picture_file/PpmFile.h"
 #include "winapi/headless/headless.h"
 
 namespace {
@@ -126,17 +127,7 @@ class sheet {
 
   virtual_window_controller& controller() { return m_controller; }
 
-  bool write_ppm(const char* path) const {
-    FILE* f = std::fopen(path, "wb");
-    if (f == nullptr) return false;
-    std::fprintf(f, "P6\n%d %d\n255\n", sheet_width, sheet_height);
-    for (std::uint32_t argb : m_pixels) {
-      const unsigned char rgb[3] = {static_cast<unsigned char>(argb >> 16), static_cast<unsigned char>(argb >> 8),
-                                    static_cast<unsigned char>(argb)};
-      std::fwrite(rgb, 1, 3, f);
-    }
-    return std::fclose(f) == 0;
-  }
+  bool write_ppm(const char* path) const { return picture_file::WritePpm(path, sheet_width, sheet_height, m_pixels); }
 
  private:
   // The pixels of r, widened by the focus rings' reach, from the back buffer.

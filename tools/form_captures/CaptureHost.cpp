@@ -1,0 +1,169 @@
+#include "tools/form_captures/CaptureHost.h"
+
+#include <stdexcept>
+#include <utility>
+
+#include "app/Paths.h"
+#include "app/ResourceManager.h"
+#include "forms/tabbar/ApplicationTabBar.h"
+#include "notus/ownerdraw/main_window.h"
+#include "notus/platform/ownerdrawWin32/app.h"
+#include "notus/platform/ownerdrawWin32/invalid_rect.h"
+#include "notus/platform/ownerdrawWin32/svg_glyph.h"
+#include "notus/platform/ownerdrawWin32/virtual_window_impl.h"
+#include "platform/win32/Application/app_entry.h"
+#include "platform/win32/Application/desktop_resources.h"
+
+namespace form_captures {
+
+namespace {
+
+using notus::impl::details::app;
+
+constexpr DWORD kStartTicks = 1'000'000;
+constexpr int kScreenWidth = 480;
+constexpr int kScreenHeight = 640;
+constexpr UINT kRelayMessage = WM_USER + 1;
+constexpr const wchar_t* kRelayClass = L"FormCapturesRelay";
+
+// The host whose relay window is alive; there is one host at a time.
+CaptureHost* g_host = nullptr;
+
+}  // namespace
+
+CaptureHost::CaptureHost(const std::wstring& language) : m_language(language) {
+  if (g_host != nullptr) throw std::logic_error("one capture host at a time");
+  // A host that fails half-built leaves the process as clean as one that
+  // ends, for the next scene.
+  try {
+    SetUp();
+  } catch (...) {
+    TearDown();
+    throw;
+  }
+}
+
+CaptureHost::~CaptureHost() { TearDown(); }
+
+void CaptureHost::SetUp() {
+  winapi::headless::Reset();
+  app::instance().release();
+  notus::impl::details::clear_invalid_rect();
+  winapi::headless::SetTickCount(kStartTicks);
+  desktop::RegisterDesktopResources();
+  // The language list is read once per run; a fresh host reads it afresh.
+  ResourceManager::Clear();
+  if (!LoadResourceStrings(CachedResourcesFileName(), ResourcesFileName(), m_language, kScreenWidth, kScreenHeight)) {
+    throw std::runtime_error("the layouts of this language cannot be loaded");
+  }
+  // The glyphs live with the application object, which each host makes anew.
+  notus::gdi::load_svg_glyphs(JoinPath(GetResourcesDirectory(), L"glyphs.dat"));
+  m_root = std::make_unique<notus::impl::details::virtual_window_controller>();
+  if (!InitInstance(nullptr, SW_SHOW)) throw std::runtime_error("no main window");
+  m_main = app::instance().main_window();
+  InstallApplicationTabBar();
+  notus::mainwindow::set_deferred_form_builder([] {
+    if (ApplicationState* state = ApplicationState::Instance()) state->RunPendingFormCommand();
+  });
+  m_state = std::make_unique<ApplicationState>();
+  m_state->options.language = m_language;
+
+  WNDCLASSW relayClass{};
+  relayClass.lpfnWndProc = &RelayProc;
+  relayClass.lpszClassName = kRelayClass;
+  RegisterClassW(&relayClass);  // fails harmlessly once registered
+  m_relay = CreateWindowExW(0, kRelayClass, L"", 0, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
+  if (m_relay == nullptr) throw std::runtime_error("no relay window");
+  g_host = this;
+  Settle();
+}
+
+void CaptureHost::TearDown() {
+  g_host = nullptr;
+  app::set_loop_entry_hook(nullptr);
+  winapi::headless::SetIdleHook(nullptr);
+  if (m_relay != nullptr) DestroyWindow(m_relay);
+  m_relay = nullptr;
+  m_state.reset();
+  notus::mainwindow::set_tab_bar_factory(nullptr);
+  notus::mainwindow::set_deferred_form_builder(nullptr);
+  m_root.reset();
+  app::instance().release();
+  notus::impl::details::clear_invalid_rect();
+  winapi::headless::Reset();
+  ResourceManager::Clear();
+}
+
+void CaptureHost::ClickItem(int form, int item) const {
+  const ItemConfig c = ResourceManager::GetItemConfig(form, item);
+  ClickAt((c.left + c.right) / 2, (c.top + c.bottom) / 2);
+}
+
+void CaptureHost::ClickAt(int x, int y) const { winapi::headless::InjectClick(m_main, x, y); }
+
+void CaptureHost::Key(int virtualKey) const {
+  winapi::headless::InjectKey(m_main, virtualKey, true);
+  winapi::headless::InjectKey(m_main, virtualKey, false);
+}
+
+void CaptureHost::Type(const std::wstring& text) const {
+  for (wchar_t c : text) winapi::headless::InjectChar(m_main, c);
+}
+
+void CaptureHost::Close() const { PostMessageW(m_main, WM_CLOSE, 0, 0); }
+
+void CaptureHost::Settle() {
+  MSG msg;
+  while (PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE)) app::pump_message();
+  SendMessageW(m_main, notus::impl::message_paint_now, 0, 0);
+}
+
+winapi::Image CaptureHost::Shot() const { return winapi::headless::Capture(m_main); }
+
+winapi::Image CaptureHost::CaptureDialog(const std::function<void()>& open, const std::function<void()>& input,
+                                         const std::function<void()>& answer) {
+  m_input = input;
+  m_answer = answer;
+  m_loopsStarted = 0;
+  m_ranDry = false;
+  m_capture = {};
+  app::set_loop_entry_hook([this](int) { OnLoopEntry(); });
+  // A loop that waits for more than the scene gave would wait for ever.
+  winapi::headless::SetIdleHook([this] {
+    m_ranDry = true;
+    PostQuitMessage(0);
+    return true;
+  });
+  open();
+  app::set_loop_entry_hook(nullptr);
+  winapi::headless::SetIdleHook(nullptr);
+  if (m_loopsStarted == 0) throw std::runtime_error("no dialog loop started");
+  if (m_loopsStarted > 1) throw std::runtime_error("a second dialog loop started");
+  if (m_ranDry) throw std::runtime_error("the dialog waited for input the scene did not give");
+  if (m_capture.pixels.empty()) throw std::runtime_error("the dialog ended before it was captured");
+  return std::move(m_capture);
+}
+
+void CaptureHost::OnLoopEntry() {
+  if (++m_loopsStarted > 1) {
+    PostQuitMessage(0);
+    return;
+  }
+  if (m_input) m_input();
+  // Handled after the input posted before it.
+  PostMessageW(m_relay, kRelayMessage, 0, 0);
+}
+
+void CaptureHost::OnRelay() {
+  SendMessageW(m_main, notus::impl::message_paint_now, 0, 0);
+  m_capture = Shot();
+  if (m_answer) m_answer();
+}
+
+LRESULT CALLBACK CaptureHost::RelayProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message != kRelayMessage || g_host == nullptr) return DefWindowProcW(window, message, wParam, lParam);
+  g_host->OnRelay();
+  return 0;
+}
+
+}  // namespace form_captures

@@ -1,0 +1,87 @@
+#pragma once
+// One run of the program's window side, headless, for one capture: the real
+// main window and its window procedure, a root window controller, the
+// layouts and strings of one language for a 480 x 640 screen, and the
+// application state with its main frame and the application tab bar, as
+// start-up builds them.  A scene drives it with the player's input (clicks,
+// keys, typed text injected into the main window's queue) and takes the
+// window's pixels.
+//
+// Dialogs run their own message loops.  CaptureDialog opens one and, when
+// its loop starts, injects the scene's input; once the loop has handled that
+// input the window is painted and captured, and the scene's answer ends the
+// loop.  A loop that waits for input no answer gives is ended and reported
+// as a failure, so a wrong scene never hangs the tool.
+//
+// The headless layer and the application are process-wide, so there is one
+// host at a time; each scene gets a fresh one and sees no other's pixels.
+
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "forms/common/ApplicationState.h"
+#include "notus/platform/ownerdrawWin32/virtual_window_controller.h"
+#include "winapi/headless/headless.h"
+#include "winapi/windows.h"
+
+namespace form_captures {
+
+class CaptureHost {
+ public:
+  // Throws std::runtime_error when the language's layouts cannot be loaded
+  // or the main window cannot be made.
+  explicit CaptureHost(const std::wstring& language);
+  ~CaptureHost();
+  CaptureHost(const CaptureHost&) = delete;
+  CaptureHost& operator=(const CaptureHost&) = delete;
+
+  const std::wstring& Language() const noexcept { return m_language; }
+  ApplicationState& State() { return *m_state; }
+
+  // The player's input, queued for the main window.  ClickItem clicks the
+  // centre of layout item (form, item).
+  void ClickItem(int form, int item) const;
+  void ClickAt(int x, int y) const;
+  void Key(int virtualKey) const;
+  void Type(const std::wstring& text) const;
+  // The window's close box: ends the innermost loop.
+  void Close() const;
+
+  // Handles every queued message, then paints what is invalid.
+  void Settle();
+  // What the main window shows now, without painting first.
+  winapi::Image Shot() const;
+
+  // Runs open, which shows a dialog and runs its loop.  As the loop starts,
+  // input runs (it queues the scene's input); once the loop has handled
+  // that, the window is painted and captured, and answer runs (it queues
+  // what ends the loop).  Answers the capture.  Throws std::runtime_error
+  // when no loop started, a second one did, or a loop ran out of input.
+  winapi::Image CaptureDialog(const std::function<void()>& open, const std::function<void()>& input,
+                              const std::function<void()>& answer);
+
+ private:
+  void SetUp();
+  void TearDown();
+  void OnLoopEntry();
+  void OnRelay();
+  static LRESULT CALLBACK RelayProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+  std::wstring m_language;
+  std::unique_ptr<notus::impl::details::virtual_window_controller> m_root;
+  std::unique_ptr<ApplicationState> m_state;
+  HWND m_main = nullptr;
+  // A hidden window of the tool's own, so the message that marks "the input
+  // before me is handled" reaches neither the main window nor a controller.
+  HWND m_relay = nullptr;
+
+  // The dialog being captured.
+  std::function<void()> m_input;
+  std::function<void()> m_answer;
+  int m_loopsStarted = 0;
+  bool m_ranDry = false;
+  winapi::Image m_capture;
+};
+
+}  // namespace form_captures
