@@ -170,6 +170,15 @@ TEST_F(LanguageChangeTest, AnotherLanguageLoadsBehindTheWaitFormInTheOldTexts) {
   EXPECT_NE(cached.find("Bitte warten"), std::string::npos);
   EXPECT_EQ(cached.find("Please wait"), std::string::npos);
 
+  // What the load left on screen is the wait form alone: its panel shows
+  // the same colour outside the dialog's panel, on the dialog's panel and
+  // where the dialog's OK button was.
+  {
+    const winapi::Image during = Shot();
+    EXPECT_EQ(during.At(100, 300), during.At(50, 300));
+    EXPECT_EQ(during.At(150, 410), during.At(50, 300));
+  }
+
   // The form behind gets its pixels back wherever the dialog and the wait
   // form were.
   Settle();
