@@ -5,6 +5,7 @@
 #include "winapi/timers.h"
 #include "winapi/window_registry.h"
 
+#include <array>
 #include <deque>
 #include <optional>
 
@@ -15,6 +16,8 @@ struct Queue {
   std::deque<MSG> posted;
   bool quitRequested = false;
   int quitCode = 0;
+  // GetKeyState's answers, by virtual key.
+  std::array<bool, 256> keyDown{};
 };
 
 Queue& TheQueue() {
@@ -83,8 +86,20 @@ std::optional<MSG> FindPaint(const Filter& filter) {
   return std::nullopt;
 }
 
+// A key message taken off the queue moves the key state along with it.
+void NoteKeyState(const MSG& msg) {
+  const bool down = msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN;
+  const bool up = msg.message == WM_KEYUP || msg.message == WM_SYSKEYUP;
+  if ((down || up) && msg.wParam < TheQueue().keyDown.size()) {
+    TheQueue().keyDown[msg.wParam] = down;
+  }
+}
+
 std::optional<MSG> TakeMessage(const Filter& filter, bool remove) {
   if (auto msg = TakePosted(filter, remove)) {
+    if (remove) {
+      NoteKeyState(*msg);
+    }
     return msg;
   }
   if (auto msg = TakeQuit(remove)) {
@@ -219,4 +234,12 @@ LRESULT SendMessageW(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
 void PostQuitMessage(int exitCode) {
   TheQueue().quitRequested = true;
   TheQueue().quitCode = exitCode;
+}
+
+SHORT GetKeyState(int virtualKey) {
+  const auto& keys = TheQueue().keyDown;
+  if (virtualKey < 0 || static_cast<std::size_t>(virtualKey) >= keys.size()) {
+    return 0;
+  }
+  return keys[static_cast<std::size_t>(virtualKey)] ? static_cast<SHORT>(0x8000) : 0;
 }

@@ -42,6 +42,7 @@
 using BOOL = int;
 using BYTE = std::uint8_t;
 using WORD = std::uint16_t;
+using SHORT = std::int16_t;
 using DWORD = std::uint32_t;
 using UINT = unsigned int;
 using INT = int;
@@ -687,6 +688,12 @@ LRESULT DispatchMessageW(const MSG* msg);
 BOOL PostMessageW(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT SendMessageW(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 void PostQuitMessage(int exitCode);
+// Whether a key was down as of the last key message taken from the queue
+// (GetMessageW, or PeekMessageW with PM_REMOVE): the high bit (a negative
+// answer) while it is.  As in Win32 it follows the messages, not the device,
+// so a handler sees the state that goes with the message it handles, also
+// for a key released while another window controller had the input.
+SHORT GetKeyState(int virtualKey);
 
 // Timers and time.
 UINT_PTR SetTimer(HWND hwnd, UINT_PTR id, UINT elapse, TIMERPROC proc);

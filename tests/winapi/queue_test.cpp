@@ -335,3 +335,29 @@ TEST_F(LayerTest, InjectedClicksAndKeysGoWhereRealInputWould) {
   EXPECT_EQ(log[5].hwnd, child);
   EXPECT_EQ(log[5].message, WM_KEYUP);
 }
+
+// The key state moves as key messages are taken, not as they are posted or
+// peeked, so a handler sees the state of the message it handles.
+TEST_F(LayerTest, KeyStateFollowsTheKeyMessagesTaken) {
+  const HWND main = MakeWindow();
+  Drain();
+  auto down = [](int key) { return GetKeyState(key) < 0; };
+  winapi::headless::InjectKey(main, VK_CONTROL, true);
+  winapi::headless::InjectKey(main, 'Z', true);
+  MSG msg;
+  EXPECT_FALSE(down(VK_CONTROL)) << "posted only";
+  ASSERT_TRUE(PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE));
+  EXPECT_FALSE(down(VK_CONTROL)) << "peeked without removing";
+  ASSERT_TRUE(PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE));
+  EXPECT_TRUE(down(VK_CONTROL));
+  EXPECT_FALSE(down('Z'));
+  Drain();
+  EXPECT_TRUE(down('Z'));
+
+  winapi::headless::InjectKey(main, VK_CONTROL, false);
+  Drain();
+  EXPECT_FALSE(down(VK_CONTROL));
+  EXPECT_TRUE(down('Z'));
+  EXPECT_EQ(GetKeyState(-1), 0);
+  EXPECT_EQ(GetKeyState(1000), 0);
+}

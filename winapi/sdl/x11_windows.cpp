@@ -2,6 +2,7 @@
 
 #include <SDL_syswm.h>
 #include <X11/Xlib.h>
+#include <X11/Xproto.h>
 
 #include <mutex>
 #include <set>
@@ -26,8 +27,15 @@ bool IsOurs(XID id) {
   return Ours().count(id) != 0;
 }
 
+// SDL finds where a window lies by asking X for its parent and translating
+// coordinates to it; when the window has just gone, the parent query fails
+// and SDL translates against a parent it never got, so the error names no
+// window at all.  SDL translates only for its own windows, so such an error
+// is always about one of ours that is gone.
+
 int HandleError(Display* display, XErrorEvent* error) {
-  if ((error->error_code == BadWindow || error->error_code == BadDrawable) && IsOurs(error->resourceid)) {
+  const bool gone = error->error_code == BadWindow || error->error_code == BadDrawable;
+  if (gone && (IsOurs(error->resourceid) || error->request_code == X_TranslateCoords)) {
     return 0;
   }
   return g_previous != nullptr ? g_previous(display, error) : 0;

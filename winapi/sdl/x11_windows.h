@@ -10,8 +10,10 @@
 //   program: SDL makes its own as it learns that a window went, and it sends a
 //   wake-up message over a second display connection whenever an event comes
 //   in while the program waits; the X server may carry that message out after
-//   a destroy sent later on the main connection.  These errors are dropped;
-//   every other X error goes on to the handler that was there before.
+//   a destroy sent later on the main connection; and SDL's position queries
+//   about a window that just went name a parent it never got.  These errors
+//   are dropped; every other X error goes on to the handler that was there
+//   before.
 //
 // Without X (another video driver, or none) nothing here does anything.
 #pragma once
