@@ -1,31 +1,98 @@
 #include "forms/common/ApplicationState.h"
 
-#include "forms/common/ApplyItemConfig.h"
-#include "forms/game/Game.h"
-
 #include <stdexcept>
 #include <utility>
 
+#include "forms/common/ApplyItemConfig.h"
+#include "forms/game/Game.h"
+#include "game/CommandHistory.h"
 #include "notus/platform/ownerdrawWin32/app.h"
 #include "notus/platform/ownerdrawWin32/virtual_window_impl.h"
 #include "winapi/windows.h"
 
 namespace {
+
 ApplicationState* g_instance = nullptr;
+
+template <unsigned N>
+std::shared_ptr<GameBase> MakeGame(std::uint32_t level, const std::shared_ptr<void>& parent) {
+  return std::make_shared<Game<N>>(level, parent);
 }
 
-ApplicationState::ApplicationState() {
+// ApplyItemConfig for the widgets whose model has no id: the hint and the
+// tool tip are never clicked, so nothing would read one.
+template <class View>
+void PlaceByItem(const ItemConfig& item, View& view) {
+  forms::ApplyItemRect(item, view);
+  view.model().text = item.text;
+  const auto& h = view.display().handle();
+  forms::window_ops::set_tab_index(h, item.tabIndex);
+  forms::window_ops::set_order_index(h, item.orderIndex);
+}
+
+}  // namespace
+
+ApplicationState::DomainLifetime::DomainLifetime() {
   if (g_instance != nullptr) throw std::logic_error("Only one domain is possible.");
+  CommandHistory::Create();
+}
+
+ApplicationState::DomainLifetime::~DomainLifetime() { CommandHistory::Destroy(); }
+
+ApplicationState::ApplicationState() {
   m_mainFrame = std::make_unique<frame_view>();
   // The frame's window is the main window: this sizes the native window and
   // with it the back buffer.
   forms::ApplyItemRect(ResourceManager::GetItemConfig(0, 1), *m_mainFrame);
+  // A game exists from the start, so the commands never meet none; it stays
+  // hidden until the game form shows it.  Its level is 0, an empty grid: a
+  // puzzle comes from the saved game or a generation right after.
+  game = MakeGame<3>(0, FrameDisplay());
+  game->SetEnteringNumbers(static_cast<std::uint32_t>(options.enteringNumbers));
+  game->Deactivate();
+  BuildHintDisplay();
   g_instance = this;
 }
 
-// The form and the game go before the frame whose display parents them.
+void ApplicationState::BuildHintDisplay() {
+  using namespace hint_display;
+  const ItemConfig hintItem = ResourceManager::GetItemConfig(kForm, kHintItem);
+  const ItemConfig helpItem = ResourceManager::GetItemConfig(kForm, kHelpButtonItem);
+
+  m_toolTip = std::make_shared<tooltip::tool_tip_view>();
+  forms::window_ops::hide(m_toolTip->display().handle());
+  PlaceByItem(hintItem, *m_toolTip);
+  tooltip::tool_tip_model& tip = m_toolTip->model();
+  // A press on the help button must leave it shown, or the button would go
+  // before its click arrives.
+  tip.left = helpItem.left;
+  tip.top = helpItem.top;
+  tip.right = helpItem.right;
+  tip.bottom = helpItem.bottom;
+  tip.on_hide = ttl::func::function0<void>([this] { HideHintDisplay(); });
+
+  m_helpButton = std::make_shared<tooltip::help_button_view>();
+  forms::ApplyItemConfig(kForm, kHelpButtonItem, *m_helpButton);
+  tooltip::HelpButtonModel& help = m_helpButton->model();
+  help.glyph_id1 = kHelpGlyphs[0];
+  help.glyph_id2 = kHelpGlyphs[1];
+  help.glyph_id3 = kHelpGlyphs[2];
+  forms::window_ops::set_z_order(m_helpButton->display().handle(), kHelpButtonZ);
+  forms::window_ops::hide(m_helpButton->display().handle());
+
+  m_hintView = std::make_shared<notus::ownerdraw::hint_view>();
+  PlaceByItem(hintItem, *m_hintView);
+  forms::window_ops::set_z_order(m_hintView->display().handle(), kHintZ);
+  forms::window_ops::hide(m_hintView->display().handle());
+}
+
+// The views go before the frame whose display parents them, the form first
+// as the one the player sees; the undo history goes last, with m_domain.
 ApplicationState::~ApplicationState() {
   currentForm.reset();
+  m_hintView.reset();
+  m_helpButton.reset();
+  m_toolTip.reset();
   game.reset();
   m_pendingFormCommand.reset();
   m_mainFrame.reset();
@@ -33,15 +100,6 @@ ApplicationState::~ApplicationState() {
 }
 
 ApplicationState* ApplicationState::Instance() noexcept { return g_instance; }
-
-namespace {
-
-template <unsigned N>
-std::shared_ptr<GameBase> MakeGame(std::uint32_t level, const std::shared_ptr<void>& parent) {
-  return std::make_shared<Game<N>>(level, parent);
-}
-
-}  // namespace
 
 void ApplicationState::SeGameSize(int n, std::uint32_t level) {
   std::shared_ptr<GameBase> created;
@@ -75,4 +133,20 @@ void ApplicationState::RunPendingFormCommand() {
 // frame.
 void ApplicationState::PostDeferredFormMessage() {
   PostMessageW(notus::impl::details::app::instance().main_window(), notus::impl::message_deferred, 0, 0);
+}
+
+void ApplicationState::ShowHintDisplay(const std::wstring& text, std::uint32_t helpId) {
+  m_hintView->model().text = text;
+  m_helpButton->model().help_text_id = helpId;
+  forms::window_ops::show(m_toolTip->display().handle());
+  forms::window_ops::show(m_helpButton->display().handle());
+  const auto& hint = m_hintView->display().handle();
+  forms::window_ops::show(hint);
+  // Shown already, it still has the last hint's text on the screen.
+  forms::window_ops::invalidate(hint);
+}
+
+void ApplicationState::HideHintDisplay() {
+  forms::window_ops::hide(m_helpButton->display().handle());
+  forms::window_ops::hide(m_hintView->display().handle());
 }

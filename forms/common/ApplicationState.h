@@ -1,16 +1,21 @@
-// What the forms and dialogs use of the application object: the main frame
-// view, whose display parents every form's and dialog's views and which
-// holds the application tab bar; the current form; the pending form
-// command; the current game; the player's options and statistics.
+// The application object: the main frame view, whose display parents every
+// form's, dialog's and game's views and which holds the application tab bar;
+// the current form; the pending form command; the current game; the hint
+// display the game commands show (a hint text, the help button beside it
+// and the invisible tool tip that hides both again); the player's options
+// and statistics.  It also owns the undo history for as long as it lives.
 //
 // There is one at a time, reached through Instance().  A show-form command
 // stores a copy of itself as the pending form command and posts the
 // deferred message to the main window; the main frame hands that message to
 // the deferred-form builder, which start-up points at RunPendingFormCommand.
+// The commands of the application (forms/application) and the services
+// start-up installs for the lower layers work on it from outside.
 #pragma once
 
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "app/Options.h"
@@ -18,18 +23,38 @@
 #include "forms/common/FormBase.h"
 #include "game/ApplicationCommand.h"
 #include "game/GameBase.h"
+#include "notus/ownerdraw/help_button.h"
+#include "notus/ownerdraw/hint.h"
 #include "notus/ownerdraw/main_window.h"
+#include "notus/ownerdraw/tooltip.h"
+
+// The game form's layout items that the hint display takes its places from.
+namespace hint_display {
+inline constexpr int kForm = 16;
+inline constexpr int kHintItem = 5;
+inline constexpr int kHelpButtonItem = 11;
+// The help button's question mark: normal, pressed, disabled.
+inline constexpr std::uint32_t kHelpGlyphs[3] = {109, 110, 111};
+// Paint order: the help button lies in front of the hint, which lies in
+// front of every form.
+inline constexpr int kHelpButtonZ = -2000;
+inline constexpr int kHintZ = -1000;
+}  // namespace hint_display
 
 class ApplicationState {
  public:
   using frame_view = notus::mainwindow::main_window_view;
   using frame_display = notus::mainwindow::frame_display;
 
-  // Builds the main frame view (and with it the tab bar, through the
-  // installed factory) under the current window controller and sizes the
-  // main window by layout item (0, 1).  Throws std::logic_error "Only one
-  // domain is possible." while another exists, and what the layout lookup
-  // throws.
+  // In this order: makes a new undo history; builds the main frame view
+  // (and with it the tab bar, through the installed factory) under the
+  // current window controller and sizes the main window by layout item
+  // (0, 1); makes a hidden 9x9 game of level 0 with the default keypad
+  // arrangement; builds the hint display, hidden, placed by the game form's
+  // items 5 (hint, tool tip) and 11 (help button).  Throws std::logic_error
+  // "Only one domain is possible." while another exists, and the
+  // std::invalid_argument of the layout lookup for a missing item; then
+  // nothing of it is left, the undo history neither.
   ApplicationState();
   ApplicationState(const ApplicationState&) = delete;
   ApplicationState& operator=(const ApplicationState&) = delete;
@@ -64,15 +89,51 @@ class ApplicationState {
   // " Application::SeGameSize - Wrong game size!".
   void SeGameSize(int n, std::uint32_t level);
 
+  // Shows the hint text with the help button for the help text helpId
+  // beside it, and the tool tip that hides both at the player's next press
+  // elsewhere or key.  Repaints them with the next paint pass.
+  void ShowHintDisplay(const std::wstring& text, std::uint32_t helpId);
+  // What the tool tip does once it has hidden itself.
+  void HideHintDisplay();
+
+  tooltip::tool_tip_view& ToolTip() noexcept { return *m_toolTip; }
+  tooltip::help_button_view& HelpButton() noexcept { return *m_helpButton; }
+  notus::ownerdraw::hint_view& HintView() noexcept { return *m_hintView; }
+
+ private:
+  // Made first and gone last, also when the constructor throws: it refuses
+  // a second application before anything of it is made (a second undo
+  // history would replace the first one's), and owns the undo history.
+  struct DomainLifetime {
+    DomainLifetime();
+    ~DomainLifetime();
+    DomainLifetime(const DomainLifetime&) = delete;
+    DomainLifetime& operator=(const DomainLifetime&) = delete;
+  };
+
+  void BuildHintDisplay();
+  static void PostDeferredFormMessage();
+
+  // The fields are declared in the order they are made, every view after
+  // the frame whose display parents it: a constructor that throws half-way
+  // releases them in the reverse order, as the destructor does.
+  DomainLifetime m_domain;
+  std::unique_ptr<frame_view> m_mainFrame;
+
+ public:
   // The form shown; a new form is complete before it replaces the old one.
   std::shared_ptr<FormBase> currentForm;
   std::shared_ptr<GameBase> game;
+
+ private:
+  std::shared_ptr<tooltip::tool_tip_view> m_toolTip;
+  std::shared_ptr<tooltip::help_button_view> m_helpButton;
+  std::shared_ptr<notus::ownerdraw::hint_view> m_hintView;
+
+ public:
   Options options;
   std::vector<StatisticRecord> statistics;
 
  private:
-  static void PostDeferredFormMessage();
-
-  std::unique_ptr<frame_view> m_mainFrame;
   std::unique_ptr<ApplicationCommand> m_pendingFormCommand;
 };

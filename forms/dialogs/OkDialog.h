@@ -11,6 +11,7 @@
 #include <tuple>
 
 #include "forms/common/ApplyItemConfig.h"
+#include "forms/common/EndLoopOnClick.h"
 #include "forms/common/FormBase.h"
 #include "forms/dialogs/DialogViews.h"
 #include "notus/managers/view_manager.h"
@@ -46,13 +47,8 @@ struct Create {
   }
 };
 
-struct ButtonClickedStrategy : notus::handle_event<notus::impl::ev_click, 0> {
-  template <class Manager>
-  bool on_click(notus::impl::ev_click&, Manager&) {
-    notus::impl::details::app::quit();
-    return true;
-  }
-};
+// Any click ends the dialog.
+using ButtonClickedStrategy = forms::EndLoopOnClick;
 
 using Manager = notus::managers::view_manager<Model, std::tuple<Create, ButtonClickedStrategy>>;
 

@@ -11,6 +11,7 @@
 
 #include "app/ResourceManager.h"
 #include "forms/common/ApplyItemConfig.h"
+#include "forms/common/EndLoopOnClick.h"
 #include "forms/common/FormBase.h"
 #include "notus/managers/view_manager.h"
 #include "notus/ownerdraw/label.h"
@@ -52,14 +53,8 @@ struct Create {
   }
 };
 
-// The only button is OK: any click of it ends the dialog's message loop.
-struct ButtonClickedStrategy : notus::handle_event<notus::impl::ev_click, 0> {
-  template <class Manager>
-  bool on_click(notus::impl::ev_click&, Manager&) {
-    notus::impl::details::app::quit();
-    return true;
-  }
-};
+// Any click ends the dialog.
+using ButtonClickedStrategy = forms::EndLoopOnClick;
 
 using Form = notus::managers::view_manager<Model, std::tuple<Create, ButtonClickedStrategy>>;
 

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "app/ResourceManager.h"
+#include "forms/application/GetCurrentScreenResolutionCommand.h"
 #include "forms/common/ApplicationState.h"
 #include "forms/language/ChangeLanguageDialog.h"
 #include "forms/language/GetSupportedLanguagesCommand.h"
@@ -19,9 +20,12 @@ struct ScreenSize {
   int height = 0;
 };
 
-// The size the layouts are loaded for.  The desktop window is always this
-// size; the application's screen-resolution query will take this place.
-ScreenSize CurrentScreenSize() { return {480, 640}; }
+// The size the layouts are loaded for, as the program's host reports it.
+ScreenSize CurrentScreenSize() {
+  GetCurrentScreenResolutionCommand screen;
+  screen.Execute();
+  return {screen.width, screen.height};
+}
 
 }  // namespace
 

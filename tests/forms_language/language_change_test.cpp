@@ -25,8 +25,18 @@ namespace {
 
 std::string Language(const std::string& name, const std::string& title, const std::string& cancel,
                      const std::string& wait, const std::string& loading, const std::string& help) {
+  // Forms 1 and 16: where the application object puts its game and hint
+  // display.
   return "<lang value=\"" + name + R"("><Forms><block width="480" height="640">
     <form id="0"><item id="1" left="0" top="0" right="480" bottom="640"/></form>
+    <form id="1"><item id="1" left="0" top="596" right="160" bottom="640"/></form>
+    <form id="16">
+      <item id="5" left="4" top="544" right="476" bottom="592"/>
+      <item id="6" left="4" top="4" right="476" bottom="476"/>
+      <item id="7" left="4" top="4" right="400" bottom="400"/>
+      <item id="10" left="220" top="490" right="340" bottom="538"/>
+      <item id="11" left="428" top="490" right="476" bottom="538"/>
+    </form>
     <form id="23">
       <item id="1" left="60" top="200" right="420" bottom="440">)" +
          title + R"(</item>

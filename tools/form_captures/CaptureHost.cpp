@@ -5,7 +5,10 @@
 
 #include "app/Paths.h"
 #include "app/ResourceManager.h"
+#include "app/SessionMemory.h"
+#include "forms/commands/FormatSeconds.h"
 #include "forms/tabbar/ApplicationTabBar.h"
+#include "notus/ownerdraw/installed_functions.h"
 #include "notus/ownerdraw/main_window.h"
 #include "notus/platform/ownerdrawWin32/app.h"
 #include "notus/platform/ownerdrawWin32/invalid_rect.h"
@@ -53,6 +56,10 @@ void CaptureHost::SetUp() {
   desktop::RegisterDesktopResources();
   // The language list is read once per run; a fresh host reads it afresh.
   ResourceManager::Clear();
+  // What the forms keep between showings (the clock's shown flag, which a
+  // game writes as it goes) lasts for the process; a scene starts as a
+  // program does, with none.
+  SessionMemory::Clear();
   if (!LoadResourceStrings(CachedResourcesFileName(), ResourcesFileName(), m_language, kScreenWidth, kScreenHeight)) {
     throw std::runtime_error("the layouts of this language cannot be loaded");
   }
@@ -62,6 +69,8 @@ void CaptureHost::SetUp() {
   if (!InitInstance(nullptr, SW_SHOW)) throw std::runtime_error("no main window");
   m_main = app::instance().main_window();
   InstallApplicationTabBar();
+  // The game's clock shows no time without it; start-up installs it too.
+  InstallTimeFormatter();
   notus::mainwindow::set_deferred_form_builder([] {
     if (ApplicationState* state = ApplicationState::Instance()) state->RunPendingFormCommand();
   });
@@ -87,6 +96,7 @@ void CaptureHost::TearDown() {
   m_state.reset();
   notus::mainwindow::set_tab_bar_factory(nullptr);
   notus::mainwindow::set_deferred_form_builder(nullptr);
+  notus::ownerdraw::set_time_formatter(nullptr);
   m_root.reset();
   app::instance().release();
   notus::impl::details::clear_invalid_rect();
@@ -141,6 +151,19 @@ winapi::Image CaptureHost::CaptureDialog(const std::function<void()>& open, cons
   if (m_loopsStarted > 1) throw std::runtime_error("a second dialog loop started");
   if (m_ranDry) throw std::runtime_error("the dialog waited for input the scene did not give");
   if (m_capture.pixels.empty()) throw std::runtime_error("the dialog ended before it was captured");
+  return std::move(m_capture);
+}
+
+winapi::Image CaptureHost::CaptureWhilePumping(const std::function<void()>& work) {
+  m_input = nullptr;
+  m_answer = nullptr;
+  m_capture = {};
+  // Whatever is queued already goes first, so the relay comes at the first
+  // message work itself pumps.
+  Settle();
+  PostMessageW(m_relay, kRelayMessage, 0, 0);
+  work();
+  if (m_capture.pixels.empty()) throw std::runtime_error("the work ended before it let a message through");
   return std::move(m_capture);
 }
 

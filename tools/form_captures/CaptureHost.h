@@ -61,6 +61,13 @@ class CaptureHost {
   winapi::Image CaptureDialog(const std::function<void()>& open, const std::function<void()>& input,
                               const std::function<void()>& answer);
 
+  // Runs work, which pumps single messages on its own as it goes (a
+  // generation under the progress form does, at each report): the first
+  // message it pumps paints the window and captures it, once, in the middle
+  // of the work.  Answers the capture.  Throws std::runtime_error when work
+  // ended without having pumped that far.
+  winapi::Image CaptureWhilePumping(const std::function<void()>& work);
+
  private:
   void SetUp();
   void TearDown();

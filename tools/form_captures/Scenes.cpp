@@ -8,12 +8,20 @@
 #include "forms/dialogs/OkCancelDialog.h"
 #include "forms/dialogs/OkDialog.h"
 #include "forms/editbox/editbox_dialog.h"
+#include "forms/game/Game.h"
+#include "forms/gameform/GameForm.h"
+#include "forms/gameform/ShowGameFormCommand.h"
+#include "forms/gameform/ShowPuzzleInfo.h"
 #include "forms/help/HelpDialog.h"
 #include "forms/language/GetSupportedLanguagesCommand.h"
 #include "forms/language/LanguageChangeCommand.h"
+#include "forms/progress/GenerateGridCommand.h"
 #include "forms/tabbar/ApplicationTabBar.h"
 #include "forms/tabbar/TabCommands.h"
+#include "game/commands/Services.h"
+#include "game/grid/GridSymbols.h"
 #include "notus/platform/ownerdrawWin32/app.h"
+#include "startup/Splash.h"
 
 namespace form_captures {
 
@@ -56,6 +64,14 @@ std::wstring HelpSample(const std::wstring& language) {
 }
 
 winapi::Image FrameAsBuilt(CaptureHost& host) { return host.Shot(); }
+
+// What start-up shows while it loads: the host's splash over the whole main
+// window, taken as it was painted (nothing has painted since).  The settings
+// folder holds no downloaded logo, so the logo is the built-in one.
+winapi::Image Splash(CaptureHost& host) {
+  ShowSplashLogo();
+  return host.Shot();
+}
 
 // A click on a tab selects it and gives it the focus; no show-form command
 // is installed, so the frame stays empty above the bar.
@@ -158,6 +174,84 @@ winapi::Image WaitWhileLoading(CaptureHost& host) {
   return host.Shot();
 }
 
+// A puzzle on the game form, with the pencil marks the automatic option
+// fills in, as start-up shows a new one.
+void ShowPuzzleOnGameForm(CaptureHost& host, int boxSize, const std::string& clues) {
+  host.State().SeGameSize(boxSize, 1);
+  GameBase& game = *host.State().game;
+  game.SetGridFromString(clues);
+  game.CopyCellsToSolver();
+  game.ResetSolverCandidates();
+  game.UpdateSolverCandidates();
+  game.CopyCandidatesFromSolver();
+  ShowGameFormCommand(false).Execute();
+  host.Settle();
+}
+
+// Thirty clues.
+void ShowPuzzleOnGameForm(CaptureHost& host) {
+  ShowPuzzleOnGameForm(host, 3, "530070000600195000098000060800060003400803001700020006060000280000419005000080079");
+}
+
+// A complete grid of box size n (each row the one above shifted by n, and
+// by one more at each new band) with about a third of its cells given.
+std::string ShiftedGridClues(unsigned n) {
+  const unsigned size = n * n;
+  std::string clues(size * size, '0');
+  for (unsigned cell = 0; cell < size * size; ++cell) {
+    const unsigned row = cell / size, column = cell % size;
+    if ((cell * 7 + row) % 3 == 0) clues[cell] = grid::ValueToSymbol((row * n + row / n + column) % size);
+  }
+  return clues;
+}
+
+winapi::Image GameForm9x9(CaptureHost& host) {
+  ShowPuzzleOnGameForm(host);
+  return host.Shot();
+}
+
+winapi::Image GameFormOfBoxSize(CaptureHost& host, unsigned n) {
+  ShowPuzzleOnGameForm(host, static_cast<int>(n), ShiftedGridClues(n));
+  return host.Shot();
+}
+
+// The clock clicked to show the playing time (a new game starts with it
+// hidden), 12 minutes 34 seconds into the game.
+winapi::Image GameFormClockShown(CaptureHost& host) {
+  ShowPuzzleOnGameForm(host);
+  host.ClickItem(GameForm::kForm, game_form::kClockItem);
+  winapi::headless::AdvanceTickCount((12 * 60 + 34) * 1000);
+  host.Settle();
+  return host.Shot();
+}
+
+// The Hint button clicked: the hint shown in the grid, its text under the
+// buttons with the help button beside it.
+winapi::Image GameFormAfterHint(CaptureHost& host) {
+  gamecommands::Services::InstallCurrentGame([&host] { return host.State().game; });
+  gamecommands::Services::InstallHintDisplay([&host](std::uint32_t text, std::uint32_t help) {
+    host.State().ShowHintDisplay(ResourceManager::GetString(static_cast<int>(text)), help);
+  });
+  ShowPuzzleOnGameForm(host);
+  host.ClickItem(GameForm::kForm, GameForm::kHintItem);
+  host.Settle();
+  gamecommands::Services::Reset();
+  return host.Shot();
+}
+
+// A new 9x9 puzzle generated from the game form: the progress form over it,
+// taken at the first report of the generator that lets a message through,
+// with the count that report wrote.
+winapi::Image Progress(CaptureHost& host) {
+  ShowPuzzleOnGameForm(host);
+  return host.CaptureWhilePumping([] { GenerateGrid_Command(3, 1).Execute(); });
+}
+
+winapi::Image PuzzleInformation(CaptureHost& host) {
+  ShowPuzzleOnGameForm(host);
+  return host.CaptureDialog([] { ShowPuzzleInfo().Execute(); }, nullptr, [&host] { host.Close(); });
+}
+
 }  // namespace
 
 const std::vector<Scene>& Scenes() {
@@ -165,6 +259,7 @@ const std::vector<Scene>& Scenes() {
   using application_tab_bar::kMenuTab;
   using application_tab_bar::kOptionsTab;
   static const std::vector<Scene> scenes = {
+      {"splash", Splash},
       {"frame", FrameAsBuilt},
       {"frame_menu", [](CaptureHost& host) { return FrameWithTab(host, kMenuTab); }},
       {"frame_game", [](CaptureHost& host) { return FrameWithTab(host, kGameTab); }},
@@ -179,6 +274,13 @@ const std::vector<Scene>& Scenes() {
       {"language", ChangeLanguage},
       {"language_list_open", ChangeLanguageListOpen},
       {"wait", WaitWhileLoading},
+      {"game_form", GameForm9x9},
+      {"game_form_clock", GameFormClockShown},
+      {"game_form_hint", GameFormAfterHint},
+      {"game_form_4x4", [](CaptureHost& host) { return GameFormOfBoxSize(host, 2); }},
+      {"game_form_16x16", [](CaptureHost& host) { return GameFormOfBoxSize(host, 4); }},
+      {"puzzle_information", PuzzleInformation},
+      {"progress", Progress},
   };
   return scenes;
 }

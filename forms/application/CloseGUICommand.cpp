@@ -1,0 +1,5 @@
+#include "forms/application/CloseGUICommand.h"
+
+#include "winapi/windows.h"
+
+void CloseGUICommand::Execute() { PostQuitMessage(0); }
