@@ -1,9 +1,12 @@
 // The program itself on the display: its window appears with its title,
-// shows the splash, and the close box, or its window destroyed by another
-// client, ends it with exit code 0.  Without a display it says so and ends,
+// shows the splash, takes a real click and key into the game, and the close
+// box, or its window destroyed by another client, ends it with exit code 0
+// and the game saved.  Without a display it says so and ends,
 // unless running without a window is asked for.
 #include "x_tools.h"
 
+#include "app/ResourceManager.h"
+#include "app/Users.h"
 #include "winapi/sdl/sdl.h"
 #include "winapi/windows.h"
 
@@ -123,20 +126,40 @@ Picture WhenDrawn(unsigned long window) {
 }  // namespace
 
 // A private settings folder for one run of the program, removed afterwards.
+// It holds what an earlier run on this computer left: a player, the player's
+// settings and the resources cached for the language chosen then, so no
+// language dialog stands between the splash and the game.  The player does
+// without automatic pencil marks, so an open cell shows no ink.
 class SettingsFolder {
  public:
   SettingsFolder() {
     std::string pattern = (std::filesystem::temp_directory_path() / "tavlin-display-XXXXXX").string();
-    if (mkdtemp(pattern.data()) != nullptr) path_ = pattern;
+    if (mkdtemp(pattern.data()) == nullptr) return;
+    path_ = pattern;
+    data_objects::users users;
+    AddUser(users, L"Player 1");
+    std::ofstream(path_ / "users.txt", std::ios::binary) << SerializeUsers(users);
+    std::ofstream(path_ / "UserSettings0.xml", std::ios::binary)
+        << "<root version=\"1\"><options><autoPencilMarks value=\"false\" /></options><statistics /></root>";
+    cached_ = LoadResourceStrings((path_ / "cached_resources.dat").wstring(), TAVLIN_SOURCE_RESOURCES L"/resources.dat",
+                                  L"en", 480, 640);
   }
   ~SettingsFolder() {
     std::error_code ignored;
     if (!path_.empty()) std::filesystem::remove_all(path_, ignored);
   }
-  std::string Variable() const { return "TAVLIN_SETTINGS_DIR=" + path_; }
+  bool Ready() const { return cached_; }
+  std::string Variable() const { return "TAVLIN_SETTINGS_DIR=" + path_.string(); }
+  std::string Read(const std::string& name) const {
+    std::ifstream in(path_ / name, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+  }
 
  private:
-  std::string path_;
+  std::filesystem::path path_;
+  bool cached_ = false;
 };
 
 TEST(Program, ShowsItsTitledWindowWithTheSplashAndEndsWithTheCloseBox) {
@@ -144,14 +167,20 @@ TEST(Program, ShowsItsTitledWindowWithTheSplashAndEndsWithTheCloseBox) {
     GTEST_SKIP() << "no display (or no xdotool and import) to run the program on";
   }
   const SettingsFolder settings;
+  ASSERT_TRUE(settings.Ready());
   Program program({}, {settings.Variable()});
   ASSERT_TRUE(program.Started());
   const unsigned long window = FindWindow(kTitle, 30000);
   ASSERT_NE(window, 0u) << "no window titled " << kTitle;
 
-  // The window starts small and grows to the screen's size for the splash.
+  // The window starts small and grows to the screen's size for the splash;
+  // until its first paint reaches the screen it is black, so wait for the
+  // white page with the logo on it.
   Picture shown;
-  for (int attempt = 0; attempt < 100 && !(shown.width == 480 && shown.DarkIn(0, 0, 480, 640) > 0); ++attempt) {
+  auto splashShown = [](const Picture& p) {
+    return p.width == 480 && p.At(5, 5) == 0xFFFFFFu && p.DarkIn(0, 100, 480, 540) > 5000;
+  };
+  for (int attempt = 0; attempt < 100 && !splashShown(shown); ++attempt) {
     std::this_thread::sleep_for(std::chrono::milliseconds(100));
     shown = Screenshot(window);
   }
@@ -180,6 +209,7 @@ TEST(Program, TakesItsWindowDestroyedByAnotherClientAsTheCloseBox) {
     GTEST_SKIP() << "no display (or no xdotool and import) to run the program on";
   }
   const SettingsFolder settings;
+  ASSERT_TRUE(settings.Ready());
   Program program({}, {settings.Variable()});
   ASSERT_TRUE(program.Started());
   const unsigned long window = FindWindow(kTitle, 30000);
@@ -189,6 +219,116 @@ TEST(Program, TakesItsWindowDestroyedByAnotherClientAsTheCloseBox) {
   display_test::Run("xdotool windowclose " + std::to_string(window) + " 2>&1");
   EXPECT_EQ(program.WaitForExit(30000), 0) << program.Errors();
   EXPECT_EQ(program.Errors().find("X Error"), std::string::npos) << program.Errors();
+}
+
+namespace {
+
+// The game form, once the splash has gone: the Menu and Options tabs of the
+// tab bar show their light colour, where the splash is white, a new back
+// buffer light grey and a window not yet drawn black.  An empty picture when
+// it did not come within 20 s.
+Picture WhenGameShown(unsigned long window) {
+  for (int attempt = 0; attempt < 200; ++attempt) {
+    const Picture picture = Screenshot(window);
+    const std::uint32_t tab = picture.width == 480 && picture.height == 640 ? picture.At(400, 620) : 0xFFFFFFu;
+    const bool light = (tab & 0x808080u) == 0x808080u;
+    if (light && tab != 0xFFFFFFu && tab != 0xE1E1E1u && picture.At(80, 620) == tab) return picture;
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  }
+  return {};
+}
+
+struct SavedCell {
+  bool given = false;
+  int solution = 0;  // 0-based
+  int user = -1;
+};
+
+// The cells of "current_game.xml" in grid order.
+std::vector<SavedCell> SavedCells(const std::string& xml) {
+  const auto attribute = [](const std::string& element, const std::string& name) {
+    const std::size_t at = element.find(name + "=\"");
+    return at == std::string::npos
+               ? std::string()
+               : element.substr(at + name.size() + 2, element.find('"', at + name.size() + 2) - at - name.size() - 2);
+  };
+  std::vector<SavedCell> cells;
+  for (std::size_t at = xml.find("<cell "); at != std::string::npos; at = xml.find("<cell ", at + 1)) {
+    const std::string element = xml.substr(at, xml.find("/>", at) - at);
+    cells.push_back({attribute(element, "titular_value") == "true",
+                     std::atoi(attribute(element, "fixed_value").c_str()),
+                     std::atoi(attribute(element, "user_value").c_str())});
+  }
+  return cells;
+}
+
+}  // namespace
+
+// The player's side of a whole game on the display: the first run makes and
+// saves a puzzle; the second restores it, takes a real click on an open cell
+// and a digit key, shows the digit there and saves it at the close box.
+TEST(Program, AClickOnACellAndADigitKeyPutTheDigitThereAndTheCloseBoxSavesIt) {
+  if (!winapi::sdl::IsActive() || !HaveTools()) {
+    GTEST_SKIP() << "no display (or no xdotool and import) to run the program on";
+  }
+  const SettingsFolder settings;
+  ASSERT_TRUE(settings.Ready());
+  {
+    Program first({}, {settings.Variable()});
+    ASSERT_TRUE(first.Started());
+    const unsigned long window = FindWindow(kTitle, 30000);
+    ASSERT_NE(window, 0u);
+    ASSERT_GT(WhenGameShown(window).width, 0) << "no game form";
+    PressCloseBox(window);
+    ASSERT_EQ(first.WaitForExit(30000), 0) << first.Errors();
+  }
+  std::vector<SavedCell> cells = SavedCells(settings.Read("current_game.xml"));
+  ASSERT_EQ(cells.size(), 81u);
+  std::size_t open = 0;
+  while (open < 81 && cells[open].given) ++open;
+  ASSERT_LT(open, 81u);
+
+  Program program({}, {settings.Variable()});
+  ASSERT_TRUE(program.Started());
+  const unsigned long window = FindWindow(kTitle, 30000);
+  ASSERT_NE(window, 0u);
+  const Picture before = WhenGameShown(window);
+  ASSERT_GT(before.width, 0) << "no game form";
+  // The grid fills layout item (16, 6), {4, 4, 476, 476}: 52 px cells.  Only
+  // the middle of the cell is compared, away from its lines and highlight.
+  const int left = 4 + static_cast<int>(open % 9) * 472 / 9;
+  const int top = 4 + static_cast<int>(open / 9) * 472 / 9;
+  // Ink is anything well below the light backgrounds of cells, also the
+  // player's digits, which are drawn in a middle blue.
+  const auto inkIn = [&](const Picture& picture) {
+    int ink = 0;
+    for (int y = top + 10; y < top + 42; ++y)
+      for (int x = left + 12; x < left + 40; ++x) {
+        const std::uint32_t rgb = picture.At(x, y);
+        ink += ((rgb >> 16) + ((rgb >> 8) & 0xFF) + (rgb & 0xFF)) / 3 < 170 ? 1 : 0;
+      }
+    return ink;
+  };
+  ASSERT_EQ(inkIn(before), 0) << "an open cell without pencil marks is blank";
+
+  // The first click opens the value keypad over the grid, the second closes
+  // it again and leaves the keys to the grid.
+  const std::string point = std::to_string(left + 26) + " " + std::to_string(top + 26);
+  display_test::Run("xdotool windowfocus " + std::to_string(window) + " sleep 0.3 mousemove --window " +
+                    std::to_string(window) + " " + point + " sleep 0.2 click 1 sleep 0.6 click 1 sleep 0.6 key " +
+                    std::to_string(cells[open].solution + 1) + " 2>/dev/null");
+  int ink = 0;
+  for (int attempt = 0; attempt < 50 && ink < 40; ++attempt) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    ink = inkIn(Screenshot(window));
+  }
+  EXPECT_GE(ink, 40) << "the digit's ink in the cell";
+
+  PressCloseBox(window);
+  EXPECT_EQ(program.WaitForExit(30000), 0) << program.Errors();
+  cells = SavedCells(settings.Read("current_game.xml"));
+  ASSERT_EQ(cells.size(), 81u);
+  EXPECT_EQ(cells[open].user, cells[open].solution);
 }
 
 // Needs no display: it takes the program's away.

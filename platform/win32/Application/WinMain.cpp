@@ -1,5 +1,5 @@
-#include "platform/win32/Application/RunApplication.h"
 #include "platform/win32/Application/app_entry.h"
+#include "startup/RunApplication.h"
 
 #include "notus/platform/ownerdrawWin32/app.h"
 #include "notus/platform/ownerdrawWin32/native_control.h"

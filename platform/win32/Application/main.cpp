@@ -7,11 +7,15 @@
 #include "platform/win32/Application/save_failure_report.h"
 
 #include <cstdlib>
+#include <ctime>
 
 int main() {
   if (!desktop::HaveDisplay()) return EXIT_FAILURE;
   desktop::RegisterDesktopResources();
   desktop::InstallSaveFailureReporter();
+  // The puzzle generator draws from rand(); without a seed every first run
+  // would deal the same puzzle.
+  std::srand(static_cast<unsigned>(std::time(nullptr)));
   const int result = WinMain(GetModuleHandleW(nullptr), nullptr, nullptr, SW_SHOWDEFAULT);
   desktop::CloseDisplay();
   return result;

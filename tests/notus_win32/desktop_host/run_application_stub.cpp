@@ -1,5 +1,5 @@
 #include "desktop_fixture.h"
-#include "platform/win32/Application/RunApplication.h"
+#include "startup/RunApplication.h"
 
 namespace desktop_test {
 std::function<int()> run_application;

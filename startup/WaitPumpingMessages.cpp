@@ -1,4 +1,4 @@
-#include "platform/win32/Application/WaitPumpingMessages.h"
+#include "startup/WaitPumpingMessages.h"
 
 #include "notus/platform/ownerdrawWin32/app.h"
 #include "notus/platform/ownerdrawWin32/virtual_window_controller.h"

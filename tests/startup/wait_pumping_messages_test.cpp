@@ -1,26 +1,27 @@
 // The splash wait: whole seconds of the tick count, a sleep between messages
 // on the settable clock, its own window controller, and a close that is not
 // lost.
-#include "desktop_fixture.h"
-#include "platform/win32/Application/ShowSplashLogo.h"
-#include "platform/win32/Application/WaitPumpingMessages.h"
+#include "startup/WaitPumpingMessages.h"
+
+#include "startup/Splash.h"
+#include "tests/startup/startup_fixture.h"
 
 #include <stdexcept>
 
-namespace desktop_test {
+namespace startup_test {
 namespace {
 
-class WaitTest : public DesktopTest {
+class WaitTest : public StartupTest {
  protected:
   void TearDown() override {
     winapi::headless::SetIdleHook(nullptr);
-    DesktopTest::TearDown();
+    StartupTest::TearDown();
   }
 };
 
 TEST(SplashSecondsLeftTest, TheSplashStaysUpFourWholeSeconds) {
   const struct { unsigned elapsed, left; } cases[] = {{0, 4}, {1, 3}, {3, 1}, {4, 0}, {9, 0}};
-  for (const auto& c : cases) EXPECT_EQ(desktop::SplashSecondsLeft(c.elapsed), c.left) << c.elapsed;
+  for (const auto& c : cases) EXPECT_EQ(startup::SplashSecondsLeft(c.elapsed), c.left) << c.elapsed;
 }
 
 TEST_F(WaitTest, TheWaitEndsAtAWholeSecondBoundaryHandlingMessagesMeanwhile) {
@@ -71,8 +72,6 @@ TEST_F(WaitTest, AFreshControllerIsCurrentDuringTheWaitAndTheOldOneAfterEvenOnAn
 }
 
 TEST_F(WaitTest, ClosingTheWindowDuringTheWaitEndsItAndStillEndsTheMainLoop) {
-  ASSERT_TRUE(InitInstance(nullptr, SW_SHOW));
-  const HWND main = app::instance().main_window();
   winapi::headless::SetTickCount(1'000'000);
   bool closed = false;
   winapi::headless::SetIdleHook([&] {
@@ -90,4 +89,4 @@ TEST_F(WaitTest, ClosingTheWindowDuringTheWaitEndsItAndStillEndsTheMainLoop) {
 }
 
 }  // namespace
-}  // namespace desktop_test
+}  // namespace startup_test

@@ -1,0 +1,95 @@
+#include "startup/RunApplication.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <utility>
+
+#include "app/UserSettings.h"
+#include "app/Users.h"
+#include "forms/application/ApplicationShutdown.h"
+#include "forms/application/GetCurrentScreenResolutionCommand.h"
+#include "forms/application/SavedGameCommands.h"
+#include "forms/application/UserSettingsCommands.h"
+#include "forms/common/ApplicationState.h"
+#include "forms/dialogs/LoadCurrentUserSettings.h"
+#include "forms/gameform/ShowGameFormCommand.h"
+#include "forms/language/LanguageChangeCommand.h"
+#include "forms/progress/GenerateGridCommand.h"
+#include "notus/platform/ownerdrawWin32/app.h"
+#include "startup/Splash.h"
+#include "startup/StartupInstalls.h"
+#include "startup/StartupSteps.h"
+#include "startup/WaitPumpingMessages.h"
+#include "startup/WebRequestCommand.h"
+#include "winapi/windows.h"
+
+namespace {
+
+constexpr DWORD kMillisecondsPerSecond = 1000;
+// A first game, when none was restored: 9x9 for a beginner.
+constexpr int kFirstBoxSize = 3;
+constexpr std::uint32_t kFirstLevel = 1;
+
+DWORD WholeSeconds() { return GetTickCount() / kMillisecondsPerSecond; }
+
+// The player's options and statistics first, so that they are kept even if
+// writing the game fails; then the application goes, the game written just
+// before.
+void Shutdown(std::unique_ptr<ApplicationState> application) {
+  SaveGameOptionsToCurrentUserCommand().Execute();
+  ShutdownApplication(std::move(application));
+}
+
+// Whatever leaves the main loop (a fault in a handler deep inside a dialog)
+// would otherwise skip the saves, and the player would lose the options,
+// the statistics and the game of the whole session.  Saving what the
+// application holds is safe: every command leaves it consistent between
+// messages, and the writes replace their files atomically.
+void RunMainLoopThenShutdown(std::unique_ptr<ApplicationState> application) {
+  try {
+    notus::impl::details::app::run_message_loop();
+  } catch (...) {
+    Shutdown(std::move(application));
+    throw;
+  }
+  Shutdown(std::move(application));
+}
+
+}  // namespace
+
+int RunApplication() {
+  InstallStartupServices();
+
+  data_objects::users users;
+  startup::LoadPlayers(users);
+  UserSettings settings(GetCurrentUserName(users));
+  LoadUserSettings(settings, users.currentId);
+  const bool cachedResourcesUsable = startup::CachedResourcesUsable();
+
+  GetCurrentScreenResolutionCommand screen;
+  screen.Execute();
+  const std::wstring language = startup::LoadLanguageResources(settings.options.language, screen.width, screen.height);
+
+  if (ApplicationState::Instance() != nullptr) ThrowOnlyOneDomain();
+  auto application = std::make_unique<ApplicationState>();
+
+  ShowSplashLogo();
+  const DWORD splashSecond = WholeSeconds();
+  startup::LoadGlyphs();
+
+  LoadCurrentUserSpecificSettings_Command().Execute();
+  // The options name the language the texts are in, also when the stored
+  // one had to be replaced; the correction is saved with them.
+  application->options.language = language;
+  DeserializeGameXMLCommand restore(false);
+  restore.Execute();
+  if (!cachedResourcesUsable) LanguageChangeCommand(false).Execute();
+  if (!restore.loaded) GenerateGrid_Command(kFirstBoxSize, kFirstLevel).Execute();
+  WebRequestCommand(&application->statistics).Execute();
+
+  WaitPumpingMessages(startup::SplashSecondsLeft(WholeSeconds() - splashSecond));
+  ShowGameFormCommand(false).Execute();
+  RunMainLoopThenShutdown(std::move(application));
+  return 0;
+}

@@ -1,0 +1,12 @@
+// The program's run between the host's entry and its end: start-up (the
+// player, the settings, the resources, the application object, the splash,
+// the restored or a new puzzle), the main message loop and the shutdown
+// that saves the player's options, statistics and the game in progress.
+// The host calls it once its main window exists and the paint timer runs.
+#pragma once
+
+// Returns 0 once the main loop has taken WM_QUIT and everything is saved
+// and released.  What is thrown during start-up leaves it for the host to
+// show; an exception that leaves the main loop does too, but only after the
+// shutdown saves have run.
+int RunApplication();

@@ -1,0 +1,13 @@
+#include "startup/StartupInstalls.h"
+
+#include "forms/application/ApplicationServices.h"
+#include "forms/commands/FormatSeconds.h"
+#include "forms/commands/ShowGameForm.h"
+#include "forms/gameform/ShowGameFormCommand.h"
+
+void InstallStartupServices() {
+  InstallApplicationServices();
+  InstallTimeFormatter();
+  application_commands::InstallShowGameForm([](bool showPuzzleInfo) { ShowGameFormCommand(showPuzzleInfo).Execute(); });
+  InstallGameTabCommand();
+}

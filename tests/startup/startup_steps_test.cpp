@@ -1,0 +1,109 @@
+// The start-up steps that must not let stale settings stop every start: the
+// player to start with, and the language whose layouts are loaded.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <stdexcept>
+#include <string>
+
+#include "app/Paths.h"
+#include "app/ResourceManager.h"
+#include "app/Users.h"
+#include "startup/StartupSteps.h"
+#include "tests/forms_grid/folders.h"
+
+namespace {
+
+std::string Utf16Le(const std::string& ascii) {
+  std::string bytes;
+  for (char c : ascii) bytes += {c, '\0'};
+  return bytes;
+}
+
+class StartupStepsTest : public ::testing::Test {
+ protected:
+  std::filesystem::path File(const std::string& folder, const std::string& name) const {
+    return folders.root / folder / name;
+  }
+  std::string Read(const std::filesystem::path& file) const {
+    std::ifstream in(file, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  }
+  void Write(const std::filesystem::path& file, const std::string& bytes) const {
+    std::ofstream(file, std::ios::binary) << bytes;
+  }
+
+  grid_test::Folders folders{{"resources.dat"}};
+};
+
+TEST_F(StartupStepsTest, ThePlayerListAlwaysNamesAnExistingCurrentPlayer) {
+  const std::string ann = "\n3\n" + Utf16Le("Ann") + "\n0";
+  const std::string bob = "\n3\n" + Utf16Le("Bob") + "\n1";
+  struct Case {
+    const char* name;
+    bool exists;
+    std::string stored;
+    std::string file;  // after the step
+    int current;
+  };
+  const Case cases[] = {
+      {"a first run", false, "", "1\n0\n8\n" + Utf16Le("Player 1") + "\n0", 0},
+      {"a list without players keeps its next id", true, "5\n3", "6\n5\n8\n" + Utf16Le("Player 1") + "\n5", 5},
+      {"a current id of nobody", true, "2\n7" + ann + bob, "2\n0" + ann + bob, 0},
+      {"a current player", true, "2\n1" + ann + bob, "2\n1" + ann + bob, 1},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const std::filesystem::path file = File("settings", "users.txt");
+    std::filesystem::remove(file);
+    if (c.exists) Write(file, c.stored);
+    data_objects::users users;
+    startup::LoadPlayers(users);
+    EXPECT_EQ(users.currentId, c.current);
+    EXPECT_EQ(Read(file), c.file);
+  }
+}
+
+// The languages of the source tree's resource file are "en" and "de"; a
+// stale language or a file that has lost English must still load one.
+TEST_F(StartupStepsTest, AMissingLanguageFallsBackToEnglishThenToTheFirstOne) {
+  const std::filesystem::path resources = File("resources", "resources.dat");
+  const std::string full = Read(resources);
+  const std::size_t english = full.find("<lang value=\"en\">");
+  const std::size_t german = full.find("<lang value=\"de\">");
+  ASSERT_NE(english, std::string::npos);
+  ASSERT_NE(german, std::string::npos);
+  const std::string withoutEnglish = full.substr(0, english) + full.substr(german);
+
+  struct Case {
+    const char* name;
+    const std::string* file;  // null: no resource file
+    const wchar_t* stored;
+    const wchar_t* loaded;
+    const wchar_t* undoText;  // item (16, 3); null when nothing loads
+  };
+  const Case cases[] = {
+      {"the stored language", &full, L"de", L"de", L"Rückgängig"},
+      {"a language that is gone", &full, L"xx", L"en", L"Undo"},
+      {"gone, and English too", &withoutEnglish, L"xx", L"de", L"Rückgängig"},
+      {"English gone", &withoutEnglish, L"en", L"de", L"Rückgängig"},
+      {"no resource file", nullptr, L"de", L"de", nullptr},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::filesystem::remove(NativePath(CachedResourcesFileName()));
+    std::filesystem::remove(resources);
+    if (c.file != nullptr) Write(resources, *c.file);
+    ResourceManager::Clear();
+    EXPECT_EQ(startup::LoadLanguageResources(c.stored, 480, 640), c.loaded);
+    if (c.undoText != nullptr) {
+      EXPECT_EQ(ResourceManager::GetItemConfig(16, 3).text, c.undoText);
+    } else {
+      EXPECT_THROW(ResourceManager::GetItemConfig(16, 3), std::invalid_argument);
+    }
+  }
+}
+
+}  // namespace
