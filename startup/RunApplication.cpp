@@ -11,7 +11,7 @@
 #include "forms/application/GetCurrentScreenResolutionCommand.h"
 #include "forms/application/SavedGameCommands.h"
 #include "forms/application/UserSettingsCommands.h"
-#include "forms/common/ApplicationState.h"
+#include "forms/common/Application.h"
 #include "forms/dialogs/LoadCurrentUserSettings.h"
 #include "forms/gameform/ShowGameFormCommand.h"
 #include "forms/language/LanguageChangeCommand.h"
@@ -36,7 +36,7 @@ DWORD WholeSeconds() { return GetTickCount() / kMillisecondsPerSecond; }
 // The player's options and statistics first, so that they are kept even if
 // writing the game fails; then the application goes, the game written just
 // before.
-void Shutdown(std::unique_ptr<ApplicationState> application) {
+void Shutdown(std::unique_ptr<Application> application) {
   SaveGameOptionsToCurrentUserCommand().Execute();
   ShutdownApplication(std::move(application));
 }
@@ -46,7 +46,7 @@ void Shutdown(std::unique_ptr<ApplicationState> application) {
 // the statistics and the game of the whole session.  Saving what the
 // application holds is safe: every command leaves it consistent between
 // messages, and the writes replace their files atomically.
-void RunMainLoopThenShutdown(std::unique_ptr<ApplicationState> application) {
+void RunMainLoopThenShutdown(std::unique_ptr<Application> application) {
   try {
     notus::impl::details::app::run_message_loop();
   } catch (...) {
@@ -71,8 +71,8 @@ int RunApplication() {
   screen.Execute();
   const std::wstring language = startup::LoadLanguageResources(settings.options.language, screen.width, screen.height);
 
-  if (ApplicationState::Instance() != nullptr) ThrowOnlyOneDomain();
-  auto application = std::make_unique<ApplicationState>();
+  if (Application::Instance() != nullptr) ThrowOnlyOneDomain();
+  auto application = std::make_unique<Application>();
 
   ShowSplashLogo();
   const DWORD splashSecond = WholeSeconds();

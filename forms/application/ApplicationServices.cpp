@@ -4,7 +4,7 @@
 #include <memory>
 
 #include "app/ResourceManager.h"
-#include "forms/common/ApplicationState.h"
+#include "forms/common/Application.h"
 #include "forms/dialogs/DialogServices.h"
 #include "forms/help/HelpDialog.h"
 #include "forms/tabbar/ApplicationTabBar.h"
@@ -17,24 +17,24 @@ namespace {
 // Without an application object: no game, the option off, nothing shown, no
 // new game.
 std::shared_ptr<GameBase> ApplicationCurrentGame() {
-  ApplicationState* state = ApplicationState::Instance();
+  Application* state = Application::Instance();
   return state != nullptr ? state->game : nullptr;
 }
 
 bool ApplicationAutoPencilMarks() {
-  ApplicationState* state = ApplicationState::Instance();
+  Application* state = Application::Instance();
   return state != nullptr && state->options.autoPencilMarks;
 }
 
 void ShowApplicationHintDisplay(std::uint32_t textId, std::uint32_t helpId) {
-  ApplicationState* state = ApplicationState::Instance();
+  Application* state = Application::Instance();
   if (state == nullptr) return;
   state->ShowHintDisplay(ResourceManager::GetString(static_cast<int>(textId)), helpId);
 }
 
 // SeGameSize, then the new game; a size SeGameSize refuses throws its text.
 std::shared_ptr<GameBase> StartApplicationGame(std::uint32_t boxSize, std::uint32_t level) {
-  ApplicationState* state = ApplicationState::Instance();
+  Application* state = Application::Instance();
   if (state == nullptr) return nullptr;
   state->SeGameSize(static_cast<int>(boxSize), level);
   return state->game;
@@ -48,7 +48,7 @@ void InstallApplicationServices() {
   gamecommands::Services::InstallHintDisplay(ShowApplicationHintDisplay);
   gamecommands::Services::InstallNewGame(StartApplicationGame);
   notus::mainwindow::set_deferred_form_builder([] {
-    if (ApplicationState* state = ApplicationState::Instance()) state->RunPendingFormCommand();
+    if (Application* state = Application::Instance()) state->RunPendingFormCommand();
   });
   InstallApplicationTabBar();
   InstallHelpDialog();

@@ -4,13 +4,13 @@
 #include "app/ResourceManager.h"
 #include "app/SessionMemory.h"
 #include "forms/application/SavedGameCommands.h"
-#include "forms/common/ApplicationState.h"
+#include "forms/common/Application.h"
 #include "game/CommandHistory.h"
 
 // The pending form command and the undo history belong to the application
 // object and go with it; the history goes here as well when something else
 // made one.
-void ShutdownApplication(std::unique_ptr<ApplicationState> application) {
+void ShutdownApplication(std::unique_ptr<Application> application) {
   if (application) {
     application->currentForm.reset();
     SerializeGameXMLCommand().Execute();

@@ -7,9 +7,9 @@
 
 #include <memory>
 
-class ApplicationState;
+class Application;
 
 // The form goes first, so no form is left showing a game being saved.
 // Nothing happens to a null application; the caches are cleared all the
 // same.
-void ShutdownApplication(std::unique_ptr<ApplicationState> application);
+void ShutdownApplication(std::unique_ptr<Application> application);

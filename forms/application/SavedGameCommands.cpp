@@ -11,7 +11,7 @@
 #include "app/Paths.h"
 #include "base/GuardedXml.h"
 #include "base/SmallFile.h"
-#include "forms/common/ApplicationState.h"
+#include "forms/common/Application.h"
 #include "game/GameBase.h"
 
 namespace {
@@ -66,14 +66,14 @@ SavedGameRoot ReadSavedGameRoot(const std::wstring& path) {
 std::wstring SavedGameFileName() { return JoinPath(SettingsDirectory(), L"current_game.xml"); }
 
 void SerializeGameXMLCommand::Execute() {
-  ApplicationState* state = ApplicationState::Instance();
+  Application* state = Application::Instance();
   if (state == nullptr || !state->game) return;
   state->game->SaveToXML(NativePath(SavedGameFileName()));
 }
 
 void DeserializeGameXMLCommand::Execute() {
   loaded = false;
-  ApplicationState* state = ApplicationState::Instance();
+  Application* state = Application::Instance();
   if (state == nullptr) return;
   const std::wstring path = SavedGameFileName();
   try {

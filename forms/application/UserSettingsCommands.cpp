@@ -6,7 +6,7 @@
 
 #include "app/UserSettings.h"
 #include "app/Users.h"
-#include "forms/common/ApplicationState.h"
+#include "forms/common/Application.h"
 
 namespace {
 
@@ -21,7 +21,7 @@ const data_objects::users::item_type* FindPlayer(const data_objects::users& user
 }  // namespace
 
 void SaveGameOptionsToCurrentUserCommand::Execute() {
-  ApplicationState* state = ApplicationState::Instance();
+  Application* state = Application::Instance();
   if (state == nullptr) return;
   data_objects::users users;
   LoadUsers(users);
@@ -40,7 +40,7 @@ void SaveGameOptionsToCurrentUserCommand::Execute() {
 // An unknown name is checked for here rather than left to SelectUserByName,
 // whose thrown text would end the program from the users form.
 void ChangeUserCommand::Execute() {
-  ApplicationState* state = ApplicationState::Instance();
+  Application* state = Application::Instance();
   if (state == nullptr) return;
   SaveGameOptionsToCurrentUserCommand().Execute();
   data_objects::users users;

@@ -9,7 +9,7 @@
 #include "forms/commands/PuzzleFileDialog.h"
 #include "forms/commands/PuzzleText.h"
 #include "forms/commands/ShowGameForm.h"
-#include "forms/common/ApplicationState.h"
+#include "forms/common/Application.h"
 
 namespace {
 
@@ -42,7 +42,7 @@ void SetUpPuzzle(GameBase& game, const std::string& cells, bool autoPencilMarks)
 }  // namespace
 
 void OpenFileCommand::Execute() {
-  ApplicationState* state = ApplicationState::Instance();
+  Application* state = Application::Instance();
   if (state == nullptr) return;
   const std::optional<std::wstring> path = puzzle_file::AskForPuzzleFile(puzzle_file::DialogKind::open);
   if (!path) return;

@@ -12,7 +12,7 @@
 
 class OpenFileCommand : public ApplicationCommand {
  public:
-  // Needs the application state; without one nothing happens.
+  // Needs the application object; without one nothing happens.
   void Execute() override;
 
   static constexpr const wchar_t* kCaption = L"Open puzzle";

@@ -15,7 +15,7 @@
 #include <type_traits>
 
 #include "app/Options.h"
-#include "forms/common/ApplicationState.h"
+#include "forms/common/Application.h"
 #include "game/ApplicationCommand.h"
 #include "game/GameBase.h"
 
@@ -27,7 +27,7 @@ inline constexpr std::nullptr_t kOptionOnly = nullptr;
 // One setter: the option field it stores into and the game operation it
 // calls (kOptionOnly for none).  The nine commands differ in nothing else,
 // so each is this template under its own name rather than nine hand-written
-// copies that could drift apart.  Without an application state it does
+// copies that could drift apart.  Without an application object it does
 // nothing; without a game it only stores the option, which the next game
 // takes when it is built.
 template <class Value, Value Options::*Field, auto GameOperation>
@@ -36,7 +36,7 @@ class OptionSetter : public ApplicationCommand {
   explicit OptionSetter(Value value) : value(value) {}
 
   void Execute() override {
-    ApplicationState* state = ApplicationState::Instance();
+    Application* state = Application::Instance();
     if (state == nullptr) return;
     state->options.*Field = value;
     if constexpr (!std::is_null_pointer_v<decltype(GameOperation)>) {

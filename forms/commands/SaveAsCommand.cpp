@@ -6,11 +6,11 @@
 
 #include "base/SmallFile.h"
 #include "forms/commands/PuzzleFileDialog.h"
-#include "forms/common/ApplicationState.h"
+#include "forms/common/Application.h"
 #include "game/GridText.h"
 
 void SaveAsCommand::Execute() {
-  ApplicationState* state = ApplicationState::Instance();
+  Application* state = Application::Instance();
   if (state == nullptr || !state->game) return;
   const std::optional<std::wstring> path = puzzle_file::AskForPuzzleFile(puzzle_file::DialogKind::save);
   if (!path) return;

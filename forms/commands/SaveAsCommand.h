@@ -11,7 +11,7 @@
 
 class SaveAsCommand : public ApplicationCommand {
  public:
-  // Needs the application state and a game; without them nothing happens.
+  // Needs the application object and a game; without them nothing happens.
   void Execute() override;
 
   static constexpr const wchar_t* kCaption = L"Save puzzle";

@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "forms/common/ApplicationState.h"
+#include "forms/common/Application.h"
 #include "game/CommandHistory.h"
 #include "game/commands/UndoRedo.h"
 
@@ -13,7 +13,7 @@ namespace {
 // game is still refreshed, as with an empty history.
 template <class Step>
 void StepThroughHistory(Step step) {
-  ApplicationState* state = ApplicationState::Instance();
+  Application* state = Application::Instance();
   if (state == nullptr || !state->game) return;
   const std::shared_ptr<GameBase> game = state->game;
   if (CommandHistory* history = CommandHistory::Instance()) {

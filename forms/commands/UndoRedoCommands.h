@@ -10,7 +10,7 @@
 
 #include "game/ApplicationCommand.h"
 
-// Without an application state or a game nothing happens.
+// Without an application object or a game nothing happens.
 class UndoCommand : public ApplicationCommand {
  public:
   void Execute() override;

@@ -6,7 +6,7 @@
 // never deleted, and a name the list no longer holds deletes nothing; both
 // are refusals, told only through the flags.  When the current player goes,
 // the first remaining player becomes current, and that player's options and
-// statistics replace the deleted player's in the application state (unsaved:
+// statistics replace the deleted player's in the application object (unsaved:
 // saving them would have written the deleted player's over the new one's).
 #pragma once
 

@@ -3,14 +3,14 @@
 #include <cstdint>
 
 #include "app/ResourceManager.h"
-#include "forms/common/ApplicationState.h"
+#include "forms/common/Application.h"
 #include "forms/dialogs/GameSolvedCommand.h"
 #include "forms/dialogs/OkDialog.h"
 #include "game/GameBase.h"
 #include "game/commands/Services.h"
 
 void ReportSolvedGame(GameBase& game) {
-  ApplicationState* state = ApplicationState::Instance();
+  Application* state = Application::Instance();
   if (state != nullptr && state->game.get() == &game)
     GameSolved_Command().Execute();
   else

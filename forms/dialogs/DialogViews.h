@@ -6,7 +6,7 @@
 
 #include <memory>
 
-#include "forms/common/ApplicationState.h"
+#include "forms/common/Application.h"
 #include "notus/ownerdraw/box_label.h"
 #include "notus/ownerdraw/label.h"
 #include "notus/ownerdraw/push_button.h"
@@ -22,10 +22,10 @@ using MessageView = notus::ownerdraw::label_view;
 using ButtonView = notus::ownerdraw::push_button_view;
 
 // The display of the main frame view, which parents every form's views; null
-// while there is no application state.  The dialogs' forms take it as the
+// while there is no application object.  The dialogs' forms take it as the
 // other forms do, though their views do not use it.
-inline std::shared_ptr<ApplicationState::frame_display> FrameDisplayOrNull() {
-  ApplicationState* state = ApplicationState::Instance();
+inline std::shared_ptr<Application::frame_display> FrameDisplayOrNull() {
+  Application* state = Application::Instance();
   return state ? state->FrameDisplay() : nullptr;
 }
 

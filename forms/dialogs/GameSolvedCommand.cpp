@@ -4,12 +4,12 @@
 
 #include "app/ResourceManager.h"
 #include "app/Statistics.h"
-#include "forms/common/ApplicationState.h"
+#include "forms/common/Application.h"
 #include "forms/dialogs/OkDialog.h"
 #include "game/GameBase.h"
 
 void GameSolved_Command::Execute() {
-  ApplicationState* state = ApplicationState::Instance();
+  Application* state = Application::Instance();
   if (state == nullptr) return;
   // Held for the whole command: the dialog's loop may run commands that
   // replace the application's game.
@@ -21,7 +21,7 @@ void GameSolved_Command::Execute() {
 
   ShowOkDialog(ResourceManager::GetString(kSolvedTitleText), ResourceManager::GetString(kSolvedMessageText));
 
-  state = ApplicationState::Instance();
+  state = Application::Instance();
   if (state == nullptr) return;
   RecordSolvedGame(state->statistics, static_cast<int>(game->GetBoxSize()), static_cast<int>(game->GetDifficulty()),
                    game->GetElapsedSeconds());

@@ -2,7 +2,7 @@
 // without keypads, the player is congratulated in the OK dialog, and the
 // solve is counted in the current player's statistics for the game's level
 // and grid size (solved count, total, shortest, longest and average time).
-// The statistics stay in the application state; they reach the player's
+// The statistics stay in the application object; they reach the player's
 // settings file when the application saves them.
 #pragma once
 

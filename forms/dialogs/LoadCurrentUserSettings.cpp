@@ -5,10 +5,10 @@
 
 #include "app/UserSettings.h"
 #include "app/Users.h"
-#include "forms/common/ApplicationState.h"
+#include "forms/common/Application.h"
 
 void LoadCurrentUserSpecificSettings_Command::Execute() {
-  ApplicationState* state = ApplicationState::Instance();
+  Application* state = Application::Instance();
   if (state == nullptr) return;
   data_objects::users users;
   LoadUsers(users);

@@ -12,6 +12,6 @@ class LoadCurrentUserSpecificSettings_Command : public ApplicationCommand {
  public:
   // Reads "users.txt" afresh.  A player without a readable settings file,
   // like a list without players, gives the default options and no
-  // statistics.  Without an application state nothing happens.
+  // statistics.  Without an application object nothing happens.
   void Execute() override;
 };

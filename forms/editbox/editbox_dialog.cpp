@@ -1,6 +1,6 @@
 #include "forms/editbox/editbox_dialog.h"
 
-#include "forms/common/ApplicationState.h"
+#include "forms/common/Application.h"
 #include "notus/platform/ownerdrawWin32/app.h"
 
 editbox_dialog::editbox_dialog(std::shared_ptr<parent_type> parent) : m_parent(std::move(parent)) {}
@@ -16,7 +16,7 @@ void editbox_dialog::Show() {
 }
 
 EditboxAnswer AskForText(const std::wstring& initialText, const std::wstring& prompt) {
-  const ApplicationState* state = ApplicationState::Instance();
+  const Application* state = Application::Instance();
   editbox_dialog dialog(state ? state->FrameDisplay() : nullptr);
   dialog.SetInitialText(initialText);
   dialog.SetPrompt(prompt);

@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "forms/common/ApplicationState.h"
+#include "forms/common/Application.h"
 #include "forms/gameform/GameForm.h"
 #include "forms/gameform/ShowPuzzleInfo.h"
 #include "forms/tabbar/ApplicationTabBar.h"
@@ -10,14 +10,14 @@
 #include "forms/tabbar/TabCommands.h"
 
 void ShowGameFormCommand::Execute() {
-  ApplicationState* state = ApplicationState::Instance();
+  Application* state = Application::Instance();
   if (state == nullptr) return;
   DeselectApplicationTabBarCommand().Execute();
   state->ShowFormLater(*this);
 }
 
 void ShowGameFormCommand::BuildForm() {
-  ApplicationState* state = ApplicationState::Instance();
+  Application* state = Application::Instance();
   if (state == nullptr) return;
   state->currentForm = std::make_shared<GameForm::Manager>(state->FrameDisplay());
   if (const std::shared_ptr<GameBase> game = state->game) game->Activate(false);

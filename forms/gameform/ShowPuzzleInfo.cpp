@@ -5,7 +5,7 @@
 
 #include "app/ResourceManager.h"
 #include "engine/PatternId.h"
-#include "forms/common/ApplicationState.h"
+#include "forms/common/Application.h"
 #include "forms/gameform/PuzzleInfoForm.h"
 #include "game/GameBase.h"
 #include "notus/platform/ownerdrawWin32/app.h"
@@ -38,7 +38,7 @@ std::vector<std::wstring> PuzzleInfoLines(GameBase& game) {
 }
 
 void ShowPuzzleInfo::Execute() {
-  ApplicationState* state = ApplicationState::Instance();
+  Application* state = Application::Instance();
   if (state == nullptr || !state->game) return;
   const std::shared_ptr<GameBase> game = state->game;
   puzzle_info_dialog dialog;

@@ -15,7 +15,7 @@ class GameBase;
 
 class ShowPuzzleInfo : public ApplicationCommand {
  public:
-  // Nothing happens without an application state or a game.  A missing
+  // Nothing happens without an application object or a game.  A missing
   // item of form 18 throws what ResourceManager::GetItemConfig throws,
   // before the dialog loops.
   void Execute() override;

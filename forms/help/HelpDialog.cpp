@@ -3,7 +3,7 @@
 #include <utility>
 
 #include "app/ResourceManager.h"
-#include "forms/common/ApplicationState.h"
+#include "forms/common/Application.h"
 #include "notus/ownerdraw/installed_functions.h"
 
 help_dialog::help_dialog(std::wstring helpText, std::wstring caption)
@@ -11,9 +11,9 @@ help_dialog::help_dialog(std::wstring helpText, std::wstring caption)
 
 void help_dialog::Show() {
   // The form's own windows need no parent; the text box only passes it on.
-  // Without an application state (tools) there is none to give.
-  std::shared_ptr<ApplicationState::frame_display> parent;
-  if (ApplicationState* state = ApplicationState::Instance()) parent = state->FrameDisplay();
+  // Without an application object (tools) there is none to give.
+  std::shared_ptr<Application::frame_display> parent;
+  if (Application* state = Application::Instance()) parent = state->FrameDisplay();
   m_form = std::make_shared<HelpDialogForm::Form>(parent);
 
   auto& text = m_form->text->text_view->model();

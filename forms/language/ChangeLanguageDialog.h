@@ -16,7 +16,7 @@
 #include <vector>
 
 #include "app/ResourceManager.h"
-#include "forms/common/ApplicationState.h"
+#include "forms/common/Application.h"
 #include "forms/common/ApplyItemConfig.h"
 #include "forms/common/FormBase.h"
 #include "forms/language/GetSupportedLanguagesCommand.h"
@@ -91,7 +91,7 @@ struct Create {
     GetSupportedLanguagesCommand supported;
     supported.Execute();
     std::wstring current;
-    if (ApplicationState* state = ApplicationState::Instance()) current = state->options.language;
+    if (Application* state = Application::Instance()) current = state->options.language;
     auto& items = m.languages->list_view->model().items;
     for (const std::wstring& language : supported.languages) items.push_back(std::make_shared<std::wstring>(language));
     // An empty list commits nothing.

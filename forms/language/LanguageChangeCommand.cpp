@@ -7,7 +7,7 @@
 
 #include "app/ResourceManager.h"
 #include "forms/application/GetCurrentScreenResolutionCommand.h"
-#include "forms/common/ApplicationState.h"
+#include "forms/common/Application.h"
 #include "forms/language/ChangeLanguageDialog.h"
 #include "forms/language/GetSupportedLanguagesCommand.h"
 #include "forms/language/WaitForm.h"
@@ -31,7 +31,7 @@ ScreenSize CurrentScreenSize() {
 
 void LanguageChangeCommand::Execute() {
   changed = false;
-  ApplicationState* state = ApplicationState::Instance();
+  Application* state = Application::Instance();
   if (state == nullptr) return;
 
   change_language_dialog_type dialog(fromOptions);

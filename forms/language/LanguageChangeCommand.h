@@ -16,7 +16,7 @@ class LanguageChangeCommand : public ApplicationCommand {
  public:
   explicit LanguageChangeCommand(bool fromOptions) : fromOptions(fromOptions) {}
 
-  // Needs the application state (the main frame and the options); without
+  // Needs the application object (the main frame and the options); without
   // one it does nothing.
   void Execute() override;
 

@@ -3,7 +3,7 @@
 #include <string>
 #include <utility>
 
-#include "forms/common/ApplicationState.h"
+#include "forms/common/Application.h"
 #include "notus/platform/ownerdrawWin32/app.h"
 #include "notus/platform/ownerdrawWin32/virtual_window_controller.h"
 #include "winapi/windows.h"
@@ -43,14 +43,14 @@ class ReleaseForm {
 }  // namespace
 
 void GenerateGrid_Command::Execute() {
-  ApplicationState* state = ApplicationState::Instance();
+  Application* state = Application::Instance();
   if (state == nullptr) return;
   state->SeGameSize(m_n, m_level);
   GenerateInto(state->game);
 }
 
 void GenerateGrid_Command::GenerateInto(std::shared_ptr<GameBase> game) {
-  ApplicationState* state = ApplicationState::Instance();
+  Application* state = Application::Instance();
   if (state == nullptr || !game) return;
   m_solving = false;
   m_quitTaken = false;

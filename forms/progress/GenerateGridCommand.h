@@ -31,7 +31,7 @@ class GenerateGrid_Command : public ApplicationCommand, private CProgressCallbac
   GenerateGrid_Command(int n, std::uint32_t level) : m_n(n), m_level(level) {}
 
   // Replaces the application's game by a new one of this size and level
-  // (ApplicationState::SeGameSize, which throws for a wrong size) and
+  // (Application::SeGameSize, which throws for a wrong size) and
   // generates its puzzle.  Without an application nothing happens.
   void Execute() override;
 

@@ -1,6 +1,6 @@
 #include "forms/tabbar/ApplicationTabBar.h"
 
-#include "forms/common/ApplicationState.h"
+#include "forms/common/Application.h"
 #include "forms/common/ApplyItemConfig.h"
 #include "forms/tabbar/TabCommands.h"
 
@@ -68,7 +68,7 @@ void SelectGameTab(Model& bar) {
 }
 
 ApplicationTabBar* HeldApplicationTabBar() {
-  const ApplicationState* state = ApplicationState::Instance();
+  const Application* state = Application::Instance();
   const std::shared_ptr<ApplicationTabBar> made = LastMadeBar().lock();
   if (state == nullptr || !made || state->TabBar().get() != static_cast<void*>(made.get())) return nullptr;
   return made.get();

@@ -74,7 +74,7 @@ using ApplicationTabBar = notus::managers::view_manager<Model, std::tuple<Create
 void SelectGameTab(Model& bar);
 
 // The bar the main frame holds, when it is one MakeApplicationTabBar made;
-// null while there is no application state, no bar, or the frame holds
+// null while there is no application object, no bar, or the frame holds
 // something else (a test's stand-in).
 ApplicationTabBar* HeldApplicationTabBar();
 
@@ -86,5 +86,5 @@ ApplicationTabBar* HeldApplicationTabBar();
 std::shared_ptr<void> MakeApplicationTabBar(const std::shared_ptr<notus::mainwindow::frame_display>& frame);
 
 // Start-up: makes MakeApplicationTabBar the frame's tab-bar factory.  Run
-// before the application state builds the frame.
+// before the application object builds the frame.
 void InstallApplicationTabBar();

@@ -58,7 +58,7 @@ TEST_F(ApplicationTest, ShutdownSavesTheGameAfterTheFormAndLetsGoOfTheRun) {
   EXPECT_NE(saved.find("difficulty=\"4\""), std::string::npos);
   EXPECT_NE(saved.find("user_value=\"1\""), std::string::npos);
   EXPECT_TRUE(pendingDeleted);
-  EXPECT_EQ(ApplicationState::Instance(), nullptr);
+  EXPECT_EQ(Application::Instance(), nullptr);
   EXPECT_EQ(CommandHistory::Instance(), nullptr);
   EXPECT_EQ(SessionMemory::Get(3), "");
   EXPECT_EQ(SessionMemory::Get(16), "") << "the game's clock record, written as the game went";

@@ -1,7 +1,7 @@
 #pragma once
 // The command tests' host: the forms host with an undo history, a fresh
 // session memory, glyphs that draw nothing and a current 9x9 game of level
-// 0, built by the application state as the program builds its games.
+// 0, built by the application object as the program builds its games.
 
 #include <gtest/gtest.h>
 
@@ -35,7 +35,7 @@ class CommandsTest : public forms_test::FormsTest {
     CommandHistory::Create();
     FormsTest::SetUp();
     gamecommands::Services::InstallCurrentGame([] {
-      ApplicationState* current = ApplicationState::Instance();
+      Application* current = Application::Instance();
       return current ? current->game : nullptr;
     });
     state->SeGameSize(3, 0);

@@ -49,7 +49,7 @@ struct RecordingShowCommand : ApplicationCommand {
   void Execute() override {
     ApplicationTabBar* bar = application_tab_bar::HeldApplicationTabBar();
     log->push_back(name + " chosen, highlight " + (bar ? Highlight(*bar) : "none"));
-    ApplicationState::Instance()->ShowFormLater(*this);
+    Application::Instance()->ShowFormLater(*this);
   }
   void ExecuteDeferred() override { log->push_back(name + " built"); }
 
@@ -317,7 +317,7 @@ TEST_F(TabBarTest, ACloseDuringADialogEndsOnlyTheDialogsLoop) {
   // Runs a dialog's loop as its build, then hands the program more input.
   struct DialogCommand : ApplicationCommand {
     DialogCommand(strings& log, std::function<void()> after) : log(&log), after(std::move(after)) {}
-    void Execute() override { ApplicationState::Instance()->ShowFormLater(*this); }
+    void Execute() override { Application::Instance()->ShowFormLater(*this); }
     void ExecuteDeferred() override {
       {
         virtual_window_controller dialog;

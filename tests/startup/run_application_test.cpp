@@ -13,7 +13,7 @@
 
 #include "app/UserSettings.h"
 #include "app/Users.h"
-#include "forms/common/ApplicationState.h"
+#include "forms/common/Application.h"
 #include "forms/common/ApplyItemConfig.h"
 #include "forms/game/Game.h"
 #include "game/grid/GridCell.h"
@@ -37,14 +37,14 @@ constexpr int kOkButton = 2;
 constexpr int kGameForm = 16;
 constexpr int kUndoButton = 3;
 
-ApplicationState& Application() { return *ApplicationState::Instance(); }
-Game<3>& NineByNine() { return dynamic_cast<Game<3>&>(*Application().game); }
+Application& TheApplication() { return *Application::Instance(); }
+Game<3>& NineByNine() { return dynamic_cast<Game<3>&>(*TheApplication().game); }
 const grid::GridCell<3>& CellOf(std::uint32_t index) { return NineByNine().gridView().model().cells[index]; }
 
 // The player's values of the 81 cells, -1 for an empty one; and the clues.
 std::vector<int> UserValues() {
   std::vector<int> values;
-  for (std::uint32_t i = 0; i < 81; ++i) values.push_back(Application().game->GetCellValue(i));
+  for (std::uint32_t i = 0; i < 81; ++i) values.push_back(TheApplication().game->GetCellValue(i));
   return values;
 }
 
@@ -105,7 +105,7 @@ class RunApplicationTest : public StartupTest {
   // fails the run.
   int Run(DialogScript& script, std::size_t loopsBeforeMain, bool closeWhenDone = false) {
     winapi::headless::SetIdleHook([this, &script, loopsBeforeMain, closeWhenDone] {
-      if (script.Answered() == loopsBeforeMain && ApplicationState::Instance() != nullptr) return false;
+      if (script.Answered() == loopsBeforeMain && Application::Instance() != nullptr) return false;
       if (closeWhenDone && script.Done()) {
         PostMessageW(main, WM_CLOSE, 0, 0);
         return true;
@@ -116,7 +116,7 @@ class RunApplicationTest : public StartupTest {
     });
     const int result = RunApplication();
     EXPECT_TRUE(script.Done()) << "answers left: a dialog did not come";
-    EXPECT_EQ(ApplicationState::Instance(), nullptr);
+    EXPECT_EQ(Application::Instance(), nullptr);
     EXPECT_EQ(virtual_window_controller::current(), root.get());
     return result;
   }
@@ -146,8 +146,8 @@ TEST_F(RunApplicationTest, AFirstRunPlaysAndSavesANewPuzzleAndTheNextRunRestores
     Steps& game = script.Answer();
     // The deferred build of the game form comes before the first input.
     game.Then().Do([&] {
-      EXPECT_EQ(Application().game->GetBoxSize(), 3u);
-      EXPECT_EQ(Application().game->GetDifficulty(), 1u);
+      EXPECT_EQ(TheApplication().game->GetBoxSize(), 3u);
+      EXPECT_EQ(TheApplication().game->GetDifficulty(), 1u);
       open = OpenCells();
       ASSERT_GE(open.size(), 3u);
       ASSERT_LE(open.size(), 81u - 17u) << "a generated puzzle has clues";
@@ -159,17 +159,18 @@ TEST_F(RunApplicationTest, AFirstRunPlaysAndSavesANewPuzzleAndTheNextRunRestores
     const auto cell = [&](std::size_t n) { return [&, n] { return open[n]; }; };
     player.Enter(game, cell(0), solutionOf(0)).Then();
     player.Enter(game, cell(1), solutionOf(1)).Then();
-    game.Do(
-        [&] { EXPECT_EQ(Application().game->GetCellValue(open[1]), CellOf(open[1]).solution) << "the second move"; });
+    game.Do([&] {
+      EXPECT_EQ(TheApplication().game->GetCellValue(open[1]), CellOf(open[1]).solution) << "the second move";
+    });
     game.Click(kGameForm, kUndoButton).Then();
     player.Enter(game, cell(2), solutionOf(2)).Then();
-    game.Do([&] { EXPECT_EQ(Application().game->GetCellValue(open[2]), CellOf(open[2]).solution); });
+    game.Do([&] { EXPECT_EQ(TheApplication().game->GetCellValue(open[2]), CellOf(open[2]).solution); });
     player.ControlZ(game).Then().Do([&] {
-      EXPECT_EQ(Application().game->GetCellValue(open[0]), CellOf(open[0]).solution) << "the first move stays";
-      EXPECT_EQ(Application().game->GetCellValue(open[1]), -1) << "undone by the button";
-      EXPECT_EQ(Application().game->GetCellValue(open[2]), -1) << "undone by Control+Z";
+      EXPECT_EQ(TheApplication().game->GetCellValue(open[0]), CellOf(open[0]).solution) << "the first move stays";
+      EXPECT_EQ(TheApplication().game->GetCellValue(open[1]), -1) << "undone by the button";
+      EXPECT_EQ(TheApplication().game->GetCellValue(open[2]), -1) << "undone by Control+Z";
       played = UserValues();
-      grid = Application().game->GetGridString();
+      grid = TheApplication().game->GetGridString();
     });
     game.Close();
     EXPECT_EQ(Run(script, 1), 0);
@@ -189,13 +190,13 @@ TEST_F(RunApplicationTest, AFirstRunPlaysAndSavesANewPuzzleAndTheNextRunRestores
   Steps& game = script.Answer();
   std::uint32_t last = 0;
   game.Then().Do([&] {
-    EXPECT_EQ(Application().game->GetGridString(), grid);
+    EXPECT_EQ(TheApplication().game->GetGridString(), grid);
     EXPECT_EQ(UserValues(), played);
     // Everything but the last open cell, as if typed long ago.
     const std::vector<std::uint32_t> open = OpenCells();
     last = open.back();
     for (std::uint32_t i : open)
-      if (i != last) Application().game->SetCellValue(i, CellOf(i).solution);
+      if (i != last) TheApplication().game->SetCellValue(i, CellOf(i).solution);
   });
   player.Enter(
       game, [&] { return last; }, [&] { return static_cast<int>(CellOf(last).solution); });
@@ -220,8 +221,8 @@ TEST_F(RunApplicationTest, AnExceptionLeavingTheMainLoopStillSavesTheGame) {
   script.Answer().Then().Do([&] {
     cell = OpenCells().front();
     value = CellOf(cell).solution;
-    Application().game->SetCellValue(cell, static_cast<std::uint8_t>(value));
-    Application().options.showGuideLines = true;
+    TheApplication().game->SetCellValue(cell, static_cast<std::uint8_t>(value));
+    TheApplication().options.showGuideLines = true;
     throw std::runtime_error("a handler failed");
   });
   // The splash's wait is the only one.
@@ -230,7 +231,7 @@ TEST_F(RunApplicationTest, AnExceptionLeavingTheMainLoopStillSavesTheGame) {
     return false;
   });
   EXPECT_THROW(RunApplication(), std::runtime_error);
-  EXPECT_EQ(ApplicationState::Instance(), nullptr);
+  EXPECT_EQ(Application::Instance(), nullptr);
 
   EXPECT_TRUE(StoredSettings(0).options.showGuideLines);
   const std::string saved = ReadSettings("current_game.xml");
@@ -259,11 +260,11 @@ TEST_F(RunApplicationTest, StaleOrDamagedSettingsFallBackAndAreCorrected) {
   script.Answer()
       .Then()
       .Do([] {
-        EXPECT_EQ(Application().options.language, L"en");
-        EXPECT_FALSE(Application().options.flagMistakes) << "the first player's own settings";
+        EXPECT_EQ(TheApplication().options.language, L"en");
+        EXPECT_FALSE(TheApplication().options.flagMistakes) << "the first player's own settings";
         EXPECT_EQ(ResourceManager::GetItemConfig(kOkForm, kOkButton).text, L"OK");
-        EXPECT_EQ(Application().game->GetDifficulty(), 1u) << "a new beginner puzzle";
-        EXPECT_GE(Application().game->CountFilledCells(), 17u);
+        EXPECT_EQ(TheApplication().game->GetDifficulty(), 1u) << "a new beginner puzzle";
+        EXPECT_GE(TheApplication().game->CountFilledCells(), 17u);
       })
       .Close();
   EXPECT_EQ(Run(script, 0), 0);
@@ -302,14 +303,14 @@ TEST_F(RunApplicationTest, AClosedWindowDuringTheSplashEndsTheRun) {
 
 TEST_F(RunApplicationTest, ASecondApplicationIsRefusedBeforeAnythingOfItIsMade) {
   ASSERT_TRUE(folders.LoadLayouts());
-  ApplicationState first;
+  Application first;
   try {
     RunApplication();
     ADD_FAILURE() << "no exception";
   } catch (const std::logic_error& error) {
     EXPECT_STREQ(error.what(), "Only one domain is possible.");
   }
-  EXPECT_EQ(ApplicationState::Instance(), &first);
+  EXPECT_EQ(Application::Instance(), &first);
 }
 
 }  // namespace

@@ -17,7 +17,7 @@
 #include <string>
 
 #include "app/ResourceManager.h"
-#include "forms/common/ApplicationState.h"
+#include "forms/common/Application.h"
 #include "notus/ownerdraw/installed_functions.h"
 #include "notus/ownerdraw/main_window.h"
 #include "notus/platform/ownerdrawWin32/app.h"
@@ -54,9 +54,9 @@ class FormsTest : public ::testing::Test {
     notus::impl::details::set_native_control_procedure(&MainWindowProc);
     InstallFunctions();
     notus::mainwindow::set_deferred_form_builder([] {
-      if (ApplicationState* state = ApplicationState::Instance()) state->RunPendingFormCommand();
+      if (Application* state = Application::Instance()) state->RunPendingFormCommand();
     });
-    state = std::make_unique<ApplicationState>();
+    state = std::make_unique<Application>();
   }
   void TearDown() override {
     state.reset();
@@ -90,7 +90,7 @@ class FormsTest : public ::testing::Test {
   grid_test::Folders folders{{"resources.dat"}};
   std::unique_ptr<virtual_window_controller> root;
   HWND main = nullptr;
-  std::unique_ptr<ApplicationState> state;
+  std::unique_ptr<Application> state;
 };
 
 }  // namespace forms_test

@@ -72,9 +72,9 @@ void CaptureHost::SetUp() {
   // The game's clock shows no time without it; start-up installs it too.
   InstallTimeFormatter();
   notus::mainwindow::set_deferred_form_builder([] {
-    if (ApplicationState* state = ApplicationState::Instance()) state->RunPendingFormCommand();
+    if (Application* state = Application::Instance()) state->RunPendingFormCommand();
   });
-  m_state = std::make_unique<ApplicationState>();
+  m_state = std::make_unique<Application>();
   m_state->options.language = m_language;
 
   WNDCLASSW relayClass{};

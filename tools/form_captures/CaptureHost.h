@@ -2,7 +2,7 @@
 // One run of the program's window side, headless, for one capture: the real
 // main window and its window procedure, a root window controller, the
 // layouts and strings of one language for a 480 x 640 screen, and the
-// application state with its main frame and the application tab bar, as
+// application object with its main frame and the application tab bar, as
 // start-up builds them.  A scene drives it with the player's input (clicks,
 // keys, typed text injected into the main window's queue) and takes the
 // window's pixels.
@@ -20,7 +20,7 @@
 #include <memory>
 #include <string>
 
-#include "forms/common/ApplicationState.h"
+#include "forms/common/Application.h"
 #include "notus/platform/ownerdrawWin32/virtual_window_controller.h"
 #include "winapi/headless/headless.h"
 #include "winapi/windows.h"
@@ -37,7 +37,7 @@ class CaptureHost {
   CaptureHost& operator=(const CaptureHost&) = delete;
 
   const std::wstring& Language() const noexcept { return m_language; }
-  ApplicationState& State() { return *m_state; }
+  Application& State() { return *m_state; }
 
   // The player's input, queued for the main window.  ClickItem clicks the
   // centre of layout item (form, item).
@@ -77,7 +77,7 @@ class CaptureHost {
 
   std::wstring m_language;
   std::unique_ptr<notus::impl::details::virtual_window_controller> m_root;
-  std::unique_ptr<ApplicationState> m_state;
+  std::unique_ptr<Application> m_state;
   HWND m_main = nullptr;
   // A hidden window of the tool's own, so the message that marks "the input
   // before me is handled" reaches neither the main window nor a controller.

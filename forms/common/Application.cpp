@@ -1,4 +1,4 @@
-#include "forms/common/ApplicationState.h"
+#include "forms/common/Application.h"
 
 #include <stdexcept>
 #include <utility>
@@ -12,7 +12,7 @@
 
 namespace {
 
-ApplicationState* g_instance = nullptr;
+Application* g_instance = nullptr;
 
 template <unsigned N>
 std::shared_ptr<GameBase> MakeGame(std::uint32_t level, const std::shared_ptr<void>& parent) {
@@ -32,14 +32,14 @@ void PlaceByItem(const ItemConfig& item, View& view) {
 
 }  // namespace
 
-ApplicationState::DomainLifetime::DomainLifetime() {
+Application::DomainLifetime::DomainLifetime() {
   if (g_instance != nullptr) throw std::logic_error("Only one domain is possible.");
   CommandHistory::Create();
 }
 
-ApplicationState::DomainLifetime::~DomainLifetime() { CommandHistory::Destroy(); }
+Application::DomainLifetime::~DomainLifetime() { CommandHistory::Destroy(); }
 
-ApplicationState::ApplicationState() {
+Application::Application() {
   m_mainFrame = std::make_unique<frame_view>();
   // The frame's window is the main window: this sizes the native window and
   // with it the back buffer.
@@ -54,7 +54,7 @@ ApplicationState::ApplicationState() {
   g_instance = this;
 }
 
-void ApplicationState::BuildHintDisplay() {
+void Application::BuildHintDisplay() {
   using namespace hint_display;
   const ItemConfig hintItem = ResourceManager::GetItemConfig(kForm, kHintItem);
   const ItemConfig helpItem = ResourceManager::GetItemConfig(kForm, kHelpButtonItem);
@@ -88,7 +88,7 @@ void ApplicationState::BuildHintDisplay() {
 
 // The views go before the frame whose display parents them, the form first
 // as the one the player sees; the undo history goes last, with m_domain.
-ApplicationState::~ApplicationState() {
+Application::~Application() {
   currentForm.reset();
   m_hintView.reset();
   m_helpButton.reset();
@@ -99,9 +99,9 @@ ApplicationState::~ApplicationState() {
   g_instance = nullptr;
 }
 
-ApplicationState* ApplicationState::Instance() noexcept { return g_instance; }
+Application* Application::Instance() noexcept { return g_instance; }
 
-void ApplicationState::SeGameSize(int n, std::uint32_t level) {
+void Application::SeGameSize(int n, std::uint32_t level) {
   std::shared_ptr<GameBase> created;
   switch (n) {
     case 2: created = MakeGame<2>(level, FrameDisplay()); break;
@@ -120,22 +120,22 @@ void ApplicationState::SeGameSize(int n, std::uint32_t level) {
   game = std::move(created);
 }
 
-void ApplicationState::SetPendingFormCommand(std::unique_ptr<ApplicationCommand> command) noexcept {
+void Application::SetPendingFormCommand(std::unique_ptr<ApplicationCommand> command) noexcept {
   m_pendingFormCommand = std::move(command);
 }
 
-void ApplicationState::RunPendingFormCommand() {
+void Application::RunPendingFormCommand() {
   std::unique_ptr<ApplicationCommand> command = std::move(m_pendingFormCommand);
   if (command) command->ExecuteDeferred();
 }
 
 // lParam 0 names no window object: the main window hands the message to its
 // frame.
-void ApplicationState::PostDeferredFormMessage() {
+void Application::PostDeferredFormMessage() {
   PostMessageW(notus::impl::details::app::instance().main_window(), notus::impl::message_deferred, 0, 0);
 }
 
-void ApplicationState::ShowHintDisplay(const std::wstring& text, std::uint32_t helpId) {
+void Application::ShowHintDisplay(const std::wstring& text, std::uint32_t helpId) {
   m_hintView->model().text = text;
   m_helpButton->model().help_text_id = helpId;
   forms::window_ops::show(m_toolTip->display().handle());
@@ -146,7 +146,7 @@ void ApplicationState::ShowHintDisplay(const std::wstring& text, std::uint32_t h
   forms::window_ops::invalidate(hint);
 }
 
-void ApplicationState::HideHintDisplay() {
+void Application::HideHintDisplay() {
   forms::window_ops::hide(m_helpButton->display().handle());
   forms::window_ops::hide(m_hintView->display().handle());
 }

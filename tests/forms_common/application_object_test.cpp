@@ -1,4 +1,4 @@
-// The application state: one at a time, the main window sized by its
+// The application object: one at a time, the main window sized by its
 // layout, and the pending form command run by the frame on its message.
 #include <gtest/gtest.h>
 
@@ -14,15 +14,15 @@
 namespace forms_test {
 namespace {
 
-using ApplicationStateTest = FormsTest;
+using ApplicationObjectTest = FormsTest;
 
 // Records its deferred builds; a build can show another form.
 struct ShowCommand : ApplicationCommand {
   ShowCommand(std::vector<std::string>& log, std::string name, std::string next = "")
       : log(&log), name(std::move(name)), next(std::move(next)) {}
-  void Execute() override { ApplicationState::Instance()->ShowFormLater(*this); }
+  void Execute() override { Application::Instance()->ShowFormLater(*this); }
   void ExecuteDeferred() override {
-    log->push_back(name + (ApplicationState::Instance()->PendingFormCommand() ? " with pending" : ""));
+    log->push_back(name + (Application::Instance()->PendingFormCommand() ? " with pending" : ""));
     if (!next.empty()) ShowCommand(*log, next).Execute();
   }
   ~ShowCommand() override { log->push_back("~" + name); }
@@ -32,7 +32,7 @@ struct ShowCommand : ApplicationCommand {
   std::string next;
 };
 
-TEST_F(ApplicationStateTest, TheMainWindowTakesTheSizeOfItsLayout) {
+TEST_F(ApplicationObjectTest, TheMainWindowTakesTheSizeOfItsLayout) {
   RECT client{};
   GetClientRect(main, &client);
   EXPECT_EQ(client.right, 480);
@@ -40,17 +40,17 @@ TEST_F(ApplicationStateTest, TheMainWindowTakesTheSizeOfItsLayout) {
   EXPECT_EQ(app::instance().back_buffer()->width(), 480);
 }
 
-TEST_F(ApplicationStateTest, ThereIsOnlyOne) {
+TEST_F(ApplicationObjectTest, ThereIsOnlyOne) {
   try {
-    ApplicationState second;
+    Application second;
     FAIL() << "a second state was made";
   } catch (const std::logic_error& e) {
     EXPECT_STREQ(e.what(), "Only one domain is possible.");
   }
-  EXPECT_EQ(ApplicationState::Instance(), state.get());
+  EXPECT_EQ(Application::Instance(), state.get());
 }
 
-TEST_F(ApplicationStateTest, OnlyTheLastShownFormIsBuiltOnceItsMessageArrives) {
+TEST_F(ApplicationObjectTest, OnlyTheLastShownFormIsBuiltOnceItsMessageArrives) {
   std::vector<std::string> log;
   ShowCommand(log, "menu").Execute();
   ShowCommand(log, "game").Execute();
@@ -62,7 +62,7 @@ TEST_F(ApplicationStateTest, OnlyTheLastShownFormIsBuiltOnceItsMessageArrives) {
   EXPECT_EQ(state->PendingFormCommand(), nullptr);
 }
 
-TEST_F(ApplicationStateTest, AFormShownDuringABuildWaitsForItsOwnMessage) {
+TEST_F(ApplicationObjectTest, AFormShownDuringABuildWaitsForItsOwnMessage) {
   std::vector<std::string> log;
   ShowCommand(log, "users", "about").Execute();
   log.clear();
@@ -83,7 +83,7 @@ namespace {
 
 // The dialog script itself: an answer ends its loop, a missing answer or
 // one that leaves its loop waiting fails the test instead of hanging it.
-TEST_F(ApplicationStateTest, ADialogScriptAnswersEachLoopOrFails) {
+TEST_F(ApplicationObjectTest, ADialogScriptAnswersEachLoopOrFails) {
   {
     DialogScript script(main);
     script.Answer().Close();

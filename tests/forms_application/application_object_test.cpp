@@ -41,12 +41,12 @@ TEST_F(ApplicationTest, ASecondApplicationIsRefusedAndLeavesTheFirstAsItWas) {
   CommandHistory* history = CommandHistory::Instance();
   const std::shared_ptr<GameBase> game = state->game;
   try {
-    ApplicationState second;
+    Application second;
     FAIL() << "a second application was made";
   } catch (const std::logic_error& e) {
     EXPECT_STREQ(e.what(), "Only one domain is possible.");
   }
-  EXPECT_EQ(ApplicationState::Instance(), state.get());
+  EXPECT_EQ(Application::Instance(), state.get());
   EXPECT_EQ(CommandHistory::Instance(), history);
   EXPECT_EQ(state->game, game);
 }
@@ -59,8 +59,8 @@ TEST_P(MissingItemTest, AMissingLayoutItemRefusesTheApplication) {
   const auto [form, item] = GetParam();
   state.reset();
   LoadLayoutsWithout(form, item);
-  EXPECT_THROW(ApplicationState(), std::invalid_argument);
-  EXPECT_EQ(ApplicationState::Instance(), nullptr);
+  EXPECT_THROW(Application(), std::invalid_argument);
+  EXPECT_EQ(Application::Instance(), nullptr);
   EXPECT_EQ(CommandHistory::Instance(), nullptr);
 }
 
@@ -135,7 +135,7 @@ TEST_F(ApplicationTest, SeGameSizeRefusesOtherSizesWithItsTextAndKeepsTheGame) {
 // built on its message, as the main frame runs it.
 struct NoteDeferred : ApplicationCommand {
   explicit NoteDeferred(int& built) : built(&built) {}
-  void Execute() override { ApplicationState::Instance()->ShowFormLater(*this); }
+  void Execute() override { Application::Instance()->ShowFormLater(*this); }
   void ExecuteDeferred() override { ++*built; }
   int* built;
 };

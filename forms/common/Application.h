@@ -41,7 +41,7 @@ inline constexpr int kHelpButtonZ = -2000;
 inline constexpr int kHintZ = -1000;
 }  // namespace hint_display
 
-class ApplicationState {
+class Application {
  public:
   using frame_view = notus::mainwindow::main_window_view;
   using frame_display = notus::mainwindow::frame_display;
@@ -55,13 +55,13 @@ class ApplicationState {
   // "Only one domain is possible." while another exists, and the
   // std::invalid_argument of the layout lookup for a missing item; then
   // nothing of it is left, the undo history neither.
-  ApplicationState();
-  ApplicationState(const ApplicationState&) = delete;
-  ApplicationState& operator=(const ApplicationState&) = delete;
-  ~ApplicationState();
+  Application();
+  Application(const Application&) = delete;
+  Application& operator=(const Application&) = delete;
+  ~Application();
 
   // Null while there is none.
-  static ApplicationState* Instance() noexcept;
+  static Application* Instance() noexcept;
 
   frame_view& MainFrame() noexcept { return *m_mainFrame; }
   std::shared_ptr<frame_display> FrameDisplay() const { return m_mainFrame->display_ptr(); }
