@@ -9,11 +9,29 @@
 // Values are 0-based with -1 for empty or unknown. No declaration, written in
 // TinyXML's stream form. Marks, selection, hint and entry mode are not kept.
 
+#include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "game/grid/GridModel.h"
+
+class TiXmlElement;
+
+// A saved game of the largest grid is under 30 KB; the cap leaves room for a
+// hand-edited, indented file.
+inline constexpr std::size_t kMaxSavedGameBytes = 64 * 1024;
+
+// An attribute of the document as a whole decimal number; nothing when it is
+// missing, empty, has anything around the digits or does not fit.
+std::optional<std::int64_t> SavedGameDecimal(const TiXmlElement& element, const char* name);
+
+// The level a stored "difficulty" stands for: 0..4 as they are, any other
+// number the highest, so the game always has a generator for its solver.
+constexpr std::uint32_t SavedGameLevel(std::int64_t difficulty) {
+  return difficulty >= 0 && difficulty <= 4 ? static_cast<std::uint32_t>(difficulty) : 5u;
+}
 
 // The game's own fields that travel with the cells.
 struct SavedGameHeader {

@@ -8,15 +8,7 @@
 #include "base/SmallFile.h"
 #include "game/SavedGame.h"
 
-namespace {
-
-// A saved game of the largest grid is under 30 KB; the cap leaves room for a
-// hand-edited, indented file.
-constexpr std::size_t kMaxDocumentBytes = 64 * 1024;
-
-// The attribute as a whole decimal number; nothing when it is missing, empty,
-// has anything around the digits or does not fit.
-std::optional<std::int64_t> Decimal(const TiXmlElement& element, const char* name) {
+std::optional<std::int64_t> SavedGameDecimal(const TiXmlElement& element, const char* name) {
   const char* text = element.Attribute(name);
   if (text == nullptr) return std::nullopt;
   const std::string_view digits(text);
@@ -26,28 +18,30 @@ std::optional<std::int64_t> Decimal(const TiXmlElement& element, const char* nam
   return value;
 }
 
+namespace {
+
 bool IsTrue(const TiXmlElement& element, const char* name) {
   const char* text = element.Attribute(name);
   return text != nullptr && std::string_view(text) == "true";
 }
 
 void ReadHeader(const TiXmlElement& root, SavedGameHeader& header) {
-  if (const auto time = Decimal(root, "time"); time && *time >= 0 && *time <= std::numeric_limits<std::int32_t>::max())
+  if (const auto time = SavedGameDecimal(root, "time");
+      time && *time >= 0 && *time <= std::numeric_limits<std::int32_t>::max())
     header.time = static_cast<std::uint32_t>(*time);
   if (root.Attribute("game_already_solved") != nullptr) header.solved = IsTrue(root, "game_already_solved");
-  if (const auto level = Decimal(root, "difficulty"))
-    header.level = *level >= 0 && *level <= 4 ? static_cast<std::uint32_t>(*level) : 5u;
+  if (const auto level = SavedGameDecimal(root, "difficulty")) header.level = SavedGameLevel(*level);
 }
 
 template <unsigned N>
 void ReadCell(const TiXmlElement& element, grid::GridCell<N>& cell) {
   constexpr std::int64_t S = grid::GridCell<N>::S;
   if (IsTrue(element, "titular_value")) cell.given = 1;
-  if (const auto user = Decimal(element, "user_value"); user && *user >= 0 && *user < S)
+  if (const auto user = SavedGameDecimal(element, "user_value"); user && *user >= 0 && *user < S)
     cell.user = static_cast<std::int8_t>(*user);
-  if (const auto solution = Decimal(element, "fixed_value"); solution && *solution >= 0 && *solution < S)
+  if (const auto solution = SavedGameDecimal(element, "fixed_value"); solution && *solution >= 0 && *solution < S)
     cell.solution = static_cast<std::uint8_t>(*solution);
-  if (const auto candidates = Decimal(element, "candidate_values"))
+  if (const auto candidates = SavedGameDecimal(element, "candidate_values"))
     cell.candidates = typename grid::GridCell<N>::Candidates(static_cast<std::uint64_t>(*candidates) &
                                                              grid::GridCell<N>::kAllCandidates);
 }
@@ -79,7 +73,7 @@ void ParseSavedGame(std::string_view text, grid::GridModel<N>& grid, SavedGameHe
 
 template <unsigned N>
 void ReadSavedGame(const std::string& path, grid::GridModel<N>& grid, SavedGameHeader& header) {
-  const std::optional<std::string> text = ReadSmallFile(path, kMaxDocumentBytes);
+  const std::optional<std::string> text = ReadSmallFile(path, kMaxSavedGameBytes);
   if (!text) {
     grid.ResetAllCells();
     return;

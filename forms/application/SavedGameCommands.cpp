@@ -2,7 +2,6 @@
 
 #include <tinyxml.h>
 
-#include <charconv>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -13,32 +12,14 @@
 #include "base/SmallFile.h"
 #include "forms/common/Application.h"
 #include "game/GameBase.h"
+#include "game/SavedGame.h"
 
 namespace {
 
-// The cells' reader refuses a longer file; this check must not let through
-// what it would then read as an empty grid.
-constexpr std::size_t kMaxSavedGameBytes = 64 * 1024;
-
-// The level of a document without a usable "difficulty", as the reader
-// leaves it.
-constexpr std::uint32_t kDefaultLevel = 1;
-
-// The attribute as a whole decimal number, read as the cells' reader reads
-// its numbers; nothing when it is missing or anything but digits.
-std::optional<std::int64_t> WholeNumber(const TiXmlElement& element, const char* name) {
-  const char* text = element.Attribute(name);
-  if (text == nullptr) return std::nullopt;
-  const std::string_view digits(text);
-  std::int64_t value = 0;
-  const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
-  if (digits.empty() || error != std::errc() || end != digits.data() + digits.size()) return std::nullopt;
-  return value;
-}
-
 struct SavedGameRoot {
   int boxSize = 0;
-  std::uint32_t level = kDefaultLevel;
+  // Without a usable "difficulty", the level the reader leaves.
+  std::uint32_t level = SavedGameHeader{}.level;
 };
 
 // The size and level the game must be made with before its cells are read:
@@ -51,13 +32,13 @@ SavedGameRoot ReadSavedGameRoot(const std::wstring& path) {
   const TiXmlElement* root = document.FirstChildElement();
   if (root == nullptr) throw "XML parse error!";
   if (root->Attribute("size") == nullptr) throw "no size attribute found!";
-  const std::optional<std::int64_t> size = WholeNumber(*root, "size");
+  const std::optional<std::int64_t> size = SavedGameDecimal(*root, "size");
   if (!size || *size < 2 || *size > 4) throw "wrong grig size!";
 
   SavedGameRoot saved;
   saved.boxSize = static_cast<int>(*size);
-  if (const std::optional<std::int64_t> level = WholeNumber(*root, "difficulty"))
-    saved.level = *level >= 0 && *level <= 4 ? static_cast<std::uint32_t>(*level) : 5u;
+  if (const std::optional<std::int64_t> level = SavedGameDecimal(*root, "difficulty"))
+    saved.level = SavedGameLevel(*level);
   return saved;
 }
 
