@@ -95,17 +95,24 @@ TEST_F(PaintPassTest, LaterInPaintOrderCoversAndOnlyTheAreaIsRedrawn) {
   EXPECT_TRUE(IsRect(buffer->clip_rect(), 0, 0, 120, 100));
 }
 
-TEST_F(PaintPassTest, AHiddenDirtyWindowKeepsWideningTheArea) {
+// A hidden window that is dirty costs nothing while it stays hidden, and is
+// painted once it is shown.
+TEST_F(PaintPassTest, AHiddenDirtyWindowWaitsUntilItIsShown) {
   painted_window shown("shown", log, kRed, RECT{0, 0, 10, 10});
   painted_window hidden("hidden", log, kBlue, RECT{50, 50, 60, 60});
   hidden.hide();
+  paint();
   hidden.set_dirty(true);
   for (int tick = 0; tick < 2; ++tick) {
     log.clear();
-    EXPECT_TRUE(IsRect(paint(), tick == 0 ? 0 : 50, tick == 0 ? 0 : 50, 61, 61));
+    EXPECT_TRUE(IsRect(paint(), 0, 0, 0, 0)) << "tick " << tick;
     EXPECT_TRUE(hidden.dirty());
+    EXPECT_TRUE(log.empty());
   }
-  EXPECT_TRUE(log.empty());
+  hidden.show();
+  EXPECT_TRUE(IsRect(paint(), 50, 50, 61, 61));
+  EXPECT_EQ(names(log), (strings{"hidden"}));
+  EXPECT_FALSE(hidden.dirty());
 }
 
 TEST_F(PaintPassTest, AfterAResizeTheWholeGreyAreaIsRepainted) {

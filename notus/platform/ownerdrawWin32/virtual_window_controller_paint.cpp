@@ -47,10 +47,13 @@ RECT virtual_window_controller::paint(GDIBuffer& buffer, HDC dc) {
     clear_invalid_rect();
     return area;
   }
-  // Hidden windows widen the area too: only a painted window loses its
-  // dirty flag.  A window without pixels adds nothing.
+  // Only what is shown widens the area.  A hidden window stays dirty until
+  // it is painted, but its pixels are not on screen, and hiding it already
+  // gave back the area it covered; widening by it would repaint and copy
+  // that area on every tick for as long as it stays hidden.  A window
+  // without pixels adds nothing.
   for (const window* w : m_paintOrder) {
-    if (!w->dirty() || is_empty(w->rect())) continue;
+    if (!w->dirty() || !w->visible() || is_empty(w->rect())) continue;
     area = is_empty(area) ? w->rect() : union_of(area, w->rect());
   }
   if (is_empty(area)) {
