@@ -37,13 +37,13 @@ TEST_F(OkCancelDialogTest, OnlyTheAcceptingButtonAccepts) {
     c.answer(answer);
     {
       ok_cancel_dialog dialog;
-      EXPECT_NE(virtual_window_controller::current(), root.get());
+      EXPECT_NE(virtual_window_controller::current(), desktop->root());
       dialog.Show();
       app::run_message_loop();
       EXPECT_EQ(dialog.accepted(), c.accepted);
     }
     EXPECT_TRUE(script.Done());
-    EXPECT_EQ(virtual_window_controller::current(), root.get()) << "the dialog gave its controller up";
+    EXPECT_EQ(virtual_window_controller::current(), desktop->root()) << "the dialog gave its controller up";
     // Form 15's own texts: the title, the message and both captions.
     for (const char* text : {"Delete player", "Do you really want to delete this player?", "Yes", "No"})
       EXPECT_TRUE(Shows(shown, text));
@@ -98,7 +98,7 @@ TEST_F(OkCancelDialogTest, AMissingItemThrowsBeforeAnyLoop) {
     EXPECT_STREQ(e.what(), "ResourceManager::GetItemConfig no such ItemConfig ( 15,4)");
   }
   EXPECT_EQ(script.Answered(), 0u);
-  EXPECT_EQ(virtual_window_controller::current(), root.get());
+  EXPECT_EQ(virtual_window_controller::current(), desktop->root());
 }
 
 }  // namespace

@@ -229,7 +229,7 @@ TEST_F(ShowGameFormTest, ThePuzzleInformationOpensOnlyWhenAskedFor) {
   Settle();
   EXPECT_TRUE(script.Done());
   EXPECT_EQ(script.Answered(), 1u);
-  EXPECT_EQ(virtual_window_controller::current(), root.get());
+  EXPECT_EQ(virtual_window_controller::current(), desktop->root());
 }
 
 }  // namespace

@@ -116,7 +116,7 @@ TEST_F(GameFormTest, TheDialogListsThePuzzleUntilOk) {
     close.answer(script.Answer().Do([&] { shown = PaintedTexts(); }));
     ShowPuzzleInfo().Execute();
     EXPECT_TRUE(script.Done());
-    EXPECT_EQ(virtual_window_controller::current(), root.get());
+    EXPECT_EQ(virtual_window_controller::current(), desktop->root());
     EXPECT_EQ(Cells(), cells);
     for (const char* text :
          {"Puzzle information", "OK", "The puzzle can be solved by logic alone.", "Filled cells: 30"})

@@ -116,7 +116,7 @@ TEST_F(HelpDialogTest, ReturnSpaceOrAClickOnOkCloses) {
       EXPECT_TRUE(script.Done());
       EXPECT_EQ(script.Answered(), 1u);
     }
-    EXPECT_EQ(virtual_window_controller::current(), root.get());
+    EXPECT_EQ(virtual_window_controller::current(), desktop->root());
     EXPECT_EQ(Shot().At(okX, okY), kWhite);
   }
 }

@@ -113,7 +113,7 @@ class LanguageChangeTest : public FormsTest {
     LanguageChangeCommand command(fromOptions);
     command.Execute();
     EXPECT_TRUE(script.Done());
-    EXPECT_EQ(virtual_window_controller::current(), root.get());
+    EXPECT_EQ(virtual_window_controller::current(), desktop->root());
     return command.changed;
   }
 };

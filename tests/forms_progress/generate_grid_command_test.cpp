@@ -112,7 +112,7 @@ class GenerateGridTest : public dialogs_test::DialogsTest {
   std::shared_ptr<ScriptedGame> Scripted(const GenerateGrid_Command& command) {
     auto game = std::make_shared<ScriptedGame>();
     game->command = &command;
-    game->root = root.get();
+    game->root = desktop->root();
     return game;
   }
 
@@ -147,7 +147,7 @@ TEST_F(GenerateGridTest, EachCountIsShownAndPaintedUnderTheFormsOwnController) {
     const std::string text = "draw_text(\"" + std::to_string(r.count) + "\"";
     EXPECT_TRUE(std::any_of(drawn.begin(), drawn.end(), [&](const std::string& c) { return c.starts_with(text); }));
   }
-  EXPECT_EQ(virtual_window_controller::current(), root.get());
+  EXPECT_EQ(virtual_window_controller::current(), desktop->root());
   EXPECT_EQ(command.form(), nullptr);
   // The panel's place is painted again from what lies beneath.
   EXPECT_NE(Shot().pixels, before.pixels);
@@ -193,7 +193,7 @@ TEST_F(GenerateGridTest, ACancelStopsTheGenerationOnlyAndQuitsNothing) {
             (strings{"ResetAllCells", "GenerateGrid", "MarkGivenCells", "ResetSolverCandidates",
                      "UpdateSolverCandidates", "CopyCandidatesFromSolver", "SolveTable", "CopySolutionFromSolver",
                      "SetDifficulty(5)", "UpdateHighlights", "LayoutKeypads", "NotifyViews"}));
-  EXPECT_EQ(virtual_window_controller::current(), root.get());
+  EXPECT_EQ(virtual_window_controller::current(), desktop->root());
   EXPECT_FALSE(Settle()) << "a WM_QUIT was left in the queue";
 }
 
@@ -339,7 +339,7 @@ TEST_F(GenerateGridTest, TheNewGameHasItsPuzzleCandidatesSolutionAndLevel) {
         }
       }
     }
-    EXPECT_EQ(virtual_window_controller::current(), root.get());
+    EXPECT_EQ(virtual_window_controller::current(), desktop->root());
     EXPECT_FALSE(Settle());
   }
 }
@@ -371,7 +371,7 @@ TEST_F(GenerateGridTest, AMissingItemThrowsAndTheControllerComesBack) {
     EXPECT_STREQ(e.what(), "ResourceManager::GetItemConfig no such ItemConfig ( 19,4)");
   }
   EXPECT_EQ(command.form(), nullptr);
-  EXPECT_EQ(virtual_window_controller::current(), root.get());
+  EXPECT_EQ(virtual_window_controller::current(), desktop->root());
   // The frame still paints under the root controller.
   EXPECT_FALSE(Settle());
 }

@@ -387,7 +387,7 @@ TEST_F(MissingTabItemTest, AMissingItemOfTheBarsFormThrowsAndLeavesNoTab) {
   for (int missing : {1, 2, 3}) {
     SCOPED_TRACE(missing);
     LoadLayoutsWithout(missing);
-    const std::size_t windows = root->paint_order().size();
+    const std::size_t windows = desktop->root()->paint_order().size();
     try {
       MakeApplicationTabBar(state->FrameDisplay());
       ADD_FAILURE() << "no exception";
@@ -395,7 +395,7 @@ TEST_F(MissingTabItemTest, AMissingItemOfTheBarsFormThrowsAndLeavesNoTab) {
       EXPECT_EQ(std::string(e.what()),
                 "ResourceManager::GetItemConfig no such ItemConfig ( 1," + std::to_string(missing) + ")");
     }
-    EXPECT_EQ(root->paint_order().size(), windows);
+    EXPECT_EQ(desktop->root()->paint_order().size(), windows);
     EXPECT_NE(application_tab_bar::HeldApplicationTabBar(), nullptr);  // the frame keeps its bar
   }
 }

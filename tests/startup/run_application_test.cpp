@@ -117,7 +117,7 @@ class RunApplicationTest : public StartupTest {
     const int result = RunApplication();
     EXPECT_TRUE(script.Done()) << "answers left: a dialog did not come";
     EXPECT_EQ(Application::Instance(), nullptr);
-    EXPECT_EQ(virtual_window_controller::current(), root.get());
+    EXPECT_EQ(virtual_window_controller::current(), desktop->root());
     return result;
   }
 

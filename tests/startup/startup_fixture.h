@@ -27,6 +27,7 @@
 #include "platform/win32/Application/app_entry.h"
 #include "platform/win32/Application/desktop_resources.h"
 #include "tests/forms_grid/folders.h"
+#include "tests/support/HeadlessDesktop.h"
 #include "winapi/headless/headless.h"
 
 namespace startup_test {
@@ -39,15 +40,8 @@ inline constexpr DWORD kStartTicks = 1'000'000;
 class StartupTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    winapi::headless::Reset();
-    app::instance().release();
-    notus::impl::details::clear_invalid_rect();
-    winapi::headless::SetTickCount(kStartTicks);
-    desktop::RegisterDesktopResources();
-    root = std::make_unique<virtual_window_controller>();
-    ASSERT_TRUE(InitInstance(nullptr, SW_SHOW));
-    main = app::instance().main_window();
-    notus::impl::details::set_native_control_procedure(&MainWindowProc);
+    desktop = std::make_unique<test_support::HeadlessDesktop>(kStartTicks);
+    main = desktop->main();
   }
   void TearDown() override {
     app::set_loop_entry_hook(nullptr);
@@ -57,11 +51,7 @@ class StartupTest : public ::testing::Test {
     notus::ownerdraw::set_help_dialog_runner(nullptr);
     application_commands::InstallShowGameForm(nullptr);
     application_tab_bar::SetTabCommand(application_tab_bar::kGameTab, nullptr);
-    root.reset();
-    notus::impl::details::set_native_control_procedure(nullptr);
-    app::instance().release();
-    notus::impl::details::clear_invalid_rect();
-    winapi::headless::Reset();
+    desktop.reset();
   }
 
   std::filesystem::path Settings(const std::string& name) const { return folders.root / "settings" / name; }
@@ -74,7 +64,7 @@ class StartupTest : public ::testing::Test {
   }
 
   grid_test::Folders folders{{"resources.dat", "glyphs.dat"}};
-  std::unique_ptr<virtual_window_controller> root;
+  std::unique_ptr<test_support::HeadlessDesktop> desktop;
   HWND main = nullptr;
 };
 

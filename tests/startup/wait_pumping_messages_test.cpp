@@ -60,12 +60,12 @@ TEST_F(WaitTest, AFreshControllerIsCurrentDuringTheWaitAndTheOldOneAfterEvenOnAn
   });
   WaitPumpingMessages(1);
   EXPECT_NE(during, nullptr);
-  EXPECT_NE(during, root.get());
-  EXPECT_EQ(virtual_window_controller::current(), root.get());
+  EXPECT_NE(during, desktop->root());
+  EXPECT_EQ(virtual_window_controller::current(), desktop->root());
 
   winapi::headless::SetIdleHook([]() -> bool { throw std::runtime_error("failed while waiting"); });
   EXPECT_THROW(WaitPumpingMessages(2), std::runtime_error);
-  EXPECT_EQ(virtual_window_controller::current(), root.get());
+  EXPECT_EQ(virtual_window_controller::current(), desktop->root());
   winapi::headless::SetIdleHook(nullptr);
   MSG msg;
   EXPECT_EQ(GetMessageW(&msg, nullptr, 0, 0), -1) << "the wait's timer outlived it";

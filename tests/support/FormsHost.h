@@ -28,6 +28,7 @@
 #include "platform/win32/Application/app_entry.h"
 #include "platform/win32/Application/desktop_resources.h"
 #include "tests/forms_grid/folders.h"
+#include "tests/support/HeadlessDesktop.h"
 #include "winapi/headless/headless.h"
 
 namespace forms_test {
@@ -40,18 +41,9 @@ inline constexpr DWORD kStartTicks = 1'000'000;
 class FormsTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    winapi::headless::Reset();
-    app::instance().release();
-    notus::impl::details::clear_invalid_rect();
-    winapi::headless::SetTickCount(kStartTicks);
-    desktop::RegisterDesktopResources();
+    desktop = std::make_unique<test_support::HeadlessDesktop>(kStartTicks);
+    main = desktop->main();
     ASSERT_TRUE(LoadResourceStrings(CachedResourcesFileName(), ResourcesFileName(), L"en", 480, 640));
-    root = std::make_unique<virtual_window_controller>();
-    ASSERT_TRUE(InitInstance(nullptr, SW_SHOW));
-    main = app::instance().main_window();
-    // As the program's entry does: text-entry controls report to the main
-    // window's procedure.
-    notus::impl::details::set_native_control_procedure(&MainWindowProc);
     InstallFunctions();
     notus::mainwindow::set_deferred_form_builder([] {
       if (Application* state = Application::Instance()) state->RunPendingFormCommand();
@@ -64,11 +56,7 @@ class FormsTest : public ::testing::Test {
     notus::mainwindow::set_deferred_form_builder(nullptr);
     notus::ownerdraw::set_help_dialog_runner(nullptr);
     app::set_loop_entry_hook(nullptr);
-    root.reset();
-    notus::impl::details::set_native_control_procedure(nullptr);
-    app::instance().release();
-    notus::impl::details::clear_invalid_rect();
-    winapi::headless::Reset();
+    desktop.reset();
   }
 
   // Installs what start-up would before the frame exists; nothing here.
@@ -88,7 +76,7 @@ class FormsTest : public ::testing::Test {
   winapi::Image Shot() const { return winapi::headless::Capture(main); }
 
   grid_test::Folders folders{{"resources.dat"}};
-  std::unique_ptr<virtual_window_controller> root;
+  std::unique_ptr<test_support::HeadlessDesktop> desktop;
   HWND main = nullptr;
   std::unique_ptr<Application> state;
 };
