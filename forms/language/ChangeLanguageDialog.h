@@ -18,6 +18,7 @@
 #include "app/ResourceManager.h"
 #include "forms/common/Application.h"
 #include "forms/common/ApplyItemConfig.h"
+#include "forms/common/ComboBoxFromItem.h"
 #include "forms/common/FormBase.h"
 #include "forms/language/GetSupportedLanguagesCommand.h"
 #include "notus/managers/view_manager.h"
@@ -35,10 +36,7 @@ inline constexpr int kTitleItem = 1;
 inline constexpr int kOkItem = 3;
 inline constexpr int kCancelItem = 4;
 inline constexpr int kLanguagesItem = 5;
-// The closed combo box is the top band of item 5; the list drops below it.
-inline constexpr int kClosedHeight = 20;
-
-using languages_combo = notus::ownerdraw::cobmbobox::manager;
+using languages_combo = forms::combo_box;
 
 struct Model : FormBase {
   // Releases the views from the combo box back to the title; the model is
@@ -83,20 +81,13 @@ struct Create {
     forms::ApplyItemConfig(kForm, kCancelItem, *m.cancel);
     forms::window_ops::set_focus(m.ok->display().handle());
 
-    const ItemConfig box = ResourceManager::GetItemConfig(kForm, kLanguagesItem);
-    const notus::rect<notus::traits> closed{box.left, box.top, box.right, box.top + kClosedHeight};
-    const notus::rect<notus::traits> list{box.left, box.top + kClosedHeight, box.right, box.bottom};
-    m.languages = std::make_shared<languages_combo>(closed, list, parent);
-
     GetSupportedLanguagesCommand supported;
     supported.Execute();
     std::wstring current;
     if (Application* state = Application::Instance()) current = state->options.language;
-    auto& items = m.languages->list_view->model().items;
-    for (const std::wstring& language : supported.languages) items.push_back(std::make_shared<std::wstring>(language));
+    m.languages = forms::MakeComboBox(kForm, kLanguagesItem, parent, supported.languages);
     // An empty list commits nothing.
     m.languages->select_item(static_cast<std::int32_t>(CurrentLanguageRow(supported.languages, current)));
-    notus::ownerdraw::list_details::announce(*m.languages->list_view);
     return true;
   }
 };
