@@ -47,14 +47,12 @@ void OpenFileCommand::Execute() {
   const std::optional<std::wstring> path = puzzle_file::AskForPuzzleFile(puzzle_file::DialogKind::open);
   if (!path) return;
 
+  // A file that cannot be read is no puzzle either, as far as the player
+  // can tell.
   const std::optional<std::string> text = ReadSmallFile(*path, kMaxFileBytes);
-  if (!text) {
-    puzzle_file::ShowFileProblem(kUnreadableText, kCaption);
-    return;
-  }
-  const std::optional<GridText> grid = ReadPuzzleText(*text);
+  const std::optional<GridText> grid = text ? ReadPuzzleText(*text) : std::nullopt;
   if (!grid) {
-    puzzle_file::ShowFileProblem(kNotAPuzzleText, kCaption);
+    puzzle_file::ShowFileProblem(puzzle_file::kNotAPuzzle);
     return;
   }
 

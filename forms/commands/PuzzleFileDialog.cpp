@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "app/ResourceManager.h"
+#include "forms/dialogs/OkDialog.h"
 #include "notus/platform/ownerdrawWin32/app.h"
 #include "winapi/windows.h"
 
@@ -32,8 +34,8 @@ std::optional<std::wstring> AskForPuzzleFile(DialogKind kind) {
   return std::nullopt;
 }
 
-void ShowFileProblem(const std::wstring& text, const std::wstring& caption) {
-  MessageBoxW(MainWindow(), text.c_str(), caption.c_str(), MB_OK | MB_ICONEXCLAMATION);
+void ShowFileProblem(int messageId) {
+  ShowOkDialog(ResourceManager::GetString(kProblemTitle), ResourceManager::GetString(messageId));
 }
 
 }  // namespace puzzle_file

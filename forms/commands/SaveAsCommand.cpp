@@ -20,5 +20,5 @@ void SaveAsCommand::Execute() {
   if (!game) return;
   const std::uint32_t side = game->GetBoxSize() * game->GetBoxSize();
   if (!ReplaceFileAtomically(*path, FormatGridText(game->GetGridString(), side)))
-    puzzle_file::ShowFileProblem(kFailedText, kCaption);
+    puzzle_file::ShowFileProblem(puzzle_file::kNotWritten);
 }

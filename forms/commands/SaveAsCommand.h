@@ -4,7 +4,7 @@
 // the player's values clues of a new puzzle.
 //
 // The file is replaced atomically: a failed save leaves the file that was
-// there, and says so in a message box.  A cancelled dialog does nothing.
+// there, and says so in the OK dialog.  A cancelled dialog does nothing.
 #pragma once
 
 #include "game/ApplicationCommand.h"
@@ -13,7 +13,4 @@ class SaveAsCommand : public ApplicationCommand {
  public:
   // Needs the application object and a game; without them nothing happens.
   void Execute() override;
-
-  static constexpr const wchar_t* kCaption = L"Save puzzle";
-  static constexpr const wchar_t* kFailedText = L"The puzzle could not be saved in that file.";
 };

@@ -1,9 +1,10 @@
 // Puzzles saved as text files and opened again through the file dialogs
 // (answered by the headless hook): the file's exact form, what the opened
-// game holds, the files that are refused without touching the game, and
-// what a cancelled or failed dialog shows.
+// game holds, the files that are refused without touching the game and the
+// OK dialog that says why, and what a cancelled or failed dialog shows.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -11,10 +12,15 @@
 #include <string>
 #include <vector>
 
+#include "app/ResourceManager.h"
+#include "base/utf.h"
 #include "forms/commands/OpenFileCommand.h"
+#include "forms/commands/PuzzleFileDialog.h"
 #include "forms/commands/SaveAsCommand.h"
 #include "game/grid/GridSymbols.h"
 #include "tests/forms_commands/commands_fixture.h"
+#include "tests/support/DialogScript.h"
+#include "tests/support/PaintedTexts.h"
 
 namespace commands_test {
 namespace {
@@ -27,6 +33,30 @@ class PuzzleFileTest : public CommandsTest {
   void SetUp() override {
     CommandsTest::SetUp();
     application_commands::InstallShowGameForm([this](bool showPuzzleInfo) { shown.push_back(showPuzzleInfo); });
+    // A dialog no test answers fails the test rather than waiting.
+    script = std::make_unique<forms_test::DialogScript>(main);
+  }
+  void TearDown() override {
+    script.reset();
+    CommandsTest::TearDown();
+  }
+
+  // The next dialog is the file problem's OK dialog: answers it with Return
+  // and, once the command is done, tells whether it showed the title and
+  // that message.
+  struct Problem {
+    std::vector<std::string> texts;
+    ::testing::AssertionResult Told(int messageId) const {
+      for (const int id : {416, messageId}) {
+        const std::string text = wide_to_utf8(ResourceManager::GetString(id));
+        if (std::find(texts.begin(), texts.end(), text) == texts.end())
+          return ::testing::AssertionFailure() << "no \"" << text << "\" among " << ::testing::PrintToString(texts);
+      }
+      return ::testing::AssertionSuccess();
+    }
+  };
+  void ExpectProblem(Problem& problem) {
+    script->Answer().Do([this, &problem] { problem.texts = forms_test::PaintedTexts(main); }).Key(VK_RETURN);
   }
 
   // The dialogs choose this file.
@@ -50,6 +80,7 @@ class PuzzleFileTest : public CommandsTest {
 
   // What the game form's show step was asked, in order.
   std::vector<bool> shown;
+  std::unique_ptr<forms_test::DialogScript> script;
 };
 
 // The puzzle of the round trips: the valid grid of SolutionAt with one
@@ -155,13 +186,12 @@ TEST_F(PuzzleFileTest, SavingReplacesAnOldFileAndAFailedSaveSaysSo) {
   EXPECT_TRUE(winapi::headless::MessageBoxes().empty());
 
   Choose(folders.root / "no such folder" / "puzzle.txt");
+  Problem problem;
+  ExpectProblem(problem);
   SaveAsCommand().Execute();
-  ASSERT_EQ(winapi::headless::MessageBoxes().size(), 1u);
-  const winapi::headless::MessageBoxRecord& box = winapi::headless::MessageBoxes()[0];
-  EXPECT_EQ(box.text, SaveAsCommand::kFailedText);
-  EXPECT_EQ(box.caption, SaveAsCommand::kCaption);
-  EXPECT_EQ(box.type, UINT{MB_OK | MB_ICONEXCLAMATION});
-  EXPECT_EQ(box.owner, main);
+  EXPECT_TRUE(script->Done());
+  EXPECT_TRUE(problem.Told(puzzle_file::kNotWritten));
+  EXPECT_FALSE(std::filesystem::exists(folders.root / "no such folder"));
 }
 
 // Each refused file leaves the same game with the same cells and tells why.
@@ -172,54 +202,51 @@ TEST_F(PuzzleFileTest, AFileThatIsNotAPuzzleChangesNothingAndSaysSo) {
   const struct {
     const char* name;
     std::string text;
-    const wchar_t* message;
+    bool unreadable = false;
   } cases[] = {
-      {"first line of 5", "12345\n" + rows9, OpenFileCommand::kNotAPuzzleText},
-      {"first line of 8", "12345678\n" + rows9, OpenFileCommand::kNotAPuzzleText},
-      {"first line of 10", "1234567890\n" + rows9, OpenFileCommand::kNotAPuzzleText},
-      {"a later line of 8", nine + "12345678\n" + rows9.substr(20), OpenFileCommand::kNotAPuzzleText},
-      {"too few lines", rows9.substr(10), OpenFileCommand::kNotAPuzzleText},
-      {"a line too many", rows9 + nine, OpenFileCommand::kNotAPuzzleText},
-      {"a bad symbol", "12345678x\n" + rows9.substr(10), OpenFileCommand::kNotAPuzzleText},
-      {"'G' in a 9x9", "G00000000\n" + rows9.substr(10), OpenFileCommand::kNotAPuzzleText},
-      {"'5' in a 4x4", "1234\n1234\n1234\n1235\n", OpenFileCommand::kNotAPuzzleText},
-      {"an empty file", "", OpenFileCommand::kNotAPuzzleText},
-      {"a folder", "", OpenFileCommand::kUnreadableText},
+      {"first line of 5", "12345\n" + rows9},
+      {"first line of 8", "12345678\n" + rows9},
+      {"first line of 10", "1234567890\n" + rows9},
+      {"a later line of 8", nine + "12345678\n" + rows9.substr(20)},
+      {"too few lines", rows9.substr(10)},
+      {"a line too many", rows9 + nine},
+      {"a bad symbol", "12345678x\n" + rows9.substr(10)},
+      {"'G' in a 9x9", "G00000000\n" + rows9.substr(10)},
+      {"'5' in a 4x4", "1234\n1234\n1234\n1235\n"},
+      {"an empty file", ""},
+      {"a folder", "", true},
   };
   MakePlayedPuzzle<3>(*state->game);
   // Held, so that a game wrongly replaced is still there to compare.
   const std::shared_ptr<GameBase> game = state->game;
   const std::string cells = game->GetGridString();
-  std::size_t boxes = 0;
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     state->game = game;  // each case on its own, should an earlier one fail
-    if (c.message == OpenFileCommand::kUnreadableText)
+    if (c.unreadable)
       Choose(folders.root);
     else
       Choose(Write("refused.txt", c.text));
+    Problem problem;
+    ExpectProblem(problem);
     OpenFileCommand().Execute();
+    EXPECT_TRUE(script->Done());
+    EXPECT_TRUE(problem.Told(puzzle_file::kNotAPuzzle));
     EXPECT_EQ(state->game, game);
     EXPECT_EQ(game->GetGridString(), cells);
     EXPECT_TRUE(shown.empty());
-    if (winapi::headless::MessageBoxes().size() != ++boxes) {
-      ADD_FAILURE() << "no message box";
-      boxes = winapi::headless::MessageBoxes().size();
-      continue;
-    }
-    const winapi::headless::MessageBoxRecord& box = winapi::headless::MessageBoxes().back();
-    EXPECT_EQ(box.text, c.message);
-    EXPECT_EQ(box.caption, OpenFileCommand::kCaption);
-    EXPECT_EQ(box.type, UINT{MB_OK | MB_ICONEXCLAMATION});
   }
+  EXPECT_TRUE(winapi::headless::MessageBoxes().empty());
 }
 
 // The file reader goes by blank-separated rows, so line ends of either kind
 // and stray blanks do not matter, and '0' is an empty cell.
 TEST_F(PuzzleFileTest, LineEndsAndBlanksDoNotMatter) {
   Choose(Write("crlf.txt", " 1200\r\n0000\r\n\r\n0000\r\n000G \t"));
+  Problem problem;
+  ExpectProblem(problem);
   OpenFileCommand().Execute();
-  EXPECT_EQ(winapi::headless::MessageBoxes().size(), 1u) << "'G' is no clue of a 4x4";
+  EXPECT_TRUE(problem.Told(puzzle_file::kNotAPuzzle)) << "'G' is no clue of a 4x4";
 
   Choose(Write("crlf.txt", " 1200\r\n0000\r\n\r\n0000\r\n0004 \t"));
   OpenFileCommand().Execute();

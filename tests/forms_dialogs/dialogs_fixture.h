@@ -25,6 +25,7 @@
 #include "notus/platform/ownerdrawWin32/device_recorder.h"
 #include "tests/support/DialogScript.h"
 #include "tests/support/FormsHost.h"
+#include "tests/support/PaintedTexts.h"
 
 // Read in failure messages as {difficulty, dimantion, total, solved, min,
 // max, average}.
@@ -58,21 +59,7 @@ class DialogsTest : public forms_test::FormsTest {
   // Paints what is invalid now and answers the texts drawn, in drawing
   // order (UTF-8).  Run inside a dialog's loop it shows what the dialog
   // shows.
-  strings PaintedTexts() {
-    strings calls;
-    notus::gdi::set_device_recorder([&calls](const std::string& call) { calls.push_back(call); });
-    SendMessageW(main, notus::impl::message_paint_now, 0, 0);
-    notus::gdi::set_device_recorder(nullptr);
-    // draw_text("OK", {3,3,7,7}, 5)
-    const std::string head = "draw_text(\"", tail = "\", {";
-    strings texts;
-    for (const std::string& call : calls) {
-      const std::size_t end = call.rfind(tail);
-      if (call.starts_with(head) && end != std::string::npos)
-        texts.push_back(call.substr(head.size(), end - head.size()));
-    }
-    return texts;
-  }
+  strings PaintedTexts() { return forms_test::PaintedTexts(main); }
 
   // Reloads the layouts from a copy of the resource file without item
   // (form, item), in every language.
