@@ -4,10 +4,14 @@
 #include "forms/commands/FormatSeconds.h"
 #include "forms/commands/ShowGameForm.h"
 #include "forms/gameform/ShowGameFormCommand.h"
+#include "forms/menu/ShowMenuFormCommand.h"
+#include "forms/options/ShowOptionFormCommand.h"
 
 void InstallStartupServices() {
   InstallApplicationServices();
   InstallTimeFormatter();
   application_commands::InstallShowGameForm([](bool showPuzzleInfo) { ShowGameFormCommand(showPuzzleInfo).Execute(); });
   InstallGameTabCommand();
+  InstallOptionsForms();
+  InstallMenuForms();
 }
