@@ -53,6 +53,14 @@ struct FileDialogResult {
   static FileDialogResult Failed(DWORD error) { return {Outcome::failed, {}, error}; }
 };
 
+// What ShellExecuteW asks the backend to open.
+struct ShellOpenRequest {
+  HWND owner = nullptr;
+  std::wstring target;
+  std::wstring parameters;
+  int showCommand = 0;
+};
+
 class Backend {
  public:
   virtual ~Backend() = default;
@@ -88,6 +96,10 @@ class Backend {
   // A modal open or save dialog.  The core checks the caller's structure and
   // writes the answer back into it.
   virtual FileDialogResult FileDialog(const FileDialogRequest& request) = 0;
+
+  // ShellExecuteW "open" of `target` (an address or a file); true when the
+  // system took it.
+  virtual bool OpenExternal(const ShellOpenRequest& request) = 0;
 
   virtual SIZE ScreenSize() = 0;
 };

@@ -3,6 +3,7 @@
 #include "winapi/resources.h"
 
 #include "winapi/backend.h"
+#include "winapi/device.h"
 
 #include <algorithm>
 #include <cwchar>
@@ -83,8 +84,10 @@ HMODULE GetModuleHandleW(LPCWSTR moduleName) {
 // The layer's own controls are system classes that need no loading.
 void InitCommonControls() {}
 
+// An emulated device screen, when the program runs as one, stands in for the
+// monitor.
 int GetSystemMetrics(int index) {
-  const SIZE screen = winapi::CurrentBackend().ScreenSize();
+  const SIZE screen = winapi::device::EmulatedScreen().value_or(winapi::CurrentBackend().ScreenSize());
   switch (index) {
     case SM_CXSCREEN: return screen.cx;
     case SM_CYSCREEN: return screen.cy;

@@ -665,6 +665,11 @@ HMODULE GetModuleHandleW(LPCWSTR moduleName);
 void InitCommonControls();
 int MessageBoxW(HWND owner, LPCWSTR text, LPCWSTR caption, UINT type);
 
+// Opens a document or address with what the system has for it (winapi/shell.cpp).
+// Only the "open" verb (or none) is known; a value above 32 means success.
+HINSTANCE ShellExecuteW(HWND hwnd, LPCWSTR operation, LPCWSTR file, LPCWSTR parameters, LPCWSTR directory,
+                        INT showCommand);
+
 // Modal file dialogs.  TRUE: the chosen path is in lpstrFile.  FALSE:
 // cancelled (GetLastError 0) or failed (GetLastError gives CDERR_* or
 // FNERR_*).
@@ -721,3 +726,7 @@ int IntersectClipRect(HDC hdc, int left, int top, int right, int bottom);
 // Text in the default font.
 int DrawTextW(HDC hdc, LPCWSTR text, int count, LPRECT rect, UINT format);
 BOOL GetTextExtentPoint32W(HDC hdc, LPCWSTR text, int count, SIZE* size);
+
+// The handheld device's calls (registry, power, shell, soft keyboard, finding
+// a running instance).
+#include "winapi/handheld_api.h"

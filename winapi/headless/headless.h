@@ -72,6 +72,14 @@ void SetFileDialogHook(FileDialogHook hook);
 // Every dialog asked for since the last Reset, in order.
 const std::vector<FileDialogRequest>& FileDialogs();
 
+// --- Shell ------------------------------------------------------------------
+// Answers ShellExecuteW "open"; without a hook nothing opens and the call
+// succeeds, as a desktop with a browser would.
+using ShellOpenHook = std::function<bool(const ShellOpenRequest&)>;
+void SetShellOpenHook(ShellOpenHook hook);
+// Every target asked to be opened since the last Reset, in order.
+const std::vector<ShellOpenRequest>& ShellOpens();
+
 // --- Programs without a display ---------------------------------------------
 // The clock follows real time from now on, and a blocking GetMessageW sleeps
 // until the next timer is due instead of jumping to it, so a program that
@@ -95,7 +103,8 @@ RECT TakeDrawnRect(HWND topLevel);
 
 // The whole layer back to its start: no windows, classes, messages, timers,
 // GDI objects or strings (nothing is sent to any window procedure), clock 0,
-// no hooks, no recorded boxes or dialogs.
+// no hooks, no recorded boxes or dialogs, and the emulated handheld device
+// as it starts (winapi::device::Reset).
 void Reset();
 
 }  // namespace winapi::headless

@@ -1,6 +1,7 @@
 #include "winapi/headless/headless.h"
 
 #include "base/utf.h"
+#include "winapi/device.h"
 
 #include <algorithm>
 #include <chrono>
@@ -103,6 +104,12 @@ class HeadlessBackend final : public Backend {
     return dialogHook_ ? dialogHook_(request) : FileDialogResult::Cancelled();
   }
 
+  bool OpenExternal(const ShellOpenRequest& request) override {
+    std::fprintf(stderr, "[shell open] %s\n", wide_to_utf8(request.target, utf_errors::lenient).c_str());
+    opens_.push_back(request);
+    return shellHook_ ? shellHook_(request) : true;
+  }
+
   SIZE ScreenSize() override { return screen_; }
 
   void Reset() {
@@ -113,6 +120,8 @@ class HeadlessBackend final : public Backend {
     boxes_.clear();
     dialogHook_ = nullptr;
     dialogs_.clear();
+    shellHook_ = nullptr;
+    opens_.clear();
     screen_ = kDefaultScreen;
     windows_.clear();
   }
@@ -125,6 +134,8 @@ class HeadlessBackend final : public Backend {
   std::vector<MessageBoxRecord> boxes_;
   FileDialogHook dialogHook_;
   std::vector<FileDialogRequest> dialogs_;
+  ShellOpenHook shellHook_;
+  std::vector<ShellOpenRequest> opens_;
   SIZE screen_ = kDefaultScreen;
   std::map<HWND, TopLevelState> windows_;
 };
@@ -181,6 +192,9 @@ const std::vector<MessageBoxRecord>& MessageBoxes() { return Instance().boxes_; 
 void SetFileDialogHook(FileDialogHook hook) { Instance().dialogHook_ = std::move(hook); }
 const std::vector<FileDialogRequest>& FileDialogs() { return Instance().dialogs_; }
 
+void SetShellOpenHook(ShellOpenHook hook) { Instance().shellHook_ = std::move(hook); }
+const std::vector<ShellOpenRequest>& ShellOpens() { return Instance().opens_; }
+
 void SetScreenSize(int width, int height) { Instance().screen_ = SIZE{width, height}; }
 
 HCURSOR WindowCursor(HWND topLevel) {
@@ -201,6 +215,7 @@ RECT TakeDrawnRect(HWND topLevel) {
 void Reset() {
   ResetState();
   Instance().Reset();
+  device::Reset();
   InstallHeadlessBackend();
 }
 

@@ -4,6 +4,7 @@
 
 #include "base/utf.h"
 #include "winapi/backend.h"
+#include "winapi/device.h"
 #include "winapi/headless/headless.h"
 #include "winapi/path_prompt.h"
 #include "winapi/sdl/input_translator.h"
@@ -41,7 +42,9 @@ SDL_SystemCursor SystemCursorOf(HCURSOR cursor) {
   }
 }
 
-class SdlBackend final : public Backend {
+// The backend is also the emulated handheld's screen: what the device's
+// calls do to the window, the screen saver and text input.
+class SdlBackend final : public Backend, public device::DeviceShell {
  public:
   DWORD TickCount() override { return SDL_GetTicks(); }
 
@@ -162,6 +165,61 @@ class SdlBackend final : public Backend {
       return *std::move(chosen);
     }
     return RunPathPrompt(request);
+  }
+
+  // SDL hands the address to the desktop's opener (xdg-open on X) as one
+  // argument of a new process, never through a shell.  A bare file path
+  // becomes a file: address, which is what the opener expects.
+  bool OpenExternal(const ShellOpenRequest& request) override {
+    std::string target = wide_to_utf8(request.target, utf_errors::lenient);
+    if (target.find("://") == std::string::npos && target.rfind("mailto:", 0) != 0) target = "file://" + target;
+    return SDL_OpenURL(target.c_str()) == 0;
+  }
+
+  void Raise(HWND topLevel) override {
+    if (TopLevel* top = Find(topLevel)) {
+      SDL_RestoreWindow(top->window);
+      SDL_RaiseWindow(top->window);
+    }
+  }
+
+  void SetFullScreen(HWND topLevel, bool fullScreen) override {
+    if (TopLevel* top = Find(topLevel)) {
+      SDL_SetWindowFullscreen(top->window, fullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
+      top->presenter.MarkAllDirty();
+    }
+  }
+
+  void KeepDisplayAwake(bool awake) override {
+    if (awake) {
+      SDL_DisableScreenSaver();
+    } else {
+      SDL_EnableScreenSaver();
+    }
+  }
+
+  // The rectangle tells an input method or on-screen keyboard where the
+  // text goes, so that it does not cover the edit.
+  void SetTextInput(bool on) override {
+    if (!on) {
+      SDL_StopTextInput();
+      return;
+    }
+    if (const HWND focus = GetFocus()) {
+      RECT client{};
+      GetClientRect(focus, &client);
+      POINT corner{0, 0};
+      ClientToScreen(focus, &corner);
+      HWND topLevel = focus;
+      while (GetParent(topLevel) != nullptr) {
+        topLevel = GetParent(topLevel);
+      }
+      POINT origin{0, 0};
+      ClientToScreen(topLevel, &origin);
+      SDL_Rect area{corner.x - origin.x, corner.y - origin.y, client.right, client.bottom};
+      SDL_SetTextInputRect(&area);
+    }
+    SDL_StartTextInput();
   }
 
   SIZE ScreenSize() override {
@@ -328,6 +386,7 @@ bool StartSdlBackend() {
   SDL_EventState(SDL_SYSWMEVENT, SDL_ENABLE);
   g_sdl = new SdlBackend;  // lives as long as the process: static objects may still use the layer at exit
   InstallBackend(g_sdl);
+  device::InstallDeviceShell(g_sdl);
   // For a program that does not shut the backend down itself.
   std::atexit(&Shutdown);
   return true;
@@ -336,6 +395,9 @@ bool StartSdlBackend() {
 void Shutdown() {
   if (g_sdl == nullptr || SDL_WasInit(SDL_INIT_VIDEO) == 0) {
     return;
+  }
+  if (device::DeviceShell* previous = device::InstallDeviceShell(nullptr); previous != g_sdl) {
+    device::InstallDeviceShell(previous);
   }
   g_sdl->Close();
   // Closes the display connections and the libraries SDL opened for them.

@@ -24,8 +24,20 @@ struct native_control {
   WNDPROC saved_procedure = nullptr;
 };
 
+// What a host runs just before a control is created and just after one is
+// destroyed: a device with a soft keyboard shows it while a control exists.
+// None by default.
+struct native_edit_hooks {
+  void (*before_create)() = nullptr;
+  void (*after_destroy)() = nullptr;
+};
+void set_native_edit_hooks(native_edit_hooks hooks);
+
 // Creates an EDIT child of the main window for owner, tags it with the owner
 // and subclasses it.  Throws std::runtime_error "unable to create control".
 native_control create_native_edit(HWND main_window, winobj_virtual_window* owner);
+// Destroys the control when it still exists (its parent may have taken it
+// along), then runs the after-destroy hook.
+void destroy_native_edit(HWND control);
 
 }  // namespace notus::impl::details

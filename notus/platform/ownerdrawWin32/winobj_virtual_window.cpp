@@ -32,7 +32,7 @@ winobj_virtual_window::winobj_virtual_window(unsigned flags)
     controller->add_window(this);
   } catch (...) {
     controller->remove_window(this);
-    if (flags & flag_native_edit) DestroyWindow(m_nativeWindow);
+    if (flags & flag_native_edit) destroy_native_edit(m_nativeWindow);
     throw;
   }
 }
@@ -47,7 +47,7 @@ winobj_virtual_window::~winobj_virtual_window() {
     c->remove_window(this);
   }
   if (m_controller && !owner_seen) m_controller->remove_window(this);
-  if (m_nativeWindow && !is_main_window() && IsWindow(m_nativeWindow)) DestroyWindow(m_nativeWindow);
+  if (m_nativeWindow && !is_main_window()) destroy_native_edit(m_nativeWindow);
 }
 
 void winobj_virtual_window::handle_event(event<traits>&) {}
