@@ -1,0 +1,74 @@
+#include "forms/web/LinkPeriod.h"
+
+#include "notus/platform/ownerdrawWin32/app.h"
+#include "notus/platform/ownerdrawWin32/virtual_window_controller.h"
+#include "winapi/windows.h"
+
+namespace {
+
+constexpr DWORD kMillisecondsPerSecond = 1000;
+
+// The class cursor of the main window's class, the hand while it lives.
+class HandCursor {
+ public:
+  explicit HandCursor(HWND window) : m_window(window) {
+    if (m_window) {
+      m_previous = SetClassLongPtrW(m_window, GCLP_HCURSOR, reinterpret_cast<LONG_PTR>(LoadCursorW(nullptr, IDC_HAND)));
+    }
+  }
+  HandCursor(const HandCursor&) = delete;
+  HandCursor& operator=(const HandCursor&) = delete;
+  ~HandCursor() {
+    if (m_window) SetClassLongPtrW(m_window, GCLP_HCURSOR, static_cast<LONG_PTR>(m_previous));
+  }
+
+ private:
+  HWND m_window;
+  ULONG_PTR m_previous = 0;
+};
+
+// A thread timer due when the period ends, so that the sleep between
+// messages ends then too; killed however the period is left.
+class WakeUpTimer {
+ public:
+  explicit WakeUpTimer(DWORD milliseconds) : m_id(SetTimer(nullptr, 0, milliseconds, nullptr)) {}
+  WakeUpTimer(const WakeUpTimer&) = delete;
+  WakeUpTimer& operator=(const WakeUpTimer&) = delete;
+  ~WakeUpTimer() {
+    if (m_id) KillTimer(nullptr, m_id);
+  }
+
+ private:
+  UINT_PTR m_id;
+};
+
+}  // namespace
+
+void RunLinkPeriod(const std::wstring& page, unsigned seconds) {
+  using notus::impl::details::app;
+  if (seconds == 0) return;
+  const notus::impl::details::virtual_window_controller period_controller;
+  const HandCursor hand(app::instance().main_window());
+
+  const DWORD start_second = GetTickCount() / kMillisecondsPerSecond;
+  const auto over = [&] { return GetTickCount() / kMillisecondsPerSecond - start_second >= seconds; };
+  const WakeUpTimer wake_up((start_second + seconds) * kMillisecondsPerSecond - GetTickCount());
+
+  // One message at a time, and a sleep in WaitMessage between them rather
+  // than a loop of empty peeks, which would keep a core busy for the whole
+  // period.
+  MSG msg{};
+  bool quit = false;
+  while (!over()) {
+    if (!WaitMessage()) break;  // nothing can ever come
+    if (!PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) continue;
+    if (msg.message == WM_QUIT) {
+      quit = true;
+      break;
+    }
+    if (msg.message == WM_LBUTTONDOWN) ShellExecuteW(nullptr, L"open", page.c_str(), nullptr, nullptr, SW_SHOW);
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+  if (quit) PostQuitMessage(static_cast<int>(msg.wParam));
+}

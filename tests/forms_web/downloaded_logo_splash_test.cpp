@@ -1,0 +1,66 @@
+// Hostile logos served to the worker: each is refused or stored, and the
+// splash of the next start then shows it or the built-in logo, without
+// failing.
+#include <string>
+
+#include "app/web/WebWorkerThread.h"
+#include "platform/win32/Application/ShowSplashLogo.h"
+#include "tests/forms_web/web_fixture.h"
+
+namespace web_test {
+namespace {
+
+using std::chrono::milliseconds;
+
+using DownloadedLogoTest = WebFormsTest;
+
+std::string Repeat(const std::string& piece, int count) {
+  std::string text;
+  text.reserve(piece.size() * count);
+  for (int k = 0; k < count; ++k) text += piece;
+  return text;
+}
+
+TEST_F(DownloadedLogoTest, EachServedLogoIsRefusedOrStoredAndTheSplashCopes) {
+  ShowSplashLogo();  // no download yet: the built-in logo
+  const winapi::Image builtin = Shot();
+
+  const std::string longPath = "<svg><path fill='#000000' d='M0,0" + Repeat(" L1,2 L3,1", 100'000) + " Z'/></svg>";
+  struct Case {
+    const char* name;
+    std::string logo;
+    bool stored;
+    bool builtinShown;
+  };
+  const Case cases[] = {
+      {"a plain logo", "<svg><rect width='20' height='10' fill='#ff0000'/></svg>", true, false},
+      {"deep nesting", "<svg>" + Repeat("<g>", 50'000) + Repeat("</g>", 50'000) + "</svg>", false, true},
+      {"16,000 wide strokes",
+       "<svg>" + Repeat("<path d='M0,0 L10,10' stroke='#000000' stroke-width='1000000'/>", 16'000) + "</svg>", true,
+       true},
+      {"a zero-size drawing", "<svg><rect width='0' height='0' fill='#000000'/></svg>", true, true},
+      {"a path up to the cap", longPath, true, true},
+      {"a path over the cap", longPath.substr(0, 5) + std::string(1024 * 1024, ' ') + longPath.substr(5), false, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const std::string logoFile = (Settings() / "sudoku_current_logo.dat").string();
+    std::filesystem::remove(logoFile);
+
+    TestHttpServer server({Ok("1.1 x"), Ok(c.logo)});
+    WebJob job;
+    job.host = server.Host();
+    job.queryPath = "/products/tavlin/sudoku_pc_stat.php?guid=abcdefghijklmnop";
+    job.versionFile = (Settings() / "sudoku_version.dat").string();
+    job.logoFile = logoFile;
+    job.logoLimits.totalTimeout = milliseconds(5000);  // 1 MiB under the sanitizers
+    WebWorkerThread(job);
+    EXPECT_EQ(ReadSetting("sudoku_current_logo.dat").has_value(), c.stored);
+
+    ShowSplashLogo();
+    EXPECT_EQ(Shot().pixels == builtin.pixels, c.builtinShown);
+  }
+}
+
+}  // namespace
+}  // namespace web_test
