@@ -3,6 +3,7 @@
 // buffer; the native window only shows that buffer and feeds messages in.
 #pragma once
 
+#include "platform/win32/Application/host_common.h"
 #include "winapi/windows.h"
 
 #include <string>
@@ -12,15 +13,12 @@ namespace desktop {
 // The class of the main window and the caption of the program's message
 // boxes.
 inline constexpr const wchar_t* main_window_class = L"KestrelMill App";
-inline constexpr const wchar_t* message_caption = L"Kestrel Mill";
+inline constexpr const wchar_t* message_caption = host::message_caption;
 // The string resource of the main window's title.
 inline constexpr UINT title_string_id = 2000;
 // The paint timer on the main window.
 inline constexpr UINT_PTR paint_timer_id = 1;
 inline constexpr UINT paint_timer_period_ms = 50;
-
-// Shows the message box of an error that ended the program's run.
-void ShowFatalError(const std::wstring& text);
 
 }  // namespace desktop
 

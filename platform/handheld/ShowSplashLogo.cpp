@@ -1,0 +1,76 @@
+#include "platform/handheld/ShowSplashLogo.h"
+
+#include "app/ResourceManager.h"
+#include "notus/platform/ownerdrawWin32/GDIBuffer.h"
+#include "notus/platform/ownerdrawWin32/app.h"
+#include "platform/win32/Application/host_common.h"
+#include "svg/builtin_logo.h"
+#include "svg/fitted_render.h"
+#include "svg/svg_parser.h"
+
+#include <tinyxml.h>
+
+#include <cmath>
+#include <cwchar>
+
+namespace handheld {
+
+namespace {
+
+using notus::impl::details::GDIBuffer;
+
+void DrawLogo(GDIBuffer& buffer, const char* logo_svg) {
+  TiXmlDocument document;
+  document.Parse(logo_svg);
+  agg::svg::path_renderer paths;
+  agg::svg::parser reader(paths);
+  reader.parse(document);
+  double min_x = 0, max_x = 0, min_y = 0, max_y = 0;
+  paths.bounding_rect(min_x, max_x, min_y, max_y);
+  // The scale divides by both sides: a line or a point has nothing to fit.
+  const double width = max_x - min_x;
+  const double height = max_y - min_y;
+  if (!std::isfinite(width) || !std::isfinite(height) || width <= 0.0 || height <= 0.0) return;
+  agg::trans_affine matrix;
+  if (!agg::svg::fit_box_matrix(min_x, max_x, min_y, max_y, buffer.width(), buffer.height(), matrix)) return;
+  // Fills exactly as outlined: the renderer's contour starts wider.
+  paths.expand(0.0);
+  agg::svg::render_over(paths, {buffer.pixels(), buffer.width(), buffer.height(), buffer.stride()}, matrix, 1.0);
+}
+
+void DrawLine(HDC dc, const wchar_t* text, RECT where, UINT format) {
+  DrawTextW(dc, text, static_cast<int>(std::wcslen(text)), &where, format);
+}
+
+// Through a memory DC on the buffer's bitmap, so that the texts stay when
+// the paint pass shows the buffer.
+void DrawTexts(GDIBuffer& buffer, const RECT& area) {
+  const int height = area.bottom - area.top;
+  const int third = area.top + height - height / 3;
+  const HDC dc = CreateCompatibleDC(nullptr);
+  if (!dc) return;
+  const HGDIOBJ previous = SelectObject(dc, buffer.dib());
+  DrawLine(dc, L"developed by", {area.left, third + 10, area.right, area.bottom}, DT_CENTER);
+  DrawLine(dc, host::message_caption, {area.left, third + 28, area.right, area.bottom}, DT_CENTER);
+  DrawLine(dc, L"Loading...", {area.left, third + 28, area.right, area.bottom}, DT_SINGLELINE | DT_BOTTOM);
+  SelectObject(dc, previous);
+  DeleteDC(dc);
+}
+
+}  // namespace
+
+void DrawSplash(GDIBuffer& buffer, const char* logo_svg, const RECT& text_area) {
+  buffer.fill_bytes(255);
+  DrawLogo(buffer, logo_svg);
+  DrawTexts(buffer, text_area);
+}
+
+}  // namespace handheld
+
+void ShowSplashLogo() {
+  using notus::impl::details::app;
+  const ItemConfig item = ResourceManager::GetItemConfig(0, 1);
+  if (notus::impl::details::GDIBuffer* buffer = app::instance().back_buffer().get())
+    handheld::DrawSplash(*buffer, agg::svg::builtin_logo_svg(), {item.left, item.top, item.right, item.bottom});
+  InvalidateRect(app::instance().main_window(), nullptr, FALSE);
+}

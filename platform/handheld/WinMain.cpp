@@ -1,0 +1,69 @@
+#include "platform/handheld/handheld_entry.h"
+#include "platform/win32/Application/host_common.h"
+#include "startup/RunApplication.h"
+
+#include "app/Paths.h"
+#include "base/PathBytes.h"
+#include "notus/platform/ownerdrawWin32/app.h"
+#include "notus/platform/ownerdrawWin32/native_control.h"
+#include "svg/number_conversion.h"
+#include "winapi/device.h"
+
+#include <cstdlib>
+#include <ctime>
+
+namespace handheld {
+
+namespace {
+
+double text_to_double(const char* text) { return std::atof(text); }
+
+// The soft keyboard shows while a text-entry control exists.
+void soft_keyboard_on() { SipShowIM(SIPF_ON); }
+void soft_keyboard_off() { SipShowIM(SIPF_OFF); }
+
+// The settings folder as Paths will make it, worked out without making it.
+std::wstring settings_folder_name() {
+  if (const char* chosen = std::getenv("TAVLIN_SETTINGS_DIR"); chosen != nullptr && *chosen != '\0') {
+    std::wstring folder = PathFromBytes(chosen);
+    if (folder.back() != L'/') folder += L'/';
+    return folder;
+  }
+  return ModuleDirectory() + L"settings/";
+}
+
+}  // namespace
+
+void InstallSoftKeyboard() { notus::impl::details::set_native_edit_hooks({&soft_keyboard_on, &soft_keyboard_off}); }
+
+void PrepareDevice() {
+  UseSettingsFolderBesideProgram(true);
+  winapi::device::SetEmulatedScreen(winapi::device::ScreenFromEnvironment(std::getenv("TAVLIN_HANDHELD_SCREEN")));
+  winapi::device::SetInstanceScope(settings_folder_name());
+}
+
+}  // namespace handheld
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, char*, int show_command) {
+  using notus::impl::details::app;
+
+  // The real time: the layer's tick count starts at 0 with the program, so
+  // seeding from it would deal the same puzzles at every start.
+  std::srand(static_cast<unsigned>(std::time(nullptr)));
+  agg::svg::string_to_double = &handheld::text_to_double;
+  app::instance().set_module_instance(instance);
+  InitCommonControls();
+
+  if (!InitInstance(instance, show_command)) return 0;
+  // Native text-entry controls send their messages through the main
+  // window's procedure, which hands them to their window objects.
+  notus::impl::details::set_native_control_procedure(&MainWindowProc);
+  handheld::InstallSoftKeyboard();
+  const HWND main_window = app::instance().main_window();
+  SetTimer(main_window, handheld::paint_timer_id, handheld::paint_timer_period_ms, &PaintTimerProc);
+
+  host::RunShowingErrors([] { RunApplication(); });
+
+  KillTimer(main_window, handheld::paint_timer_id);
+  return 0;
+}

@@ -1,0 +1,144 @@
+// The whole handheld program run headless on a 240 x 320 device: the first
+// start with no settings folder, the language step, the first puzzle, a
+// move and its undo through the player's input on the scaled layout, the
+// close box, and the saved files in "settings/" beside the program.
+#include "tests/handheld/headless_handheld.h"
+
+#include "app/Paths.h"
+#include "forms/commands/ShowGameForm.h"
+#include "forms/common/Application.h"
+#include "forms/common/ApplyItemConfig.h"
+#include "forms/game/Game.h"
+#include "forms/tabbar/TabCommands.h"
+#include "game/grid/GridCell.h"
+#include "notus/ownerdraw/installed_functions.h"
+#include "notus/ownerdraw/main_window.h"
+#include "startup/RunApplication.h"
+#include "tests/forms_grid/folders.h"
+#include "tests/support/DialogScript.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+namespace handheld_test {
+namespace {
+
+using forms_test::DialogScript;
+using notus::impl::details::app;
+
+constexpr int kLanguageForm = 23;
+constexpr int kLanguageOk = 3;
+constexpr int kGameForm = 16;
+constexpr int kUndoButton = 3;
+
+Application& TheApplication() { return *Application::Instance(); }
+Game<3>& NineByNine() { return dynamic_cast<Game<3>&>(*TheApplication().game); }
+const grid::GridCell<3>& CellOf(std::uint32_t index) { return NineByNine().gridView().model().cells[index]; }
+
+std::string Read(const std::filesystem::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+class HandheldRun : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    // Settings beside the program, as the handheld keeps them: here the
+    // test program's folder, with no "settings/" in it yet.
+    unsetenv("TAVLIN_SETTINGS_DIR");
+    ClearPathCache();
+    beside = std::filesystem::path(NativePath(ModuleDirectory())) / "settings";
+    std::filesystem::remove_all(beside);
+    setenv("TAVLIN_HANDHELD_SCREEN", "240x320", 1);
+    handheld::PrepareDevice();
+    host = std::make_unique<HeadlessHandheld>(1'000'000, SIZE{240, 320});
+  }
+  void TearDown() override {
+    app::set_loop_entry_hook(nullptr);
+    winapi::headless::SetIdleHook(nullptr);
+    notus::mainwindow::set_tab_bar_factory(nullptr);
+    notus::mainwindow::set_deferred_form_builder(nullptr);
+    notus::ownerdraw::set_help_dialog_runner(nullptr);
+    application_commands::InstallShowGameForm(nullptr);
+    application_tab_bar::SetTabCommand(application_tab_bar::kGameTab, nullptr);
+    host.reset();
+    unsetenv("TAVLIN_HANDHELD_SCREEN");
+    UseSettingsFolderBesideProgram(false);
+    ClearPathCache();
+    std::filesystem::remove_all(beside);
+  }
+
+  // The centre of a cell of the 9x9 grid as the player clicks it.
+  void ClickCell(std::uint32_t index) const {
+    const auto r = forms::window_ops::rect(NineByNine().gridView().display().handle());
+    const int side = (r.right - r.left) / 9;
+    winapi::headless::InjectClick(host->main(), r.left + static_cast<int>(index % 9) * side + side / 2,
+                                  r.top + static_cast<int>(index / 9) * side + side / 2);
+  }
+
+  grid_test::Folders folders{{"resources.dat", "glyphs.dat"}};
+  std::filesystem::path beside;
+  std::unique_ptr<HeadlessHandheld> host;
+};
+
+TEST_F(HandheldRun, PlaysAMoveUndoesItAndSavesInTheSettingsFolderBesideTheProgram) {
+  const HWND main = host->main();
+  DialogScript script(main);
+  script.Answer().Click(kLanguageForm, kLanguageOk);
+  std::uint32_t cell = 0;
+  DialogScript::Steps& game = script.Answer();
+  game.Then().Do([&] {
+    RECT client{};
+    GetClientRect(main, &client);
+    EXPECT_EQ(client.right, 240);
+    EXPECT_EQ(client.bottom, 320);
+    const auto grid = forms::window_ops::rect(NineByNine().gridView().display().handle());
+    EXPECT_LE(grid.right, 240) << "the grid is laid out for the device's screen";
+    for (cell = 0; cell < 81 && CellOf(cell).given != 0; ++cell) {
+    }
+    ASSERT_LT(cell, 81u);
+    EXPECT_TRUE(winapi::device::KeepsDisplayAwake()) << "a game is on screen";
+    ClickCell(cell);
+  });
+  game.Then().Do([&] { ClickCell(cell); });
+  game.Then().Do([&] {
+    const int key = '1' + CellOf(cell).solution;
+    winapi::headless::InjectKey(main, key, true);
+    winapi::headless::InjectKey(main, key, false);
+  });
+  game.Then().Do([&] { EXPECT_EQ(TheApplication().game->GetCellValue(cell), CellOf(cell).solution) << "the move"; });
+  game.Click(kGameForm, kUndoButton).Then().Do([&] {
+    EXPECT_EQ(TheApplication().game->GetCellValue(cell), -1) << "undone";
+  });
+  game.Close();
+
+  winapi::headless::SetIdleHook([&script] {
+    // The splash's wait after the language step lets the clock run on.
+    if (script.Answered() == 1 && Application::Instance() != nullptr) return false;
+    ADD_FAILURE() << "a message loop waits for input that its answer did not give";
+    PostQuitMessage(0);
+    return true;
+  });
+  EXPECT_EQ(RunApplication(), 0);
+  EXPECT_TRUE(script.Done());
+  EXPECT_EQ(Application::Instance(), nullptr);
+
+  EXPECT_EQ(SettingsDirectory(), ModuleDirectory() + L"settings/");
+  EXPECT_FALSE(Read(beside / "users.txt").empty());
+  EXPECT_FALSE(Read(beside / "UserData0.txt").empty());
+  const std::string saved = Read(beside / "current_game.xml");
+  EXPECT_NE(saved.find("<grid"), std::string::npos) << "the game in progress";
+  std::size_t empty = 0;
+  for (std::size_t at = 0; (at = saved.find("user_value=\"-1\"", at)) != std::string::npos; ++at) ++empty;
+  EXPECT_EQ(empty, 81u) << "its one move undone";
+  EXPECT_FALSE(winapi::device::KeepsDisplayAwake()) << "the game is gone";
+  EXPECT_EQ(winapi::device::RegistryDword(winapi::device::kPowerTimeoutsKey, L"ACSuspendTimeout"),
+            winapi::device::kDeviceAcSuspendTimeout);
+}
+
+}  // namespace
+}  // namespace handheld_test
