@@ -2,27 +2,12 @@
 
 #include "notus/platform/ownerdrawWin32/app.h"
 #include "notus/platform/ownerdrawWin32/virtual_window_controller.h"
+#include "notus/platform/ownerdrawWin32/wake_up_timer.h"
 #include "winapi/windows.h"
 
 namespace {
 
 constexpr DWORD kMillisecondsPerSecond = 1000;
-
-// A thread timer due when the wait ends, so that the sleep between messages
-// also ends then; its message goes to no window.  Killed however the wait is
-// left.
-class WakeUpTimer {
- public:
-  explicit WakeUpTimer(DWORD milliseconds) : m_id(SetTimer(nullptr, 0, milliseconds, nullptr)) {}
-  WakeUpTimer(const WakeUpTimer&) = delete;
-  WakeUpTimer& operator=(const WakeUpTimer&) = delete;
-  ~WakeUpTimer() {
-    if (m_id) KillTimer(nullptr, m_id);
-  }
-
- private:
-  UINT_PTR m_id;
-};
 
 }  // namespace
 
@@ -33,7 +18,7 @@ void WaitPumpingMessages(unsigned seconds) {
 
   const DWORD start_second = GetTickCount() / kMillisecondsPerSecond;
   const auto waited_enough = [&] { return GetTickCount() / kMillisecondsPerSecond - start_second >= seconds; };
-  const WakeUpTimer wake_up((start_second + seconds) * kMillisecondsPerSecond - GetTickCount());
+  const notus::impl::details::wake_up_timer wake_up((start_second + seconds) * kMillisecondsPerSecond - GetTickCount());
 
   // Sleeping in WaitMessage rather than polling keeps the CPU idle: the
   // pump alone returns at once when nothing is queued.

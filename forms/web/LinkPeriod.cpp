@@ -2,6 +2,7 @@
 
 #include "notus/platform/ownerdrawWin32/app.h"
 #include "notus/platform/ownerdrawWin32/virtual_window_controller.h"
+#include "notus/platform/ownerdrawWin32/wake_up_timer.h"
 #include "winapi/windows.h"
 
 namespace {
@@ -27,21 +28,6 @@ class HandCursor {
   ULONG_PTR m_previous = 0;
 };
 
-// A thread timer due when the period ends, so that the sleep between
-// messages ends then too; killed however the period is left.
-class WakeUpTimer {
- public:
-  explicit WakeUpTimer(DWORD milliseconds) : m_id(SetTimer(nullptr, 0, milliseconds, nullptr)) {}
-  WakeUpTimer(const WakeUpTimer&) = delete;
-  WakeUpTimer& operator=(const WakeUpTimer&) = delete;
-  ~WakeUpTimer() {
-    if (m_id) KillTimer(nullptr, m_id);
-  }
-
- private:
-  UINT_PTR m_id;
-};
-
 }  // namespace
 
 void RunLinkPeriod(const std::wstring& page, unsigned seconds) {
@@ -52,7 +38,7 @@ void RunLinkPeriod(const std::wstring& page, unsigned seconds) {
 
   const DWORD start_second = GetTickCount() / kMillisecondsPerSecond;
   const auto over = [&] { return GetTickCount() / kMillisecondsPerSecond - start_second >= seconds; };
-  const WakeUpTimer wake_up((start_second + seconds) * kMillisecondsPerSecond - GetTickCount());
+  const notus::impl::details::wake_up_timer wake_up((start_second + seconds) * kMillisecondsPerSecond - GetTickCount());
 
   // One message at a time, and a sleep in WaitMessage between them rather
   // than a loop of empty peeks, which would keep a core busy for the whole
