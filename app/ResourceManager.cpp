@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <map>
 #include <optional>
+#include <set>
 #include <stdexcept>
 
 namespace {
@@ -19,11 +20,32 @@ struct ResourceSet {
   std::map<int, std::wstring> strings;
   // Strings and item texts left out or left empty because they are not UTF-8.
   int unreadableTexts = 0;
+  // Ids asked for and not in the file; GetString remembers them as "" in
+  // strings, and the request log must still count them as missing.
+  std::set<int> missingStrings;
 };
 
 ResourceSet& Loaded() {
   static ResourceSet loaded;
   return loaded;
+}
+
+// The request log.  Layouts and strings are looked up on the form thread
+// only (the web worker reads none), so the log, like the loaded set, needs
+// no lock; with logging off a lookup pays one test of the flag.
+struct RequestLogState {
+  bool on = false;
+  std::set<ResourceManager::Request> requests;
+};
+
+RequestLogState& TheRequestLog() {
+  static RequestLogState state;
+  return state;
+}
+
+void LogRequest(ResourceManager::Request::Kind kind, int form, int id, bool found) {
+  RequestLogState& log = TheRequestLog();
+  if (log.on) log.requests.insert(ResourceManager::Request{kind, form, id, found});
 }
 
 std::vector<std::wstring>& SupportedLanguages() {
@@ -265,17 +287,44 @@ namespace ResourceManager {
 
 ItemConfig GetItemConfig(int form, int item) {
   for (const ItemConfig& config : Loaded().items) {
-    if (config.form == form && config.item == item) return config;
+    if (config.form == form && config.item == item) {
+      LogRequest(Request::Kind::kItem, form, item, true);
+      return config;
+    }
   }
+  LogRequest(Request::Kind::kItem, form, item, false);
   throw std::invalid_argument("ResourceManager::GetItemConfig no such ItemConfig ( " + std::to_string(form) + "," +
                               std::to_string(item) + ")");
 }
 
-std::wstring GetString(int id) { return Loaded().strings[id]; }
+std::wstring GetString(int id) {
+  ResourceSet& loaded = Loaded();
+  const auto found = loaded.strings.find(id);
+  if (found != loaded.strings.end()) {
+    LogRequest(Request::Kind::kString, 0, id, !loaded.missingStrings.contains(id));
+    return found->second;
+  }
+  LogRequest(Request::Kind::kString, 0, id, false);
+  loaded.missingStrings.insert(id);
+  return loaded.strings[id];
+}
 
 void Clear() {
   Loaded() = ResourceSet{};
   SupportedLanguages().clear();
+}
+
+void SetRequestLogging(bool on) {
+  RequestLogState& log = TheRequestLog();
+  log.requests.clear();
+  log.on = on;
+}
+
+bool RequestLogging() { return TheRequestLog().on; }
+
+std::vector<Request> RequestLog() {
+  const RequestLogState& log = TheRequestLog();
+  return {log.requests.begin(), log.requests.end()};
 }
 
 }  // namespace ResourceManager

@@ -37,8 +37,30 @@ namespace ResourceManager {
 ItemConfig GetItemConfig(int form, int item);
 // The string with that id, or "" (which is then remembered) when there is none.
 std::wstring GetString(int id);
-// Forgets the loaded layouts, strings and language list.
+// Forgets the loaded layouts, strings and language list (not the request log).
 void Clear();
+
+// The request log: which form items and strings the program asked for, and
+// whether the loaded language had them.  It lets a test walk every form and
+// then check the resource file against what was really asked for, instead of
+// against a hand-kept list that drifts from the code.  Off unless turned on:
+// the program itself never pays for it.  Each distinct request is kept once,
+// so a form painted a thousand times does not grow it.
+struct Request {
+  enum class Kind { kItem, kString };
+  Kind kind = Kind::kString;
+  int form = 0;  // 0 for a string
+  int id = 0;    // the item id, or the string id
+  bool found = false;
+
+  auto operator<=>(const Request&) const = default;
+};
+// Turning it on or off empties the log.
+void SetRequestLogging(bool on);
+bool RequestLogging();
+// Sorted by kind, form, id; a request both found and missed (say, across a
+// change of language) is listed once each way.
+std::vector<Request> RequestLog();
 }  // namespace ResourceManager
 
 // Loads the layouts and strings of the language for a screen of width by

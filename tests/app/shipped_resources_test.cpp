@@ -30,26 +30,42 @@ struct FormItem {
 // What the forms and dialogs look up.  Grows with every form that asks for
 // more.
 const std::vector<FormItem> kRequiredItems = {
-    {0, {1}},                             // main frame
-    {1, {1, 2, 3}},                       // tab bar
-    {15, {1, 2, 3, 4}},                   // OK/Cancel dialog
-    {16, {1, 2, 3, 4, 5, 6, 7, 10, 11}},  // game form: buttons, hint area, grids, clock, help
-    {18, {1, 2, 3}},                      // puzzle information
-    {19, {1, 2, 3, 4}},                   // progress of a generation
-    {20, {1, 2, 3, 4}},                   // edit box dialog
-    {22, {1, 2, 3}},                      // help
-    {23, {1, 3, 4, 5}},                   // change of language
-    {24, {1, 2}},                         // wait form
-    {25, {1, 2, 3}},                      // OK dialog
+    {0, {1}},                                               // main frame
+    {1, {1, 2, 3}},                                         // tab bar
+    {2, {1, 2, 3, 4, 5, 6, 8, 9, 10}},                      // main menu (no item 7)
+    {3, {1, 2, 3, 5, 6, 7}},                                // options: tabs, frame, help button
+    {4, {15, 16, 17, 18, 19, 20, 21, 22, 23, 24, 25, 26}},  // options, Game page
+    {5, {37, 38, 39, 41, 52, 53, 54, 55, 56, 57}},          // options, Assistance page
+    {6, {67, 68, 69, 70, 81, 82, 83, 95, 96, 97}},          // options, Preferences page
+    {8, {102, 103, 104, 105}},                              // options, Statistics page
+    {9, {1, 3, 4, 5, 6}},                                   // select puzzle
+    {10, {1, 2, 3, 4, 5, 6}},                               // build puzzle
+    {11, {1, 2, 3, 4, 5, 6}},                               // players
+    {13, {1, 2}},                                           // help form
+    {14, {1, 2}},                                           // about
+    {15, {1, 2, 3, 4}},                                     // OK/Cancel dialog
+    {16, {1, 2, 3, 4, 5, 6, 7, 8, 10, 11}},  // game form: buttons, hint area, grids, preview, clock, help
+    {18, {1, 2, 3}},                         // puzzle information
+    {19, {1, 2, 3, 4}},                      // progress of a generation
+    {20, {1, 2, 3, 4}},                      // edit box dialog
+    {22, {1, 2, 3}},                         // help dialog
+    {23, {1, 3, 4, 5}},                      // change of language
+    {24, {1, 2}},                            // wait form
+    {25, {1, 2, 3}},                         // OK dialog
 };
 
 const std::vector<int> kRequiredStrings = {
-    100, 101, 102, 103, 104, 105, 106, 107, 108, 109, 110, 111, 112, 113, 114, 115,  // techniques
-    190,                                                                             // no step found
-    250, 251, 252, 253, 254, 255, 256, 257, 258, 259, 260, 261, 262, 263, 264, 265,  // technique help
-    350,                                                                             // help for no step
-    361, 362, 363, 364,                                                              // puzzle information
-    220, 389, 400, 401, 403, 405, 406, 407};
+    100, 101, 102, 103, 104, 105, 106, 107, 108, 109, 110, 111, 112,  113, 114, 115,  // techniques
+    190,                                                                              // no step found
+    250, 251, 252, 253, 254, 255, 256, 257, 258, 259, 260, 261, 262,  263, 264, 265,  // technique help
+    350,                                                                              // help for no step
+    200, 201, 202, 203, 204, 205,                                                     // levels
+    210, 211, 212, 213,                                                               // statistics rows
+    230, 231, 232, 233, 234, 235,                                                     // entering numbers
+    361, 362, 363, 364,                                                               // puzzle information
+    371,                                                                              // the game's help
+    389, 390, 391, 392, 393,                                                          // options help
+    220, 400, 401, 403, 405, 406, 407, 408, 409, 416, 417, 418, 1000, 1001};
 
 constexpr int kScreenWidth = 480;
 constexpr int kScreenHeight = 640;

@@ -1,9 +1,21 @@
 #include "tools/form_captures/Scenes.h"
 
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <iterator>
+#include <optional>
 #include <stdexcept>
 #include <string>
 
+#include "app/Paths.h"
 #include "app/ResourceManager.h"
+#include "app/Users.h"
+#include "forms/about/ShowAboutFormCommand.h"
+#include "forms/about/ShowHelpFormCommand.h"
+#include "forms/buildpuzzle/ShowBuildPuzzleFormCommand.h"
+#include "forms/commands/OpenFileCommand.h"
+#include "forms/commands/SaveAsCommand.h"
 #include "forms/dialogs/GameSolvedCommand.h"
 #include "forms/dialogs/OkCancelDialog.h"
 #include "forms/dialogs/OkDialog.h"
@@ -15,9 +27,15 @@
 #include "forms/help/HelpDialog.h"
 #include "forms/language/GetSupportedLanguagesCommand.h"
 #include "forms/language/LanguageChangeCommand.h"
+#include "forms/menu/ShowMenuFormCommand.h"
+#include "forms/optionpages/OptionPages.h"
+#include "forms/options/ShowOptionFormCommand.h"
 #include "forms/progress/GenerateGridCommand.h"
+#include "forms/selectpuzzle/ShowPuzzleSelectedFormCommand.h"
 #include "forms/tabbar/ApplicationTabBar.h"
 #include "forms/tabbar/TabCommands.h"
+#include "forms/users/ShowUsersFormCommand.h"
+#include "forms/web/NewVersionDialog.h"
 #include "game/commands/Services.h"
 #include "game/grid/GridSymbols.h"
 #include "notus/platform/ownerdrawWin32/app.h"
@@ -41,6 +59,19 @@ constexpr int kLanguageOk = 3;
 constexpr int kLanguageCombo = 5;
 constexpr int kComboClosedHeight = 20;
 constexpr int kComboRowHeight = 25;
+
+// The combo boxes the scenes choose in, and the options form's tabs.
+constexpr int kBuildPuzzleForm = 10;
+constexpr int kBuildPuzzleLevelItem = 2;
+constexpr int kSelectPuzzleForm = 9;
+constexpr int kSelectPuzzleSizeItem = 5;
+constexpr int kOptionsForm = 3;
+constexpr int kOptionsGameTab = 1;
+constexpr int kOptionsAssistanceTab = 2;
+constexpr int kOptionsStatisticsTab = 3;
+constexpr int kOptionsPreferencesTab = 5;
+constexpr int kOptionsPreferencesPage = 6;
+constexpr int kChangeLanguageButton = 96;
 
 // Long enough to wrap, with paragraph breaks and a word longer than most
 // lines, so the text box is seen at work; the resource file's own help
@@ -252,6 +283,160 @@ winapi::Image PuzzleInformation(CaptureHost& host) {
   return host.CaptureDialog([] { ShowPuzzleInfo().Execute(); }, nullptr, [&host] { host.Close(); });
 }
 
+// Runs show with a player list of four, the second one current, in place:
+// the menu's title and the players form read it.  The settings folder is
+// shared by every scene, so the list there is put back as it was.
+winapi::Image WithPlayers(const std::function<winapi::Image()>& show) {
+  const std::filesystem::path file = NativePath(JoinPath(SettingsDirectory(), L"users.txt"));
+  std::optional<std::string> saved;
+  if (std::ifstream in{file, std::ios::binary})
+    saved.emplace(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  data_objects::users users;
+  for (const wchar_t* name : {L"Ann", L"Bob", L"Cid", L"Dana"}) AddUser(users, name);
+  SelectUserByName(users, L"Bob");
+  if (!SaveUsers(users)) throw std::runtime_error("the player list cannot be written");
+  winapi::Image shot = show();
+  if (saved)
+    std::ofstream(file, std::ios::binary) << *saved;
+  else
+    std::filesystem::remove(file);
+  return shot;
+}
+
+// A form shown by its command, as the menu's buttons show them.
+winapi::Image FormShownBy(CaptureHost& host, ApplicationCommand&& show) {
+  show.Execute();
+  host.Settle();
+  return host.Shot();
+}
+
+winapi::Image PlayersForm(CaptureHost& host) {
+  return WithPlayers([&host] { return FormShownBy(host, ShowUsersFormCommand()); });
+}
+
+// The menu as its tab opens it, over a game in progress, which it pauses.
+winapi::Image Menu(CaptureHost& host) {
+  ShowPuzzleOnGameForm(host);
+  return WithPlayers([&host] {
+    InstallMenuForms();
+    host.ClickItem(application_tab_bar::kTabBarForm, application_tab_bar::kMenuTab);
+    host.Settle();
+    application_tab_bar::SetTabCommand(application_tab_bar::kMenuTab, nullptr);
+    return host.Shot();
+  });
+}
+
+// Opens the closed combo box of item (form, item) and takes row of its list.
+void ChooseInCombo(CaptureHost& host, int form, int item, int row) {
+  const ItemConfig combo = ResourceManager::GetItemConfig(form, item);
+  const int x = (combo.left + combo.right) / 2;
+  host.ClickAt(x, combo.top + kComboClosedHeight / 2);
+  host.Settle();
+  host.ClickAt(x, combo.top + kComboClosedHeight + kComboRowHeight * row + kComboRowHeight / 2);
+  host.Settle();
+}
+
+// The build-puzzle form with a level chosen: 0 (an empty grid of one's own,
+// no techniques) or 5 (the longest list of techniques).
+winapi::Image BuildPuzzleAtLevel(CaptureHost& host, int level) {
+  ShowBuildPuzzleFormCommand().Execute();
+  host.Settle();
+  ChooseInCombo(host, kBuildPuzzleForm, kBuildPuzzleLevelItem, level);
+  return host.Shot();
+}
+
+// The select-puzzle form on a shipped package; box size 4 swaps the 9x9
+// preview for the 16x16 one.
+winapi::Image SelectPuzzleOfBoxSize(CaptureHost& host, int boxSize) {
+  ShowPuzzleSelectedFormCommand().Execute();
+  host.Settle();
+  if (boxSize == 4) ChooseInCombo(host, kSelectPuzzleForm, kSelectPuzzleSizeItem, 1);
+  return host.Shot();
+}
+
+// The options form as its tab opens it (on Game), then on the page of tab.
+winapi::Image OptionsOnPage(CaptureHost& host, int tab) {
+  ShowPuzzleOnGameForm(host);
+  InstallOptionsForms();
+  host.ClickItem(application_tab_bar::kTabBarForm, application_tab_bar::kOptionsTab);
+  host.Settle();
+  if (tab != kOptionsGameTab) {
+    host.ClickItem(kOptionsForm, tab);
+    host.Settle();
+  }
+  application_tab_bar::SetTabCommand(application_tab_bar::kOptionsTab, nullptr);
+  option_pages::InstallReopenOptionsForm(nullptr);
+  return host.Shot();
+}
+
+// The options form as the player leaves it after choosing the other
+// language with its Preferences page's button: built again, in the new
+// texts, on that page.
+winapi::Image OptionsAfterLanguageChange(CaptureHost& host) {
+  GetSupportedLanguagesCommand supported;
+  supported.Execute();
+  int otherRow = -1;
+  for (std::size_t row = 0; row < supported.languages.size() && otherRow < 0; ++row)
+    if (supported.languages[row] != host.Language()) otherRow = static_cast<int>(row);
+  if (otherRow < 0) throw std::runtime_error("the resource file lists no other language");
+  const std::wstring before = ResourceManager::GetItemConfig(kOptionsPreferencesPage, kChangeLanguageButton).text;
+  ShowPuzzleOnGameForm(host);
+  InstallOptionsForms();
+  host.ClickItem(application_tab_bar::kTabBarForm, application_tab_bar::kOptionsTab);
+  host.Settle();
+  host.ClickItem(kOptionsForm, kOptionsPreferencesTab);
+  host.Settle();
+  host.CaptureDialog(
+      [&host] { host.ClickItem(kOptionsPreferencesPage, kChangeLanguageButton), host.Settle(); }, nullptr,
+      [&host, otherRow] {
+        const POINT closed = ComboClosedCentre();
+        host.ClickAt(closed.x, closed.y);
+        host.ClickAt(closed.x, closed.y + kComboClosedHeight / 2 + kComboRowHeight * otherRow + kComboRowHeight / 2);
+        host.ClickItem(kLanguageForm, kLanguageOk);
+      });
+  host.Settle();
+  application_tab_bar::SetTabCommand(application_tab_bar::kOptionsTab, nullptr);
+  option_pages::InstallReopenOptionsForm(nullptr);
+  if (ResourceManager::GetItemConfig(kOptionsPreferencesPage, kChangeLanguageButton).text == before)
+    throw std::runtime_error("the texts did not change");
+  return host.Shot();
+}
+
+// The file dialogs choose path.
+void ChooseFile(const std::wstring& path) {
+  winapi::headless::SetFileDialogHook(
+      [path](const winapi::FileDialogRequest&) { return winapi::FileDialogResult::Chosen(path); });
+}
+
+// Open... on the menu with a file that is not a puzzle: the refusal.
+winapi::Image RefusedFile(CaptureHost& host) {
+  const std::wstring file = JoinPath(SettingsDirectory(), L"not_a_puzzle.txt");
+  std::ofstream(NativePath(file)) << "12345\n";
+  return WithPlayers([&host, &file] {
+    ShowMenuFormCommand().Execute();
+    host.Settle();
+    ChooseFile(file);
+    return host.CaptureDialog([] { OpenFileCommand().Execute(); }, nullptr, [&host] { host.Close(); });
+  });
+}
+
+// Save as... into a folder that is not there: the failure.
+winapi::Image UnwrittenFile(CaptureHost& host) {
+  ShowPuzzleOnGameForm(host);
+  return WithPlayers([&host] {
+    ShowMenuFormCommand().Execute();
+    host.Settle();
+    ChooseFile(JoinPath(SettingsDirectory(), L"no folder/puzzle.txt"));
+    return host.CaptureDialog([] { SaveAsCommand().Execute(); }, nullptr, [&host] { host.Close(); });
+  });
+}
+
+// The question of a start after the last run learnt of a newer version.
+winapi::Image NewVersion(CaptureHost& host) {
+  ShowPuzzleOnGameForm(host);
+  return host.CaptureDialog([] { AskAboutNewVersion(); }, nullptr, [&host] { host.Close(); });
+}
+
 }  // namespace
 
 const std::vector<Scene>& Scenes() {
@@ -281,6 +466,22 @@ const std::vector<Scene>& Scenes() {
       {"game_form_16x16", [](CaptureHost& host) { return GameFormOfBoxSize(host, 4); }},
       {"puzzle_information", PuzzleInformation},
       {"progress", Progress},
+      {"players", PlayersForm},
+      {"menu", Menu},
+      {"about", [](CaptureHost& host) { return FormShownBy(host, ShowAboutFormCommand()); }},
+      {"help_form", [](CaptureHost& host) { return FormShownBy(host, ShowHelpFormCommand()); }},
+      {"build_puzzle_level_0", [](CaptureHost& host) { return BuildPuzzleAtLevel(host, 0); }},
+      {"build_puzzle_level_5", [](CaptureHost& host) { return BuildPuzzleAtLevel(host, 5); }},
+      {"select_puzzle_9x9", [](CaptureHost& host) { return SelectPuzzleOfBoxSize(host, 3); }},
+      {"select_puzzle_16x16", [](CaptureHost& host) { return SelectPuzzleOfBoxSize(host, 4); }},
+      {"options_game", [](CaptureHost& host) { return OptionsOnPage(host, kOptionsGameTab); }},
+      {"options_assistance", [](CaptureHost& host) { return OptionsOnPage(host, kOptionsAssistanceTab); }},
+      {"options_statistics", [](CaptureHost& host) { return OptionsOnPage(host, kOptionsStatisticsTab); }},
+      {"options_preferences", [](CaptureHost& host) { return OptionsOnPage(host, kOptionsPreferencesTab); }},
+      {"options_after_language_change", OptionsAfterLanguageChange},
+      {"ok_not_a_puzzle", RefusedFile},
+      {"ok_not_written", UnwrittenFile},
+      {"ok_cancel_new_version", NewVersion},
   };
   return scenes;
 }
