@@ -50,6 +50,10 @@ void ChangeUserCommand::Execute() {
   SaveUsers(users);
   UserSettings settings(name);
   LoadUserSettings(settings, users.currentId);
+  // The texts stay in the language they were loaded in, so the options go
+  // on naming that one; the new player keeps it, as they would have after
+  // a restart with it.
+  settings.options.language = state->options.language;
   state->options = std::move(settings.options);
   state->statistics = std::move(settings.statistics);
 }

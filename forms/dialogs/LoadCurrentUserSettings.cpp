@@ -19,6 +19,9 @@ void LoadCurrentUserSpecificSettings_Command::Execute() {
     LoadUserSettings(settings, player->id);
     break;
   }
+  // The options name the language the texts are loaded in (start-up sets
+  // it again once it knows); a player's stored language does not change it.
+  settings.options.language = state->options.language;
   state->options = std::move(settings.options);
   state->statistics = std::move(settings.statistics);
 }

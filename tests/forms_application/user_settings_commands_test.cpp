@@ -92,6 +92,24 @@ INSTANTIATE_TEST_SUITE_P(Players, ChangeUserCaseTest,
                                            ChangeCase{"ToNobody", L"Cleo", L"Ann", true, {}, {}}),
                          [](const auto& info) { return std::string(info.param.test); });
 
+// The texts are not reloaded on a change of player, so the options keep
+// naming the loaded language whatever the new player had stored; otherwise
+// the language dialog would preselect a language the screen is not in.
+TEST_F(ChangeUserTest, TheLoadedLanguageStaysInTheOptions) {
+  UserSettings bob = StoredSettings(1);
+  bob.name = L"Bob";
+  bob.options.language = L"en";
+  ASSERT_TRUE(SaveUserSettings(bob, 1));
+  state->options.language = L"de";
+
+  ChangeUserCommand(L"Bob").Execute();
+  EXPECT_EQ(state->options.language, L"de");
+  EXPECT_EQ(state->options.enteringNumbers, OptionsOfPlayer(1).enteringNumbers) << "the rest is Bob's";
+
+  LoadCurrentUserSpecificSettings_Command().Execute();
+  EXPECT_EQ(state->options.language, L"de");
+}
+
 TEST_F(ApplicationTest, WithoutAPlayerTheSaveWritesNothing) {
   state->options.showGuideLines = true;
   SaveGameOptionsToCurrentUserCommand().Execute();
