@@ -202,19 +202,23 @@ std::optional<std::string> ReadSmallFile(const std::string& path, std::size_t ma
 
 std::optional<std::string> ReadFileStart(const std::string& path, std::size_t count) { return ReadUpTo(path, count); }
 
-bool ReplaceFileAtomically(const std::string& path, std::string_view bytes) {
+bool ReplaceFileQuietly(const std::string& path, std::string_view bytes) {
   std::string temporaryName;
   const int descriptor = CreateTemporaryFile(path, temporaryName);
-  if (descriptor < 0) return ReportFailure(path);
+  if (descriptor < 0) return false;
   const bool written =
       TakeModeOfReplacedFile(descriptor, path) && WriteAll(descriptor, bytes) && fsync(descriptor) == 0;
   const bool closed = close(descriptor) == 0;
   if (!written || !closed || rename(temporaryName.c_str(), path.c_str()) != 0) {
     unlink(temporaryName.c_str());
-    return ReportFailure(path);
+    return false;
   }
   SyncFolder(FolderOf(path));
   return true;
+}
+
+bool ReplaceFileAtomically(const std::string& path, std::string_view bytes) {
+  return ReplaceFileQuietly(path, bytes) || ReportFailure(path);
 }
 
 std::optional<std::string> ReadSmallFile(const std::wstring& path, std::size_t maxBytes) {

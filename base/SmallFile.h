@@ -37,6 +37,9 @@ std::optional<std::string> ReadFileStart(const std::string& path, std::size_t co
 // that a power cut cannot bring the old file back.  A failure is passed to
 // the reporter (SetReplaceFailureReporter).
 bool ReplaceFileAtomically(const std::string& path, std::string_view bytes);
+// The same without telling the reporter: for a thread that must not reach
+// the player (the web exchange), or a file whose loss is no news.
+bool ReplaceFileQuietly(const std::string& path, std::string_view bytes);
 
 // The same for wide paths (one code point per element), through PathToBytes.
 std::optional<std::string> ReadSmallFile(const std::wstring& path, std::size_t maxBytes);

@@ -216,6 +216,12 @@ TEST_F(SmallFileTest, AFailedReplaceIsReportedWithItsFolder) {
   EXPECT_EQ(Read(base + "users.txt"), "saved");
   EXPECT_EQ(Names(), (std::vector<std::string>{"taken", "users.txt"}));
 
+  // The quiet replace works alike and tells nobody.
+  EXPECT_FALSE(ReplaceFileQuietly(base + "taken", "bytes"));
+  ASSERT_TRUE(ReplaceFileQuietly(base + "users.txt", "quiet"));
+  EXPECT_EQ(Read(base + "users.txt"), "quiet");
+  EXPECT_EQ(reported.size(), 3u) << "the quiet replace reports nothing";
+
   SetReplaceFailureReporter({});
   EXPECT_FALSE(ReplaceFileAtomically(base + "taken", "bytes"));
   EXPECT_EQ(reported.size(), 3u) << "a removed reporter is not called";
