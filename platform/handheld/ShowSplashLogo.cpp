@@ -4,13 +4,11 @@
 #include "notus/platform/ownerdrawWin32/GDIBuffer.h"
 #include "notus/platform/ownerdrawWin32/app.h"
 #include "platform/win32/Application/host_common.h"
+#include "platform/win32/Application/splash_logo.h"
 #include "svg/builtin_logo.h"
-#include "svg/fitted_render.h"
-#include "svg/svg_parser.h"
 
 #include <tinyxml.h>
 
-#include <cmath>
 #include <cwchar>
 
 namespace handheld {
@@ -19,23 +17,12 @@ namespace {
 
 using notus::impl::details::GDIBuffer;
 
+// Only the built-in logo: the handheld downloads none.  One without width
+// or height draws nothing.
 void DrawLogo(GDIBuffer& buffer, const char* logo_svg) {
   TiXmlDocument document;
   document.Parse(logo_svg);
-  agg::svg::path_renderer paths;
-  agg::svg::parser reader(paths);
-  reader.parse(document);
-  double min_x = 0, max_x = 0, min_y = 0, max_y = 0;
-  paths.bounding_rect(min_x, max_x, min_y, max_y);
-  // The scale divides by both sides: a line or a point has nothing to fit.
-  const double width = max_x - min_x;
-  const double height = max_y - min_y;
-  if (!std::isfinite(width) || !std::isfinite(height) || width <= 0.0 || height <= 0.0) return;
-  agg::trans_affine matrix;
-  if (!agg::svg::fit_box_matrix(min_x, max_x, min_y, max_y, buffer.width(), buffer.height(), matrix)) return;
-  // Fills exactly as outlined: the renderer's contour starts wider.
-  paths.expand(0.0);
-  agg::svg::render_over(paths, {buffer.pixels(), buffer.width(), buffer.height(), buffer.stride()}, matrix, 1.0);
+  host::DrawFittedLogo(buffer, document);
 }
 
 void DrawLine(HDC dc, const wchar_t* text, RECT where, UINT format) {
