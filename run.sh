@@ -5,18 +5,14 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 source tools/packages.sh
+source tools/build_programs.sh
 tavlin_ensure_packages
 
-cmake -S . -B build -DCMAKE_BUILD_TYPE=Release
-cmake --build build -j"$(nproc)"
+tavlin_build_programs
 
 program=tavlin
 if [ "${1:-}" = "handheld" ]; then
   program=tavlin_handheld
-fi
-if [ ! -x "build/$program" ]; then
-  echo "Built the libraries and tests in build/; this tree has no program named $program."
-  exit 0
 fi
 if [ -z "${DISPLAY:-}" ]; then
   # No display: play it under Xvfb for a few seconds and keep a screenshot.
