@@ -33,11 +33,16 @@ constexpr std::uint32_t kFirstLevel = 1;
 
 DWORD WholeSeconds() { return GetTickCount() / kMillisecondsPerSecond; }
 
+// Whether the application holds the player's settings and a game, so that
+// saving them keeps the player's work rather than replacing it.
+bool g_sessionSavable = false;
+
 // The player's options and statistics first, so that they are kept even if
 // writing the game fails; then the application goes, the game written just
 // before.
 void Shutdown(std::unique_ptr<Application> application) {
   SaveGameOptionsToCurrentUserCommand().Execute();
+  g_sessionSavable = false;
   ShutdownApplication(std::move(application));
 }
 
@@ -57,6 +62,12 @@ void RunMainLoopThenShutdown(std::unique_ptr<Application> application) {
 }
 
 }  // namespace
+
+void SaveRunningSession() {
+  if (!g_sessionSavable) return;
+  SaveGameOptionsToCurrentUserCommand().Execute();
+  SerializeGameXMLCommand().Execute();
+}
 
 int RunApplication() {
   InstallStartupServices();
@@ -86,6 +97,7 @@ int RunApplication() {
   restore.Execute();
   if (!cachedResourcesUsable) LanguageChangeCommand(false).Execute();
   if (!restore.loaded) GenerateGrid_Command(kFirstBoxSize, kFirstLevel).Execute();
+  g_sessionSavable = true;
   WebRequestCommand(&application->statistics).Execute();
 
   WaitPumpingMessages(startup::SplashSecondsLeft(WholeSeconds() - splashSecond));

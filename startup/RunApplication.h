@@ -10,3 +10,10 @@
 // show; an exception that leaves the main loop does too, but only after the
 // shutdown saves have run.
 int RunApplication();
+
+// Saves what the shutdown saves (the player's options and statistics, then
+// the game in progress) without ending or releasing anything, for a run that
+// cannot reach its shutdown: the display went.  Does nothing before the
+// player's settings and the game are in place, or once the shutdown has
+// begun, so a half-started run never writes defaults over the player's files.
+void SaveRunningSession();

@@ -1,6 +1,7 @@
 #include "winapi/message_queue.h"
 
 #include "winapi/backend.h"
+#include "winapi/close_signals.h"
 #include "winapi/pixels.h"
 #include "winapi/timers.h"
 #include "winapi/window_registry.h"
@@ -15,6 +16,9 @@ namespace {
 struct Queue {
   std::deque<MSG> posted;
   bool quitRequested = false;
+  // The program is closing: a taken WM_QUIT stays requested, so every loop
+  // ends (EndEveryMessageLoop).
+  bool quitEveryLoop = false;
   int quitCode = 0;
   // GetKeyState's answers, by virtual key.
   std::array<bool, 256> keyDown{};
@@ -66,7 +70,7 @@ std::optional<MSG> TakeQuit(bool remove) {
   if (!queue.quitRequested) {
     return std::nullopt;
   }
-  if (remove) {
+  if (remove && !queue.quitEveryLoop) {
     queue.quitRequested = false;
   }
   return MSG{nullptr, WM_QUIT, static_cast<WPARAM>(queue.quitCode), 0, CurrentBackend().TickCount(), POINT{0, 0}};
@@ -96,6 +100,7 @@ void NoteKeyState(const MSG& msg) {
 }
 
 std::optional<MSG> TakeMessage(const Filter& filter, bool remove) {
+  TakeTerminationRequest();
   if (auto msg = TakePosted(filter, remove)) {
     if (remove) {
       NoteKeyState(*msg);
@@ -232,9 +237,26 @@ LRESULT SendMessageW(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void PostQuitMessage(int exitCode) {
+  // Once every loop is ending, its code stays the one they all take.
+  if (TheQueue().quitEveryLoop) {
+    return;
+  }
   TheQueue().quitRequested = true;
   TheQueue().quitCode = exitCode;
 }
+
+namespace winapi {
+
+void EndEveryMessageLoop(int exitCode) {
+  core::Queue& queue = core::TheQueue();
+  if (!queue.quitEveryLoop) {
+    queue.quitRequested = true;
+    queue.quitEveryLoop = true;
+    queue.quitCode = exitCode;
+  }
+}
+
+}  // namespace winapi
 
 SHORT GetKeyState(int virtualKey) {
   const auto& keys = TheQueue().keyDown;

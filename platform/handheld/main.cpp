@@ -3,12 +3,14 @@
 #include "notus/platform/ownerdrawWin32/app.h"
 #include "notus/platform/ownerdrawWin32/root_controller.h"
 #include "platform/handheld/handheld_entry.h"
+#include "platform/win32/Application/session_end.h"
 #include "winapi/sdl/sdl.h"
 
 #include <cstdio>
 #include <cstdlib>
 
 int main() {
+  host::EndSessionsSoundly();
   if (!winapi::sdl::IsActive() && !winapi::sdl::HeadlessAsked()) {
     std::fputs(
         "tavlin_handheld: no display to open a window on (set DISPLAY, or TAVLIN_HEADLESS=1 to run without a window)\n",

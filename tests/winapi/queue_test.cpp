@@ -1,5 +1,7 @@
 #include "layer_fixture.h"
 
+#include "winapi/close_signals.h"
+
 #include <functional>
 
 using winapi_test::LayerTest;
@@ -126,6 +128,46 @@ TEST_F(LayerTest, QuitEndsOnlyTheNestedLoopThatTakesIt) {
   // before it saw kThird.
   EXPECT_EQ(trace, (std::vector<std::string>{"dialog opens", "button ends the dialog", "dialog loop ended with 0",
                                              "main loop goes on"}));
+}
+
+// The program closing from outside (a termination signal): the dialog's loop
+// ends, then the loop around it once what was posted before is handled, and
+// every loop or pump after them; a later PostQuitMessage keeps the code.
+TEST_F(LayerTest, EndingEveryLoopEndsTheNestedLoopAndEachLoopAroundIt) {
+  std::vector<std::string> trace;
+  const HWND hwnd = MakeWindow({0, 0, 10, 10}, 0, nullptr, [&](HWND h, UINT m, WPARAM, LPARAM) -> LRESULT {
+    if (m == kFirst) {
+      PostMessageW(h, kSecond, 0, 0);
+      MSG msg;
+      BOOL result;
+      while ((result = GetMessageW(&msg, nullptr, 0, 0)) > 0) {
+        DispatchMessageW(&msg);
+      }
+      trace.push_back("dialog loop ended with " + std::to_string(result));
+      PostMessageW(h, kThird, 0, 0);
+    } else if (m == kSecond) {
+      winapi::EndEveryMessageLoop(0);
+    } else if (m == kThird) {
+      trace.push_back("main loop went on");
+    }
+    return 0;
+  });
+  PostMessageW(hwnd, kFirst, 0, 0);
+
+  MSG msg;
+  BOOL result;
+  while ((result = GetMessageW(&msg, nullptr, 0, 0)) > 0) {
+    DispatchMessageW(&msg);
+  }
+  EXPECT_EQ(result, 0);
+  EXPECT_EQ(msg.wParam, 0u);
+  EXPECT_EQ(trace, (std::vector<std::string>{"dialog loop ended with 0", "main loop went on"}));
+  ASSERT_TRUE(PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE));
+  EXPECT_EQ(msg.message, static_cast<UINT>(WM_QUIT));
+  EXPECT_EQ(WaitMessage(), TRUE);
+  PostQuitMessage(9);
+  EXPECT_EQ(GetMessageW(&msg, nullptr, 0, 0), 0);
+  EXPECT_EQ(msg.wParam, 0u);
 }
 
 TEST_F(LayerTest, PeekMessageTakesOneMessageAtATime) {

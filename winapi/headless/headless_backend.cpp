@@ -1,10 +1,14 @@
 #include "winapi/headless/headless.h"
 
 #include "base/utf.h"
+#include "winapi/close_signals.h"
 #include "winapi/device.h"
+
+#include <poll.h>
 
 #include <algorithm>
 #include <chrono>
+#include <climits>
 #include <cstdio>
 #include <map>
 #include <thread>
@@ -45,7 +49,7 @@ class HeadlessBackend final : public Backend {
       if (timeoutMs == INFINITE) {
         return false;
       }
-      std::this_thread::sleep_for(std::chrono::milliseconds(timeoutMs));
+      SleepUnlessSignalled(timeoutMs);
       return true;
     }
     if (idleHook_ && idleHook_()) {
@@ -60,6 +64,20 @@ class HeadlessBackend final : public Backend {
   }
 
   void PollInput() override {}
+
+  // A program that closes on signals (winapi/close_signals.h) is woken by
+  // one at once rather than at its next timer.
+  static void SleepUnlessSignalled(DWORD timeoutMs) {
+    const int wake = TerminationSignalWakeFd();
+    if (wake < 0) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(timeoutMs));
+      return;
+    }
+    pollfd watched{wake, POLLIN, 0};
+    if (poll(&watched, 1, static_cast<int>(std::min<DWORD>(timeoutMs, INT_MAX))) > 0) {
+      DrainTerminationSignalWake();
+    }
+  }
 
   void WindowCreated(HWND hwnd) override { windows_[hwnd] = TopLevelState{}; }
   void WindowDestroyed(HWND hwnd) override { windows_.erase(hwnd); }

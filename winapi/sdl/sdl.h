@@ -12,6 +12,7 @@
 // backend installs it as usual with headless::Reset().
 //
 // A window that another client destroys is taken as a press of its close box.
+// A display connection that breaks ends the program (see OnDisplayLost).
 #pragma once
 
 namespace winapi::sdl {
@@ -22,6 +23,14 @@ bool IsActive();
 // Whether TAVLIN_HEADLESS asks to run without a window (set, not empty and
 // not "0").  Then SDL is not started at all, display or not.
 bool HeadlessAsked();
+
+// What runs when the connection to the display breaks.  The backend says on
+// stderr that the display was lost, then runs `save` on the GUI thread, with
+// window work turned into nothing (message boxes go to stderr), so that the
+// program saves what it must keep; then it ends the program at once with
+// exit code 1, skipping exit handlers and static destructors, which would
+// work on windows over the dead connection.
+void OnDisplayLost(void (*save)());
 
 // Destroys the SDL windows left, shuts SDL down (closing its display
 // connections) and leaves the headless backend installed for whatever still

@@ -4,6 +4,7 @@
 
 #include "base/utf.h"
 #include "winapi/backend.h"
+#include "winapi/close_signals.h"
 #include "winapi/device.h"
 #include "winapi/headless/headless.h"
 #include "winapi/path_prompt.h"
@@ -15,11 +16,16 @@
 
 #include <SDL.h>
 
+#include <poll.h>
+#include <unistd.h>
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <map>
+#include <mutex>
 #include <optional>
+#include <thread>
 
 namespace winapi::sdl {
 namespace {
@@ -32,6 +38,40 @@ struct TopLevel {
   // Destroyed from outside: nothing is drawn into it any more.
   bool gone = false;
 };
+
+// A termination signal (winapi/close_signals.h) writes into a pipe, which
+// SDL's wait cannot watch: this thread does, and pushes an event that wakes
+// it.  It stops pushing once SDL is shutting down.
+std::mutex g_wakeMutex;
+bool g_sdlRunning = false;
+bool g_wakerStarted = false;
+
+void WakeOnTerminationSignals(int wakeFd) {
+  pollfd watched{wakeFd, POLLIN, 0};
+  for (;;) {
+    if (poll(&watched, 1, -1) <= 0) {
+      continue;
+    }
+    DrainTerminationSignalWake();
+    const std::lock_guard<std::mutex> lock(g_wakeMutex);
+    if (!g_sdlRunning) {
+      return;
+    }
+    SDL_Event event{};
+    event.type = SDL_USEREVENT;
+    SDL_PushEvent(&event);
+  }
+}
+
+void StartWakerOnce() {
+  const int wakeFd = TerminationSignalWakeFd();
+  const std::lock_guard<std::mutex> lock(g_wakeMutex);
+  if (g_wakerStarted || wakeFd < 0 || !g_sdlRunning) {
+    return;
+  }
+  g_wakerStarted = true;
+  std::thread(&WakeOnTerminationSignals, wakeFd).detach();
+}
 
 SDL_SystemCursor SystemCursorOf(HCURSOR cursor) {
   switch (StandardCursorId(cursor)) {
@@ -49,6 +89,10 @@ class SdlBackend final : public Backend, public device::DeviceShell {
   DWORD TickCount() override { return SDL_GetTicks(); }
 
   bool WaitForInput(DWORD timeoutMs) override {
+    if (lost_) {
+      return false;
+    }
+    StartWakerOnce();
     PresentAll();
     SDL_Event event;
     // SDL blocks in the display connection here: an idle loop costs no
@@ -64,6 +108,9 @@ class SdlBackend final : public Backend, public device::DeviceShell {
   }
 
   void PollInput() override {
+    if (lost_) {
+      return;
+    }
     SDL_Event event;
     while (SDL_PollEvent(&event) != 0) {
       Handle(event);
@@ -72,6 +119,9 @@ class SdlBackend final : public Backend, public device::DeviceShell {
   }
 
   void WindowCreated(HWND hwnd) override {
+    if (lost_) {
+      return;
+    }
     RECT rect{};
     GetWindowRect(hwnd, &rect);
     SDL_Window* window = SDL_CreateWindow(wide_to_utf8(WindowCaption(hwnd), utf_errors::lenient).c_str(), rect.left,
@@ -87,7 +137,7 @@ class SdlBackend final : public Backend, public device::DeviceShell {
 
   void WindowDestroyed(HWND hwnd) override {
     const auto found = windows_.find(hwnd);
-    if (found == windows_.end()) {
+    if (found == windows_.end() || lost_) {
       return;
     }
     // At exit SDL may have been shut down already, windows and all.
@@ -152,6 +202,11 @@ class SdlBackend final : public Backend, public device::DeviceShell {
   }
 
   int MessageBox(HWND owner, LPCWSTR text, LPCWSTR caption, UINT type) override {
+    if (lost_) {
+      std::fprintf(stderr, "[message box] %s: %s\n", wide_to_utf8(caption, utf_errors::lenient).c_str(),
+                   wide_to_utf8(text, utf_errors::lenient).c_str());
+      return (type & MB_TYPEMASK) == MB_OK ? IDOK : IDCANCEL;
+    }
     TopLevel* top = Find(owner);
     PresentAll();
     return ShowMessageBox(top != nullptr ? top->window : nullptr, text, caption, type);
@@ -160,6 +215,9 @@ class SdlBackend final : public Backend, public device::DeviceShell {
   // zenity when it is installed, otherwise our own prompt, which is a
   // window of the layer and comes to the screen like any other.
   FileDialogResult FileDialog(const FileDialogRequest& request) override {
+    if (lost_) {
+      return FileDialogResult::Cancelled();
+    }
     PresentAll();
     if (std::optional<FileDialogResult> chosen = RunZenity(request, [this] { KeepShowingWhileBlocked(); })) {
       return *std::move(chosen);
@@ -228,13 +286,25 @@ class SdlBackend final : public Backend, public device::DeviceShell {
     return SIZE{bounds.w, bounds.h};
   }
 
+  // The display connection broke: nothing may go to X any more, while what
+  // is saved on the way out still asks for the time or a message box.
+  void MarkDisplayLost() { lost_ = true; }
+
  private:
+  // The window is found only while the display is there: everything done to
+  // a found window goes to X.
   TopLevel* Find(HWND hwnd) {
+    if (lost_) {
+      return nullptr;
+    }
     const auto found = windows_.find(hwnd);
     return found == windows_.end() ? nullptr : &found->second;
   }
 
   void PresentAll() {
+    if (lost_) {
+      return;
+    }
     for (auto& [hwnd, top] : windows_) {
       if (!top.gone) {
         top.presenter.Present(top.window);
@@ -347,18 +417,38 @@ class SdlBackend final : public Backend, public device::DeviceShell {
   std::map<Uint32, HWND> byId_;
   std::map<SDL_SystemCursor, SDL_Cursor*> cursors_;
   InputTranslator translator_;
+  bool lost_ = false;
 };
 
 SdlBackend* g_sdl = nullptr;
+void (*g_saveOnDisplayLost)() = nullptr;
+
+// Xlib's I/O error handler leads here (x11::InstallIOErrorHandler) on the GUI
+// thread.  The player's work is saved without any window work, and the
+// program ends at once: exit handlers and static destructors would destroy
+// windows and shut SDL down over the dead connection.
+[[noreturn]] void EndOnDisplayLost() {
+  if (g_sdl != nullptr) {
+    g_sdl->MarkDisplayLost();
+  }
+  std::fprintf(stderr, "%s: lost the connection to the display; saving and ending\n", program_invocation_short_name);
+  if (g_saveOnDisplayLost != nullptr) {
+    g_saveOnDisplayLost();
+  }
+  _exit(EXIT_FAILURE);
+}
 
 }  // namespace
+
+void OnDisplayLost(void (*save)()) { g_saveOnDisplayLost = save; }
 
 bool IsActive() { return g_sdl != nullptr && InstalledBackend() == g_sdl; }
 
 // Called once while static objects are built (see install.cpp).
 bool StartSdlBackend() {
-  // Ctrl+C and kill must end the program as usual, not become an SDL_QUIT
-  // event that nobody reads.
+  // SIGINT and SIGTERM must not become an SDL_QUIT event that nobody reads:
+  // the program handles them itself (winapi/close_signals.h), or they end it
+  // as usual.
   SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
   // A puzzle game waits for the player: the screen saver stays allowed
   // unless the program asks for it to be held off.
@@ -386,6 +476,11 @@ bool StartSdlBackend() {
   SDL_EventState(SDL_SYSWMEVENT, SDL_ENABLE);
   g_sdl = new SdlBackend;  // lives as long as the process: static objects may still use the layer at exit
   InstallBackend(g_sdl);
+  x11::InstallIOErrorHandler(&EndOnDisplayLost);
+  {
+    const std::lock_guard<std::mutex> lock(g_wakeMutex);
+    g_sdlRunning = true;
+  }
   device::InstallDeviceShell(g_sdl);
   // For a program that does not shut the backend down itself.
   std::atexit(&Shutdown);
@@ -398,6 +493,10 @@ void Shutdown() {
   }
   if (device::DeviceShell* previous = device::InstallDeviceShell(nullptr); previous != g_sdl) {
     device::InstallDeviceShell(previous);
+  }
+  {
+    const std::lock_guard<std::mutex> lock(g_wakeMutex);
+    g_sdlRunning = false;
   }
   g_sdl->Close();
   // Closes the display connections and the libraries SDL opened for them.

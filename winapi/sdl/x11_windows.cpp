@@ -4,8 +4,13 @@
 #include <X11/Xlib.h>
 #include <X11/Xproto.h>
 
+#include <unistd.h>
+#include <atomic>
+#include <chrono>
+#include <cstdlib>
 #include <mutex>
 #include <set>
+#include <thread>
 
 namespace winapi::sdl::x11 {
 namespace {
@@ -41,7 +46,41 @@ int HandleError(Display* display, XErrorEvent* error) {
   return g_previous != nullptr ? g_previous(display, error) : 0;
 }
 
+void (*g_lost)() = nullptr;
+pid_t g_guiThread = 0;  // the kernel's thread id: known before any std::thread exists
+std::atomic<bool> g_lostTaken{false};
+
+int HandleIOError(Display*) {
+  const bool guiThread = gettid() == g_guiThread;
+  if (!guiThread) {
+    // The GUI thread sees the broken connection at its next read, and only
+    // there is the program's state safe to save.
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(2);
+    while (std::chrono::steady_clock::now() < deadline) {
+      if (g_lostTaken.load()) {
+        std::this_thread::sleep_for(std::chrono::seconds(10));
+        _exit(EXIT_FAILURE);
+      }
+      std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+  }
+  if (g_lostTaken.exchange(true)) {
+    // Saving met the broken connection again: nothing more can be done.
+    _exit(EXIT_FAILURE);
+  }
+  if (g_lost != nullptr) {
+    g_lost();
+  }
+  _exit(EXIT_FAILURE);
+}
+
 }  // namespace
+
+void InstallIOErrorHandler(void (*lost)()) {
+  g_lost = lost;
+  g_guiThread = gettid();
+  XSetIOErrorHandler(&HandleIOError);
+}
 
 void InstallErrorHandler() {
   if (!g_installed) {

@@ -15,6 +15,12 @@
 //   are dropped; every other X error goes on to the handler that was there
 //   before.
 //
+// - The connection to the X server breaks (the server ended, the network
+//   went).  Xlib then calls its I/O error handler and, should that return,
+//   ends the program with exit(), whose handlers would destroy windows and
+//   shut SDL down over the dead connection.  Ours never returns (see
+//   InstallIOErrorHandler).
+//
 // Without X (another video driver, or none) nothing here does anything.
 #pragma once
 
@@ -26,6 +32,14 @@ namespace winapi::sdl::x11 {
 // as the handler it found, hands errors on to it, and puts it back when it
 // shuts down: errors read while SDL closes its connections come here too.
 void InstallErrorHandler();
+
+// Installs `lost` as what runs when a display connection breaks; it must not
+// return.  It runs on the GUI thread (the one calling this): another thread
+// that meets the broken connection (SDL's wake-up, sent from the thread that
+// posts an event) waits for the GUI thread to meet it too, and runs `lost`
+// itself only when that has not happened within two seconds.  Meeting it
+// again while `lost` runs ends the program at once with exit code 1.
+void InstallIOErrorHandler(void (*lost)());
 
 // The X window behind `window`, remembered from now on as ours; 0 when SDL
 // does not run on X.

@@ -5,11 +5,13 @@
 #include "platform/win32/Application/desktop_resources.h"
 #include "platform/win32/Application/program_display.h"
 #include "platform/win32/Application/save_failure_report.h"
+#include "platform/win32/Application/session_end.h"
 
 #include <cstdlib>
 #include <ctime>
 
 int main() {
+  host::EndSessionsSoundly();
   if (!desktop::HaveDisplay()) return EXIT_FAILURE;
   desktop::RegisterDesktopResources();
   desktop::InstallSaveFailureReporter();

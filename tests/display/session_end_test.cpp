@@ -1,0 +1,326 @@
+// Ways a session ends other than the close box, with the real programs as
+// child processes: SIGTERM, SIGINT and SIGHUP close the program as the close
+// box does, saving the player's options and the game, and a display whose X
+// server goes away ends it promptly with a non-zero code, saved all the same.
+#include "x_tools.h"
+
+#include "app/ResourceManager.h"
+#include "app/Users.h"
+
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+extern char** environ;
+
+namespace display_test {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+constexpr const char* kOptionsFile = "UserSettings0.xml";
+constexpr const char* kStoredOptions =
+    "<root version=\"1\"><options><autoPencilMarks value=\"false\" /></options><statistics /></root>";
+
+std::string ReadFile(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+// A settings folder with one player and that player's stored options, and,
+// when asked, the English texts cached as an earlier run leaves them (so no
+// language question comes up); no saved game.  Removed afterwards.
+class Folder {
+ public:
+  explicit Folder(bool cachedTexts) {
+    std::string pattern = (std::filesystem::temp_directory_path() / "tavlin-ending-XXXXXX").string();
+    if (mkdtemp(pattern.data()) == nullptr) return;
+    path_ = pattern;
+    data_objects::users users;
+    AddUser(users, L"Player 1");
+    std::ofstream(path_ / "users.txt", std::ios::binary) << SerializeUsers(users);
+    std::ofstream(path_ / kOptionsFile, std::ios::binary) << kStoredOptions;
+    ready_ = !cachedTexts || LoadResourceStrings((path_ / "cached_resources.dat").wstring(),
+                                                 TAVLIN_SOURCE_RESOURCES L"/resources.dat", L"en", 480, 640);
+  }
+  ~Folder() {
+    std::error_code ignored;
+    if (!path_.empty()) std::filesystem::remove_all(path_, ignored);
+  }
+  bool Ready() const { return ready_; }
+  const std::filesystem::path& Path() const { return path_; }
+  std::string Read(const char* name) const { return ReadFile(path_ / name); }
+
+  // What a shutdown leaves: the options written out in full, and a game.
+  void ExpectSaved() const {
+    const std::string options = Read(kOptionsFile);
+    EXPECT_NE(options, kStoredOptions) << "the options were not saved";
+    EXPECT_NE(options.find("autoPencilMarks"), std::string::npos) << options;
+    const std::string game = Read("current_game.xml");
+    EXPECT_NE(game.find("<cell "), std::string::npos) << "no game saved";
+  }
+
+ private:
+  std::filesystem::path path_;
+  bool ready_ = false;
+};
+
+// A program as a child process with the environment's extra entries, its
+// stderr kept in a file; killed if a test leaves it running.  The signal
+// mask and dispositions are the defaults, as a shell gives them.
+class Child {
+ public:
+  Child(const char* program, const std::vector<std::string>& add) {
+    char path[] = "/tmp/tavlin_ending_stderr_XXXXXX";
+    const int fd = mkstemp(path);
+    if (fd < 0) return;
+    close(fd);
+    errors_ = path;
+    std::vector<std::string> variables = add;
+    for (char** entry = environ; *entry != nullptr; ++entry) variables.emplace_back(*entry);
+    std::vector<char*> env;
+    for (std::string& variable : variables) env.push_back(variable.data());
+    env.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 2, errors_.c_str(), O_WRONLY | O_TRUNC, 0);
+    posix_spawnattr_t attributes;
+    posix_spawnattr_init(&attributes);
+    sigset_t none;
+    sigset_t all;
+    sigemptyset(&none);
+    sigfillset(&all);
+    posix_spawnattr_setsigmask(&attributes, &none);
+    posix_spawnattr_setsigdefault(&attributes, &all);
+    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
+    char* argv[] = {const_cast<char*>(program), nullptr};
+    if (posix_spawn(&pid_, program, &actions, &attributes, argv, env.data()) != 0) pid_ = 0;
+    posix_spawnattr_destroy(&attributes);
+    posix_spawn_file_actions_destroy(&actions);
+  }
+  ~Child() {
+    if (pid_ > 0) {
+      kill(pid_, SIGKILL);
+      waitpid(pid_, nullptr, 0);
+    }
+    if (!errors_.empty()) unlink(errors_.c_str());
+  }
+  bool Started() const { return pid_ > 0; }
+  pid_t Pid() const { return pid_; }
+  std::string Errors() const { return ReadFile(errors_); }
+
+  // Whether it has a handler of its own for SIGTERM, waiting up to
+  // `timeoutMs`: the program has got past its very first steps.
+  bool CatchesTerminationWithin(int timeoutMs) const {
+    const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
+    do {
+      std::istringstream status(ReadFile("/proc/" + std::to_string(pid_) + "/status"));
+      for (std::string line; std::getline(status, line);) {
+        if (line.rfind("SigCgt:", 0) == 0 && (std::stoull(line.substr(7), nullptr, 16) >> (SIGTERM - 1) & 1) != 0) {
+          return true;
+        }
+      }
+      std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    } while (Clock::now() < deadline);
+    return false;
+  }
+
+  // The exit status once it has ended within `timeoutMs` (128 + the signal
+  // when a signal ended it), or -1.
+  int WaitForExit(int timeoutMs) {
+    const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
+    do {
+      int status = 0;
+      if (waitpid(pid_, &status, WNOHANG) == pid_) {
+        pid_ = 0;
+        return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+      }
+      std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    } while (Clock::now() < deadline);
+    return -1;
+  }
+
+ private:
+  pid_t pid_ = 0;
+  std::string errors_;
+};
+
+// How soon a program must end.  The sanitizer build's leak check at exit can
+// take seconds on a busy machine; it is left to the other tests of the
+// program, so this bound measures the program's own closing.
+constexpr int kPromptMs = 3000;
+std::string WithoutLeakCheck() {
+  const char* options = std::getenv("ASAN_OPTIONS");
+  return std::string("ASAN_OPTIONS=") + (options != nullptr ? options : "") + ":detect_leaks=0";
+}
+
+}  // namespace
+
+// Both programs, without a window, each signal: started at once in parallel,
+// each given time to reach its game, then signalled.
+TEST(SessionEnd, TerminationSignalsCloseBothProgramsAsTheCloseBoxDoesAndSave) {
+  struct Case {
+    const char* program;
+    int signal;
+  };
+  const std::vector<Case> cases = {{TAVLIN_PROGRAM, SIGTERM},         {TAVLIN_PROGRAM, SIGINT},
+                                   {TAVLIN_PROGRAM, SIGHUP},          {TAVLIN_HANDHELD_PROGRAM, SIGTERM},
+                                   {TAVLIN_HANDHELD_PROGRAM, SIGINT}, {TAVLIN_HANDHELD_PROGRAM, SIGHUP}};
+  std::vector<std::unique_ptr<Folder>> folders;
+  std::vector<std::unique_ptr<Child>> children;
+  for (const Case& c : cases) {
+    folders.push_back(std::make_unique<Folder>(true));
+    ASSERT_TRUE(folders.back()->Ready());
+    children.push_back(std::make_unique<Child>(
+        c.program,
+        std::vector<std::string>{"TAVLIN_HEADLESS=1", "TAVLIN_SETTINGS_DIR=" + folders.back()->Path().string(),
+                                 WithoutLeakCheck()}));
+    ASSERT_TRUE(children.back()->Started());
+  }
+  for (std::size_t i = 0; i < cases.size(); ++i) {
+    SCOPED_TRACE(std::string(cases[i].program) + " signal " + std::to_string(cases[i].signal));
+    Child& child = *children[i];
+    // Past its first steps, and a little more, to be well inside its run.
+    child.CatchesTerminationWithin(20000);
+    std::this_thread::sleep_for(std::chrono::milliseconds(i == 0 ? 3000 : 200));
+    ASSERT_EQ(kill(child.Pid(), cases[i].signal), 0);
+    EXPECT_EQ(child.WaitForExit(kPromptMs), 0) << child.Errors();
+    folders[i]->ExpectSaved();
+  }
+}
+
+// The first start's language question is a dialog's own loop: a signal ends
+// it, and each step and loop after it, and the shutdown saves as usual.
+TEST(SessionEnd, ATerminationSignalDuringTheLanguageQuestionClosesAndSaves) {
+  const Folder folder(false);
+  ASSERT_TRUE(folder.Ready());
+  Child child(TAVLIN_PROGRAM,
+              {"TAVLIN_HEADLESS=1", "TAVLIN_SETTINGS_DIR=" + folder.Path().string(), WithoutLeakCheck()});
+  ASSERT_TRUE(child.Started());
+  child.CatchesTerminationWithin(20000);
+  std::this_thread::sleep_for(std::chrono::milliseconds(1500));
+  ASSERT_EQ(kill(child.Pid(), SIGTERM), 0);
+  EXPECT_EQ(child.WaitForExit(kPromptMs), 0) << child.Errors();
+  folder.ExpectSaved();
+}
+
+namespace {
+
+// An X server of the test's own on a free display number, stopped with the
+// test unless the test stopped it first.
+class OwnXServer {
+ public:
+  OwnXServer() {
+    for (int number = 40; number < 100 && pid_ == 0; ++number) {
+      const std::string socket = "/tmp/.X11-unix/X" + std::to_string(number);
+      if (std::filesystem::exists(socket) || std::filesystem::exists("/tmp/.X" + std::to_string(number) + "-lock")) {
+        continue;
+      }
+      const std::string name = ":" + std::to_string(number);
+      char* argv[] = {const_cast<char*>("Xvfb"),        const_cast<char*>(name.c_str()),
+                      const_cast<char*>("-screen"),     const_cast<char*>("0"),
+                      const_cast<char*>("1024x768x24"), const_cast<char*>("-nolisten"),
+                      const_cast<char*>("tcp"),         nullptr};
+      posix_spawn_file_actions_t actions;
+      posix_spawn_file_actions_init(&actions);
+      posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+      pid_t pid = 0;
+      const bool spawned = posix_spawnp(&pid, "Xvfb", &actions, nullptr, argv, environ) == 0;
+      posix_spawn_file_actions_destroy(&actions);
+      if (!spawned) return;
+      const auto deadline = Clock::now() + std::chrono::seconds(10);
+      while (Clock::now() < deadline && !std::filesystem::exists(socket) && waitpid(pid, nullptr, WNOHANG) == 0) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+      }
+      if (std::filesystem::exists(socket) && waitpid(pid, nullptr, WNOHANG) == 0) {
+        pid_ = pid;
+        display_ = name;
+      } else {
+        kill(pid, SIGKILL);
+        waitpid(pid, nullptr, 0);
+      }
+    }
+  }
+  ~OwnXServer() { Stop(); }
+  bool Running() const { return pid_ > 0; }
+  const std::string& Display() const { return display_; }
+  void Stop() {
+    if (pid_ > 0) {
+      kill(pid_, SIGKILL);
+      waitpid(pid_, nullptr, 0);
+      pid_ = 0;
+    }
+  }
+
+ private:
+  pid_t pid_ = 0;
+  std::string display_;
+};
+
+// The game form on `display` (the tab bar's light colour under Menu and
+// Options, where the splash is white), within 30 s.
+bool GameShownOn(const std::string& display) {
+  const std::string find = "DISPLAY=" + display + " xdotool search --name 'Tavlin' 2>/dev/null";
+  const auto deadline = Clock::now() + std::chrono::seconds(30);
+  do {
+    std::istringstream found(Run(find));
+    unsigned long window = 0;
+    if (found >> window) {
+      const std::string ppm = Run("DISPLAY=" + display + " import -window " + std::to_string(window) +
+                                  " -crop 1x1+400+620 -depth 8 ppm:- 2>/dev/null");
+      // The last three bytes are the pixel's red, green and blue.
+      if (ppm.size() >= 3) {
+        const auto r = static_cast<unsigned char>(ppm[ppm.size() - 3]);
+        const auto g = static_cast<unsigned char>(ppm[ppm.size() - 2]);
+        const auto b = static_cast<unsigned char>(ppm[ppm.size() - 1]);
+        const bool light = r >= 128 && g >= 128 && b >= 128;
+        const bool white = r == 255 && g == 255 && b == 255;
+        const bool fresh = r == 225 && g == 225 && b == 225;
+        if (light && !white && !fresh) return true;
+      }
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  } while (Clock::now() < deadline);
+  return false;
+}
+
+}  // namespace
+
+TEST(SessionEnd, ALostDisplaySavesSaysSoAndEndsPromptlyWithAFailure) {
+  if (!HaveTools() || std::system("command -v Xvfb >/dev/null 2>&1") != 0) {
+    GTEST_SKIP() << "no Xvfb, xdotool or import";
+  }
+  OwnXServer server;
+  ASSERT_TRUE(server.Running()) << "no free display number for an X server of the test's own";
+  const Folder folder(true);
+  ASSERT_TRUE(folder.Ready());
+  Child child(TAVLIN_PROGRAM, {"DISPLAY=" + server.Display(), "TAVLIN_SETTINGS_DIR=" + folder.Path().string()});
+  ASSERT_TRUE(child.Started());
+  ASSERT_TRUE(GameShownOn(server.Display())) << child.Errors();
+
+  server.Stop();
+  const int status = child.WaitForExit(kPromptMs);
+  EXPECT_NE(status, -1) << "still running after the display went";
+  EXPECT_NE(status, 0);
+  EXPECT_LT(status, 128) << "ended by a signal";
+  const std::string errors = child.Errors();
+  EXPECT_NE(errors.find("tavlin: lost the connection to the display;"), std::string::npos) << errors;
+  EXPECT_EQ(errors.find("X Error"), std::string::npos) << errors;
+  folder.ExpectSaved();
+}
+
+}  // namespace display_test
