@@ -11,7 +11,6 @@
 #include <climits>
 #include <filesystem>
 #include <optional>
-#include <sstream>
 #include <string_view>
 #include <unordered_set>
 #include <utility>
@@ -22,7 +21,13 @@ namespace {
 // thousands of players; anything longer is not a list of ours.
 constexpr std::size_t kMaxUsersFileBytes = 1024 * 1024;
 
+// A damaged list is read only up to the damage, and the next save would
+// drop the rest for good; the copy keeps it for whoever mends it.  Far more
+// than a list of ours, yet bounded: the copy is read whole.
+constexpr std::size_t kMaxDamagedCopyBytes = 64 * 1024 * 1024;
+
 std::wstring UsersFileName() { return JoinPath(SettingsDirectory(), L"users.txt"); }
+std::wstring DamagedUsersFileName() { return JoinPath(SettingsDirectory(), L"users.txt.damaged"); }
 
 // The name as the file stores it: at most kMaxUserNameUnits UTF-16 units,
 // never ending in half a surrogate pair.
@@ -36,29 +41,91 @@ std::u16string StoredUnits(const std::wstring& name) {
   return units;
 }
 
-// Reads one player record; false at the first thing that is not one, so a
-// damaged tail (or a stray final newline) adds nothing.  A name that is not
-// valid UTF-16 is not such a thing: the length has already told where the
-// record goes on, so the player is kept with U+FFFD for each bad unit.
-bool ReadPlayer(std::istream& in, data_objects::users::item_type& player) {
-  int length = 0;
-  if (!(in >> length) || length < 0 || length > kMaxUserNameUnits) return false;
-  if (in.get() == std::char_traits<char>::eof()) return false;  // the newline before the name
-  std::string raw(static_cast<std::size_t>(length) * 2, '\0');
-  if (!in.read(raw.data(), static_cast<std::streamsize>(raw.size()))) return false;
+// The bytes of "users.txt" read front to back.  The format has exactly one
+// LF between fields and none at the end, so anything else is damage.
+class Reader {
+ public:
+  explicit Reader(std::string_view bytes) : m_bytes(bytes) {}
+
+  bool AtEnd() const { return m_pos == m_bytes.size(); }
+  bool Newline() { return Take('\n'); }
+
+  // A decimal number, '-' allowed when signed; nothing when there is no
+  // digit or it does not fit an int.
+  std::optional<int> Number(bool allowSign) {
+    const char* first = m_bytes.data() + m_pos;
+    const char* last = m_bytes.data() + m_bytes.size();
+    if (!allowSign && first != last && *first == '-') return std::nullopt;
+    int value = 0;
+    const auto [end, error] = std::from_chars(first, last, value);
+    if (error != std::errc()) return std::nullopt;
+    m_pos += static_cast<std::size_t>(end - first);
+    return value;
+  }
+
+  std::optional<std::string_view> Bytes(std::size_t count) {
+    if (m_bytes.size() - m_pos < count) return std::nullopt;
+    const std::string_view taken = m_bytes.substr(m_pos, count);
+    m_pos += count;
+    return taken;
+  }
+
+ private:
+  bool Take(char expected) {
+    if (AtEnd() || m_bytes[m_pos] != expected) return false;
+    ++m_pos;
+    return true;
+  }
+
+  std::string_view m_bytes;
+  std::size_t m_pos = 0;
+};
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// Whether a name's bytes reach into the record after it.  The true name
+// ends at an even offset, where its record goes on with LF and the id; so a
+// length that is too long leaves, at an even offset, an LF followed by
+// digits up to the end of the bytes or up to the LF before the next length.
+// Without this a length stretched over whole records is read as one player
+// with the id of the last record swallowed, that player's settings with it.
+// A real name would need a unit such as U+300A followed by ASCII digits to
+// look like that.
+bool RunsIntoAnotherRecord(std::string_view name) {
+  for (std::size_t at = 0; at < name.size(); at += 2) {
+    if (name[at] != '\n') continue;
+    std::size_t end = at + 1;
+    if (end < name.size() && name[end] == '-') ++end;
+    const std::size_t digits = end;
+    while (end < name.size() && IsDigit(name[end])) ++end;
+    if (end > digits && (end == name.size() || name[end] == '\n')) return true;
+  }
+  return false;
+}
+
+// Reads one player record; nothing at the first thing that is not one: a
+// length outside the names the file can hold, a name that runs past the file
+// or into the next record, a field not followed by exactly one LF.  A name
+// that is not valid UTF-16 is not such a thing: the length has already told
+// where the record goes on, so the player is kept with U+FFFD for each bad
+// unit.
+std::optional<data_objects::users::item_type> ReadPlayer(Reader& in) {
+  if (!in.Newline()) return std::nullopt;
+  const std::optional<int> length = in.Number(false);
+  if (!length || *length > kMaxUserNameUnits || !in.Newline()) return std::nullopt;
+  const std::optional<std::string_view> raw = in.Bytes(static_cast<std::size_t>(*length) * 2);
+  if (!raw || RunsIntoAnotherRecord(*raw) || !in.Newline()) return std::nullopt;
+  const std::optional<int> id = in.Number(true);
+  if (!id) return std::nullopt;
 
   std::u16string units;
-  for (std::size_t i = 0; i < raw.size(); i += 2) {
+  for (std::size_t i = 0; i < raw->size(); i += 2) {
     const auto unit =
-        static_cast<char16_t>(static_cast<unsigned char>(raw[i]) | static_cast<unsigned char>(raw[i + 1]) << 8);
+        static_cast<char16_t>(static_cast<unsigned char>((*raw)[i]) | static_cast<unsigned char>((*raw)[i + 1]) << 8);
     if (unit == 0) break;  // the name ends at the first zero unit
     units.push_back(unit);
   }
-  player.name = utf16_to_wide(units, utf_errors::lenient);
-  int id = 0;
-  if (!(in >> id)) return false;
-  player.id = id;
-  return true;
+  return data_objects::users::item_type{utf16_to_wide(units, utf_errors::lenient), *id};
 }
 
 // Raises the next id above every player's id and above highestIdInUse, and
@@ -114,27 +181,48 @@ std::optional<int> HighestIdOfPlayerFiles() {
   return highest;
 }
 
+// Copies "users.txt" to "users.txt.damaged" when it cannot be read whole,
+// before a save replaces it; one copy, the latest damaged list.  False when
+// the copy could not be written: then the list must not be replaced either.
+bool KeepDamagedListAside() {
+  const std::optional<std::string> bytes = ReadSmallFile(UsersFileName(), kMaxDamagedCopyBytes);
+  if (!bytes) return true;
+  bool damaged = bytes->size() > kMaxUsersFileBytes;
+  if (!damaged) ParseUsers(*bytes, damaged);
+  return !damaged || ReplaceFileAtomically(DamagedUsersFileName(), *bytes);
+}
+
 }  // namespace
 
-data_objects::users ParseUsers(const std::string& bytes) {
+data_objects::users ParseUsers(const std::string& bytes, bool& damaged) {
   data_objects::users users;
-  std::istringstream in(bytes);
-  int nextId = 0;
-  int currentId = 0;
-  if (!(in >> nextId >> currentId)) return users;
-  users.nextId = nextId;
-  users.currentId = currentId;
+  Reader in(bytes);
+  const std::optional<int> nextId = in.Number(true);
+  const std::optional<int> currentId = nextId && in.Newline() ? in.Number(true) : std::nullopt;
+  if (!currentId) {
+    damaged = !bytes.empty();
+    MakeIdsUsable(users);
+    return users;
+  }
+  users.nextId = *nextId;
+  users.currentId = *currentId;
   // Each player's files are named after the id, so two players with one id
   // would read and overwrite each other's settings, and deleting one would
   // delete the other's: a repeated id is a damaged record like any other.
   std::unordered_set<int> ids;
-  for (;;) {
-    auto player = std::make_shared<data_objects::users::item_type>();
-    if (!ReadPlayer(in, *player) || !ids.insert(player->id).second) break;
-    users.players.push_back(std::move(player));
+  damaged = false;
+  while (!in.AtEnd() && !damaged) {
+    std::optional<data_objects::users::item_type> player = ReadPlayer(in);
+    damaged = !player || !ids.insert(player->id).second;
+    if (!damaged) users.players.push_back(std::make_shared<data_objects::users::item_type>(std::move(*player)));
   }
   MakeIdsUsable(users);
   return users;
+}
+
+data_objects::users ParseUsers(const std::string& bytes) {
+  bool damaged = false;
+  return ParseUsers(bytes, damaged);
 }
 
 std::string SerializeUsers(const data_objects::users& users) {
@@ -163,6 +251,7 @@ void LoadUsers(data_objects::users& users) {
 }
 
 bool SaveUsers(const data_objects::users& users) {
+  if (!KeepDamagedListAside()) return false;
   return ReplaceFileAtomically(UsersFileName(), SerializeUsers(users));
 }
 

@@ -36,9 +36,11 @@ struct users {
 constexpr int kMaxUserNameUnits = 48;
 
 // Reads "users.txt".  A missing file gives an empty list, its ids 0 until
-// raised as below; a damaged one gives the players before the first bad record (a record that
-// repeats an earlier player's id is bad too), and one longer than any list
-// of ours gives the empty list.  A name that is not valid UTF-16 does not
+// raised as below; a damaged one gives the players before the first bad
+// record (a length beyond the longest name, a name that runs past the file
+// or into the next record, a field not followed by exactly one LF, a record
+// that repeats an earlier player's id), and one longer than any list of
+// ours gives the empty list.  A name that is not valid UTF-16 does not
 // make its record bad: the player is kept, with U+FFFD for each unit that
 // cannot be read.  The ids are made usable: the next id lies above every
 // player's id and above every id that a UserData or UserSettings file in the
@@ -46,7 +48,10 @@ constexpr int kMaxUserNameUnits = 48;
 // becomes the first player's (or, with no players, the next id, so the first
 // player added becomes current).
 void LoadUsers(data_objects::users& users);
-// Writes "users.txt" (replaced atomically).  False when it could not be
+// Writes "users.txt" (replaced atomically).  A "users.txt" that cannot be
+// read whole is first copied to "users.txt.damaged" (replaced atomically,
+// so one copy, the latest), as the new list drops what could not be read;
+// when that copy fails the list is not replaced.  False when it could not be
 // written; callers do not report it.
 bool SaveUsers(const data_objects::users& users);
 
@@ -54,6 +59,9 @@ bool SaveUsers(const data_objects::users& users);
 // the file, LoadUsers the first plus the file and the ids of the players'
 // files in the settings folder.
 data_objects::users ParseUsers(const std::string& bytes);
+// The same, telling whether the bytes hold anything it could not read: a
+// damaged header or record, or bytes after the last record.
+data_objects::users ParseUsers(const std::string& bytes, bool& damaged);
 std::string SerializeUsers(const data_objects::users& users);
 
 // Appends a player with the next id and returns true; false, with nothing

@@ -7,6 +7,8 @@
 #include "app/UserSettings.h"
 #include "app/Users.h"
 #include "forms/common/Application.h"
+#include "forms/dialogs/HeldPlayerSettings.h"
+#include "forms/language/LanguageChangeCommand.h"
 
 namespace {
 
@@ -20,21 +22,7 @@ const data_objects::users::item_type* FindPlayer(const data_objects::users& user
 
 }  // namespace
 
-void SaveGameOptionsToCurrentUserCommand::Execute() {
-  Application* state = Application::Instance();
-  if (state == nullptr) return;
-  data_objects::users users;
-  LoadUsers(users);
-  // LoadUsers makes the current id name a player whenever there is one.
-  const auto* current = FindPlayer(users, [&](const auto& player) { return player.id == users.currentId; });
-  if (current == nullptr) return;
-  UserSettings settings(current->name);
-  // Read first for the data file, which is carried along unread.
-  LoadUserSettings(settings, current->id);
-  settings.options = state->options;
-  settings.statistics = state->statistics;
-  SaveUserSettings(settings, current->id);
-}
+void SaveGameOptionsToCurrentUserCommand::Execute() { SaveHeldPlayerSettings(); }
 
 // The list is read again after the save: it is the file's, not a copy's.
 // An unknown name is checked for here rather than left to SelectUserByName,
@@ -45,15 +33,22 @@ void ChangeUserCommand::Execute() {
   SaveGameOptionsToCurrentUserCommand().Execute();
   data_objects::users users;
   LoadUsers(users);
-  if (FindPlayer(users, [&](const auto& player) { return player.name == name; }) == nullptr) return;
+  const auto* chosen = FindPlayer(users, [&](const auto& player) { return player.name == name; });
+  if (chosen == nullptr) return;
+  Application::HeldPlayer player{chosen->id, chosen->name, {}};
   SelectUserByName(users, name);
   SaveUsers(users);
   UserSettings settings(name);
-  LoadUserSettings(settings, users.currentId);
-  // The texts stay in the language they were loaded in, so the options go
-  // on naming that one; the new player keeps it, as they would have after
-  // a restart with it.
-  settings.options.language = state->options.language;
+  LoadUserSettings(settings, player.id);
+  // The screen, the options and the file agree on the player's language.
+  // When it cannot be loaded the texts stay as they are, and the options
+  // name the language on screen; the player's stored choice is kept for
+  // the save rather than overwritten with it.
+  if (settings.options.language != state->options.language && !LoadLanguageBehindWaitForm(settings.options.language)) {
+    player.unloadedLanguage = settings.options.language;
+    settings.options.language = state->options.language;
+  }
   state->options = std::move(settings.options);
   state->statistics = std::move(settings.statistics);
+  state->player = std::move(player);
 }

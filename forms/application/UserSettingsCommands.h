@@ -12,10 +12,11 @@
 
 class SaveGameOptionsToCurrentUserCommand : public ApplicationCommand {
  public:
-  // Writes the application's options and statistics into the current
-  // player's settings file, keeping the player's data file as stored.  With
-  // no player in "users.txt" (or no application) there is nobody to save
-  // for, and nothing is written.
+  // Writes the application's options and statistics into the settings file
+  // of the player they belong to (SaveHeldPlayerSettings), whoever
+  // "users.txt" names as current now, keeping the player's data file as
+  // stored.  With no player held (or no application) there is nobody to
+  // save for, and nothing is written.
   void Execute() override;
 };
 
@@ -23,11 +24,13 @@ class ChangeUserCommand : public ApplicationCommand {
  public:
   explicit ChangeUserCommand(std::wstring name) : name(std::move(name)) {}
 
-  // Saves the current player's options and statistics, makes the named
-  // player current in "users.txt" and puts that player's options and
-  // statistics (the defaults, without a settings file) into the
-  // application.  The game in progress goes on as it is.  A name that no
-  // player has (any more) changes nothing but the save.
+  // Saves the held player's options and statistics, makes the named player
+  // current in "users.txt" and puts that player's options and statistics
+  // (the defaults, without a settings file) into the application.  A stored
+  // language other than the one on screen is loaded behind the wait form;
+  // when it cannot be, the texts stay and the stored language is kept for
+  // the player's saves.  The game in progress goes on as it is.  A name that
+  // no player has (any more) changes nothing but the save.
   void Execute() override;
 
   std::wstring name;

@@ -5,9 +5,10 @@
 // game shows, passes it on to the current game through the game's setter of
 // the same name, so the change is seen at once.  The automatic pencil marks
 // and the sound are not the game's: the commands that fill candidates and
-// play sounds read them from the options when they run.  Nothing is written
-// to disk here; the options are saved at shutdown or on a change of player,
-// so flipping a box back and forth costs no file writes.
+// play sounds read them from the options when they run.  A changed value is
+// written to the player's settings file at once, so a crash or a kill later
+// in the session does not lose it; a value the option already has writes
+// nothing.
 #pragma once
 
 #include <cstddef>
@@ -16,6 +17,7 @@
 
 #include "app/Options.h"
 #include "forms/common/Application.h"
+#include "forms/dialogs/HeldPlayerSettings.h"
 #include "game/ApplicationCommand.h"
 #include "game/GameBase.h"
 
@@ -38,10 +40,12 @@ class OptionSetter : public ApplicationCommand {
   void Execute() override {
     Application* state = Application::Instance();
     if (state == nullptr) return;
+    const bool changed = state->options.*Field != value;
     state->options.*Field = value;
     if constexpr (!std::is_null_pointer_v<decltype(GameOperation)>) {
       if (state->game) (state->game.get()->*GameOperation)(Passed(value));
     }
+    if (changed) SaveHeldPlayerSettings();
   }
 
   Value value;

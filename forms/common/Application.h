@@ -15,6 +15,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -133,6 +134,21 @@ class Application {
  public:
   Options options;
   std::vector<StatisticRecord> statistics;
+
+  // The player the options and statistics belong to.  They are saved under
+  // this player's id, whatever "users.txt" names as current by then: another
+  // copy of the program on the same settings folder may have changed it.
+  struct HeldPlayer {
+    int id = 0;
+    std::wstring name;
+    // The language the player's file names when the texts could not be
+    // loaded in it: options.language names the language on screen, and the
+    // save keeps this one, so the player's choice outlives the failure.
+    // Empty when the two agree.
+    std::wstring unloadedLanguage;
+  };
+  // Empty until a player's settings are loaded.
+  std::optional<HeldPlayer> player;
 
  private:
   std::unique_ptr<ApplicationCommand> m_pendingFormCommand;

@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "app/Users.h"
+#include "forms/common/Application.h"
 #include "forms/dialogs/LoadCurrentUserSettings.h"
 #include "forms/dialogs/OkCancelDialog.h"
 
@@ -42,5 +43,11 @@ void DeleteUserCommand::Execute() {
     return;
   }
   DeleteUserFiles(*removed);
-  if (*removed == currentId) LoadCurrentUserSpecificSettings_Command().Execute();
+  // The settings held are dropped only when they are the removed player's;
+  // saved later, they would bring the deleted files back.  Another copy of
+  // the program may have made someone else current in the file meanwhile,
+  // whose held settings must then stay.
+  const Application* state = Application::Instance();
+  const bool heldRemoved = state != nullptr && state->player ? state->player->id == *removed : *removed == currentId;
+  if (heldRemoved) LoadCurrentUserSpecificSettings_Command().Execute();
 }

@@ -5,6 +5,7 @@
 #include "app/ResourceManager.h"
 #include "app/Statistics.h"
 #include "forms/common/Application.h"
+#include "forms/dialogs/HeldPlayerSettings.h"
 #include "forms/dialogs/OkDialog.h"
 #include "game/GameBase.h"
 
@@ -25,4 +26,7 @@ void GameSolved_Command::Execute() {
   if (state == nullptr) return;
   RecordSolvedGame(state->statistics, static_cast<int>(game->GetBoxSize()), static_cast<int>(game->GetDifficulty()),
                    game->GetElapsedSeconds());
+  // Written now: a solve is the statistic a player least wants to lose to
+  // a crash or a kill before the close.
+  SaveHeldPlayerSettings();
 }

@@ -2,8 +2,8 @@
 // without keypads, the player is congratulated in the OK dialog, and the
 // solve is counted in the current player's statistics for the game's level
 // and grid size (solved count, total, shortest, longest and average time).
-// The statistics stay in the application object; they reach the player's
-// settings file when the application saves them.
+// The statistics are written to the player's settings file as soon as the
+// solve is counted.
 #pragma once
 
 #include <cstdint>

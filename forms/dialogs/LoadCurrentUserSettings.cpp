@@ -13,10 +13,12 @@ void LoadCurrentUserSpecificSettings_Command::Execute() {
   data_objects::users users;
   LoadUsers(users);
   UserSettings settings(L"");
+  state->player.reset();
   for (const std::shared_ptr<data_objects::users::item_type>& player : users.players) {
     if (player->id != users.currentId) continue;
     settings.name = player->name;
     LoadUserSettings(settings, player->id);
+    state->player = Application::HeldPlayer{player->id, player->name, {}};
     break;
   }
   // The options name the language the texts are loaded in (start-up sets

@@ -45,14 +45,21 @@ void LanguageChangeCommand::Execute() {
   const std::int32_t row = dialog.form()->languages->selected;
   if (row < 0 || static_cast<std::size_t>(row) >= supported.languages.size()) return;
   const std::wstring chosen = supported.languages[static_cast<std::size_t>(row)];
+  // The player has chosen: a language kept from a failed load is dropped.
+  if (state->player) state->player->unloadedLanguage.clear();
   if (chosen == state->options.language) return;
 
   dialog.ReleaseForm();
-  wait_form::Form wait(state->FrameDisplay());
-  forms::window_ops::update(wait.panel->display().handle());
-
-  const ScreenSize screen = CurrentScreenSize();
-  if (!LoadResources(chosen, screen.width, screen.height)) return;
+  if (!LoadLanguageBehindWaitForm(chosen)) return;
   state->options.language = chosen;
   changed = true;
+}
+
+bool LoadLanguageBehindWaitForm(const std::wstring& language) {
+  Application* state = Application::Instance();
+  if (state == nullptr) return false;
+  wait_form::Form wait(state->FrameDisplay());
+  forms::window_ops::update(wait.panel->display().handle());
+  const ScreenSize screen = CurrentScreenSize();
+  return LoadResources(language, screen.width, screen.height);
 }

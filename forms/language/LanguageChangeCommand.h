@@ -10,6 +10,8 @@
 // so the forms built afterwards still find their items.
 #pragma once
 
+#include <string>
+
 #include "game/ApplicationCommand.h"
 
 class LanguageChangeCommand : public ApplicationCommand {
@@ -25,3 +27,10 @@ class LanguageChangeCommand : public ApplicationCommand {
   // Set by Execute when another language was loaded and stored.
   bool changed = false;
 };
+
+// Loads the layouts and strings of that language for the screen (through the
+// cached copy, rewritten when the resource file had to be read) while the
+// wait form, in the texts loaded before, is on screen.  False, with the
+// texts in use kept, when the language cannot be loaded or there is no
+// application object.  The options are the caller's to change.
+bool LoadLanguageBehindWaitForm(const std::wstring& language);

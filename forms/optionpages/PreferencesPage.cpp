@@ -2,6 +2,7 @@
 
 #include "app/ResourceManager.h"
 #include "forms/commands/OptionSetters.h"
+#include "forms/dialogs/HeldPlayerSettings.h"
 #include "forms/language/LanguageChangeCommand.h"
 #include "forms/optionpages/OptionPages.h"
 
@@ -44,7 +45,9 @@ void OnButtonClicked(int item, bool soundBeforeClick) {
   } else if (item == kChangeLanguage) {
     LanguageChangeCommand change(true);
     change.Execute();
-    if (change.changed) option_pages::ReopenOptionsForm();
+    if (!change.changed) return;
+    SaveHeldPlayerSettings();
+    option_pages::ReopenOptionsForm();
   }
 }
 

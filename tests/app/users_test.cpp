@@ -82,6 +82,8 @@ struct DamagedCase {
   int currentId;
 };
 
+void PrintTo(const DamagedCase& c, std::ostream* out) { *out << c.what; }
+
 class DamagedUsersTest : public ::testing::TestWithParam<DamagedCase> {};
 
 TEST_P(DamagedUsersTest, KeepsThePlayersBeforeTheFirstBadRecord) {
@@ -109,6 +111,20 @@ INSTANTIATE_TEST_SUITE_P(
         DamagedCase{"current id names no player", "2\n7\n1\nA\0\n0"s, {{L"A", 0}}, 2, 0},
         DamagedCase{"next id below a player's id", "1\n5\n1\nA\0\n5"s, {{L"A", 5}}, 6, 5},
         DamagedCase{"no players: the next player added becomes current", "5\n3", {}, 5, 5},
+        // Ann's length stretched over Bob's and Cid's records: read as one
+        // player, she would take Cid's id and with it his settings.
+        DamagedCase{"a length that swallows whole records",
+                    "6\n5\n3\nZ\0o\0e\0\n5\n14\nA\0n\0n\0\n0\n3\nB\0o\0b\0\n1\n3\nC\0i\0d\0\n2"s,
+                    {{L"Zoe", 5}},
+                    6,
+                    5},
+        DamagedCase{"a length that ends inside the id",
+                    "6\n5\n3\nZ\0o\0e\0\n5\n4\nA\0n\0n\0\n0\n3\nB\0o\0b\0\n1"s,
+                    {{L"Zoe", 5}},
+                    6,
+                    5},
+        DamagedCase{"a length one unit short", "6\n5\n3\nZ\0o\0e\0\n5\n2\nA\0n\0n\0\n0"s, {{L"Zoe", 5}}, 6, 5},
+        DamagedCase{"a blank where a newline belongs", kFirstRecord + "\n1\nB\0 1"s, {{L"Player 1", 0}}, 2, 0},
         DamagedCase{"an id that an earlier player has",
                     "3\n1\n1\nA\0\n1\n1\nB\0\n2\n1\nC\0\n1\n1\nD\0\n0"s,
                     {{L"A", 1}, {L"B", 2}},
@@ -164,6 +180,34 @@ TEST_F(UsersFileTest, SavedListReadsBackFromUsersTxt) {
   data_objects::users read = MakeUsers({{L"stale", 9}}, 10, 9);
   LoadUsers(read);
   EXPECT_EQ(PlayersOf(read), (Players{{L"\u00C5sa", 0}}));
+}
+
+// The damaged list is kept whole beside the one that replaces it: the copy
+// of the first damaged list survives later saves, a list damaged anew
+// replaces it, and a copy that cannot be written stops the save.
+TEST_F(UsersFileTest, ADamagedListIsCopiedAsideBeforeASaveReplacesIt) {
+  const std::string damaged = kFirstRecord + "\n40\nB\0o\0b\0\n1"s;
+  WriteBytes(Settings("users.txt"), damaged);
+  data_objects::users users;
+  LoadUsers(users);
+  ASSERT_TRUE(AddUser(users, L"Cy"));
+  ASSERT_TRUE(SaveUsers(users));
+  EXPECT_EQ(ReadBytes(Settings("users.txt.damaged")), damaged);
+  EXPECT_EQ(ReadBytes(Settings("users.txt")), SerializeUsers(users));
+  ASSERT_TRUE(AddUser(users, L"Di"));
+  ASSERT_TRUE(SaveUsers(users));
+  EXPECT_EQ(ReadBytes(Settings("users.txt.damaged")), damaged) << "a sound list is not copied";
+
+  const std::string damagedAgain = kExampleBytes + "\n";
+  WriteBytes(Settings("users.txt"), damagedAgain);
+  ASSERT_TRUE(SaveUsers(users));
+  EXPECT_EQ(ReadBytes(Settings("users.txt.damaged")), damagedAgain);
+
+  WriteBytes(Settings("users.txt"), damaged);
+  std::filesystem::remove(Settings("users.txt.damaged"));
+  std::filesystem::create_directory(Settings("users.txt.damaged"));
+  EXPECT_FALSE(SaveUsers(users));
+  EXPECT_EQ(ReadBytes(Settings("users.txt")), damaged);
 }
 
 TEST_F(UsersFileTest, AListLongerThanAnyOfOursGivesTheEmptyList) {

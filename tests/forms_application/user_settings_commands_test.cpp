@@ -10,8 +10,10 @@
 #include <string>
 #include <vector>
 
+#include "app/ResourceManager.h"
 #include "application_fixture.h"
 #include "forms/application/UserSettingsCommands.h"
+#include "forms/commands/OptionSetters.h"
 #include "forms/dialogs/LoadCurrentUserSettings.h"
 
 namespace application_test {
@@ -41,6 +43,9 @@ class ChangeUserTest : public ApplicationTest {
     annOptions = state->options;
     annStatistics = state->statistics;
   }
+
+  // As the preferences page does it: the option changes and is written.
+  static void SetEnteringNumbersToZero() { SetEnteringNumbers(0).Execute(); }
 
   UserSettings StoredSettings(int id) {
     UserSettings settings(L"");
@@ -92,22 +97,72 @@ INSTANTIATE_TEST_SUITE_P(Players, ChangeUserCaseTest,
                                            ChangeCase{"ToNobody", L"Cleo", L"Ann", true, {}, {}}),
                          [](const auto& info) { return std::string(info.param.test); });
 
-// The texts are not reloaded on a change of player, so the options keep
-// naming the loaded language whatever the new player had stored; otherwise
-// the language dialog would preselect a language the screen is not in.
-TEST_F(ChangeUserTest, TheLoadedLanguageStaysInTheOptions) {
+// The new player's stored language decides the texts: one that loads is
+// put on screen and into the options; one that cannot be loaded leaves the
+// texts and the options as they were, but stays the player's in the file.
+struct LanguageCase {
+  const char* test;
+  std::wstring bobsLanguage;
+  std::wstring shown;     // the options' language afterwards
+  std::wstring undoText;  // layout item (16, 3) in the texts loaded
+};
+
+void PrintTo(const LanguageCase& c, std::ostream* os) { *os << c.test; }
+
+class ChangeUserLanguageTest : public ChangeUserTest, public ::testing::WithParamInterface<LanguageCase> {};
+
+TEST_P(ChangeUserLanguageTest, TheNewPlayersLanguageIsLoadedOrKeptInTheFile) {
+  const LanguageCase& c = GetParam();
   UserSettings bob = StoredSettings(1);
-  bob.name = L"Bob";
-  bob.options.language = L"en";
+  bob.options.language = c.bobsLanguage;
   ASSERT_TRUE(SaveUserSettings(bob, 1));
-  state->options.language = L"de";
+  ASSERT_EQ(state->options.language, L"en");
 
   ChangeUserCommand(L"Bob").Execute();
-  EXPECT_EQ(state->options.language, L"de");
+  EXPECT_EQ(state->options.language, c.shown);
+  EXPECT_EQ(ResourceManager::GetItemConfig(16, 3).text, c.undoText);
   EXPECT_EQ(state->options.enteringNumbers, OptionsOfPlayer(1).enteringNumbers) << "the rest is Bob's";
 
-  LoadCurrentUserSpecificSettings_Command().Execute();
-  EXPECT_EQ(state->options.language, L"de");
+  // Saved by the option change and by the change back to Ann.
+  SetEnteringNumbersToZero();
+  ChangeUserCommand(L"Ann").Execute();
+  EXPECT_EQ(StoredSettings(1).options.language, c.bobsLanguage);
+  EXPECT_EQ(StoredSettings(1).options.enteringNumbers, 0);
+  EXPECT_EQ(StoredSettings(0).options.language, L"en");
+}
+
+INSTANTIATE_TEST_SUITE_P(Languages, ChangeUserLanguageTest,
+                         ::testing::Values(LanguageCase{"Loaded", L"de", L"de", L"R\u00FCckg\u00E4ngig"},
+                                           LanguageCase{"NotLoadable", L"xx", L"en", L"Undo"},
+                                           LanguageCase{"AsOnScreen", L"en", L"en", L"Undo"}),
+                         [](const auto& info) { return std::string(info.param.test); });
+
+// Two copies on one settings folder, both started with Ann current.  Copy A
+// changes to Bob and is closed; then copy B, still playing as Ann, is
+// closed.  Each copy's save goes to its own player's file, although
+// "users.txt" names Bob by the time B saves.  One application object at a
+// time: B's held settings are put back as B had them.
+TEST_F(ChangeUserTest, TwoCopiesEachSaveTheirOwnPlayer) {
+  const Application::HeldPlayer copyB = state->player.value();
+  Options bOptions = annOptions;
+  bOptions.gridSymbols = 1;
+
+  ChangeUserCommand(L"Bob").Execute();
+  state->options.sound = false;
+  const Options bobOptions = state->options;
+  SaveGameOptionsToCurrentUserCommand().Execute();
+  ASSERT_EQ(GetCurrentUserName(StoredPlayers()), L"Bob");
+
+  state->player = copyB;
+  state->options = bOptions;
+  state->statistics = annStatistics;
+  SaveGameOptionsToCurrentUserCommand().Execute();
+
+  EXPECT_EQ(StoredSettings(0).options, bOptions);
+  EXPECT_EQ(StoredSettings(0).statistics, annStatistics);
+  EXPECT_EQ(Bytes(UserDataFileName(0)), annData);
+  EXPECT_EQ(StoredSettings(1).options, bobOptions);
+  EXPECT_EQ(StoredSettings(1).statistics, StatisticsOfPlayer(1));
 }
 
 TEST_F(ApplicationTest, WithoutAPlayerTheSaveWritesNothing) {

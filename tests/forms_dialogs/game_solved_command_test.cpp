@@ -3,6 +3,7 @@
 // that start-up installs for the game commands.
 #include <algorithm>
 #include <cstdint>
+#include <fstream>
 #include <functional>
 #include <memory>
 #include <string>
@@ -157,6 +158,31 @@ TEST_F(GameSolvedCommandTest, TheDialogsTimeIsNotCountedHoweverItCloses) {
     EXPECT_FALSE(Settle());
     state->game.reset();
   }
+}
+
+// The solve is in the player's file as soon as it is counted, so a crash
+// or a kill before the close keeps it; the data file is carried along.
+TEST_F(GameSolvedCommandTest, TheCountedSolveIsWrittenToThePlayersFileAtOnce) {
+  WritePlayers({L"Ann", L"Bob"}, L"Bob");
+  std::ofstream(NativePath(UserDataFileName(1)), std::ios::binary) << std::string(500, '\x05');
+  state->options = OptionsOfPlayer(1);
+  state->statistics = StatisticsOfPlayer(1);
+  state->player = Application::HeldPlayer{1, L"Bob", {}};
+  state->game = std::make_shared<SolvedGame>(4, 5, 1200);
+  DialogScript script(main);
+  script.Answer().Key(VK_RETURN);
+  GameSolved_Command().Execute();
+  ASSERT_TRUE(script.Done());
+
+  UserSettings stored(L"");
+  ASSERT_TRUE(LoadUserSettings(stored, 1));
+  EXPECT_EQ(stored.statistics, state->statistics);
+  EXPECT_EQ(stored.statistics.back(), (StatisticRecord{5, 2, 1200, 1, 1200, 1200, 1200}));
+  EXPECT_EQ(stored.options, OptionsOfPlayer(1));
+  EXPECT_EQ(Bytes(UserDataFileName(1)), std::string(500, '\x05'));
+  UserSettings ann(L"");
+  ASSERT_TRUE(LoadUserSettings(ann, 0));
+  EXPECT_EQ(ann.statistics, StatisticsOfPlayer(0)) << "nobody else's file";
 }
 
 TEST_F(GameSolvedCommandTest, WithoutFormTwentyFiveNothingIsCounted) {

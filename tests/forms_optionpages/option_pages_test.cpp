@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/ResourceManager.h"
+#include "app/UserSettings.h"
 #include "base/utf.h"
 #include "forms/optionpages/AssistancePage.h"
 #include "forms/optionpages/GamePage.h"
@@ -417,6 +418,38 @@ TEST_F(OptionPagesTest, LanguageButtonReopensTheFormOnlyAfterAChange) {
     EXPECT_EQ(reopened, c.reopened);
     EXPECT_EQ(state->options.language, c.language);
   }
+}
+
+// A changed option is in the player's file at once, so a crash or a kill
+// before the close keeps it: a check box, a radio and the language.  The
+// file is that of the player the application holds.
+TEST_F(OptionPagesTest, AChangedOptionIsWrittenToThePlayersFileAtOnce) {
+  state->player = Application::HeldPlayer{3, L"Ann", {}};
+  state->statistics = {StatisticRecord{1, 1, 60, 1, 60, 60, 60}};
+  const auto stored = [] {
+    UserSettings settings(L"");
+    EXPECT_TRUE(LoadUserSettings(settings, 3));
+    return settings;
+  };
+
+  state->options.flagMistakes = true;
+  Build<OptionsAssistance::Model>(option_pages::MakeAssistancePage);
+  ClickItem(OptionsAssistance::kForm, OptionsAssistance::kFlagMistakes);
+  EXPECT_FALSE(stored().options.flagMistakes);
+  EXPECT_EQ(stored().statistics, state->statistics);
+
+  Build<OptionsPrefereces::Model>(option_pages::MakePreferencesPage);
+  ClickItem(OptionsPrefereces::kForm, OptionsPrefereces::kLetters);
+  EXPECT_EQ(stored().options.gridSymbols, 1);
+
+  const ItemConfig combo = ResourceManager::GetItemConfig(23, 5);
+  const int x = (combo.left + combo.right) / 2;
+  DialogScript script(main);
+  script.Answer().ClickAt(x, combo.top + 10).ClickAt(x, combo.top + 20 + 25 + 12).Click(23, 3);
+  ClickItem(OptionsPrefereces::kForm, OptionsPrefereces::kChangeLanguage);
+  ASSERT_TRUE(script.Done());
+  EXPECT_EQ(stored().options.language, L"de");
+  EXPECT_EQ(stored().options, state->options);
 }
 
 }  // namespace

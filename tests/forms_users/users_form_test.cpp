@@ -11,6 +11,7 @@
 
 #include "app/UserSettings.h"
 #include "app/Users.h"
+#include "forms/dialogs/LoadCurrentUserSettings.h"
 #include "forms/menu/MainForm.h"
 #include "forms/menu/ShowMenuFormCommand.h"
 #include "forms/tabbar/ApplicationTabBar.h"
@@ -317,6 +318,7 @@ TEST_F(UsersFormTest, DeletingFromAScrolledListKeepsItsRowsFull) {
 
 TEST_F(UsersFormTest, SelectMakesThePlayerCurrentWithTheirSettingsAndShowsTheMenu) {
   WritePlayers({L"Ann", L"Bob"}, L"Ann");
+  LoadCurrentUserSpecificSettings_Command().Execute();  // as start-up does
   // What Ann has played since her settings were last written.
   state->options = HeldOptions();
   Open();
