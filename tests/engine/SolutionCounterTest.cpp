@@ -58,9 +58,9 @@ TEST(SolutionCounterTest, NamedPuzzles) {
        Result::kOne},
       {"several solutions", "8.........95.......76.........426798...571243...893165......916....3.487....1.532",
        Result::kSeveral},
-      // The hard puzzle with 2 for the 3 in its first row: every digit of
+      // The hard puzzle with 1 for the 7 in its seventh row: every digit of
       // it is allowed where it stands, but nothing completes it.
-      {"no solution", "........2..1..9.6..5..8.4.....9...8...867.....1....2....6..7.2..3.8..5..4.......8",
+      {"no solution", "........3..1..9.6..5..8.4.....9...8...867.....1....2....6..1.2..3.8..5..4.......8",
        Result::kNone},
       {"a digit twice in a box", "12..2...........", Result::kBrokenRules},
       {"a digit twice in a column", "1.......1.......", Result::kBrokenRules},
@@ -84,7 +84,9 @@ TEST(SolutionCounterTest, TheOneSolutionKeepsTheGivensAndKeepsTheRules) {
   EXPECT_EQ(GridHelpers<3>::CountFilled(solution), 81u);
   EXPECT_TRUE(GridHelpers<3>::IsConsistent(solution));
   for (std::uint32_t cell = 0; cell < 81; ++cell)
-    if (puzzle[cell] != kEmptyValue) EXPECT_EQ(solution[cell], puzzle[cell]) << "cell " << cell;
+    if (puzzle[cell] != kEmptyValue) {
+      EXPECT_EQ(solution[cell], puzzle[cell]) << "cell " << cell;
+    }
   // It had to guess, which the bound below relies on.
   EXPECT_GT(counter.GetGuesses(), 0u);
 }
