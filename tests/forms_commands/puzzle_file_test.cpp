@@ -362,10 +362,11 @@ TEST_F(PuzzleFileTest, LineEndsAndBlanksDoNotMatter) {
   OpenFileCommand().Execute();
   EXPECT_TRUE(problem.Told(puzzle_file::kNotAPuzzle)) << "'G' is no clue of a 4x4";
 
-  Choose(Write("crlf.txt", " 1200\r\n0000\r\n\r\n0000\r\n0004 \t"));
+  // A puzzle of one solution, as Open takes no other.
+  Choose(Write("crlf.txt", " 1200\r\n3400\r\n\r\n0043\r\n0021 \t"));
   OpenFileCommand().Execute();
   ASSERT_EQ(state->game->GetBoxSize(), 2u);
-  EXPECT_EQ(state->game->GetGridString(), "1200000000000004");
+  EXPECT_EQ(state->game->GetGridString(), "1200340000430021");
 }
 
 TEST_F(PuzzleFileTest, ACancelledDialogDoesNothingAndAFailedOneShowsItsErrorNumber) {
