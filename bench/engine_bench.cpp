@@ -13,17 +13,30 @@
 //       number of givens, the mean number of solved candidates (the
 //       generator's iterations), and a checksum of the puzzles (it must not
 //       change when only the speed of the engine changes).
-//   engine_bench make-puzzles [--level L] [--count M] [--first-seed S]
-//       Prints M 9x9 puzzles of level L (default 5) made by our generator
-//       from seeds S, S+1, ... (default 1), in the format `solve` reads.
+//   engine_bench make-puzzles [--size N] [--level L] [--count M] [--first-seed S]
+//       Prints M puzzles of box size N (default 3) and level L (default 5)
+//       made by our generator from seeds S, S+1, ... (default 1), one per
+//       line ('.' empty, '1'..'9' then 'A'..'G'): the format `solve` (9x9)
+//       and `count` read.
+//   engine_bench count FILE [--count M]
+//       Counts the solutions (stopping at the second) of each 9x9 or 16x16
+//       puzzle of FILE, as opening a puzzle file does, and of two variants
+//       of it: one clue removed (mostly several solutions) and one clue
+//       changed to another digit its row, column and box allow (mostly no
+//       solution, which takes the whole search to prove). Prints per size
+//       and kind the median, 90th percentile and maximum CPU time, the most
+//       trial digits, and the count of each verdict.
 
 #include <algorithm>
+#include <bit>
+#include <cctype>
 #include <cerrno>
 #include <chrono>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
 #include <fstream>
 #include <limits>
 #include <map>
@@ -31,6 +44,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/CSolutionCounter.h"
 #include "engine/CSudokuGeneratorLevels.h"
 
 namespace {
@@ -50,7 +64,8 @@ struct Options {
   std::fprintf(stderr,
                "usage: engine_bench solve FILE [--count M]\n"
                "       engine_bench generate [--size N] [--level L] [--count M] [--first-seed S]\n"
-               "       engine_bench make-puzzles [--level L] [--count M] [--first-seed S]\n");
+               "       engine_bench make-puzzles [--size N] [--level L] [--count M] [--first-seed S]\n"
+               "       engine_bench count FILE [--count M]\n");
   std::exit(2);
 }
 
@@ -61,11 +76,12 @@ struct Options {
 }
 
 Options Parse(int argc, char** argv) {
-  if (argc < 2) Refuse("no mode given (solve, generate or make-puzzles)");
+  if (argc < 2) Refuse("no mode given (solve, generate, make-puzzles or count)");
   Options options;
   options.mode = argv[1];
-  if (options.mode != "solve" && options.mode != "generate" && options.mode != "make-puzzles") {
-    Refuse("unknown mode '" + options.mode + "' (solve, generate or make-puzzles)");
+  if (options.mode != "solve" && options.mode != "generate" && options.mode != "make-puzzles" &&
+      options.mode != "count") {
+    Refuse("unknown mode '" + options.mode + "' (solve, generate, make-puzzles or count)");
   }
   for (int i = 2; i < argc; ++i) {
     const std::string arg = argv[i];
@@ -90,13 +106,14 @@ Options Parse(int argc, char** argv) {
       options.firstSeed = number();
     } else if (!arg.empty() && arg[0] == '-') {
       Refuse("unknown option " + arg);
-    } else if (options.mode == "solve" && options.file.empty()) {
+    } else if ((options.mode == "solve" || options.mode == "count") && options.file.empty()) {
       options.file = arg;
     } else {
       Refuse("unexpected argument '" + arg + "'");
     }
   }
-  if (options.mode == "solve" && options.file.empty()) Refuse("solve needs a FILE of puzzles");
+  if ((options.mode == "solve" || options.mode == "count") && options.file.empty())
+    Refuse(options.mode + " needs a FILE of puzzles");
   if (options.size != 0 && (options.size < 2 || options.size > 4)) {
     Refuse("--size must be 2, 3 or 4 (the box size), not " + std::to_string(options.size));
   }
@@ -169,19 +186,30 @@ int Generate(const Options& options) {
   return 0;
 }
 
+char Symbol(std::uint8_t value) {
+  return value == kEmptyValue ? '.' : value < 9 ? static_cast<char>('1' + value) : static_cast<char>('A' + value - 9);
+}
+
+template <unsigned N>
+void MakePuzzlesOfSize(unsigned level, unsigned count, unsigned firstSeed) {
+  for (unsigned seed = firstSeed; seed < firstSeed + count; ++seed) {
+    std::unique_ptr<CSudokuGenerator<N>> generator = MakeLevelGenerator<N>(level);
+    std::srand(seed);
+    generator->Generate(nullptr);
+    std::string line;
+    for (const std::uint8_t v : generator->GetTable().values) line += Symbol(v);
+    std::printf("%s\n", line.c_str());
+    std::fflush(stdout);
+  }
+}
+
 int MakePuzzles(const Options& options) {
   const unsigned count = options.count ? options.count : 100;
   const unsigned level = options.level ? options.level : 5;
-  for (unsigned seed = options.firstSeed; seed < options.firstSeed + count; ++seed) {
-    std::unique_ptr<CSudokuGenerator<3>> generator = MakeLevelGenerator<3>(level);
-    std::srand(seed);
-    generator->Generate(nullptr);
-    char line[82] = {};
-    for (std::uint32_t cell = 0; cell < 81; ++cell) {
-      const std::uint8_t v = generator->GetTable().values[cell];
-      line[cell] = v == kEmptyValue ? '.' : static_cast<char>('1' + v);
-    }
-    std::printf("%s\n", line);
+  switch (options.size ? options.size : 3) {
+    case 2: MakePuzzlesOfSize<2>(level, count, options.firstSeed); break;
+    case 3: MakePuzzlesOfSize<3>(level, count, options.firstSeed); break;
+    default: MakePuzzlesOfSize<4>(level, count, options.firstSeed); break;
   }
   return 0;
 }
@@ -276,11 +304,138 @@ int Solve(const Options& options) {
   return wrong ? 1 : 0;
 }
 
+// The CPU time of this thread: on a machine shared with other builds the
+// wall clock mostly measures them.
+double ThreadCpuMilliseconds() {
+  timespec now{};
+  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+  return static_cast<double>(now.tv_sec) * 1000.0 + static_cast<double>(now.tv_nsec) / 1e6;
+}
+
+// Times, most trial digits and verdicts of one size and kind of `count`.
+struct CountRow {
+  std::vector<double> times;
+  std::uint32_t mostGuesses = 0;
+  std::map<std::string, unsigned> verdicts;
+};
+
+const char* VerdictName(SolutionCount::Result result) {
+  switch (result) {
+    case SolutionCount::Result::kBrokenRules: return "broken";
+    case SolutionCount::Result::kNone: return "none";
+    case SolutionCount::Result::kOne: return "one";
+    case SolutionCount::Result::kSeveral: return "several";
+    case SolutionCount::Result::kUndecided: return "undecided";
+  }
+  return "?";
+}
+
+// The digits a cell's row, column and box leave it, the cell's own aside.
+template <unsigned N>
+std::uint16_t AllowedDigits(const std::vector<std::uint8_t>& values, std::uint32_t cell) {
+  constexpr std::uint32_t S = N * N;
+  const std::uint32_t row = cell / S, column = cell % S, box = (row / N) * N + column / N;
+  std::uint16_t used = 0;
+  for (std::uint32_t other = 0; other < S * S; ++other) {
+    if (other == cell || values[other] == kEmptyValue) continue;
+    const std::uint32_t r = other / S, c = other % S, b = (r / N) * N + c / N;
+    if (r == row || c == column || b == box) used = static_cast<std::uint16_t>(used | 1u << values[other]);
+  }
+  return static_cast<std::uint16_t>(CTSize<N>::FullMask & ~used);
+}
+
+template <unsigned N>
+void CountVariants(const std::vector<std::uint8_t>& puzzle, unsigned index, CountRow (&rows)[3]) {
+  CSolutionCounter<N> counter;
+  auto time = [&](const std::vector<std::uint8_t>& values, CountRow& row) {
+    const double start = ThreadCpuMilliseconds();
+    const SolutionCount::Result result = counter.Count(values.data());
+    row.times.push_back(ThreadCpuMilliseconds() - start);
+    row.mostGuesses = std::max(row.mostGuesses, counter.GetGuesses());
+    ++row.verdicts[VerdictName(result)];
+  };
+  time(puzzle, rows[0]);
+  // The variants pick their clue by the puzzle's place in the file, so
+  // every run measures the same grids.
+  std::vector<std::uint32_t> clues;
+  for (std::uint32_t cell = 0; cell < puzzle.size(); ++cell)
+    if (puzzle[cell] != kEmptyValue) clues.push_back(cell);
+  if (clues.empty()) return;
+  const std::uint32_t clue = clues[(index * 7919u) % clues.size()];
+  std::vector<std::uint8_t> removed = puzzle;
+  removed[clue] = kEmptyValue;
+  time(removed, rows[1]);
+  const std::uint16_t others = static_cast<std::uint16_t>(AllowedDigits<N>(puzzle, clue) & ~(1u << puzzle[clue]));
+  if (others == 0) return;
+  std::vector<std::uint8_t> changed = puzzle;
+  changed[clue] = static_cast<std::uint8_t>(std::countr_zero(others));
+  time(changed, rows[2]);
+}
+
+int Count(const Options& options) {
+  std::ifstream in(options.file);
+  if (!in) {
+    std::fprintf(stderr, "cannot read %s\n", options.file.c_str());
+    return 1;
+  }
+  CountRow rows[2][3];  // 9x9, 16x16; as is, a clue removed, a clue changed
+  unsigned read = 0, bad = 0;
+  for (std::string line; std::getline(in, line) && (!options.count || read < options.count);) {
+    if (line.empty() || line[0] == '#') continue;
+    while (!line.empty() && std::isspace(static_cast<unsigned char>(line.back()))) line.pop_back();
+    const unsigned side = line.size() == 81 ? 9 : line.size() == 256 ? 16 : 0;
+    std::vector<std::uint8_t> values;
+    for (const char ch : line) {
+      const unsigned v = ch >= '1' && ch <= '9'   ? unsigned(ch - '1')
+                         : ch >= 'A' && ch <= 'G' ? unsigned(9 + ch - 'A')
+                                                  : 255;
+      if (v != 255 && v >= side) break;
+      if (v == 255 && ch != '.' && ch != '0') break;
+      values.push_back(static_cast<std::uint8_t>(v));
+    }
+    if (side == 0 || values.size() != line.size()) {
+      ++bad;
+      continue;
+    }
+    if (side == 9)
+      CountVariants<3>(values, read, rows[0]);
+    else
+      CountVariants<4>(values, read, rows[1]);
+    ++read;
+  }
+  if (read == 0) {
+    std::fprintf(stderr, "no puzzles in %s\n", options.file.c_str());
+    return 1;
+  }
+  const char* const kinds[] = {"as is", "a clue removed", "a clue changed"};
+  std::printf(
+      "| size  | puzzle         | count | median ms | p90 ms  | max ms  | most trials | verdicts |  (CPU time)\n");
+  std::printf("|-------|----------------|-------|-----------|---------|---------|-------------|----------|\n");
+  for (unsigned size = 0; size < 2; ++size) {
+    for (unsigned kind = 0; kind < 3; ++kind) {
+      const CountRow& row = rows[size][kind];
+      if (row.times.empty()) continue;
+      std::string verdicts;
+      for (const auto& [name, n] : row.verdicts) verdicts += name + ": " + std::to_string(n) + "  ";
+      std::printf("| %-5s | %-14s | %5zu | %9.3f | %7.3f | %7.3f | %11u | %s|\n", size ? "16x16" : "9x9", kinds[kind],
+                  row.times.size(), Percentile(row.times, 0.5), Percentile(row.times, 0.9),
+                  *std::max_element(row.times.begin(), row.times.end()), row.mostGuesses, verdicts.c_str());
+    }
+  }
+  std::printf(
+      "(most trials: the most trial digits one count placed; the counter gives up as undecided past %u\n"
+      " for 9x9 and %u for 16x16)\n",
+      CSolutionCounter<3>::kDefaultMaxGuesses, CSolutionCounter<4>::kDefaultMaxGuesses);
+  if (bad) std::printf("%u unreadable lines skipped\n", bad);
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   const Options options = Parse(argc, argv);
   if (options.mode == "solve") return Solve(options);
   if (options.mode == "generate") return Generate(options);
+  if (options.mode == "count") return Count(options);
   return MakePuzzles(options);
 }

@@ -18,6 +18,9 @@
 //   BranchMakerDepth tries digits of the fewest-candidate cell depth first,
 //   CBranchMakerRemoveMode removes digits at random level by level. Both keep
 //   their branch points on a kmxCTSteck allocated once per Init.
+// - CSolutionCounter<N> tells whether a board has none, one or several
+//   solutions, by a bounded search of its own: for puzzles that come from
+//   outside the generator, which the game plays only with one solution.
 // Everything size-dependent is a template over N and is built for 2, 3 and 4
 // only (explicit instantiation in the .cpp files). Programming errors are
 // thrown as plain character strings.
@@ -26,6 +29,7 @@
 #include "engine/CBranchMaker.h"
 #include "engine/CBranchMakerRemoveMode.h"
 #include "engine/CHintInfo.h"
+#include "engine/CSolutionCounter.h"
 #include "engine/CTBits.h"
 #include "engine/CTBoxGroup.h"
 #include "engine/CTCell.h"

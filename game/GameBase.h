@@ -39,6 +39,15 @@ class GameBase {
   virtual void ClearAllUserValues() = 0;
   virtual void FillSolution() = 0;
 
+  // ---- The solution the mistakes, the check and Solve rest on. ----
+  // Every cell's solution is known.
+  virtual bool IsSolutionKnown() = 0;
+  // Some player's value differs from its cell's solution.
+  virtual bool HasWrongValues() = 0;
+  // One 0-based value per cell, found outside the game's own solver (which
+  // may give up on a hard puzzle); a short input leaves the rest as it was.
+  virtual void SetSolution(std::span<const std::uint8_t> values) = 0;
+
   // ---- Selection, values and keypads. ----
   virtual void SetCurrentCell(std::uint32_t index) = 0;
   virtual void ClickCurrentCell() = 0;

@@ -4,9 +4,11 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "base/SmallFile.h"
 #include "forms/commands/PuzzleFileDialog.h"
+#include "forms/commands/PuzzleSolution.h"
 #include "forms/commands/PuzzleText.h"
 #include "forms/commands/ShowGameForm.h"
 #include "forms/common/Application.h"
@@ -20,7 +22,8 @@ constexpr std::size_t kMaxFileBytes = 64 * 1024;
 // Puzzles from a file have no level of their own.
 constexpr std::uint32_t kFileLevel = 0;
 
-void SetUpPuzzle(GameBase& game, const std::string& cells, bool autoPencilMarks) {
+void SetUpPuzzle(GameBase& game, const std::string& cells, const std::vector<std::uint8_t>& solution,
+                 bool autoPencilMarks) {
   game.ResetAllCells();
   game.SetGridFromString(cells);
   game.CopyCellsToSolver();
@@ -31,9 +34,7 @@ void SetUpPuzzle(GameBase& game, const std::string& cells, bool autoPencilMarks)
   } else {
     game.ClearAllCandidates();
   }
-  // A puzzle without a solution is still opened, to be played as it is; its
-  // cells keep an unknown solution rather than the solver's partial one.
-  if (game.SolveTable(nullptr)) game.CopySolutionFromSolver();
+  game.SetSolution(solution);
   game.UpdateHighlights();
   game.LayoutKeypads();
   game.NotifyViews();
@@ -47,17 +48,26 @@ void OpenFileCommand::Execute() {
   const std::optional<std::wstring> path = puzzle_file::AskForPuzzleFile(puzzle_file::DialogKind::open);
   if (!path) return;
 
-  // A file that cannot be read is no puzzle either, as far as the player
-  // can tell.
-  const std::optional<std::string> text = ReadSmallFile(*path, kMaxFileBytes);
-  const std::optional<GridText> grid = text ? ReadPuzzleText(*text) : std::nullopt;
+  // One byte past the limit tells a file too long to be a puzzle from one
+  // that cannot be read at all (missing, a folder, no permission).
+  const std::optional<std::string> text = ReadFileStart(*path, kMaxFileBytes + 1);
+  if (!text) {
+    puzzle_file::ShowFileProblem(puzzle_file::kNotReadable, puzzle_file::FileNameToShow(*path));
+    return;
+  }
+  const std::optional<GridText> grid = text->size() <= kMaxFileBytes ? ReadPuzzleText(*text) : std::nullopt;
   if (!grid) {
     puzzle_file::ShowFileProblem(puzzle_file::kNotAPuzzle);
+    return;
+  }
+  const PuzzleSolution solution = SolvePuzzle(*grid);
+  if (solution.refusal != 0) {
+    puzzle_file::ShowFileProblem(solution.refusal);
     return;
   }
 
   state->SeGameSize(static_cast<int>(grid->boxSize), kFileLevel);
   const std::shared_ptr<GameBase> game = state->game;
-  SetUpPuzzle(*game, grid->cells, state->options.autoPencilMarks);
+  SetUpPuzzle(*game, grid->cells, solution.values, state->options.autoPencilMarks);
   application_commands::ShowGameForm(true);
 }

@@ -34,8 +34,20 @@ std::optional<std::wstring> AskForPuzzleFile(DialogKind kind) {
   return std::nullopt;
 }
 
-void ShowFileProblem(int messageId) {
-  ShowOkDialog(ResourceManager::GetString(kProblemTitle), ResourceManager::GetString(messageId));
+void ShowFileProblem(int messageId, const std::wstring& detail) {
+  ShowOkDialog(ResourceManager::GetString(kProblemTitle), ResourceManager::GetString(messageId) + detail);
+}
+
+std::wstring FileNameToShow(const std::wstring& path) {
+  std::wstring name = path;
+  while (name.size() > 1 && name.back() == L'/') name.pop_back();
+  if (const std::size_t slash = name.rfind(L'/'); slash != std::wstring::npos && name.size() > 1)
+    name.erase(0, slash + 1);
+  // The path codec keeps a byte that is not UTF-8 as U+DC80..U+DCFF, which
+  // no font draws.
+  for (wchar_t& c : name)
+    if (c >= 0xDC80 && c <= 0xDCFF) c = 0xFFFD;
+  return name;
 }
 
 }  // namespace puzzle_file

@@ -17,14 +17,26 @@ enum class DialogKind { open, save };
 std::optional<std::wstring> AskForPuzzleFile(DialogKind kind);
 
 // The texts of a file problem: the OK dialog's title, and its message for a
-// file that is not a puzzle (or cannot be read) and for one that could not
-// be written.
+// file that is not a puzzle, for one that could not be written, for a
+// puzzle whose clues break the rules, that has no solution, more than one,
+// or one too hard to find, and for a file that cannot be read (followed by
+// the file's name).
 inline constexpr int kProblemTitle = 416;
 inline constexpr int kNotAPuzzle = 417;
 inline constexpr int kNotWritten = 418;
+inline constexpr int kBrokenRules = 419;
+inline constexpr int kNoSolution = 420;
+inline constexpr int kSeveralSolutions = 421;
+inline constexpr int kNotReadable = 422;
+inline constexpr int kNotSolved = 424;
 
-// The OK dialog with title kProblemTitle and the message of that id; returns
-// once the player has closed it.
-void ShowFileProblem(int messageId);
+// The OK dialog with title kProblemTitle and the message of that id, with
+// detail after it; returns once the player has closed it.
+void ShowFileProblem(int messageId, const std::wstring& detail = {});
+
+// The last part of the path, for naming the file to the player: what they
+// chose, without the folders that would push it out of a one-line message.
+// Bytes of a name that are not UTF-8 show as U+FFFD.
+std::wstring FileNameToShow(const std::wstring& path);
 
 }  // namespace puzzle_file

@@ -141,6 +141,9 @@ class Game final : public GameBase {
   void ReplaceWrongValues() override { model().ReplaceWrongValues(); }
   void ClearAllUserValues() override { model().ClearAllUserValues(); }
   void FillSolution() override { model().FillSolution(); }
+  bool IsSolutionKnown() override { return model().IsSolutionKnown(); }
+  bool HasWrongValues() override { return model().HasWrongValues(); }
+  void SetSolution(std::span<const std::uint8_t> values) override { model().SetSolution(values); }
 
   // ---- Selection, values and keypads. ----
   void SetCurrentCell(std::uint32_t index) override {

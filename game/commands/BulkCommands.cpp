@@ -70,7 +70,12 @@ void ResetGrid::Refresh(GameBase& game) {
   game.LayoutKeypads();
 }
 
-void SolveGrid::Action(GameBase& game) { game.FillSolution(); }
+void SolveGrid::Action(GameBase& game) {
+  if (game.IsSolutionKnown())
+    game.FillSolution();
+  else
+    Services::ShowOkDialog(kSolveTitleText, kNotSolvedText);
+}
 void SolveGrid::Refresh(GameBase& game) { RefreshAll(game); }
 
 }  // namespace gamecommands

@@ -8,14 +8,20 @@
 // changed, so undo writes them back and redo repeats the action. One that
 // changes nothing is not recorded: the history, redo side included, stays as
 // it was. A value whose solution is not known counts as wrong, so the wrong-
-// value commands and SolveGrid empty it. Like every command they reach the
-// game through Services::CurrentGame and do nothing without one.
+// value commands empty it. Like every command they reach the game through
+// Services::CurrentGame and do nothing without one.
+
+#include <cstdint>
 
 #include "game/commands/Base.h"
 
 class GameBase;
 
 namespace gamecommands {
+
+// The OK dialog of a Solve without a known solution: its title and text.
+inline constexpr std::uint32_t kSolveTitleText = 425;
+inline constexpr std::uint32_t kNotSolvedText = 424;
 
 // Shared by the bulk commands: the snapshot around the action, then the
 // refreshes of the derived command.
@@ -63,6 +69,9 @@ class ResetGrid final : public BulkCommand {
   void Refresh(GameBase& game) override;
 };
 
+// Fills in the solution. Without a known solution it changes nothing and
+// says that the puzzle could not be solved: emptying the player's values, as
+// filling in unknown solutions would, looks like a Solve that did nothing.
 class SolveGrid final : public BulkCommand {
   void Action(GameBase& game) override;
   void Refresh(GameBase& game) override;

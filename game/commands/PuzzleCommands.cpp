@@ -11,8 +11,12 @@ namespace gamecommands {
 void CheckForCorrectGrid_Command::Execute() {
   const std::shared_ptr<GameBase> game = Services::CurrentGame();
   if (!game) return;
+  if (!game->IsSolutionKnown()) {
+    Services::ShowOkDialog(kCheckTitleText, kCheckUnknownSolutionText);
+    return;
+  }
   game->CopyCellsToSolver();
-  const bool solvable = game->SolveTable(nullptr);
+  const bool solvable = game->SolveTable(nullptr) || !game->HasWrongValues();
   Services::ShowOkDialog(kCheckTitleText, solvable ? kCheckSolvableText : kCheckNotSolvableText);
 }
 

@@ -17,10 +17,15 @@ namespace gamecommands {
 inline constexpr std::uint32_t kCheckTitleText = 405;
 inline constexpr std::uint32_t kCheckSolvableText = 406;
 inline constexpr std::uint32_t kCheckNotSolvableText = 407;
+inline constexpr std::uint32_t kCheckUnknownSolutionText = 423;
 
 // Shows an OK dialog: text 405, then 406 when the solver completes the grid
-// from the values and pencil marks on it, 407 when it cannot. No cell
-// changes; only the solver's board holds the trial solution.
+// from the values and pencil marks on it, 407 when it cannot. The game's
+// solver gives up on some hard puzzles, so when it fails the puzzle's
+// solution decides: 406 when every player's value agrees with it. Without a
+// known solution there is nothing to tell mistakes by, and the dialog says
+// so (423). No cell changes; only the solver's board holds the trial
+// solution.
 class CheckForCorrectGrid_Command final : public ApplicationCommand {
  public:
   void Execute() override;

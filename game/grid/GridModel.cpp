@@ -50,6 +50,24 @@ void GridModel<N>::FillSolution() {
 }
 
 template <unsigned N>
+bool GridModel<N>::IsSolutionKnown() const {
+  return std::none_of(cells.begin(), cells.end(), [](const Cell& cell) { return cell.solution == kUnknownSolution; });
+}
+
+template <unsigned N>
+bool GridModel<N>::HasWrongValues() const {
+  return std::any_of(cells.begin(), cells.end(), [](const Cell& cell) {
+    return cell.HasUserValue() && static_cast<std::uint8_t>(cell.user) != cell.solution;
+  });
+}
+
+template <unsigned N>
+void GridModel<N>::SetSolution(std::span<const std::uint8_t> values) {
+  const std::size_t count = std::min(values.size(), cells.size());
+  for (std::size_t i = 0; i < count; ++i) cells[i].solution = values[i];
+}
+
+template <unsigned N>
 std::uint32_t GridModel<N>::CountFilledCells() const {
   return static_cast<std::uint32_t>(
       std::count_if(cells.begin(), cells.end(), [](const Cell& cell) { return cell.IsFilled(); }));

@@ -67,6 +67,14 @@ struct GridModel {
   void ClearAllUserValues();
   // The solution as the player's values, clues included.
   void FillSolution();
+  // Every cell's solution is known.
+  bool IsSolutionKnown() const;
+  // Some player's value differs from its cell's solution (an unknown one
+  // included).
+  bool HasWrongValues() const;
+  // Gives every cell the solution, one 0-based value per cell in index
+  // order; cells past the end of a short input keep theirs.
+  void SetSolution(std::span<const std::uint8_t> values);
   // Cells that are clues or hold a player's value, each counted once.
   std::uint32_t CountFilledCells() const;
 

@@ -55,17 +55,17 @@ const std::vector<FormItem> kRequiredItems = {
 };
 
 const std::vector<int> kRequiredStrings = {
-    100, 101, 102, 103, 104, 105, 106, 107, 108, 109, 110, 111, 112,  113, 114, 115,  // techniques
-    190,                                                                              // no step found
-    250, 251, 252, 253, 254, 255, 256, 257, 258, 259, 260, 261, 262,  263, 264, 265,  // technique help
-    350,                                                                              // help for no step
-    200, 201, 202, 203, 204, 205,                                                     // levels
-    210, 211, 212, 213,                                                               // statistics rows
-    230, 231, 232, 233, 234, 235,                                                     // entering numbers
-    361, 362, 363, 364,                                                               // puzzle information
-    371,                                                                              // the game's help
-    389, 390, 391, 392, 393,                                                          // options help
-    220, 400, 401, 403, 405, 406, 407, 408, 409, 416, 417, 418, 1000, 1001};
+    100, 101, 102, 103, 104, 105, 106, 107, 108, 109, 110, 111, 112, 113, 114, 115,  // techniques
+    190,                                                                             // no step found
+    250, 251, 252, 253, 254, 255, 256, 257, 258, 259, 260, 261, 262, 263, 264, 265,  // technique help
+    350,                                                                             // help for no step
+    200, 201, 202, 203, 204, 205,                                                    // levels
+    210, 211, 212, 213,                                                              // statistics rows
+    230, 231, 232, 233, 234, 235,                                                    // entering numbers
+    361, 362, 363, 364,                                                              // puzzle information
+    371,                                                                             // the game's help
+    389, 390, 391, 392, 393,                                                         // options help
+    220, 400, 401, 403, 405, 406, 407, 408, 409, 416, 417, 418, 419, 420, 421, 422, 423, 424, 425, 1000, 1001};
 
 constexpr int kScreenWidth = 480;
 constexpr int kScreenHeight = 640;

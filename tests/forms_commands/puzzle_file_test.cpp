@@ -17,6 +17,9 @@
 #include "forms/commands/OpenFileCommand.h"
 #include "forms/commands/PuzzleFileDialog.h"
 #include "forms/commands/SaveAsCommand.h"
+#include "game/commands/BulkCommands.h"
+#include "game/commands/ExecuteCommand.h"
+#include "game/commands/PuzzleCommands.h"
 #include "game/grid/GridSymbols.h"
 #include "tests/forms_commands/commands_fixture.h"
 #include "tests/support/DialogScript.h"
@@ -46,9 +49,10 @@ class PuzzleFileTest : public CommandsTest {
   // that message.
   struct Problem {
     std::vector<std::string> texts;
-    ::testing::AssertionResult Told(int messageId) const {
+    // The message may end with a detail, the file's name.
+    ::testing::AssertionResult Told(int messageId, const std::string& detail = {}) const {
       for (const int id : {416, messageId}) {
-        const std::string text = wide_to_utf8(ResourceManager::GetString(id));
+        const std::string text = wide_to_utf8(ResourceManager::GetString(id)) + (id == messageId ? detail : "");
         if (std::find(texts.begin(), texts.end(), text) == texts.end())
           return ::testing::AssertionFailure() << "no \"" << text << "\" among " << ::testing::PrintToString(texts);
       }
@@ -202,7 +206,6 @@ TEST_F(PuzzleFileTest, AFileThatIsNotAPuzzleChangesNothingAndSaysSo) {
   const struct {
     const char* name;
     std::string text;
-    bool unreadable = false;
   } cases[] = {
       {"first line of 5", "12345\n" + rows9},
       {"first line of 8", "12345678\n" + rows9},
@@ -214,7 +217,7 @@ TEST_F(PuzzleFileTest, AFileThatIsNotAPuzzleChangesNothingAndSaysSo) {
       {"'G' in a 9x9", "G00000000\n" + rows9.substr(10)},
       {"'5' in a 4x4", "1234\n1234\n1234\n1235\n"},
       {"an empty file", ""},
-      {"a folder", "", true},
+      {"a puzzle followed by 64 KB of blanks", rows9 + std::string(64 * 1024, ' ')},
   };
   MakePlayedPuzzle<3>(*state->game);
   // Held, so that a game wrongly replaced is still there to compare.
@@ -223,10 +226,7 @@ TEST_F(PuzzleFileTest, AFileThatIsNotAPuzzleChangesNothingAndSaysSo) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     state->game = game;  // each case on its own, should an earlier one fail
-    if (c.unreadable)
-      Choose(folders.root);
-    else
-      Choose(Write("refused.txt", c.text));
+    Choose(Write("refused.txt", c.text));
     Problem problem;
     ExpectProblem(problem);
     OpenFileCommand().Execute();
@@ -239,6 +239,120 @@ TEST_F(PuzzleFileTest, AFileThatIsNotAPuzzleChangesNothingAndSaysSo) {
   EXPECT_TRUE(winapi::headless::MessageBoxes().empty());
 }
 
+// A path that leads to nothing readable is not blamed on its contents: the
+// message says the file cannot be read and names it.
+TEST_F(PuzzleFileTest, AFileThatCannotBeReadIsNamedAndChangesNothing) {
+  std::filesystem::create_directory(folders.root / "puzzles");
+  const struct {
+    const char* name;
+    std::filesystem::path path;
+    std::string shown;
+  } cases[] = {
+      {"a file that does not exist", folders.root / "missing.txt", "missing.txt"},
+      {"one in a folder that does not exist", folders.root / "gone" / "puzzle.txt", "puzzle.txt"},
+      {"a folder", folders.root / "puzzles", "puzzles"},
+  };
+  MakePlayedPuzzle<3>(*state->game);
+  const std::shared_ptr<GameBase> game = state->game;
+  const std::string cells = game->GetGridString();
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    Choose(c.path);
+    Problem problem;
+    ExpectProblem(problem);
+    OpenFileCommand().Execute();
+    EXPECT_TRUE(script->Done());
+    EXPECT_TRUE(problem.Told(puzzle_file::kNotReadable, c.shown));
+    EXPECT_EQ(state->game, game);
+    EXPECT_EQ(game->GetGridString(), cells);
+    EXPECT_TRUE(shown.empty());
+  }
+}
+
+// The mistakes, the hints and the check rest on one solution, so a puzzle
+// with none or several is refused whole, as the player saved it.
+TEST_F(PuzzleFileTest, APuzzleWithoutExactlyOneSolutionIsRefusedAndChangesNothing) {
+  auto rows = [](const std::string& cells, std::size_t side) {
+    std::string text;
+    for (std::size_t at = 0; at < cells.size(); at += side) text += cells.substr(at, side) + "\n";
+    return text;
+  };
+  const struct {
+    const char* name;
+    std::string cells;
+    int message;
+  } cases[] = {
+      {"a 1 twice in the first row of a 9x9",
+       "100000001000000000000000000000000000000000000000000000000000000000000000000000000", puzzle_file::kBrokenRules},
+      // The hard puzzle below with a 1 where its solution has a 7: the 1
+      // breaks no rule where it stands, as a wrong entry saved would not.
+      {"no solution", "000000003001009060050080400000900080008670000010000200006001020030800500400000008",
+       puzzle_file::kNoSolution},
+      {"several solutions", "800000000095000000076000000000426798000571243000893165000000916000030487000010532",
+       puzzle_file::kSeveralSolutions},
+      {"an empty 4x4", "0000000000000000", puzzle_file::kSeveralSolutions},
+  };
+  MakePlayedPuzzle<3>(*state->game);
+  const std::shared_ptr<GameBase> game = state->game;
+  const std::string cells = game->GetGridString();
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    state->game = game;
+    Choose(Write("refused.txt", rows(c.cells, c.cells.size() == 16 ? 4 : 9)));
+    Problem problem;
+    ExpectProblem(problem);
+    OpenFileCommand().Execute();
+    EXPECT_TRUE(script->Done());
+    EXPECT_TRUE(problem.Told(c.message));
+    EXPECT_EQ(state->game, game);
+    EXPECT_EQ(game->GetGridString(), cells);
+    EXPECT_TRUE(shown.empty());
+  }
+}
+
+// A puzzle whose search the game's own solver gives up on opens with its
+// solution all the same, so the check of the untouched grid finds no
+// mistake and Solve fills in the grid.
+TEST_F(PuzzleFileTest, AHardPuzzleOpensWithItsSolutionSoCheckAndSolveWork) {
+  const std::string puzzle = "000000003001009060050080400000900080008670000010000200006007020030800500400000008";
+  std::string text;
+  for (std::size_t row = 0; row < 9; ++row) text += puzzle.substr(row * 9, 9) + "\n";
+  Choose(Write("hard.txt", text));
+  OpenFileCommand().Execute();
+  ASSERT_EQ(shown, std::vector<bool>{true});
+  Game<3>& opened = CurrentGame<3>();
+  std::string solution;
+  for (std::uint32_t i = 0; i < 81; ++i) {
+    const auto& cell = opened.gridView().model().cells[i];
+    ASSERT_LT(cell.solution, 9u) << "cell " << i;
+    if (puzzle[i] != '0') {
+      EXPECT_EQ(grid::ValueToSymbol(cell.solution), puzzle[i]) << "cell " << i;
+    }
+    solution += grid::ValueToSymbol(cell.solution);
+  }
+  // Every row, column and box holds each digit once.
+  for (std::uint32_t group = 0; group < 9; ++group) {
+    std::string row, column, box;
+    for (std::uint32_t k = 0; k < 9; ++k) {
+      row += solution[group * 9 + k];
+      column += solution[k * 9 + group];
+      box += solution[(group / 3 * 3 + k / 3) * 9 + group % 3 * 3 + k % 3];
+    }
+    for (std::string* line : {&row, &column, &box}) {
+      std::sort(line->begin(), line->end());
+      EXPECT_EQ(*line, "123456789") << "group " << group;
+    }
+  }
+
+  std::vector<std::pair<std::uint32_t, std::uint32_t>> dialogs;
+  gamecommands::Services::InstallOkDialog([&](std::uint32_t a, std::uint32_t b) { dialogs.emplace_back(a, b); });
+  gamecommands::CheckForCorrectGrid_Command().Execute();
+  EXPECT_EQ(dialogs, (std::vector<std::pair<std::uint32_t, std::uint32_t>>{{405, 406}}));
+  gamecommands::ExecuteCommand(std::make_shared<gamecommands::SolveGrid>());
+  for (std::uint32_t i = 0; i < 81; ++i)
+    EXPECT_EQ(opened.GetCellValue(i), grid::SymbolToValue(solution[i])) << "cell " << i;
+}
+
 // The file reader goes by blank-separated rows, so line ends of either kind
 // and stray blanks do not matter, and '0' is an empty cell.
 TEST_F(PuzzleFileTest, LineEndsAndBlanksDoNotMatter) {
@@ -248,10 +362,11 @@ TEST_F(PuzzleFileTest, LineEndsAndBlanksDoNotMatter) {
   OpenFileCommand().Execute();
   EXPECT_TRUE(problem.Told(puzzle_file::kNotAPuzzle)) << "'G' is no clue of a 4x4";
 
-  Choose(Write("crlf.txt", " 1200\r\n0000\r\n\r\n0000\r\n0004 \t"));
+  // A puzzle of one solution, as Open takes no other.
+  Choose(Write("crlf.txt", " 1200\r\n3400\r\n\r\n0043\r\n0021 \t"));
   OpenFileCommand().Execute();
   ASSERT_EQ(state->game->GetBoxSize(), 2u);
-  EXPECT_EQ(state->game->GetGridString(), "1200000000000004");
+  EXPECT_EQ(state->game->GetGridString(), "1200340000430021");
 }
 
 TEST_F(PuzzleFileTest, ACancelledDialogDoesNothingAndAFailedOneShowsItsErrorNumber) {

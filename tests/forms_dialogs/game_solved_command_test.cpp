@@ -38,6 +38,8 @@ class SolvedGame : public RecordingGame {
     return seconds;
   }
   bool SolveTable(CProgressCallback*) override { return solvable; }
+  // A grid its values cannot complete holds a value the solution has not.
+  bool HasWrongValues() override { return !solvable; }
 
   std::uint32_t boxSize;
   std::uint32_t level;

@@ -21,6 +21,9 @@ class RecordingGame : public GameBase {
   void ReplaceWrongValues() override {}
   void ClearAllUserValues() override {}
   void FillSolution() override {}
+  bool IsSolutionKnown() override { return true; }
+  bool HasWrongValues() override { return false; }
+  void SetSolution(std::span<const std::uint8_t>) override {}
   void SetCurrentCell(std::uint32_t) override {}
   void ClickCurrentCell() override {}
   void SetCellValue(std::uint32_t, std::uint8_t) override {}

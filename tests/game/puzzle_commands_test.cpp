@@ -51,6 +51,8 @@ class ModelGame : public RecordingGame {
   void ReplaceWrongValues() override { model.ReplaceWrongValues(); }
   void ClearAllUserValues() override { model.ClearAllUserValues(); }
   void FillSolution() override { model.FillSolution(); }
+  bool IsSolutionKnown() override { return model.IsSolutionKnown(); }
+  bool HasWrongValues() override { return model.HasWrongValues(); }
   void SetCellValue(std::uint32_t i, std::uint8_t v) override { model.cells.at(i).user = static_cast<std::int8_t>(v); }
   void ClearCellValue(std::uint32_t i) override { model.cells.at(i).user = -1; }
   int GetCellValue(std::uint32_t i) override { return model.cells.at(i).user; }
@@ -370,24 +372,59 @@ TEST_F(PuzzleCommands, HintPointsAtTheStepWithoutChangingACell) {
   EXPECT_EQ(game->model.selected, 0u);
 }
 
+// The game's solver may give up on a hard puzzle that its values still
+// complete; the known solution then decides, and without one the check
+// cannot tell mistakes at all.
 TEST_F(PuzzleCommands, TheCheckReportsWhetherTheGridCanBeSolvedAndChangesNoCell) {
-  for (const bool solvable : {true, false}) {
-    SCOPED_TRACE(solvable);
+  using Calls = std::vector<std::string>;
+  const Calls solved = {"CopyCellsToSolver", "SolveTable"};
+  const struct {
+    const char* name;
+    bool solvable;
+    std::int8_t value;  // the player's value in cell 1, whose solution is 1
+    bool solutionKnown;
+    std::uint32_t message;
+    Calls calls;
+  } cases[] = {
+      {"the solver completes it", true, 3, true, 406, solved},
+      {"the solver fails and a value is wrong", false, 3, true, 407, solved},
+      {"the solver gives up, every value right", false, 1, true, 406, solved},
+      {"no solution known", true, 1, false, 423, {}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
     SetUp();
     std::vector<std::pair<std::uint32_t, std::uint32_t>> dialogs;
     Services::InstallOkDialog([&](std::uint32_t a, std::uint32_t b) { dialogs.emplace_back(a, b); });
-    game->solvable = solvable;
-    game->model.cells[1].user = 3;
+    game->solvable = c.solvable;
+    game->model.cells[1].user = c.value;
+    if (!c.solutionKnown) game->model.cells[2].solution = grid::kUnknownSolution;
     const std::vector<grid::GridCell<2>> before = game->model.cells;
     game->calls.clear();
     gamecommands::CheckForCorrectGrid_Command().Execute();
-    EXPECT_EQ(dialogs, (std::vector<std::pair<std::uint32_t, std::uint32_t>>{{405, solvable ? 406u : 407u}}));
-    EXPECT_EQ(game->calls, (std::vector<std::string>{"CopyCellsToSolver", "SolveTable"}));
+    EXPECT_EQ(dialogs, (std::vector<std::pair<std::uint32_t, std::uint32_t>>{{405, c.message}}));
+    EXPECT_EQ(game->calls, c.calls);
     EXPECT_TRUE(game->SameCells(before));
   }
   // Without a dialog installed the check still runs and nothing breaks.
   Services::InstallOkDialog(nullptr);
   gamecommands::CheckForCorrectGrid_Command().Execute();
+}
+
+// Filling in unknown solutions would only empty the player's values.
+TEST_F(PuzzleCommands, SolveWithoutAKnownSolutionSaysSoAndChangesNothing) {
+  std::vector<std::pair<std::uint32_t, std::uint32_t>> dialogs;
+  Services::InstallOkDialog([&](std::uint32_t a, std::uint32_t b) { dialogs.emplace_back(a, b); });
+  game->model.cells[2].solution = grid::kUnknownSolution;
+  game->model.cells[2].user = 2;
+  game->model.cells[1].user = 3;
+  LeaveSomethingToRedo();
+  const std::vector<grid::GridCell<2>> before = game->model.cells;
+  Run(std::make_shared<gamecommands::SolveGrid>());
+  EXPECT_EQ(dialogs, (std::vector<std::pair<std::uint32_t, std::uint32_t>>{{425, 424}}));
+  EXPECT_TRUE(game->SameCells(before));
+  EXPECT_FALSE(history->CanUndo());
+  EXPECT_TRUE(history->CanRedo());
 }
 
 TEST_F(PuzzleCommands, LoadingAPuzzleStartsAGameWithItsCluesAndSolutionAndNoHistory) {

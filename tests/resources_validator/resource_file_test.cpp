@@ -39,7 +39,8 @@ const std::vector<int> kIdsReachedInPlay = {
     190,                                                                             // no step found
     250, 251, 252, 253, 254, 255, 256, 257, 258, 259, 260, 261, 262, 263, 264, 265,  // their help
     350,                                                                             // help for no step
-    406, 407, 408, 409};
+    406, 407, 408, 409,                                                              // check, new version
+    419, 420, 421, 422, 423, 424, 425};                                              // open, check, solve
 
 constexpr RECT kScreen{0, 0, 480, 640};
 // Everything but the frame and the tab bar stays above the tab bar.
@@ -97,13 +98,14 @@ struct ShownString {
   Widget widget;
 };
 const std::vector<ShownString> kShownStrings = {
-    {{220, 406, 407, 417, 418}, L"", 25, 3, Widget::kLabel},  // the OK dialog's message
-    {{403, 405, 416}, L"", 25, 1, Widget::kBoxedLabel},       // ... and its title
-    {{409}, L"", 15, 4, Widget::kLabel},                      // the new-version question
-    {{408}, L"", 15, 1, Widget::kBoxedLabel},                 // ... and its title
-    {{389}, L"", 22, 3, Widget::kLabel},                      // the help dialog's caption
-    {{400, 401}, L"", 20, 1, Widget::kBoxedLabel},            // the edit box's prompt
-    {{361, 362, 363, 364}, L"256", 18, 1, Widget::kListRow},  // puzzle information
+    {{220, 406, 407, 417, 418, 419, 420, 421, 423, 424}, L"", 25, 3, Widget::kLabel},  // the OK dialog's message
+    {{422}, L"puzzle.txt", 25, 3, Widget::kLabel},                                     // ... naming a file
+    {{403, 405, 416, 425}, L"", 25, 1, Widget::kBoxedLabel},                           // ... and its title
+    {{409}, L"", 15, 4, Widget::kLabel},                                               // the new-version question
+    {{408}, L"", 15, 1, Widget::kBoxedLabel},                                          // ... and its title
+    {{389}, L"", 22, 3, Widget::kLabel},                                               // the help dialog's caption
+    {{400, 401}, L"", 20, 1, Widget::kBoxedLabel},                                     // the edit box's prompt
+    {{361, 362, 363, 364}, L"256", 18, 1, Widget::kListRow},                           // puzzle information
     {{100, 101, 102, 103, 104, 105, 106, 107, 108, 109, 110, 111, 112, 113, 114, 115},
      L": 99",
      18,
