@@ -58,7 +58,8 @@ void RunMainLoopThenShutdown(std::unique_ptr<Application> application) {
 
 }  // namespace
 
-int RunApplication() {
+int RunApplication(const ProgramHost& host) {
+  InstallProgramHost(host);
   InstallStartupServices();
 
   data_objects::users users;

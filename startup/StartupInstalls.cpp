@@ -1,7 +1,7 @@
 #include "startup/StartupInstalls.h"
 
 #include "forms/application/ApplicationServices.h"
-#include "forms/commands/FormatSeconds.h"
+#include "forms/application/FormatSeconds.h"
 #include "forms/commands/ShowGameForm.h"
 #include "forms/gameform/ShowGameFormCommand.h"
 #include "forms/menu/ShowMenuFormCommand.h"

@@ -10,7 +10,7 @@
 
 #include "app/SessionMemory.h"
 #include "forms/commands/ShowGameForm.h"
-#include "forms/game/Game.h"
+#include "forms/gameobject/Game.h"
 #include "game/CommandHistory.h"
 #include "game/commands/Services.h"
 #include "notus/ownerdraw/installed_functions.h"

@@ -17,9 +17,9 @@
 #include <vector>
 
 #include "app/SessionMemory.h"
-#include "forms/game/Game.h"
 #include "forms/gameform/GameForm.h"
 #include "forms/gameform/ShowGameFormCommand.h"
+#include "forms/gameobject/Game.h"
 #include "forms/tabbar/ApplicationTabBar.h"
 #include "forms/tabbar/TabCommands.h"
 #include "game/CommandHistory.h"

@@ -8,11 +8,12 @@
 #include "forms/commands/ShowGameForm.h"
 #include "forms/common/Application.h"
 #include "forms/common/ApplyItemConfig.h"
-#include "forms/game/Game.h"
+#include "forms/gameobject/Game.h"
 #include "forms/tabbar/TabCommands.h"
 #include "game/grid/GridCell.h"
 #include "notus/ownerdraw/installed_functions.h"
 #include "notus/ownerdraw/main_window.h"
+#include "platform/handheld/program_host.h"
 #include "startup/RunApplication.h"
 #include "tests/forms_grid/folders.h"
 #include "tests/support/DialogScript.h"
@@ -123,7 +124,7 @@ TEST_F(HandheldRun, PlaysAMoveUndoesItAndSavesInTheSettingsFolderBesideTheProgra
     PostQuitMessage(0);
     return true;
   });
-  EXPECT_EQ(RunApplication(), 0);
+  EXPECT_EQ(RunApplication(handheld::Host()), 0);
   EXPECT_TRUE(script.Done());
   EXPECT_EQ(Application::Instance(), nullptr);
 

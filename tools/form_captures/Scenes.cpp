@@ -20,10 +20,10 @@
 #include "forms/dialogs/OkCancelDialog.h"
 #include "forms/dialogs/OkDialog.h"
 #include "forms/editbox/editbox_dialog.h"
-#include "forms/game/Game.h"
 #include "forms/gameform/GameForm.h"
 #include "forms/gameform/ShowGameFormCommand.h"
 #include "forms/gameform/ShowPuzzleInfo.h"
+#include "forms/gameobject/Game.h"
 #include "forms/help/HelpDialog.h"
 #include "forms/language/GetSupportedLanguagesCommand.h"
 #include "forms/language/LanguageChangeCommand.h"
@@ -39,7 +39,7 @@
 #include "game/commands/Services.h"
 #include "game/grid/GridSymbols.h"
 #include "notus/platform/ownerdrawWin32/app.h"
-#include "startup/Splash.h"
+#include "platform/win32/Application/ShowSplashLogo.h"
 
 namespace form_captures {
 
@@ -100,7 +100,7 @@ winapi::Image FrameAsBuilt(CaptureHost& host) { return host.Shot(); }
 // window, taken as it was painted (nothing has painted since).  The settings
 // folder holds no downloaded logo, so the logo is the built-in one.
 winapi::Image Splash(CaptureHost& host) {
-  ShowSplashLogo();
+  desktop::ShowSplashLogo();
   return host.Shot();
 }
 
