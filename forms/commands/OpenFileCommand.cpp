@@ -8,8 +8,8 @@
 #include "base/SmallFile.h"
 #include "forms/commands/PuzzleFileDialog.h"
 #include "forms/commands/PuzzleText.h"
-#include "forms/commands/ShowGameForm.h"
 #include "forms/common/Application.h"
+#include "forms/gameform/ShowGameFormCommand.h"
 
 namespace {
 
@@ -59,5 +59,5 @@ void OpenFileCommand::Execute() {
   state->SeGameSize(static_cast<int>(grid->boxSize), kFileLevel);
   const std::shared_ptr<GameBase> game = state->game;
   SetUpPuzzle(*game, grid->cells, state->options.autoPencilMarks);
-  application_commands::ShowGameForm(true);
+  ShowGameFormCommand(true).Execute();
 }

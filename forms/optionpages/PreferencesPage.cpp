@@ -3,7 +3,7 @@
 #include "app/ResourceManager.h"
 #include "forms/commands/OptionSetters.h"
 #include "forms/language/LanguageChangeCommand.h"
-#include "forms/optionpages/OptionPages.h"
+#include "forms/options/ShowOptionFormCommand.h"
 
 namespace OptionsPrefereces {
 
@@ -44,7 +44,7 @@ void OnButtonClicked(int item, bool soundBeforeClick) {
   } else if (item == kChangeLanguage) {
     LanguageChangeCommand change(true);
     change.Execute();
-    if (change.changed) option_pages::ReopenOptionsForm();
+    if (change.changed) ShowOptionFormCommand().Execute();
   }
 }
 

@@ -9,7 +9,6 @@
 #include <memory>
 
 #include "app/SessionMemory.h"
-#include "forms/commands/ShowGameForm.h"
 #include "forms/gameobject/Game.h"
 #include "game/CommandHistory.h"
 #include "game/commands/Services.h"
@@ -41,7 +40,6 @@ class CommandsTest : public forms_test::FormsTest {
     state->SeGameSize(3, 0);
   }
   void TearDown() override {
-    application_commands::InstallShowGameForm({});
     gamecommands::Services::Reset();
     FormsTest::TearDown();
     CommandHistory::Destroy();

@@ -49,10 +49,8 @@ class GameFormTest : public dialogs_test::DialogsTest {
     gamecommands::Services::InstallCurrentGame([this] { return state->game; });
     gamecommands::Services::InstallHintDisplay(
         [this](std::uint32_t text, std::uint32_t help) { hintsShown.emplace_back(text, help); });
-    InstallGameTabCommand();
   }
   void TearDown() override {
-    application_tab_bar::SetTabCommand(application_tab_bar::kGameTab, nullptr);
     state->currentForm.reset();
     state->game.reset();
     SessionMemory::Clear();

@@ -5,7 +5,6 @@
 #include "tests/handheld/headless_handheld.h"
 
 #include "app/Paths.h"
-#include "forms/commands/ShowGameForm.h"
 #include "forms/common/Application.h"
 #include "forms/common/ApplyItemConfig.h"
 #include "forms/gameobject/Game.h"
@@ -64,8 +63,6 @@ class HandheldRun : public ::testing::Test {
     notus::mainwindow::set_tab_bar_factory(nullptr);
     notus::mainwindow::set_deferred_form_builder(nullptr);
     notus::ownerdraw::set_help_dialog_runner(nullptr);
-    application_commands::InstallShowGameForm(nullptr);
-    application_tab_bar::SetTabCommand(application_tab_bar::kGameTab, nullptr);
     host.reset();
     unsetenv("TAVLIN_HANDHELD_SCREEN");
     UseSettingsFolderBesideProgram(false);

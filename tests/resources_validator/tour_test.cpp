@@ -83,13 +83,9 @@ class TourTest : public startup_test::StartupTest, public ::testing::WithParamIn
     }
     ResourceManager::SetRequestLogging(true);
   }
-  // Start-up installs the Menu and Options tabs' commands; the fixture
-  // takes back only the Game tab's.
   void TearDown() override {
     ResourceManager::SetRequestLogging(false);
     winapi::headless::SetFileDialogHook(nullptr);
-    application_tab_bar::SetTabCommand(application_tab_bar::kMenuTab, nullptr);
-    application_tab_bar::SetTabCommand(application_tab_bar::kOptionsTab, nullptr);
     StartupTest::TearDown();
   }
 

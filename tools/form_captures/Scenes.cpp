@@ -28,8 +28,6 @@
 #include "forms/language/GetSupportedLanguagesCommand.h"
 #include "forms/language/LanguageChangeCommand.h"
 #include "forms/menu/ShowMenuFormCommand.h"
-#include "forms/optionpages/OptionPages.h"
-#include "forms/options/ShowOptionFormCommand.h"
 #include "forms/progress/GenerateGridCommand.h"
 #include "forms/selectpuzzle/ShowPuzzleSelectedFormCommand.h"
 #include "forms/tabbar/ApplicationTabBar.h"
@@ -318,10 +316,8 @@ winapi::Image PlayersForm(CaptureHost& host) {
 winapi::Image Menu(CaptureHost& host) {
   ShowPuzzleOnGameForm(host);
   return WithPlayers([&host] {
-    InstallMenuForms();
     host.ClickItem(application_tab_bar::kTabBarForm, application_tab_bar::kMenuTab);
     host.Settle();
-    application_tab_bar::SetTabCommand(application_tab_bar::kMenuTab, nullptr);
     return host.Shot();
   });
 }
@@ -357,15 +353,12 @@ winapi::Image SelectPuzzleOfBoxSize(CaptureHost& host, int boxSize) {
 // The options form as its tab opens it (on Game), then on the page of tab.
 winapi::Image OptionsOnPage(CaptureHost& host, int tab) {
   ShowPuzzleOnGameForm(host);
-  InstallOptionsForms();
   host.ClickItem(application_tab_bar::kTabBarForm, application_tab_bar::kOptionsTab);
   host.Settle();
   if (tab != kOptionsGameTab) {
     host.ClickItem(kOptionsForm, tab);
     host.Settle();
   }
-  application_tab_bar::SetTabCommand(application_tab_bar::kOptionsTab, nullptr);
-  option_pages::InstallReopenOptionsForm(nullptr);
   return host.Shot();
 }
 
@@ -381,7 +374,6 @@ winapi::Image OptionsAfterLanguageChange(CaptureHost& host) {
   if (otherRow < 0) throw std::runtime_error("the resource file lists no other language");
   const std::wstring before = ResourceManager::GetItemConfig(kOptionsPreferencesPage, kChangeLanguageButton).text;
   ShowPuzzleOnGameForm(host);
-  InstallOptionsForms();
   host.ClickItem(application_tab_bar::kTabBarForm, application_tab_bar::kOptionsTab);
   host.Settle();
   host.ClickItem(kOptionsForm, kOptionsPreferencesTab);
@@ -395,8 +387,6 @@ winapi::Image OptionsAfterLanguageChange(CaptureHost& host) {
         host.ClickItem(kLanguageForm, kLanguageOk);
       });
   host.Settle();
-  application_tab_bar::SetTabCommand(application_tab_bar::kOptionsTab, nullptr);
-  option_pages::InstallReopenOptionsForm(nullptr);
   if (ResourceManager::GetItemConfig(kOptionsPreferencesPage, kChangeLanguageButton).text == before)
     throw std::runtime_error("the texts did not change");
   return host.Shot();
