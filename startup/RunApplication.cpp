@@ -69,7 +69,8 @@ void SaveRunningSession() {
   SerializeGameXMLCommand().Execute();
 }
 
-int RunApplication() {
+int RunApplication(const ProgramHost& host) {
+  InstallProgramHost(host);
   InstallStartupServices();
 
   data_objects::users users;

@@ -1,13 +1,14 @@
 // The splash that start-up shows while it loads the game, and how long it
 // stays up.  What it looks like belongs to the program's host (the desktop
 // draws the logo, its web address and "Loading..." into the main window), so
-// the host defines ShowSplashLogo; start-up decides when it comes and how
-// long the player sees it.
+// ShowSplashLogo asks the program host; start-up decides when it comes and
+// how long the player sees it.
 #pragma once
 
-// Draws the splash over the whole main window and paints it at once.
-// Defined by each program's host; start-up calls it once the application
-// object has sized the main window and the layouts are loaded.
+// Draws the splash over the whole main window and paints it at once,
+// through the installed program host; nothing when it shows none.
+// Start-up calls it once the application object has sized the main window
+// and the layouts are loaded.
 void ShowSplashLogo();
 
 namespace startup {

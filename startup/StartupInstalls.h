@@ -1,12 +1,8 @@
 // What start-up hands the lower layers before the application object
 // exists: the application's services (game commands, deferred forms, tab
-// bar, help dialog, dialogs), the clock's time format, the game form behind
-// the Game tab and behind the commands that put a new puzzle into the game,
-// the main menu behind the Menu tab and the players form's Select, the
-// options form behind the Options tab and the language button.
-// The lower layers cannot name the forms above them, so they call what is
-// installed here.  The native controls' window procedure is not among them:
-// it is the host's, set by its entry.
+// bar, help dialog, dialogs) and the clock's time format.  The lower layers
+// cannot name the forms above them, so they call what is installed here.  The native controls' window procedure is not
+// among them: it is the host's, set by its entry.
 #pragma once
 
 // Installs everything, replacing what was there; running it again is

@@ -1,7 +1,7 @@
 // The once-per-start exchange with the maker's web server (a newer version,
 // the statistics totals, the logo for the next splash).  Start-up runs it
 // after the game is ready; what it does is the host's business, since only
-// some programs talk to the web, so each program's host defines Execute.
+// some programs talk to the web, so Execute asks the program host.
 #pragma once
 
 #include <vector>
@@ -12,7 +12,6 @@
 class WebRequestCommand : public ApplicationCommand {
  public:
   explicit WebRequestCommand(std::vector<StatisticRecord>* statistics) : statistics(statistics) {}
-  // Defined by the program's host.
   void Execute() override;
 
   // The application's statistics, whose totals are reported.

@@ -3,9 +3,9 @@
 // line feeds, so "\n\r" ends a line there.
 //
 // The version is the program's: "1.1" on the desktop, "1.2" on the handheld.
-// Which program is running is decided when it is linked (HandheldBuild), so
-// the composition takes it as a parameter and both versions stay testable in
-// one program.
+// Which program is running is what its host says (HandheldBuild), so the
+// composition takes it as a parameter and both versions stay testable in one
+// program.
 #pragma once
 
 #include <string>
@@ -23,10 +23,7 @@ std::wstring ComposeAboutText(bool handheld, const std::wstring& copyright, cons
 // The text in the current language, for the program that runs.
 std::wstring AboutText();
 
-// True in the handheld program.  Defined in HandheldBuild.cpp, compiled
-// twice: into forms_about as false, and with TAVLIN_HANDHELD into the object
-// library forms_about_handheld, which the handheld program links and whose
-// definition the linker then takes instead of the library's.
+// True in the handheld program: the installed program host's kind.
 bool HandheldBuild();
 
 }  // namespace aboutform

@@ -1,7 +1,6 @@
 // The size of the screen the layouts are loaded for.  Only the program's
 // host knows it: the desktop window is always 480 by 640, the handheld asks
-// its display.  So the command is declared here, for the forms and start-up
-// to use, and each program's host defines its Execute.
+// its display.  So the command asks the installed program host.
 #pragma once
 
 #include "game/ApplicationCommand.h"

@@ -10,8 +10,8 @@
 #include "forms/commands/PuzzleFileDialog.h"
 #include "forms/commands/PuzzleSolution.h"
 #include "forms/commands/PuzzleText.h"
-#include "forms/commands/ShowGameForm.h"
 #include "forms/common/Application.h"
+#include "forms/gameform/ShowGameFormCommand.h"
 
 namespace {
 
@@ -69,5 +69,5 @@ void OpenFileCommand::Execute() {
   state->SeGameSize(static_cast<int>(grid->boxSize), kFileLevel);
   const std::shared_ptr<GameBase> game = state->game;
   SetUpPuzzle(*game, grid->cells, solution.values, state->options.autoPencilMarks);
-  application_commands::ShowGameForm(true);
+  ShowGameFormCommand(true).Execute();
 }

@@ -4,7 +4,7 @@
 #include <utility>
 
 #include "forms/common/ApplyItemConfig.h"
-#include "forms/game/Game.h"
+#include "forms/gameobject/Game.h"
 #include "game/CommandHistory.h"
 #include "notus/platform/ownerdrawWin32/app.h"
 #include "notus/platform/ownerdrawWin32/virtual_window_impl.h"

@@ -2,7 +2,7 @@
 // It owns little: the Hint step, Hint, Undo and Redo glyph buttons (items 1
 // to 4) and an invisible key listener that turns Control+Z into undo and
 // Control+Shift+Z into redo.  The grid, the keypads and the clock belong to
-// the current game, which places and shows them itself (forms/game); the
+// the current game, which places and shows them itself (forms/gameobject); the
 // hint view, its tool tip and the help button belong to the application.
 // ShowGameFormCommand.h switches to the form.
 #pragma once

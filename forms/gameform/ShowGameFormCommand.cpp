@@ -7,7 +7,6 @@
 #include "forms/gameform/ShowPuzzleInfo.h"
 #include "forms/tabbar/ApplicationTabBar.h"
 #include "forms/tabbar/DeselectApplicationTabBarCommand.h"
-#include "forms/tabbar/TabCommands.h"
 
 void ShowGameFormCommand::Execute() {
   Application* state = Application::Instance();
@@ -24,8 +23,4 @@ void ShowGameFormCommand::BuildForm() {
   if (application_tab_bar::ApplicationTabBar* bar = application_tab_bar::HeldApplicationTabBar())
     application_tab_bar::SelectGameTab(*bar);
   if (showPuzzleInfo) ShowPuzzleInfo().Execute();
-}
-
-void InstallGameTabCommand() {
-  application_tab_bar::SetTabCommand(application_tab_bar::kGameTab, ShowGameFormCommand(false));
 }

@@ -28,7 +28,3 @@ class ShowGameFormCommand : public ApplicationCommand {
 
   bool showPuzzleInfo;
 };
-
-// Start-up: the Game tab of the application tab bar shows the game form,
-// without the puzzle information.
-void InstallGameTabCommand();

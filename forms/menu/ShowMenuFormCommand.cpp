@@ -4,8 +4,6 @@
 
 #include "forms/common/Application.h"
 #include "forms/menu/MainForm.h"
-#include "forms/tabbar/TabCommands.h"
-#include "forms/users/ShowUsersFormCommand.h"
 
 void ShowMenuFormCommand::Execute() {
   if (Application* state = Application::Instance()) state->ShowFormLater(*this);
@@ -16,9 +14,4 @@ void ShowMenuFormCommand::BuildForm() {
   if (state == nullptr) return;
   state->currentForm = std::make_shared<mainform::Manager>(state->FrameDisplay());
   if (const std::shared_ptr<GameBase> game = state->game) game->Deactivate();
-}
-
-void InstallMenuForms() {
-  application_tab_bar::SetTabCommand(application_tab_bar::kMenuTab, ShowMenuFormCommand());
-  users_form::InstallShowMenuForm([] { ShowMenuFormCommand().Execute(); });
 }

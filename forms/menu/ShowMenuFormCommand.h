@@ -21,7 +21,3 @@ class ShowMenuFormCommand : public ApplicationCommand {
   // ResourceManager::GetItemConfig throws, and the old form stays.
   void BuildForm();
 };
-
-// Start-up: the Menu tab runs ShowMenuFormCommand, and so does the players
-// form's Select once the chosen player is current.
-void InstallMenuForms();

@@ -4,13 +4,8 @@
 // per page, each making the page's view manager over the given parent
 // display.  The options form keeps what it gets in its page slots and
 // releases it when another tab is chosen; the page's views go with it.
-//
-// The options form cannot be included from here (it includes this), so what
-// the Preferences page's language button runs after a change of language,
-// showing the options form again, is installed at start-up.
 #pragma once
 
-#include <functional>
 #include <memory>
 
 #include "forms/common/Application.h"
@@ -26,11 +21,5 @@ std::shared_ptr<FormBase> MakeGamePage(const Parent& parent);         // form 4
 std::shared_ptr<FormBase> MakeAssistancePage(const Parent& parent);   // form 5
 std::shared_ptr<FormBase> MakePreferencesPage(const Parent& parent);  // form 6
 std::shared_ptr<FormBase> MakeGridPaintPart(const Parent& parent);    // form 6, grid paint type
-
-// Replaces what the language button runs once the language has changed;
-// an empty function makes it do nothing more.
-void InstallReopenOptionsForm(std::function<void()> reopen);
-// Runs the installed function, if any.
-void ReopenOptionsForm();
 
 }  // namespace option_pages

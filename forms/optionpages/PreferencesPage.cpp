@@ -4,7 +4,7 @@
 #include "forms/commands/OptionSetters.h"
 #include "forms/dialogs/HeldPlayerSettings.h"
 #include "forms/language/LanguageChangeCommand.h"
-#include "forms/optionpages/OptionPages.h"
+#include "forms/options/ShowOptionFormCommand.h"
 
 namespace OptionsPrefereces {
 
@@ -47,7 +47,7 @@ void OnButtonClicked(int item, bool soundBeforeClick) {
     change.Execute();
     if (!change.changed) return;
     SaveHeldPlayerSettings();
-    option_pages::ReopenOptionsForm();
+    ShowOptionFormCommand().Execute();
   }
 }
 

@@ -102,8 +102,8 @@ struct Create {
 // Stores the symbol set of the radio's item; other ids do nothing.
 void OnSymbolsChosen(int item);
 // Item 67: stores the inverse of the flag before the click.  Item 96: runs
-// the language change and, when it changed the language, the installed
-// reopening of the options form.
+// the language change and, when it changed the language, shows the options
+// form again.
 void OnButtonClicked(int item, bool soundBeforeClick);
 
 struct SelectionChanged : notus::handle_event<notus::impl::ev_selection> {

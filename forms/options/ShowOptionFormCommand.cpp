@@ -4,9 +4,7 @@
 
 #include "app/SessionMemory.h"
 #include "forms/common/Application.h"
-#include "forms/optionpages/OptionPages.h"
 #include "forms/options/OptionsForm.h"
-#include "forms/tabbar/TabCommands.h"
 
 namespace {
 
@@ -38,9 +36,4 @@ void ShowOptionFormCommand::ExecuteDeferred() {
   form->OpenOn(StoredTab());
   state->currentForm = form;
   if (const std::shared_ptr<GameBase> game = state->game) game->Deactivate();
-}
-
-void InstallOptionsForms() {
-  application_tab_bar::SetTabCommand(application_tab_bar::kOptionsTab, ShowOptionFormCommand());
-  option_pages::InstallReopenOptionsForm([] { ShowOptionFormCommand().Execute(); });
 }

@@ -6,8 +6,7 @@
 // is: the Options tab, which runs it, stays highlighted.
 //
 // The Options tab runs it, and so does the Preferences page after a change
-// of language, to show the form again in the new texts; InstallOptionsForms
-// sets up both at start-up.
+// of language, to show the form again in the new texts.
 #pragma once
 
 #include "game/ApplicationCommand.h"
@@ -24,8 +23,3 @@ class ShowOptionFormCommand : public ApplicationCommand {
   // ResourceManager::GetItemConfig throws, and no form is current then.
   void ExecuteDeferred() override;
 };
-
-// Start-up: the Options tab of the application tab bar runs
-// ShowOptionFormCommand, and so does the Preferences page once the language
-// has changed.
-void InstallOptionsForms();

@@ -1,7 +1,7 @@
 #include "forms/options/StatisticsPage.h"
 
 #include "app/SessionMemory.h"
-#include "forms/commands/FormatSeconds.h"
+#include "forms/application/FormatSeconds.h"
 #include "forms/common/Application.h"
 #include "notus/ownerdraw/list_strategies.h"
 

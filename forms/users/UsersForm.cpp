@@ -8,6 +8,7 @@
 #include "forms/dialogs/DeleteUserCommand.h"
 #include "forms/editbox/EditUserCommand.h"
 #include "forms/editbox/NewUserCommand.h"
+#include "forms/menu/ShowMenuFormCommand.h"
 #include "forms/users/ShowUsersFormCommand.h"
 #include "notus/ownerdraw/list_strategies.h"
 
@@ -102,7 +103,7 @@ void Model::OnSelect() {
     return;
   }
   ChangeUserCommand(name).Execute();
-  users_form::ShowMenuForm();
+  ShowMenuFormCommand().Execute();
 }
 
 }  // namespace UsersForm

@@ -6,9 +6,8 @@
 // reading the file again, except where the file turned out to differ from
 // the list (a Select of a player another form already removed).
 //
-// ShowUsersFormCommand.h shows the form; Select leaves it for the main menu
-// through the function installed there, since the menu is the form that
-// leads here.
+// ShowUsersFormCommand.h shows the form; Select leaves it for the main menu,
+// the form that leads here.
 #pragma once
 
 #include <cstdint>

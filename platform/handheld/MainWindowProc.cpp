@@ -1,5 +1,5 @@
 #include "platform/handheld/handheld_entry.h"
-#include "platform/win32/Application/host_common.h"
+#include "platform/host/host_common.h"
 
 namespace {
 

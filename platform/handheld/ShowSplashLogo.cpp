@@ -3,8 +3,8 @@
 #include "app/ResourceManager.h"
 #include "notus/platform/ownerdrawWin32/GDIBuffer.h"
 #include "notus/platform/ownerdrawWin32/app.h"
-#include "platform/win32/Application/host_common.h"
-#include "platform/win32/Application/splash_logo.h"
+#include "platform/host/host_common.h"
+#include "platform/host/splash_logo.h"
 #include "svg/builtin_logo.h"
 
 #include <tinyxml.h>
@@ -54,7 +54,7 @@ void DrawSplash(GDIBuffer& buffer, const char* logo_svg, const RECT& text_area) 
 
 }  // namespace handheld
 
-void ShowSplashLogo() {
+void handheld::ShowSplashLogo() {
   using notus::impl::details::app;
   const ItemConfig item = ResourceManager::GetItemConfig(0, 1);
   if (notus::impl::details::GDIBuffer* buffer = app::instance().back_buffer().get())

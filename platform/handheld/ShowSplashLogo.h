@@ -1,11 +1,10 @@
 // The handheld's splash: our own logo fitted and centred on white, and in
 // the bottom third of layout item (0, 1) "developed by", the maker's name
-// and "Loading...".  Start-up declares ShowSplashLogo (startup/Splash.h) and
-// decides when it comes; this host defines what it shows.  The handheld
-// shows no downloaded logo: it never downloads one.
+// and "Loading...".  Start-up decides when it comes (startup/Splash.h); this
+// host's ShowSplashLogo, handed to it with the program host, is what it
+// shows.  The handheld shows no downloaded logo: it never downloads one.
 #pragma once
 
-#include "startup/Splash.h"
 #include "winapi/windows.h"
 
 namespace notus::impl::details {
@@ -20,5 +19,9 @@ namespace handheld {
 // starts).  A drawing without width or height draws no logo.  Throws
 // agg::svg::exception for SVG text the reader refuses.
 void DrawSplash(notus::impl::details::GDIBuffer& buffer, const char* logo_svg, const RECT& text_area);
+
+// DrawSplash into the main window's back buffer, with the texts in layout
+// item (0, 1), and the window invalidated.
+void ShowSplashLogo();
 
 }  // namespace handheld

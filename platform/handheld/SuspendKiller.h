@@ -64,7 +64,7 @@ class KeepAwakeCount {
   int m_requests = 0;
 };
 
-// The one SuspendKillerCommand uses, on TheSuspendKiller().
+// The one the program host's keep-awake uses, on TheSuspendKiller().
 KeepAwakeCount& TheKeepAwakeCount();
 
 }  // namespace handheld

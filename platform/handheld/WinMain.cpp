@@ -1,12 +1,12 @@
 #include "platform/handheld/handheld_entry.h"
-#include "platform/win32/Application/host_common.h"
+#include "platform/handheld/program_host.h"
+#include "platform/host/host_common.h"
 #include "startup/RunApplication.h"
 
 #include "app/Paths.h"
 #include "base/PathBytes.h"
 #include "notus/platform/ownerdrawWin32/app.h"
 #include "notus/platform/ownerdrawWin32/native_control.h"
-#include "svg/number_conversion.h"
 #include "winapi/device.h"
 
 #include <cstdlib>
@@ -15,8 +15,6 @@
 namespace handheld {
 
 namespace {
-
-double text_to_double(const char* text) { return std::atof(text); }
 
 // The soft keyboard shows while a text-entry control exists.
 void soft_keyboard_on() { SipShowIM(SIPF_ON); }
@@ -50,7 +48,6 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, char*, int show_command) {
   // The real time: the layer's tick count starts at 0 with the program, so
   // seeding from it would deal the same puzzles at every start.
   std::srand(static_cast<unsigned>(std::time(nullptr)));
-  agg::svg::string_to_double = &handheld::text_to_double;
   app::instance().set_module_instance(instance);
   InitCommonControls();
 
@@ -62,7 +59,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, char*, int show_command) {
   const HWND main_window = app::instance().main_window();
   SetTimer(main_window, handheld::paint_timer_id, handheld::paint_timer_period_ms, &PaintTimerProc);
 
-  host::RunShowingErrors([] { RunApplication(); });
+  host::RunShowingErrors([] { RunApplication(handheld::Host()); });
 
   KillTimer(main_window, handheld::paint_timer_id);
   return 0;

@@ -19,9 +19,9 @@ const std::map<std::string, int>& Layers() {
       {"notus", 4},                                                      // core, widgets and Win32 side
       {"game", 5},                                                       //
       {"app", 6},                                                        //
-      {"forms", 7},                                                      //
+      {"forms", 7},                                                      // views, frame, forms, web
       {"startup", 8},                                                    //
-      {"platform", 9},                                                   // the two programs
+      {"platform", 9},                                                   // the two programs and their host
       {"tools", kAnyLayer}, {"bench", kAnyLayer}, {"tests", kAnyLayer},  //
   };
   return layers;

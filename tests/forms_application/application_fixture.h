@@ -13,7 +13,7 @@
 
 #include "app/SessionMemory.h"
 #include "forms/application/ApplicationServices.h"
-#include "forms/game/Game.h"
+#include "forms/gameobject/Game.h"
 #include "notus/ownerdraw/installed_functions.h"
 #include "tests/forms_dialogs/dialogs_fixture.h"
 

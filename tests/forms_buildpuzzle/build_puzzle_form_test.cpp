@@ -10,7 +10,7 @@
 #include "app/SessionMemory.h"
 #include "forms/buildpuzzle/BuildPuzzleForm.h"
 #include "forms/buildpuzzle/ShowBuildPuzzleFormCommand.h"
-#include "forms/game/Game.h"
+#include "forms/gameobject/Game.h"
 #include "tests/forms_buildpuzzle/puzzle_forms_fixture.h"
 
 namespace build_puzzle_test {

@@ -32,12 +32,7 @@ inline constexpr int kInfoOk = 2;
 
 class PuzzleFormsTest : public application_test::ApplicationTest {
  protected:
-  void SetUp() override {
-    ApplicationTest::SetUp();
-    InstallGameTabCommand();
-  }
   void TearDown() override {
-    application_tab_bar::SetTabCommand(application_tab_bar::kGameTab, nullptr);
     state->currentForm.reset();
     ApplicationTest::TearDown();
   }

@@ -9,8 +9,7 @@
 #include <memory>
 
 #include "app/SessionMemory.h"
-#include "forms/commands/ShowGameForm.h"
-#include "forms/game/Game.h"
+#include "forms/gameobject/Game.h"
 #include "game/CommandHistory.h"
 #include "game/commands/Services.h"
 #include "notus/ownerdraw/installed_functions.h"
@@ -41,7 +40,6 @@ class CommandsTest : public forms_test::FormsTest {
     state->SeGameSize(3, 0);
   }
   void TearDown() override {
-    application_commands::InstallShowGameForm({});
     gamecommands::Services::Reset();
     FormsTest::TearDown();
     CommandHistory::Destroy();

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "forms/commands/FormatSeconds.h"
+#include "forms/application/FormatSeconds.h"
 #include "notus/ownerdraw/installed_functions.h"
 
 namespace {

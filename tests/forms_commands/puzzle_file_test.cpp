@@ -17,6 +17,7 @@
 #include "forms/commands/OpenFileCommand.h"
 #include "forms/commands/PuzzleFileDialog.h"
 #include "forms/commands/SaveAsCommand.h"
+#include "forms/gameform/ShowGameFormCommand.h"
 #include "game/commands/BulkCommands.h"
 #include "game/commands/ExecuteCommand.h"
 #include "game/commands/PuzzleCommands.h"
@@ -35,7 +36,6 @@ class PuzzleFileTest : public CommandsTest {
  protected:
   void SetUp() override {
     CommandsTest::SetUp();
-    application_commands::InstallShowGameForm([this](bool showPuzzleInfo) { shown.push_back(showPuzzleInfo); });
     // A dialog no test answers fails the test rather than waiting.
     script = std::make_unique<forms_test::DialogScript>(main);
   }
@@ -82,8 +82,12 @@ class PuzzleFileTest : public CommandsTest {
   template <unsigned N>
   void SaveAndOpen(bool autoPencilMarks);
 
-  // What the game form's show step was asked, in order.
-  std::vector<bool> shown;
+  // What the game form was asked to show, still pending: whether with the
+  // puzzle information; empty when nothing asked for it.
+  std::vector<bool> Shown() const {
+    const auto* show = dynamic_cast<const ShowGameFormCommand*>(state->PendingFormCommand());
+    return show != nullptr ? std::vector<bool>{show->showPuzzleInfo} : std::vector<bool>{};
+  }
   std::unique_ptr<forms_test::DialogScript> script;
 };
 
@@ -141,7 +145,7 @@ void PuzzleFileTest::SaveAndOpen(bool autoPencilMarks) {
   ASSERT_NE(state->game.get(), saved);
   Game<N>& opened = CurrentGame<N>();
   EXPECT_EQ(opened.GetDifficulty(), 0u);
-  EXPECT_EQ(shown, std::vector<bool>{true});
+  EXPECT_EQ(Shown(), std::vector<bool>{true});
   for (std::uint32_t i = 0; i < S * S; ++i) {
     SCOPED_TRACE("cell " + std::to_string(i));
     const auto& cell = opened.gridView().model().cells[i];
@@ -234,7 +238,7 @@ TEST_F(PuzzleFileTest, AFileThatIsNotAPuzzleChangesNothingAndSaysSo) {
     EXPECT_TRUE(problem.Told(puzzle_file::kNotAPuzzle));
     EXPECT_EQ(state->game, game);
     EXPECT_EQ(game->GetGridString(), cells);
-    EXPECT_TRUE(shown.empty());
+    EXPECT_TRUE(Shown().empty());
   }
   EXPECT_TRUE(winapi::headless::MessageBoxes().empty());
 }
@@ -394,7 +398,7 @@ TEST_F(PuzzleFileTest, ACancelledDialogDoesNothingAndAFailedOneShowsItsErrorNumb
     EXPECT_EQ(box.caption, L"Error code");
     EXPECT_EQ(box.type, UINT{MB_ICONEXCLAMATION});
     EXPECT_EQ(state->game.get(), game);
-    EXPECT_TRUE(shown.empty());
+    EXPECT_TRUE(Shown().empty());
   }
 }
 

@@ -13,7 +13,7 @@
 #include "dialogs_fixture.h"
 #include "forms/dialogs/DialogServices.h"
 #include "forms/dialogs/GameSolvedCommand.h"
-#include "forms/game/Game.h"
+#include "forms/gameobject/Game.h"
 #include "game/commands/PuzzleCommands.h"
 #include "tests/game/RecordingGame.h"
 

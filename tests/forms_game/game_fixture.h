@@ -10,7 +10,7 @@
 #include <string>
 
 #include "app/SessionMemory.h"
-#include "forms/game/Game.h"
+#include "forms/gameobject/Game.h"
 #include "game/CommandHistory.h"
 #include "game/commands/Services.h"
 #include "tests/forms_grid/folders.h"

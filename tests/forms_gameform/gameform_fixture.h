@@ -17,9 +17,9 @@
 #include <vector>
 
 #include "app/SessionMemory.h"
-#include "forms/game/Game.h"
 #include "forms/gameform/GameForm.h"
 #include "forms/gameform/ShowGameFormCommand.h"
+#include "forms/gameobject/Game.h"
 #include "forms/tabbar/ApplicationTabBar.h"
 #include "forms/tabbar/TabCommands.h"
 #include "game/CommandHistory.h"
@@ -49,10 +49,8 @@ class GameFormTest : public dialogs_test::DialogsTest {
     gamecommands::Services::InstallCurrentGame([this] { return state->game; });
     gamecommands::Services::InstallHintDisplay(
         [this](std::uint32_t text, std::uint32_t help) { hintsShown.emplace_back(text, help); });
-    InstallGameTabCommand();
   }
   void TearDown() override {
-    application_tab_bar::SetTabCommand(application_tab_bar::kGameTab, nullptr);
     state->currentForm.reset();
     state->game.reset();
     SessionMemory::Clear();

@@ -21,7 +21,6 @@
 #include "forms/buildpuzzle/BuildPuzzleForm.h"
 #include "forms/buildpuzzle/ShowBuildPuzzleFormCommand.h"
 #include "forms/commands/PuzzleFileDialog.h"
-#include "forms/commands/ShowGameForm.h"
 #include "forms/gameform/PuzzleInfoForm.h"
 #include "forms/menu/MainForm.h"
 #include "forms/menu/ShowMenuFormCommand.h"
@@ -44,19 +43,6 @@ using winapi::FileDialogResult;
 
 class MenuFormTest : public gameform_test::GameFormTest {
  protected:
-  void SetUp() override {
-    GameFormTest::SetUp();
-    // As start-up wires them.
-    InstallMenuForms();
-    application_commands::InstallShowGameForm([](bool info) { ShowGameFormCommand(info).Execute(); });
-  }
-  void TearDown() override {
-    application_commands::InstallShowGameForm({});
-    users_form::InstallShowMenuForm(nullptr);
-    application_tab_bar::SetTabCommand(application_tab_bar::kMenuTab, nullptr);
-    GameFormTest::TearDown();
-  }
-
   mainform::Manager* Menu() const { return dynamic_cast<mainform::Manager*>(state->currentForm.get()); }
 
   // The menu as the player reaches it from another form: through the Menu

@@ -16,6 +16,7 @@
 #include "forms/optionpages/GamePage.h"
 #include "forms/optionpages/OptionPages.h"
 #include "forms/optionpages/PreferencesPage.h"
+#include "forms/options/OptionsForm.h"
 #include "game/CommandHistory.h"
 #include "game/commands/Services.h"
 #include "notus/platform/ownerdrawWin32/device_recorder.h"
@@ -75,11 +76,9 @@ class OptionPagesTest : public forms_test::FormsTest {
     gamecommands::Services::InstallOkDialog([this](std::uint32_t first, std::uint32_t second) {
       okDialogs.push_back({first, second});
     });
-    option_pages::InstallReopenOptionsForm([this] { ++reopened; });
   }
   void TearDown() override {
     page.reset();
-    option_pages::InstallReopenOptionsForm(nullptr);
     gamecommands::Services::Reset();
     FormsTest::TearDown();
   }
@@ -108,7 +107,8 @@ class OptionPagesTest : public forms_test::FormsTest {
   std::shared_ptr<NotingGame> game = std::make_shared<NotingGame>();
   std::shared_ptr<FormBase> page;
   std::vector<std::pair<std::uint32_t, std::uint32_t>> okDialogs;
-  int reopened = 0;
+  // The options form has been built again (it is the current form).
+  bool OptionsFormShown() const { return dynamic_cast<OptionsForm::Manager*>(state->currentForm.get()) != nullptr; }
 };
 
 // The first paint of each page shows every caption of its layout items,
@@ -397,17 +397,17 @@ TEST_F(OptionPagesTest, LanguageButtonReopensTheFormOnlyAfterAChange) {
     const char* what;
     bool chooseGerman;
     int button;  // of form 23: 3 OK, 4 Cancel
-    int reopened;
+    bool reopened;
     std::wstring language;
   };
   const Case cases[] = {
-      {"the same language accepted", false, 3, 0, L"en"},
-      {"German, then Cancel", true, 4, 0, L"en"},
-      {"German accepted", true, 3, 1, L"de"},
+      {"the same language accepted", false, 3, false, L"en"},
+      {"German, then Cancel", true, 4, false, L"en"},
+      {"German accepted", true, 3, true, L"de"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
-    reopened = 0;
+    state->currentForm.reset();
     Build<OptionsPrefereces::Model>(option_pages::MakePreferencesPage);
     DialogScript script(main);
     auto& answer = script.Answer();
@@ -415,7 +415,7 @@ TEST_F(OptionPagesTest, LanguageButtonReopensTheFormOnlyAfterAChange) {
     answer.Click(23, c.button);
     ClickItem(OptionsPrefereces::kForm, OptionsPrefereces::kChangeLanguage);
     EXPECT_TRUE(script.Done());
-    EXPECT_EQ(reopened, c.reopened);
+    EXPECT_EQ(OptionsFormShown(), c.reopened);
     EXPECT_EQ(state->options.language, c.language);
   }
 }

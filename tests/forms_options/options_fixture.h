@@ -1,7 +1,6 @@
 #pragma once
 // The options form tests' host: the game form's host (real main window,
-// tab bar, games and resource file) with the Options tab and the language
-// button wired as start-up wires them, and short descriptions of the form's
+// tab bar, games and resource file), and short descriptions of the form's
 // state so that a table of steps reads at a glance.
 
 #include <gtest/gtest.h>
@@ -10,7 +9,6 @@
 #include <string>
 
 #include "app/SessionMemory.h"
-#include "forms/optionpages/OptionPages.h"
 #include "forms/options/OptionsForm.h"
 #include "forms/options/ShowOptionFormCommand.h"
 #include "forms/tabbar/TabCommands.h"
@@ -23,16 +21,6 @@ using gameform_test::strings;
 
 class OptionsFormTest : public gameform_test::GameFormTest {
  protected:
-  void SetUp() override {
-    GameFormTest::SetUp();
-    InstallOptionsForms();
-  }
-  void TearDown() override {
-    application_tab_bar::SetTabCommand(application_tab_bar::kOptionsTab, nullptr);
-    option_pages::InstallReopenOptionsForm(nullptr);
-    GameFormTest::TearDown();
-  }
-
   OptionsForm::Manager* Options() const { return dynamic_cast<OptionsForm::Manager*>(state->currentForm.get()); }
 
   // The Options tab of the application tab bar, as the player opens the form.

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "app/SessionMemory.h"
-#include "forms/game/Game.h"
+#include "forms/gameobject/Game.h"
 #include "forms/selectpuzzle/SelectPuzzleForm.h"
 #include "forms/selectpuzzle/ShowPuzzleSelectedFormCommand.h"
 #include "tests/forms_buildpuzzle/puzzle_forms_fixture.h"

@@ -13,6 +13,9 @@
 #include <vector>
 
 #include "forms/common/ApplyItemConfig.h"
+#include "forms/gameform/ShowGameFormCommand.h"
+#include "forms/menu/ShowMenuFormCommand.h"
+#include "forms/options/ShowOptionFormCommand.h"
 #include "forms/tabbar/ApplicationTabBar.h"
 #include "forms/tabbar/DeselectApplicationTabBarCommand.h"
 #include "forms/tabbar/TabCommands.h"
@@ -42,29 +45,29 @@ std::string Highlight(application_tab_bar::Model& bar) {
   return flags;
 }
 
-// A show-form command as the forms will install them: it notes the highlight
-// when its tab is chosen, and its build when the deferred message arrives.
-struct RecordingShowCommand : ApplicationCommand {
-  RecordingShowCommand(strings& log, std::string name) : log(&log), name(std::move(name)) {}
-  void Execute() override {
-    ApplicationTabBar* bar = application_tab_bar::HeldApplicationTabBar();
-    log->push_back(name + " chosen, highlight " + (bar ? Highlight(*bar) : "none"));
-    Application::Instance()->ShowFormLater(*this);
-  }
-  void ExecuteDeferred() override { log->push_back(name + " built"); }
-
-  strings* log;
-  std::string name;
-};
+// Which form a pending show-form command leads to; empty for none.
+std::string FormOf(const ApplicationCommand* command) {
+  if (dynamic_cast<const ShowMenuFormCommand*>(command)) return "menu";
+  if (const auto* game = dynamic_cast<const ShowGameFormCommand*>(command))
+    return game->showPuzzleInfo ? "game with its information" : "game";
+  if (dynamic_cast<const ShowOptionFormCommand*>(command)) return "options";
+  return command != nullptr ? "another form" : "";
+}
 
 class TabBarTest : public FormsTest {
  protected:
   void InstallFunctions() override { InstallApplicationTabBar(); }
   void SetUp() override {
     FormsTest::SetUp();
-    application_tab_bar::SetTabCommand(kMenuTab, RecordingShowCommand(log, "menu"));
-    application_tab_bar::SetTabCommand(kGameTab, RecordingShowCommand(log, "game"));
-    application_tab_bar::SetTabCommand(kOptionsTab, RecordingShowCommand(log, "options"));
+    // The deferred message takes the pending show-form command and notes
+    // which form it would build; the bar is tested here, not the forms.
+    notus::mainwindow::set_deferred_form_builder([this] {
+      const std::string form = FormOf(state->PendingFormCommand());
+      state->SetPendingFormCommand(nullptr);
+      if (form.empty()) return;
+      log.push_back(form + " built");
+      if (afterBuild) std::exchange(afterBuild, nullptr)();
+    });
     notus::gdi::set_device_recorder([this](const std::string& call) { recorded.push_back(call); });
     // Glyphs are recorded among the drawing calls rather than drawn.
     notus::ownerdraw::set_glyph_drawer([this](notus::ownerdraw::face_device&, unsigned id,
@@ -76,7 +79,6 @@ class TabBarTest : public FormsTest {
     });
   }
   void TearDown() override {
-    for (std::int32_t id : kTabs) application_tab_bar::SetTabCommand(id, nullptr);
     notus::gdi::set_device_recorder(nullptr);
     notus::ownerdraw::set_glyph_drawer(nullptr);
     FormsTest::TearDown();
@@ -117,26 +119,28 @@ class TabBarTest : public FormsTest {
 
   strings log;
   strings recorded;
+  // Runs once, after the next build.
+  std::function<void()> afterBuild;
 };
 
 TEST_F(TabBarTest, ChoosingATabClearsTheOthersShowsItsFormLaterThenSelectsIt) {
   ClickTab(kMenuTab);
   Settle();
-  ASSERT_EQ(log, (strings{"menu chosen, highlight 000", "menu built"}));
+  ASSERT_EQ(log, strings{"menu built"});
   ASSERT_EQ(Highlight(Bar()), "100");
   log.clear();
 
   ClickTab(kOptionsTab);
   ASSERT_TRUE(HandleInputUpToTheFormSwitch());
-  // Menu was cleared before the command ran; Options selected itself after.
-  EXPECT_EQ(log, strings{"options chosen, highlight 000"});
+  // Menu was cleared; Options selected itself; its form waits for the switch.
+  EXPECT_TRUE(log.empty());
+  EXPECT_EQ(FormOf(state->PendingFormCommand()), "options");
   EXPECT_EQ(Highlight(Bar()), "001");
   EXPECT_TRUE(Dirty(kMenuTab));
   EXPECT_TRUE(Dirty(kOptionsTab));
-  EXPECT_NE(state->PendingFormCommand(), nullptr);
 
   Settle();
-  EXPECT_EQ(log, (strings{"options chosen, highlight 000", "options built"}));
+  EXPECT_EQ(log, strings{"options built"});
   EXPECT_EQ(state->PendingFormCommand(), nullptr);
 }
 
@@ -148,8 +152,8 @@ TEST_F(TabBarTest, OnTheSelectedTabAClickDoesNothingAndTheKeysChooseItAgain) {
   };
   const row rows[] = {
       {"click", 0, {}},
-      {"Return", VK_RETURN, {"game chosen, highlight 000", "game built"}},
-      {"Space", VK_SPACE, {"game chosen, highlight 000", "game built"}},
+      {"Return", VK_RETURN, {"game built"}},
+      {"Space", VK_SPACE, {"game built"}},
   };
   ClickTab(kGameTab);
   Settle();
@@ -165,15 +169,6 @@ TEST_F(TabBarTest, OnTheSelectedTabAClickDoesNothingAndTheKeysChooseItAgain) {
     EXPECT_EQ(Highlight(Bar()), "010");
     EXPECT_EQ(state->PendingFormCommand(), nullptr);
   }
-}
-
-TEST_F(TabBarTest, AChosenTabWithoutACommandIsSelectedAndShowsNothing) {
-  application_tab_bar::SetTabCommand(kOptionsTab, nullptr);
-  ClickTab(kOptionsTab);
-  Settle();
-  EXPECT_EQ(Highlight(Bar()), "001");
-  EXPECT_TRUE(log.empty());
-  EXPECT_EQ(state->PendingFormCommand(), nullptr);
 }
 
 TEST_F(TabBarTest, TheFormsClearOrSetTheHighlightWithoutChoosingATab) {
@@ -314,25 +309,16 @@ TEST_F(TabBarTest, TheFramesFirstPictureIsWhiteWithTheThreeTabs) {
 // The dialog's own controller is current while its loop runs; the close
 // box ends that loop, and the program's loop goes on.
 TEST_F(TabBarTest, ACloseDuringADialogEndsOnlyTheDialogsLoop) {
-  // Runs a dialog's loop as its build, then hands the program more input.
-  struct DialogCommand : ApplicationCommand {
-    DialogCommand(strings& log, std::function<void()> after) : log(&log), after(std::move(after)) {}
-    void Execute() override { Application::Instance()->ShowFormLater(*this); }
-    void ExecuteDeferred() override {
-      {
-        virtual_window_controller dialog;
-        log->push_back("dialog ends " + std::to_string(app::run_message_loop()));
-      }
-      after();
+  // The menu's build runs a dialog's loop, then hands the program more
+  // input; Options is chosen only if the program's loop still runs.
+  afterBuild = [this] {
+    {
+      virtual_window_controller dialog;
+      log.push_back("dialog ends " + std::to_string(app::run_message_loop()));
     }
-    strings* log;
-    std::function<void()> after;
+    ClickTab(kOptionsTab);
+    PostMessageW(main, WM_CLOSE, 0, 0);
   };
-  // Options is chosen only if the program's loop still runs.
-  application_tab_bar::SetTabCommand(kMenuTab, DialogCommand(log, [this] {
-                                       ClickTab(kOptionsTab);
-                                       PostMessageW(main, WM_CLOSE, 0, 0);
-                                     }));
   DialogScript script(main, 2);
   script.Answer().Close();
 
@@ -341,7 +327,7 @@ TEST_F(TabBarTest, ACloseDuringADialogEndsOnlyTheDialogsLoop) {
   log.push_back("program ends " + std::to_string(result));
   EXPECT_TRUE(script.Done());
   // The close that ends the program waits for the form switch queued with it.
-  EXPECT_EQ(log, (strings{"dialog ends 0", "options chosen, highlight 000", "options built", "program ends 0"}));
+  EXPECT_EQ(log, (strings{"menu built", "dialog ends 0", "options built", "program ends 0"}));
 }
 
 class StandInTabBarTest : public FormsTest {

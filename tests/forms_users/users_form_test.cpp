@@ -52,11 +52,8 @@ class UsersFormTest : public dialogs_test::DialogsTest {
     DialogsTest::SetUp();
     // The tabs draw glyphs.
     forms_test::app::load_glyph_document(std::filesystem::path(TAVLIN_SOURCE_RESOURCES "/glyphs.dat").wstring());
-    users_form::InstallShowMenuForm([this] { ++menuShown; });
   }
   void TearDown() override {
-    users_form::InstallShowMenuForm(nullptr);
-    application_tab_bar::SetTabCommand(application_tab_bar::kMenuTab, nullptr);
     DialogsTest::TearDown();
     notus::impl::details::set_native_control_procedure(nullptr);
   }
@@ -121,7 +118,8 @@ class UsersFormTest : public dialogs_test::DialogsTest {
     return options;
   }
 
-  int menuShown = 0;
+  // Select ends on the main menu.
+  bool MenuShown() const { return dynamic_cast<const mainform::Model*>(state->currentForm.get()) != nullptr; }
 };
 
 TEST_F(UsersFormTest, OpensWithTheTabsClearedAndThePlayersOfTheFileInFileOrderTheCurrentOneSelected) {
@@ -185,7 +183,7 @@ TEST_F(UsersFormTest, WithoutASelectionRenameDeleteAndSelectDoNothing) {
     EXPECT_EQ(none.Answered(), 0u);
     EXPECT_EQ(Entries(form), (names{L"Ann", L"Cid"}));
     EXPECT_EQ(Bytes(UsersFileName()), file);
-    EXPECT_EQ(menuShown, 0);
+    EXPECT_FALSE(MenuShown());
   }
 }
 
@@ -325,7 +323,7 @@ TEST_F(UsersFormTest, SelectMakesThePlayerCurrentWithTheirSettingsAndShowsTheMen
   ClickRow(1);
   ClickItem(UsersForm::kSelectItem);
 
-  EXPECT_EQ(menuShown, 1);
+  EXPECT_TRUE(MenuShown());
   EXPECT_EQ(GetCurrentUserName(StoredPlayers()), L"Bob");
   EXPECT_EQ(state->options, OptionsOfPlayer(1));
   EXPECT_EQ(state->statistics, StatisticsOfPlayer(1));
@@ -334,10 +332,8 @@ TEST_F(UsersFormTest, SelectMakesThePlayerCurrentWithTheirSettingsAndShowsTheMen
   EXPECT_EQ(ann.options, HeldOptions()) << "the outgoing player's settings are saved";
 }
 
-// With the menu's own show command installed, as start-up installs it:
 // Select ends on the main menu, whose title names the chosen player.
 TEST_F(UsersFormTest, SelectEndsOnTheMenuTitledWithTheChosenPlayer) {
-  InstallMenuForms();
   WritePlayers({L"Ann", L"Bob"}, L"Ann");
   Open();
   ClickRow(1);
@@ -368,7 +364,7 @@ TEST_F(UsersFormTest, SelectingAPlayerNoLongerStoredRereadsTheListAndStays) {
 
   ClickItem(UsersForm::kSelectItem);
 
-  EXPECT_EQ(menuShown, 0);
+  EXPECT_FALSE(MenuShown());
   EXPECT_EQ(state->currentForm.get(), &form);
   EXPECT_EQ(Entries(form), (names{L"Ann", L"Bob"}));
   EXPECT_EQ(RowsShown(form).rows, (names{L"Ann", L"Bob"}));
@@ -398,7 +394,7 @@ TEST_F(UsersFormTest, DeletingTheCurrentPlayerThenSelectingAnotherKeepsTheNewCur
   ClickRow(1);
   ClickItem(UsersForm::kSelectItem);
 
-  EXPECT_EQ(menuShown, 1);
+  EXPECT_TRUE(MenuShown());
   EXPECT_EQ(GetCurrentUserName(StoredPlayers()), L"Cid");
   UserSettings bob(L"Bob");
   ASSERT_TRUE(LoadUserSettings(bob, bobId));

@@ -22,7 +22,7 @@ std::string Repeat(const std::string& piece, int count) {
 }
 
 TEST_F(DownloadedLogoTest, EachServedLogoIsRefusedOrStoredAndTheSplashCopes) {
-  ShowSplashLogo();  // no download yet: the built-in logo
+  desktop::ShowSplashLogo();  // no download yet: the built-in logo
   const winapi::Image builtin = Shot();
 
   const std::string longPath = "<svg><path fill='#000000' d='M0,0" + Repeat(" L1,2 L3,1", 100'000) + " Z'/></svg>";
@@ -57,7 +57,7 @@ TEST_F(DownloadedLogoTest, EachServedLogoIsRefusedOrStoredAndTheSplashCopes) {
     WebWorkerThread(job);
     EXPECT_EQ(ReadSetting("sudoku_current_logo.dat").has_value(), c.stored);
 
-    ShowSplashLogo();
+    desktop::ShowSplashLogo();
     EXPECT_EQ(Shot().pixels == builtin.pixels, c.builtinShown);
   }
 }

@@ -2,7 +2,7 @@
 // offer of a newer version (answered by a dialog script), what is opened,
 // the anonymous id, the report's query, the link period, and that nothing
 // happens without a host.
-#include "startup/WebRequestCommand.h"
+#include "platform/win32/Application/program_host.h"
 
 #include <functional>
 #include <string>
@@ -37,7 +37,7 @@ class WebRequestTest : public WebFormsTest {
     setenv("TAVLIN_WEB_HOST", server.Host().c_str(), 1);
     fs::remove(Settings() / "sudoku_current_logo.dat");
     testing::internal::CaptureStdout();
-    WebRequestCommand(&statistics).Execute();
+    desktop::RequestWeb(&statistics);
     EXPECT_TRUE(WaitFor([&] { return ReadSetting("sudoku_current_logo.dat") == kLogo; })) << "the worker ran";
     testing::internal::GetCapturedStdout();
     return server.Requests();
@@ -158,9 +158,9 @@ TEST_F(WebRequestTest, WithoutAHostNothingIsReadWrittenAskedOrSent) {
   DialogScript script(main);  // with no answer: a dialog would fail the test
 
   std::vector<StatisticRecord> statistics;
-  WebRequestCommand(&statistics).Execute();
+  desktop::RequestWeb(&statistics);
   setenv("TAVLIN_WEB_HOST", "bad host\r\nX: 1", 1);  // unusable is as good as unset
-  WebRequestCommand(&statistics).Execute();
+  desktop::RequestWeb(&statistics);
 
   EXPECT_EQ(GetTickCount(), 2'000'000u) << "no link period";
   EXPECT_EQ(std::distance(fs::directory_iterator(Settings()), fs::directory_iterator()), before);

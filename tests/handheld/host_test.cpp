@@ -6,7 +6,7 @@
 
 #include "notus/platform/ownerdrawWin32/GDIBuffer.h"
 #include "platform/handheld/ShowSplashLogo.h"
-#include "platform/win32/Application/host_common.h"
+#include "platform/host/host_common.h"
 #include "svg/builtin_logo.h"
 
 #include <gtest/gtest.h>

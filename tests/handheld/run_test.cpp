@@ -5,14 +5,14 @@
 #include "tests/handheld/headless_handheld.h"
 
 #include "app/Paths.h"
-#include "forms/commands/ShowGameForm.h"
 #include "forms/common/Application.h"
 #include "forms/common/ApplyItemConfig.h"
-#include "forms/game/Game.h"
+#include "forms/gameobject/Game.h"
 #include "forms/tabbar/TabCommands.h"
 #include "game/grid/GridCell.h"
 #include "notus/ownerdraw/installed_functions.h"
 #include "notus/ownerdraw/main_window.h"
+#include "platform/handheld/program_host.h"
 #include "startup/RunApplication.h"
 #include "tests/forms_grid/folders.h"
 #include "tests/support/DialogScript.h"
@@ -63,8 +63,6 @@ class HandheldRun : public ::testing::Test {
     notus::mainwindow::set_tab_bar_factory(nullptr);
     notus::mainwindow::set_deferred_form_builder(nullptr);
     notus::ownerdraw::set_help_dialog_runner(nullptr);
-    application_commands::InstallShowGameForm(nullptr);
-    application_tab_bar::SetTabCommand(application_tab_bar::kGameTab, nullptr);
     host.reset();
     unsetenv("TAVLIN_HANDHELD_SCREEN");
     UseSettingsFolderBesideProgram(false);
@@ -123,7 +121,7 @@ TEST_F(HandheldRun, PlaysAMoveUndoesItAndSavesInTheSettingsFolderBesideTheProgra
     PostQuitMessage(0);
     return true;
   });
-  EXPECT_EQ(RunApplication(), 0);
+  EXPECT_EQ(RunApplication(handheld::Host()), 0);
   EXPECT_TRUE(script.Done());
   EXPECT_EQ(Application::Instance(), nullptr);
 

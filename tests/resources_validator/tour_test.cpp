@@ -24,6 +24,7 @@
 #include "app/ResourceManager.h"
 #include "forms/common/Application.h"
 #include "forms/tabbar/TabCommands.h"
+#include "platform/win32/Application/program_host.h"
 #include "startup/RunApplication.h"
 #include "tests/resources_validator/ShippedFile.h"
 #include "tests/startup/startup_fixture.h"
@@ -82,13 +83,9 @@ class TourTest : public startup_test::StartupTest, public ::testing::WithParamIn
     }
     ResourceManager::SetRequestLogging(true);
   }
-  // Start-up installs the Menu and Options tabs' commands; the fixture
-  // takes back only the Game tab's.
   void TearDown() override {
     ResourceManager::SetRequestLogging(false);
     winapi::headless::SetFileDialogHook(nullptr);
-    application_tab_bar::SetTabCommand(application_tab_bar::kMenuTab, nullptr);
-    application_tab_bar::SetTabCommand(application_tab_bar::kOptionsTab, nullptr);
     StartupTest::TearDown();
   }
 
@@ -131,7 +128,7 @@ class TourTest : public startup_test::StartupTest, public ::testing::WithParamIn
       inFlight = true;
       return true;
     });
-    EXPECT_EQ(RunApplication(), 0);
+    EXPECT_EQ(RunApplication(desktop::Host()), 0);
     EXPECT_EQ(next, stops_.size()) << "the program ended before the tour did";
     EXPECT_TRUE(script.Done()) << "answers left: a dialog did not come";
     Collect();

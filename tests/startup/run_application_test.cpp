@@ -15,9 +15,10 @@
 #include "app/Users.h"
 #include "forms/common/Application.h"
 #include "forms/common/ApplyItemConfig.h"
-#include "forms/game/Game.h"
+#include "forms/gameobject/Game.h"
 #include "game/grid/GridCell.h"
 #include "notus/platform/ownerdrawWin32/winobj_virtual_window.h"
+#include "platform/win32/Application/program_host.h"
 #include "startup/RunApplication.h"
 #include "tests/startup/startup_fixture.h"
 #include "tests/support/DialogScript.h"
@@ -114,7 +115,7 @@ class RunApplicationTest : public StartupTest {
       PostQuitMessage(0);
       return true;
     });
-    const int result = RunApplication();
+    const int result = RunApplication(desktop::Host());
     EXPECT_TRUE(script.Done()) << "answers left: a dialog did not come";
     EXPECT_EQ(Application::Instance(), nullptr);
     EXPECT_EQ(virtual_window_controller::current(), desktop->root());
@@ -230,7 +231,7 @@ TEST_F(RunApplicationTest, AnExceptionLeavingTheMainLoopStillSavesTheGame) {
     EXPECT_EQ(script.Answered(), 1u);
     return false;
   });
-  EXPECT_THROW(RunApplication(), std::runtime_error);
+  EXPECT_THROW(RunApplication(desktop::Host()), std::runtime_error);
   EXPECT_EQ(Application::Instance(), nullptr);
 
   EXPECT_TRUE(StoredSettings(0).options.showGuideLines);
@@ -294,7 +295,7 @@ TEST_F(RunApplicationTest, AClosedWindowDuringTheSplashEndsTheRun) {
     PostMessageW(main, WM_CLOSE, 0, 0);
     return true;
   });
-  EXPECT_EQ(RunApplication(), 0);
+  EXPECT_EQ(RunApplication(desktop::Host()), 0);
   EXPECT_TRUE(closed);
   EXPECT_TRUE(script.Done());
   EXPECT_EQ(GetTickCount(), kStartTicks) << "the splash was not waited out";
@@ -305,7 +306,7 @@ TEST_F(RunApplicationTest, ASecondApplicationIsRefusedBeforeAnythingOfItIsMade) 
   ASSERT_TRUE(folders.LoadLayouts());
   Application first;
   try {
-    RunApplication();
+    RunApplication(desktop::Host());
     ADD_FAILURE() << "no exception";
   } catch (const std::logic_error& error) {
     EXPECT_STREQ(error.what(), "Only one domain is possible.");

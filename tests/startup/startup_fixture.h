@@ -16,7 +16,6 @@
 #include <memory>
 #include <string>
 
-#include "forms/commands/ShowGameForm.h"
 #include "forms/tabbar/TabCommands.h"
 #include "notus/ownerdraw/installed_functions.h"
 #include "notus/ownerdraw/main_window.h"
@@ -49,8 +48,6 @@ class StartupTest : public ::testing::Test {
     notus::mainwindow::set_tab_bar_factory(nullptr);
     notus::mainwindow::set_deferred_form_builder(nullptr);
     notus::ownerdraw::set_help_dialog_runner(nullptr);
-    application_commands::InstallShowGameForm(nullptr);
-    application_tab_bar::SetTabCommand(application_tab_bar::kGameTab, nullptr);
     desktop.reset();
   }
 

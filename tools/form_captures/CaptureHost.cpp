@@ -6,7 +6,7 @@
 #include "app/Paths.h"
 #include "app/ResourceManager.h"
 #include "app/SessionMemory.h"
-#include "forms/commands/FormatSeconds.h"
+#include "forms/application/FormatSeconds.h"
 #include "forms/tabbar/ApplicationTabBar.h"
 #include "notus/ownerdraw/installed_functions.h"
 #include "notus/ownerdraw/main_window.h"

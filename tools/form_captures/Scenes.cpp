@@ -20,16 +20,14 @@
 #include "forms/dialogs/OkCancelDialog.h"
 #include "forms/dialogs/OkDialog.h"
 #include "forms/editbox/editbox_dialog.h"
-#include "forms/game/Game.h"
 #include "forms/gameform/GameForm.h"
 #include "forms/gameform/ShowGameFormCommand.h"
 #include "forms/gameform/ShowPuzzleInfo.h"
+#include "forms/gameobject/Game.h"
 #include "forms/help/HelpDialog.h"
 #include "forms/language/GetSupportedLanguagesCommand.h"
 #include "forms/language/LanguageChangeCommand.h"
 #include "forms/menu/ShowMenuFormCommand.h"
-#include "forms/optionpages/OptionPages.h"
-#include "forms/options/ShowOptionFormCommand.h"
 #include "forms/progress/GenerateGridCommand.h"
 #include "forms/selectpuzzle/ShowPuzzleSelectedFormCommand.h"
 #include "forms/tabbar/ApplicationTabBar.h"
@@ -39,7 +37,7 @@
 #include "game/commands/Services.h"
 #include "game/grid/GridSymbols.h"
 #include "notus/platform/ownerdrawWin32/app.h"
-#include "startup/Splash.h"
+#include "platform/win32/Application/ShowSplashLogo.h"
 
 namespace form_captures {
 
@@ -100,7 +98,7 @@ winapi::Image FrameAsBuilt(CaptureHost& host) { return host.Shot(); }
 // window, taken as it was painted (nothing has painted since).  The settings
 // folder holds no downloaded logo, so the logo is the built-in one.
 winapi::Image Splash(CaptureHost& host) {
-  ShowSplashLogo();
+  desktop::ShowSplashLogo();
   return host.Shot();
 }
 
@@ -318,10 +316,8 @@ winapi::Image PlayersForm(CaptureHost& host) {
 winapi::Image Menu(CaptureHost& host) {
   ShowPuzzleOnGameForm(host);
   return WithPlayers([&host] {
-    InstallMenuForms();
     host.ClickItem(application_tab_bar::kTabBarForm, application_tab_bar::kMenuTab);
     host.Settle();
-    application_tab_bar::SetTabCommand(application_tab_bar::kMenuTab, nullptr);
     return host.Shot();
   });
 }
@@ -357,15 +353,12 @@ winapi::Image SelectPuzzleOfBoxSize(CaptureHost& host, int boxSize) {
 // The options form as its tab opens it (on Game), then on the page of tab.
 winapi::Image OptionsOnPage(CaptureHost& host, int tab) {
   ShowPuzzleOnGameForm(host);
-  InstallOptionsForms();
   host.ClickItem(application_tab_bar::kTabBarForm, application_tab_bar::kOptionsTab);
   host.Settle();
   if (tab != kOptionsGameTab) {
     host.ClickItem(kOptionsForm, tab);
     host.Settle();
   }
-  application_tab_bar::SetTabCommand(application_tab_bar::kOptionsTab, nullptr);
-  option_pages::InstallReopenOptionsForm(nullptr);
   return host.Shot();
 }
 
@@ -381,7 +374,6 @@ winapi::Image OptionsAfterLanguageChange(CaptureHost& host) {
   if (otherRow < 0) throw std::runtime_error("the resource file lists no other language");
   const std::wstring before = ResourceManager::GetItemConfig(kOptionsPreferencesPage, kChangeLanguageButton).text;
   ShowPuzzleOnGameForm(host);
-  InstallOptionsForms();
   host.ClickItem(application_tab_bar::kTabBarForm, application_tab_bar::kOptionsTab);
   host.Settle();
   host.ClickItem(kOptionsForm, kOptionsPreferencesTab);
@@ -395,8 +387,6 @@ winapi::Image OptionsAfterLanguageChange(CaptureHost& host) {
         host.ClickItem(kLanguageForm, kLanguageOk);
       });
   host.Settle();
-  application_tab_bar::SetTabCommand(application_tab_bar::kOptionsTab, nullptr);
-  option_pages::InstallReopenOptionsForm(nullptr);
   if (ResourceManager::GetItemConfig(kOptionsPreferencesPage, kChangeLanguageButton).text == before)
     throw std::runtime_error("the texts did not change");
   return host.Shot();

@@ -23,7 +23,7 @@
 #include "app/Paths.h"
 #include "app/ResourceManager.h"
 #include "engine/CHintInfo.h"
-#include "forms/game/Game.h"
+#include "forms/gameobject/Game.h"
 #include "game/CommandHistory.h"
 #include "game/commands/PuzzleCommands.h"
 #include "game/commands/Services.h"

@@ -1,5 +1,5 @@
+#include "platform/host/host_common.h"
 #include "platform/win32/Application/app_entry.h"
-#include "platform/win32/Application/host_common.h"
 
 // The desktop ignores activation and checks that a subclassed control's
 // owner names that control.

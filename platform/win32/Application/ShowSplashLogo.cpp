@@ -3,7 +3,7 @@
 #include "app/Paths.h"
 #include "app/ResourceManager.h"
 #include "notus/platform/ownerdrawWin32/app.h"
-#include "platform/win32/Application/splash_logo.h"
+#include "platform/host/splash_logo.h"
 #include "svg/builtin_logo.h"
 #include "svg/svg_exception.h"
 #include "svg/xml_document_file.h"
@@ -62,7 +62,7 @@ void DrawTextLines(GDIBuffer& buffer) {
 
 }  // namespace
 
-void ShowSplashLogo() {
+void desktop::ShowSplashLogo() {
   using notus::impl::details::app;
   if (GDIBuffer* buffer = app::instance().back_buffer().get()) {
     buffer->fill_bytes(255);

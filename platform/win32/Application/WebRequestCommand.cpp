@@ -8,7 +8,7 @@
 // on a detached worker that is handed everything by value, since the
 // program's exit neither waits for it nor keeps its state for it.  Last, when
 // TAVLIN_WEB_LINK names a page, the link period lets a click open it.
-#include "startup/WebRequestCommand.h"
+#include "platform/win32/Application/program_host.h"
 
 #include <optional>
 #include <string>
@@ -46,7 +46,7 @@ void OfferNewVersion(const std::wstring& versionFile) {
 
 }  // namespace
 
-void WebRequestCommand::Execute() {
+void desktop::RequestWeb(std::vector<StatisticRecord>* statistics) {
   const std::optional<std::string> host = WebHostFromEnvironment();
   if (!host) return;
 

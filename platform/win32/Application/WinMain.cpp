@@ -1,28 +1,15 @@
+#include "platform/host/host_common.h"
 #include "platform/win32/Application/app_entry.h"
-#include "platform/win32/Application/host_common.h"
+#include "platform/win32/Application/program_host.h"
 #include "startup/RunApplication.h"
 
 #include "notus/platform/ownerdrawWin32/app.h"
 #include "notus/platform/ownerdrawWin32/native_control.h"
 #include "notus/platform/ownerdrawWin32/paint_timer.h"
-#include "svg/number_conversion.h"
-
-#include <cstdlib>
-
-namespace desktop {
-
-namespace {
-
-double text_to_double(const char* text) { return std::atof(text); }
-
-}  // namespace
-
-}  // namespace desktop
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, char*, int show_command) {
   using notus::impl::details::app;
 
-  agg::svg::string_to_double = &desktop::text_to_double;
   app::instance().set_module_instance(instance);
   InitCommonControls();
   // Native text-entry controls send their messages through the main
@@ -35,7 +22,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, char*, int show_command) {
 
   // Whatever escapes the run ends it: the message is shown and the
   // shutdown steps that had not run yet are skipped.
-  host::RunShowingErrors([] { RunApplication(); });
+  host::RunShowingErrors([] { RunApplication(desktop::Host()); });
 
   KillTimer(main_window, desktop::paint_timer_id);
   return 0;

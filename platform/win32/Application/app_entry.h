@@ -3,7 +3,7 @@
 // buffer; the native window only shows that buffer and feeds messages in.
 #pragma once
 
-#include "platform/win32/Application/host_common.h"
+#include "platform/host/host_common.h"
 #include "winapi/windows.h"
 
 #include <string>

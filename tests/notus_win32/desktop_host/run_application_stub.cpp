@@ -5,4 +5,4 @@ namespace desktop_test {
 std::function<int()> run_application;
 }
 
-int RunApplication() { return desktop_test::run_application ? desktop_test::run_application() : 0; }
+int RunApplication(const ProgramHost&) { return desktop_test::run_application ? desktop_test::run_application() : 0; }

@@ -75,7 +75,7 @@ TEST_F(SplashTest, TheLogoIsScaledUniformlyAndCentredOnAWhiteBuffer) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     WriteLogo(c.logo);
-    ShowSplashLogo();
+    desktop::ShowSplashLogo();
     const winapi::Image shown = Shown();
     for (const Probe& p : c.probes) {
       SCOPED_TRACE(testing::Message() << "at " << p.x << "," << p.y);
@@ -90,7 +90,7 @@ TEST_F(SplashTest, TheLogoIsScaledUniformlyAndCentredOnAWhiteBuffer) {
 }
 
 TEST_F(SplashTest, ALogoThatCannotBeDrawnGivesWayToTheBuiltInOne) {
-  ShowSplashLogo();  // no file: the built-in logo
+  desktop::ShowSplashLogo();  // no file: the built-in logo
   const winapi::Image builtin = Shown();
   int inked = 0;
   for (int y = 100; y < 450; ++y)
@@ -115,10 +115,10 @@ TEST_F(SplashTest, ALogoThatCannotBeDrawnGivesWayToTheBuiltInOne) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     WriteLogo(RectangleLogo(0, 0, 10, 10));  // a good logo first, so each case must replace it
-    ShowSplashLogo();
+    desktop::ShowSplashLogo();
     ASSERT_NE(Shown().pixels, builtin.pixels);
     WriteLogo(c.logo);
-    ShowSplashLogo();
+    desktop::ShowSplashLogo();
     EXPECT_EQ(Shown().pixels, builtin.pixels);
   }
 }
@@ -128,7 +128,7 @@ TEST_F(SplashTest, TheTextLinesSitAtTheBottomCornersOfTheLayoutItem) {
   // the whole buffer (2.4 times: rows 230 to 470).
   SizeWindow(480, 700);
   WriteLogo(RectangleLogo(0, 0, 200, 100));
-  ShowSplashLogo();
+  desktop::ShowSplashLogo();
   const winapi::Image shown = Shown();
 
   SIZE line{};

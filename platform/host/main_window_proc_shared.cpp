@@ -1,4 +1,4 @@
-#include "platform/win32/Application/host_common.h"
+#include "platform/host/host_common.h"
 
 #include "notus/impl/event.h"
 #include "notus/platform/ownerdrawWin32/app.h"

@@ -1,4 +1,4 @@
-#include "platform/win32/Application/splash_logo.h"
+#include "platform/host/splash_logo.h"
 
 #include "svg/fitted_render.h"
 #include "svg/svg_parser.h"

@@ -1,4 +1,4 @@
-#include "forms/commands/FormatSeconds.h"
+#include "forms/application/FormatSeconds.h"
 
 #include <cwchar>
 

@@ -1,6 +1,6 @@
 // The three game sizes, compiled once here.
 
-#include "forms/game/Game.h"
+#include "forms/gameobject/Game.h"
 
 template class Game<2>;
 template class Game<3>;
