@@ -1,10 +1,12 @@
 #include "forms/commands/PuzzleFileDialog.h"
 
 #include <string>
+#include <utility>
 
 #include "app/ResourceManager.h"
 #include "forms/dialogs/OkDialog.h"
 #include "notus/platform/ownerdrawWin32/app.h"
+#include "winapi/path_prompt.h"
 #include "winapi/windows.h"
 
 namespace puzzle_file {
@@ -14,7 +16,24 @@ namespace {
 // Name / pattern pairs, the list ended by a second NUL.
 constexpr wchar_t kFilter[] = L"All\0*.*\0Text\0*.TXT\0";
 
+// The texts of our own path prompt and the dialogs' titles.
+constexpr int kPromptLabel = 430, kPromptOk = 431, kPromptCancel = 432, kPromptIsFolder = 433, kPromptExists = 434,
+              kPromptReplace = 435, kPromptNotFound = 436, kOpenTitle = 437, kSaveTitle = 438;
+
 HWND MainWindow() { return notus::impl::details::app::instance().main_window(); }
+
+// Set before each dialog: the player may have changed the language since.
+void SetPromptTexts() {
+  winapi::PathPromptTexts texts;
+  texts.label = ResourceManager::GetString(kPromptLabel);
+  texts.ok = ResourceManager::GetString(kPromptOk);
+  texts.cancel = ResourceManager::GetString(kPromptCancel);
+  texts.isFolder = ResourceManager::GetString(kPromptIsFolder);
+  texts.exists = ResourceManager::GetString(kPromptExists);
+  texts.replace = ResourceManager::GetString(kPromptReplace);
+  texts.notFound = ResourceManager::GetString(kPromptNotFound);
+  winapi::SetPathPromptTexts(std::move(texts));
+}
 
 }  // namespace
 
@@ -27,6 +46,9 @@ std::optional<std::wstring> AskForPuzzleFile(DialogKind kind) {
   ofn.nFilterIndex = 1;
   ofn.lpstrFile = file;
   ofn.nMaxFile = MAX_PATH;
+  const std::wstring title = ResourceManager::GetString(kind == DialogKind::open ? kOpenTitle : kSaveTitle);
+  ofn.lpstrTitle = title.c_str();
+  SetPromptTexts();
   const BOOL chosen = kind == DialogKind::open ? GetOpenFileNameW(&ofn) : GetSaveFileNameW(&ofn);
   if (chosen) return std::wstring(file);
   if (const DWORD error = GetLastError(); error != 0)

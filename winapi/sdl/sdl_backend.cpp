@@ -83,6 +83,13 @@ class SdlBackend final : public Backend, public device::DeviceShell {
     }
     byId_[SDL_GetWindowID(window)] = hwnd;
     windows_.emplace(hwnd, TopLevel{window, WindowPresenter(hwnd), nullptr, x11::RememberWindow(window)});
+    // An owned window is a prompt of its owner: left an ordinary window, it
+    // would drop behind the owner at the owner's first click, and the owner,
+    // whose input the prompt holds back, would look frozen.
+    if (const TopLevel* owner = Find(OwnerOf(hwnd))) {
+      SDL_SetWindowModalFor(window, owner->window);
+      x11::MarkModalDialog(window);
+    }
   }
 
   void WindowDestroyed(HWND hwnd) override {
@@ -153,7 +160,10 @@ class SdlBackend final : public Backend, public device::DeviceShell {
 
   int MessageBox(HWND owner, LPCWSTR text, LPCWSTR caption, UINT type) override {
     TopLevel* top = Find(owner);
-    PresentAll();
+    // The box holds the display until it is answered: what was uncovered
+    // just before is drawn now or not at all.  Input already queued is kept
+    // for when the box is gone.
+    PollInput();
     return ShowMessageBox(top != nullptr ? top->window : nullptr, text, caption, type);
   }
 
@@ -162,6 +172,7 @@ class SdlBackend final : public Backend, public device::DeviceShell {
   FileDialogResult FileDialog(const FileDialogRequest& request) override {
     PresentAll();
     if (std::optional<FileDialogResult> chosen = RunZenity(request, [this] { KeepShowingWhileBlocked(); })) {
+      RedrawUncovered();
       return *std::move(chosen);
     }
     return RunPathPrompt(request);
@@ -263,6 +274,18 @@ class SdlBackend final : public Backend, public device::DeviceShell {
                                                                   event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED)) {
         top->presenter.MarkAllDirty();
       }
+    }
+    PresentAll();
+  }
+
+  // Another program's window has just gone from above ours.  Our windows
+  // hold their whole picture, so all of it goes to the screen again, also
+  // where the exposure has not reached us yet: the caller may next show a
+  // message box, which holds the display until it is answered.
+  void RedrawUncovered() {
+    KeepShowingWhileBlocked();
+    for (auto& [hwnd, top] : windows_) {
+      top.presenter.MarkAllDirty();
     }
     PresentAll();
   }
