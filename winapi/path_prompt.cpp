@@ -26,10 +26,10 @@ constexpr int kRoomAround = 4;
 // Spacing of the prompt: roomy where it has the room, tight on a small
 // handheld screen.
 struct Spacing {
-  int margin;       // around the parts
-  int gap;          // between label and entry, and between stacked buttons
-  int labelExtra;   // the label's height above the text's
-  int entryExtra;   // the entry's height above the text's
+  int margin;      // around the parts
+  int gap;         // between label and entry, and between stacked buttons
+  int labelExtra;  // the label's height above the text's
+  int entryExtra;  // the entry's height above the text's
   int beforeButtons;
   int buttonHeight;
   int minButtonWidth;
@@ -222,8 +222,8 @@ PathPromptLayout LayoutPathPrompt(SIZE room, SIZE labelText, SIZE okText, SIZE c
     const int entryTop = layout.label.bottom + s.gap;
     layout.entry = RECT{s.margin, entryTop, right, entryTop + lineHeight + s.entryExtra};
     const int buttonTop = layout.entry.bottom + s.beforeButtons;
-    const int buttonWidth = static_cast<int>(
-        std::max<LONG>(s.minButtonWidth, std::max(okText.cx, cancelText.cx) + kButtonPadding));
+    const int buttonWidth =
+        static_cast<int>(std::max<LONG>(s.minButtonWidth, std::max(okText.cx, cancelText.cx) + kButtonPadding));
     if (s.margin + 2 * (buttonWidth + s.margin) <= width) {
       // Side by side at the right, Cancel last.
       layout.cancel = RECT{right - buttonWidth, buttonTop, right, buttonTop + s.buttonHeight};
@@ -249,9 +249,8 @@ FileDialogResult RunPathPrompt(const FileDialogRequest& request) {
   const HWND previousFocus = GetFocus();
   const HWND owner = request.owner != nullptr && IsWindow(request.owner) ? core::TopLevelOf(request.owner) : nullptr;
   const RECT room = Room(owner);
-  prompt.layout = LayoutPathPrompt(SIZE{room.right - room.left, room.bottom - room.top},
-                                   TextExtent(prompt.texts.label), TextExtent(prompt.texts.ok),
-                                   TextExtent(prompt.texts.cancel));
+  prompt.layout = LayoutPathPrompt(SIZE{room.right - room.left, room.bottom - room.top}, TextExtent(prompt.texts.label),
+                                   TextExtent(prompt.texts.ok), TextExtent(prompt.texts.cancel));
   const SIZE size = prompt.layout.size;
   const int x = room.left + (room.right - room.left - size.cx) / 2;
   const int y = room.top + std::max<LONG>(0, (room.bottom - room.top - size.cy) / 2);

@@ -1,8 +1,8 @@
 #include "winapi/sdl/x11_windows.h"
 
 #include <SDL_syswm.h>
-#include <X11/Xlib.h>
 #include <X11/Xatom.h>
+#include <X11/Xlib.h>
 #include <X11/Xproto.h>
 
 #include <mutex>
