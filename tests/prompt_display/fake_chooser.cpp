@@ -1,14 +1,17 @@
 // Stands in for the desktop's file chooser program in the prompt display
 // tests, started by a script of the chooser's name in a folder that the
-// program's PATH holds, with that folder as its first argument.
-// Like a real chooser it puts a window over the program's for a moment and
-// takes it away just before it prints its answer and ends: a window of one
-// flat colour over the whole screen, so that whatever of it the program does
-// not draw over afterwards shows on a screenshot.
+// program's PATH holds, with that folder as its first argument.  Like a real
+// chooser it puts a window over the program's, and the window goes only as
+// the chooser ends and the X server drops its connection, at the moment the
+// program hears that it ended.  The window is of one flat colour over the
+// whole screen, so that whatever of it the program does not draw over
+// afterwards shows on a screenshot.
 //
-// Its answer is the file "answer" in that folder: the exit status on the first
-// line, the path to print on the second.  It writes "ran" there when done.
+// Its answer is the file "answer" in that folder: the exit status on the
+// first line, the path to print on the second.  It writes "ran" there first.
 #include <X11/Xlib.h>
+
+#include <unistd.h>
 
 #include <chrono>
 #include <cstdio>
@@ -22,7 +25,7 @@ namespace {
 // The colour no window of the game shows.
 constexpr unsigned long kMagenta = 0xFF00FF;
 
-void CoverTheScreenForAMoment() {
+void CoverTheScreen() {
   Display* display = XOpenDisplay(nullptr);
   if (display == nullptr) return;
   const int screen = DefaultScreen(display);
@@ -37,12 +40,6 @@ void CoverTheScreenForAMoment() {
   XEvent event;
   XWindowEvent(display, cover, ExposureMask, &event);
   XSync(display, False);
-  std::this_thread::sleep_for(std::chrono::milliseconds(400));
-  // Gone from the server before the answer: the program hears of the
-  // uncovered area as soon as it can know the chooser ended.
-  XDestroyWindow(display, cover);
-  XSync(display, False);
-  XCloseDisplay(display);
 }
 
 }  // namespace
@@ -56,9 +53,12 @@ int main(int argc, char** argv) {
   answer >> status;
   answer.ignore(1);
   std::getline(answer, path);
-  CoverTheScreenForAMoment();
+  CoverTheScreen();
+  std::this_thread::sleep_for(std::chrono::milliseconds(400));
+  std::ofstream(folder / "ran") << "ran\n";
   std::printf("%s\n", path.c_str());
   std::fflush(stdout);
-  std::ofstream(folder / "ran") << "ran\n";
-  return status;
+  // At once, without closing the display or checking for leaks: the output's
+  // end and the window's going reach the program together.
+  _exit(status);
 }

@@ -42,6 +42,9 @@ SDL_SystemCursor SystemCursorOf(HCURSOR cursor) {
   }
 }
 
+// How long the windows of a chooser program that has ended may take to go.
+constexpr Uint32 kChooserGoneMs = 150;
+
 // The backend is also the emulated handheld's screen: what the device's
 // calls do to the window, the screen saver and text input.
 class SdlBackend final : public Backend, public device::DeviceShell {
@@ -278,12 +281,22 @@ class SdlBackend final : public Backend, public device::DeviceShell {
     PresentAll();
   }
 
-  // Another program's window has just gone from above ours.  Our windows
-  // hold their whole picture, so all of it goes to the screen again, also
-  // where the exposure has not reached us yet: the caller may next show a
-  // message box, which holds the display until it is answered.
+  // A chooser program has ended.  Its window goes when the X server notices
+  // that its connection closed, which may be a moment after we did, and the
+  // caller may next show a message box, which holds the display until it is
+  // answered: what the window covered would stay on the screen.  So the
+  // windows are kept drawn for that moment, and then sent whole once more.
+  // Input of the moment is kept, unlike what came while the chooser was up.
   void RedrawUncovered() {
     KeepShowingWhileBlocked();
+    const Uint32 start = SDL_GetTicks();
+    for (Uint32 waited = 0; waited < kChooserGoneMs; waited = SDL_GetTicks() - start) {
+      SDL_Event event;
+      if (SDL_WaitEventTimeout(&event, static_cast<int>(kChooserGoneMs - waited)) != 0) {
+        Handle(event);
+        PresentAll();
+      }
+    }
     for (auto& [hwnd, top] : windows_) {
       top.presenter.MarkAllDirty();
     }
