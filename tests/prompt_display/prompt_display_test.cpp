@@ -46,8 +46,8 @@ namespace fs = std::filesystem;
 void Sleep(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
 
 // A child process with this environment, less PATH and the TAVLIN_
-// variables, plus the "NAME=value" entries of `add`; killed if a test
-// leaves it running.
+// variables, plus the "NAME=value" entries of `add`; killed, with what it
+// started, if a test leaves it running.
 class Child {
  public:
   Child(const std::vector<std::string>& argv, const std::vector<std::string>& add) {
@@ -63,11 +63,19 @@ class Child {
     std::vector<char*> arguments;
     for (std::string& argument : args) arguments.push_back(argument.data());
     arguments.push_back(nullptr);
-    if (posix_spawn(&pid_, arguments[0], nullptr, nullptr, arguments.data(), env.data()) != 0) pid_ = 0;
+    // A group of its own, so that whatever it started (a chooser, a message
+    // box's process) goes with it: left over after a failed test, it would
+    // stay on the display and keep ctest's output open.
+    posix_spawnattr_t attributes;
+    posix_spawnattr_init(&attributes);
+    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETPGROUP);
+    posix_spawnattr_setpgroup(&attributes, 0);
+    if (posix_spawn(&pid_, arguments[0], nullptr, &attributes, arguments.data(), env.data()) != 0) pid_ = 0;
+    posix_spawnattr_destroy(&attributes);
   }
   ~Child() {
     if (pid_ > 0) {
-      kill(pid_, SIGKILL);
+      kill(-pid_, SIGKILL);
       waitpid(pid_, nullptr, 0);
     }
   }
