@@ -6,6 +6,7 @@
 #include "app/ResourceManager.h"
 #include "forms/dialogs/OkDialog.h"
 #include "notus/platform/ownerdrawWin32/app.h"
+#include "notus/platform/ownerdrawWin32/native_control.h"
 #include "winapi/path_prompt.h"
 #include "winapi/windows.h"
 
@@ -35,6 +36,23 @@ void SetPromptTexts() {
   winapi::SetPathPromptTexts(std::move(texts));
 }
 
+// Our own file prompt is a text entry too: on a device that types through a
+// soft keyboard, it takes no letter unless the keyboard is asked for.
+class SoftKeyboardWhileAsking {
+ public:
+  SoftKeyboardWhileAsking() : m_hooks(notus::impl::details::installed_native_edit_hooks()) {
+    if (m_hooks.before_create) m_hooks.before_create();
+  }
+  ~SoftKeyboardWhileAsking() {
+    if (m_hooks.after_destroy) m_hooks.after_destroy();
+  }
+  SoftKeyboardWhileAsking(const SoftKeyboardWhileAsking&) = delete;
+  SoftKeyboardWhileAsking& operator=(const SoftKeyboardWhileAsking&) = delete;
+
+ private:
+  notus::impl::details::native_edit_hooks m_hooks;
+};
+
 }  // namespace
 
 std::optional<std::wstring> AskForPuzzleFile(DialogKind kind) {
@@ -49,10 +67,15 @@ std::optional<std::wstring> AskForPuzzleFile(DialogKind kind) {
   const std::wstring title = ResourceManager::GetString(kind == DialogKind::open ? kOpenTitle : kSaveTitle);
   ofn.lpstrTitle = title.c_str();
   SetPromptTexts();
-  const BOOL chosen = kind == DialogKind::open ? GetOpenFileNameW(&ofn) : GetSaveFileNameW(&ofn);
+  BOOL chosen = FALSE;
+  DWORD error = 0;
+  {
+    const SoftKeyboardWhileAsking keyboard;
+    chosen = kind == DialogKind::open ? GetOpenFileNameW(&ofn) : GetSaveFileNameW(&ofn);
+    error = GetLastError();
+  }
   if (chosen) return std::wstring(file);
-  if (const DWORD error = GetLastError(); error != 0)
-    MessageBoxW(MainWindow(), std::to_wstring(error).c_str(), L"Error code", MB_ICONEXCLAMATION);
+  if (error != 0) MessageBoxW(MainWindow(), std::to_wstring(error).c_str(), L"Error code", MB_ICONEXCLAMATION);
   return std::nullopt;
 }
 

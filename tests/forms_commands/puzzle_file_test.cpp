@@ -20,6 +20,7 @@
 #include "forms/commands/PuzzleFileDialog.h"
 #include "forms/commands/SaveAsCommand.h"
 #include "game/grid/GridSymbols.h"
+#include "notus/platform/ownerdrawWin32/native_control.h"
 #include "tests/forms_commands/commands_fixture.h"
 #include "tests/support/DialogScript.h"
 #include "tests/support/PaintedTexts.h"
@@ -202,6 +203,24 @@ TEST_F(PuzzleFileTest, SavingReplacesAnOldFileAndAFailedSaveSaysSo) {
   EXPECT_EQ(reported, 0);
   EXPECT_TRUE(winapi::headless::MessageBoxes().empty());
   EXPECT_FALSE(std::filesystem::exists(folders.root / "no such folder"));
+}
+
+// A device that types through a soft keyboard shows it while a dialog asks
+// for a file, as for any text entry, and hides it after.
+TEST_F(PuzzleFileTest, TheSoftKeyboardShowsWhileADialogAsks) {
+  static int shown = 0;
+  shown = 0;
+  notus::impl::details::set_native_edit_hooks({[] { ++shown; }, [] { --shown; }});
+  std::vector<int> whileAsked;
+  winapi::headless::SetFileDialogHook([&whileAsked](const FileDialogRequest&) {
+    whileAsked.push_back(shown);
+    return FileDialogResult::Cancelled();
+  });
+  OpenFileCommand().Execute();
+  SaveAsCommand().Execute();
+  notus::impl::details::set_native_edit_hooks({});
+  EXPECT_EQ(whileAsked, (std::vector<int>{1, 1}));
+  EXPECT_EQ(shown, 0);
 }
 
 // Without a file chooser on the desktop, our own prompt asks: its title and

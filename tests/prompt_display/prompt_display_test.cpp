@@ -395,7 +395,7 @@ std::pair<int, int> InkColumns(const Picture& p, const RECT& area) {
 }
 
 // The handheld at 240 x 320 in German: Menu → Save as… brings a prompt that
-// lies inside the game's window and says "Abbrechen".
+// lies inside the game's window, says "Abbrechen" and takes typing.
 TEST_F(PromptOnTheDisplay, TheHandheldPromptFitsItsWindowAndSpeaksItsLanguage) {
   ASSERT_TRUE(PrepareSettings(settings.Path(), L"de"));
   Child program({TAVLIN_HANDHELD_PROGRAM}, {"TAVLIN_SETTINGS_DIR=" + settings.Path().string(),
@@ -431,6 +431,15 @@ TEST_F(PromptOnTheDisplay, TheHandheldPromptFitsItsWindowAndSpeaksItsLanguage) {
   const auto [first, end] = InkColumns(shown, layout.cancel);
   EXPECT_GE(end - first, cancel.cx - 4) << "the Cancel button's text";
   EXPECT_GT(end - first, english.cx + 8) << "the Cancel button's text";
+
+  // Typing reaches it: a folder's name brings the box that refuses it.
+  Keys(prompt, "type --delay 30 /tmp");
+  Keys(prompt, "key Return");
+  const Window box = WaitForNewWindow({main, prompt});
+  ASSERT_NE(box, 0u) << "no box about the folder: the prompt took no typing";
+  EXPECT_EQ(x.TransientFor(box), prompt);
+  Keys(box, "key Return");
+  ASSERT_TRUE(WaitUntilGone(box));
 
   Keys(prompt, "key Escape");
   EXPECT_TRUE(WaitUntilGone(prompt));
