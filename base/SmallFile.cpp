@@ -233,6 +233,10 @@ bool ReplaceFileAtomically(const std::wstring& path, std::string_view bytes) {
   return ReplaceFileAtomically(PathToBytes(path), bytes);
 }
 
+bool ReplaceFileQuietly(const std::wstring& path, std::string_view bytes) {
+  return ReplaceFileQuietly(PathToBytes(path), bytes);
+}
+
 void SetReplaceFailureReporter(std::function<void(const std::string& folderBytes)> reporter) {
   FailureReporter& installed = InstalledReporter();
   std::lock_guard lock(installed.mutex);

@@ -38,13 +38,15 @@ std::optional<std::string> ReadFileStart(const std::string& path, std::size_t co
 // the reporter (SetReplaceFailureReporter).
 bool ReplaceFileAtomically(const std::string& path, std::string_view bytes);
 // The same without telling the reporter: for a thread that must not reach
-// the player (the web exchange), or a file whose loss is no news.
+// the player (the web exchange), a file whose loss is no news, or a file of
+// the player's choosing, whose failure the caller tells in its own words.
 bool ReplaceFileQuietly(const std::string& path, std::string_view bytes);
 
 // The same for wide paths (one code point per element), through PathToBytes.
 std::optional<std::string> ReadSmallFile(const std::wstring& path, std::size_t maxBytes);
 std::optional<std::string> ReadFileStart(const std::wstring& path, std::size_t count);
 bool ReplaceFileAtomically(const std::wstring& path, std::string_view bytes);
+bool ReplaceFileQuietly(const std::wstring& path, std::string_view bytes);
 
 // Called with the folder of the file (its bytes, up to and including the
 // last '/'; "./" for a bare file name) each time ReplaceFileAtomically

@@ -5,7 +5,7 @@ TAVLIN_PACKAGES=(
   libsdl2-dev libsdl2-ttf-dev libx11-dev fonts-dejavu-core
   libtinyxml-dev libagg-dev libboost-dev
   libgtest-dev libfreetype-dev clang-format
-  xvfb xauth xdotool imagemagick
+  xvfb xauth xdotool imagemagick openbox
 )
 
 tavlin_ensure_packages() {

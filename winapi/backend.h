@@ -145,6 +145,11 @@ void ComposeWindowArea(HWND topLevel, const RECT& area, void* pixels, std::ptrdi
 // A window's stored text, read without sending it any message.
 std::wstring WindowCaption(HWND hwnd);
 
+// The top-level window that `topLevel` was made for, when it was made with a
+// parent and that window still exists; otherwise null.  Known by the time
+// the backend hears of the window (WindowCreated).
+HWND OwnerOf(HWND topLevel);
+
 // The system moved a top-level window (the user dragged it): its rectangle
 // follows, and the backend is not told again.
 void NoteWindowMoved(HWND topLevel, int x, int y);

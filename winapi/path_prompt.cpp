@@ -2,8 +2,10 @@
 
 #include "base/utf.h"
 #include "winapi/gdi_objects.h"
+#include "winapi/handheld_api.h"
 #include "winapi/window_registry.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <optional>
@@ -13,18 +15,38 @@ namespace winapi {
 namespace {
 
 constexpr LPCWSTR kClassName = L"PathPrompt";
-constexpr int kWidth = 420;
-constexpr int kHeight = 118;
-constexpr RECT kLabel{12, 8, 408, 30};
-constexpr RECT kEntry{12, 34, 408, 58};
-constexpr RECT kOk{228, 78, 312, 106};
-constexpr RECT kCancel{324, 78, 408, 106};
 constexpr std::uint32_t kFace = 0xFFE6E6E6u;
 constexpr std::uint32_t kFrame = 0xFF5A5A5Au;
 constexpr std::uint32_t kButton = 0xFFF7F7F7u;
 
+// The widest the prompt gets, and the room it leaves its owner on each side.
+constexpr int kWidestPrompt = 420;
+constexpr int kRoomAround = 4;
+
+// Spacing of the prompt: roomy where it has the room, tight on a small
+// handheld screen.
+struct Spacing {
+  int margin;      // around the parts
+  int gap;         // between label and entry, and between stacked buttons
+  int labelExtra;  // the label's height above the text's
+  int entryExtra;  // the entry's height above the text's
+  int beforeButtons;
+  int buttonHeight;
+  int minButtonWidth;
+};
+constexpr Spacing kRoomy{12, 4, 6, 8, 20, 28, 84};
+constexpr Spacing kTight{4, 2, 2, 6, 6, 24, 0};
+constexpr int kButtonPadding = 16;  // around a button's text
+
+PathPromptTexts& Texts() {
+  static PathPromptTexts texts;
+  return texts;
+}
+
 struct Prompt {
   const FileDialogRequest& request;
+  PathPromptTexts texts;
+  PathPromptLayout layout;
   HWND window = nullptr;
   HWND entry = nullptr;
   std::optional<FileDialogResult> result;
@@ -37,27 +59,29 @@ void DrawFrame(const core::PixelView& view, const RECT& r, std::uint32_t fill) {
   core::FillPixels(view, RECT{r.left + 1, r.top + 1, r.right - 1, r.bottom - 1}, fill);
 }
 
-void Paint(HWND hwnd) {
+void Paint(HWND hwnd, const Prompt& prompt) {
   PAINTSTRUCT paint;
   const HDC dc = BeginPaint(hwnd, &paint);
   if (dc == nullptr) {
     return;
   }
   if (const auto target = core::TargetOf(dc)) {
-    const RECT client{0, 0, kWidth, kHeight};
+    const PathPromptLayout& layout = prompt.layout;
+    const RECT client{0, 0, layout.size.cx, layout.size.cy};
+    const RECT& entry = layout.entry;
     core::FillPixels(target->view, client, kFace);
     // The EDIT control draws no border of its own: one pixel around it.
-    DrawFrame(target->view, RECT{kEntry.left - 1, kEntry.top - 1, kEntry.right + 1, kEntry.bottom + 1}, kFace);
-    DrawFrame(target->view, kOk, kButton);
-    DrawFrame(target->view, kCancel, kButton);
+    DrawFrame(target->view, RECT{entry.left - 1, entry.top - 1, entry.right + 1, entry.bottom + 1}, kFace);
+    DrawFrame(target->view, layout.ok, kButton);
+    DrawFrame(target->view, layout.cancel, kButton);
     core::ReportDrawn(*target, client);
     SetBkMode(dc, TRANSPARENT);
-    RECT label = kLabel;
-    DrawTextW(dc, L"File name:", -1, &label, DT_SINGLELINE | DT_LEFT | DT_VCENTER | DT_NOPREFIX);
-    RECT ok = kOk;
-    DrawTextW(dc, L"OK", -1, &ok, DT_SINGLELINE | DT_CENTER | DT_VCENTER | DT_NOPREFIX);
-    RECT cancel = kCancel;
-    DrawTextW(dc, L"Cancel", -1, &cancel, DT_SINGLELINE | DT_CENTER | DT_VCENTER | DT_NOPREFIX);
+    RECT label = layout.label;
+    DrawTextW(dc, prompt.texts.label.c_str(), -1, &label, DT_SINGLELINE | DT_LEFT | DT_VCENTER | DT_NOPREFIX);
+    RECT ok = layout.ok;
+    DrawTextW(dc, prompt.texts.ok.c_str(), -1, &ok, DT_SINGLELINE | DT_CENTER | DT_VCENTER | DT_NOPREFIX);
+    RECT cancel = layout.cancel;
+    DrawTextW(dc, prompt.texts.cancel.c_str(), -1, &cancel, DT_SINGLELINE | DT_CENTER | DT_VCENTER | DT_NOPREFIX);
   }
   EndPaint(hwnd, &paint);
 }
@@ -88,18 +112,18 @@ void Accept(Prompt& prompt) {
   }
   const std::filesystem::path onDisk(wide_to_utf8(path, utf_errors::lenient));
   std::error_code error;
-  const std::wstring quoted = L"\"" + path + L"\"";
+  const std::wstring quoted = L"\"" + path + L"\" ";
+  const PathPromptTexts& texts = prompt.texts;
   if (std::filesystem::is_directory(onDisk, error)) {
-    Ask(prompt, quoted + L" is a folder. Type the name of a file.", MB_OK, IDOK);
+    Ask(prompt, quoted + texts.isFolder, MB_OK, IDOK);
     return;
   }
   const bool exists = std::filesystem::exists(onDisk, error);
-  if (prompt.request.save && exists &&
-      !Ask(prompt, quoted + L" already exists.\nDo you want to replace it?", MB_YESNO, IDYES)) {
+  if (prompt.request.save && exists && !Ask(prompt, quoted + texts.exists + L"\n" + texts.replace, MB_YESNO, IDYES)) {
     return;
   }
   if (!prompt.request.save && !exists && (prompt.request.flags & OFN_FILEMUSTEXIST) != 0) {
-    Ask(prompt, quoted + L" was not found.", MB_OK, IDOK);
+    Ask(prompt, quoted + texts.notFound, MB_OK, IDOK);
     return;
   }
   prompt.result = FileDialogResult::Chosen(path);
@@ -116,13 +140,13 @@ LRESULT CALLBACK PromptProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
     return DefWindowProcW(hwnd, message, wParam, lParam);
   }
   switch (message) {
-    case WM_PAINT: Paint(hwnd); return 0;
+    case WM_PAINT: Paint(hwnd, *prompt); return 0;
     case WM_LBUTTONDOWN: {
       const int x = GET_X_LPARAM(lParam);
       const int y = GET_Y_LPARAM(lParam);
-      if (Contains(kOk, x, y)) {
+      if (Contains(prompt->layout.ok, x, y)) {
         Accept(*prompt);
-      } else if (Contains(kCancel, x, y)) {
+      } else if (Contains(prompt->layout.cancel, x, y)) {
         prompt->result = FileDialogResult::Cancelled();
       }
       return 0;
@@ -146,18 +170,30 @@ void EnsureClass() {
   (void)added;
 }
 
-// Centred over the owner, or on the screen without one.
-POINT Placement(HWND owner) {
+// The owner's client area, or the screen without one.
+RECT Room(HWND owner) {
   RECT area{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-  if (owner != nullptr && IsWindow(owner)) {
-    GetWindowRect(core::TopLevelOf(owner), &area);
+  if (owner != nullptr) {
+    GetWindowRect(owner, &area);
   }
-  return POINT{area.left + (area.right - area.left - kWidth) / 2, area.top + (area.bottom - area.top - kHeight) / 2};
+  return area;
+}
+
+SIZE TextExtent(const std::wstring& text) {
+  SIZE extent{0, 0};
+  const HDC screen = GetDC(nullptr);
+  GetTextExtentPoint32W(screen, text.c_str(), static_cast<int>(text.size()), &extent);
+  ReleaseDC(nullptr, screen);
+  return extent;
 }
 
 bool IsInput(UINT message) {
   return (message >= WM_KEYFIRST && message <= WM_KEYLAST) || (message >= WM_MOUSEFIRST && message <= WM_MOUSELAST) ||
          message == WM_SYSCOMMAND;
+}
+
+bool IsButtonPress(UINT message) {
+  return message == WM_LBUTTONDOWN || message == WM_RBUTTONDOWN || message == WM_MBUTTONDOWN;
 }
 
 }  // namespace
@@ -173,19 +209,60 @@ std::wstring ResolveTypedPath(const std::wstring& typed, const std::wstring& hom
   return currentFolder + (needsSeparator ? L"/" : L"") + typed;
 }
 
+void SetPathPromptTexts(PathPromptTexts texts) { Texts() = std::move(texts); }
+
+PathPromptLayout LayoutPathPrompt(SIZE room, SIZE labelText, SIZE okText, SIZE cancelText) {
+  const int width = std::max<LONG>(1, std::min<LONG>(kWidestPrompt, room.cx - 2 * kRoomAround));
+  const int lineHeight = std::max({labelText.cy, okText.cy, cancelText.cy});
+  const auto lay = [&](const Spacing& s) {
+    PathPromptLayout layout;
+    const int right = width - s.margin;
+    const int labelTop = s.margin - s.margin / 3;  // the label's text has room above it already
+    layout.label = RECT{s.margin, labelTop, right, labelTop + lineHeight + s.labelExtra};
+    const int entryTop = layout.label.bottom + s.gap;
+    layout.entry = RECT{s.margin, entryTop, right, entryTop + lineHeight + s.entryExtra};
+    const int buttonTop = layout.entry.bottom + s.beforeButtons;
+    const int buttonWidth =
+        static_cast<int>(std::max<LONG>(s.minButtonWidth, std::max(okText.cx, cancelText.cx) + kButtonPadding));
+    if (s.margin + 2 * (buttonWidth + s.margin) <= width) {
+      // Side by side at the right, Cancel last.
+      layout.cancel = RECT{right - buttonWidth, buttonTop, right, buttonTop + s.buttonHeight};
+      layout.ok = RECT{layout.cancel.left - s.margin - buttonWidth, buttonTop, layout.cancel.left - s.margin,
+                       buttonTop + s.buttonHeight};
+    } else {
+      // Too narrow for both in a row: each across the prompt, OK on top.
+      layout.ok = RECT{s.margin, buttonTop, right, buttonTop + s.buttonHeight};
+      const int cancelTop = layout.ok.bottom + s.gap;
+      layout.cancel = RECT{s.margin, cancelTop, right, cancelTop + s.buttonHeight};
+    }
+    layout.size = SIZE{width, layout.cancel.bottom + s.margin};
+    return layout;
+  };
+  const PathPromptLayout roomy = lay(kRoomy);
+  const bool roomyFits = roomy.size.cy <= room.cy - 2 * kRoomAround && roomy.ok.top == roomy.cancel.top;
+  return roomyFits ? roomy : lay(kTight);
+}
+
 FileDialogResult RunPathPrompt(const FileDialogRequest& request) {
   EnsureClass();
-  Prompt prompt{request, nullptr, nullptr, std::nullopt};
+  Prompt prompt{request, Texts(), {}, nullptr, nullptr, std::nullopt};
   const HWND previousFocus = GetFocus();
-  const POINT at = Placement(request.owner);
-  prompt.window = CreateWindowExW(0, kClassName, request.title.c_str(), WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU, at.x,
-                                  at.y, kWidth, kHeight, nullptr, nullptr, nullptr, &prompt);
+  const HWND owner = request.owner != nullptr && IsWindow(request.owner) ? core::TopLevelOf(request.owner) : nullptr;
+  const RECT room = Room(owner);
+  prompt.layout = LayoutPathPrompt(SIZE{room.right - room.left, room.bottom - room.top}, TextExtent(prompt.texts.label),
+                                   TextExtent(prompt.texts.ok), TextExtent(prompt.texts.cancel));
+  const SIZE size = prompt.layout.size;
+  const int x = room.left + (room.right - room.left - size.cx) / 2;
+  const int y = room.top + std::max<LONG>(0, (room.bottom - room.top - size.cy) / 2);
+  prompt.window = CreateWindowExW(0, kClassName, request.title.c_str(), WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU, x, y,
+                                  size.cx, size.cy, owner, nullptr, nullptr, &prompt);
   if (prompt.window == nullptr) {
     return FileDialogResult::Failed(CDERR_DIALOGFAILURE);
   }
+  const RECT& entry = prompt.layout.entry;
   prompt.entry =
-      CreateWindowExW(0, L"EDIT", request.initialPath.c_str(), WS_CHILD | WS_VISIBLE, kEntry.left, kEntry.top,
-                      kEntry.right - kEntry.left, kEntry.bottom - kEntry.top, prompt.window, nullptr, nullptr, nullptr);
+      CreateWindowExW(0, L"EDIT", request.initialPath.c_str(), WS_CHILD | WS_VISIBLE, entry.left, entry.top,
+                      entry.right - entry.left, entry.bottom - entry.top, prompt.window, nullptr, nullptr, nullptr);
   ShowWindow(prompt.window, SW_SHOW);
   SetFocus(prompt.entry);
 
@@ -199,7 +276,11 @@ FileDialogResult RunPathPrompt(const FileDialogRequest& request) {
     } else if (got < 0) {
       prompt.result = FileDialogResult::Failed(CDERR_DIALOGFAILURE);
     } else if (IsInput(msg.message) && core::TopLevelOf(msg.hwnd) != prompt.window) {
-      // Another window's input: dropped while the prompt is up.
+      // Another window's input: dropped while the prompt is up.  A player
+      // who clicks there is looking for the prompt.
+      if (IsButtonPress(msg.message)) {
+        SetForegroundWindow(prompt.window);
+      }
     } else if (msg.message == WM_KEYDOWN && msg.wParam == VK_RETURN) {
       Accept(prompt);
     } else if (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE) {

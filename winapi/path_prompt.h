@@ -7,8 +7,11 @@
 // file asks first; with OFN_FILEMUSTEXIST, opening a file that is not there
 // says so; a folder is refused.  Either way the prompt stays open.
 //
+// The prompt is owned by the request's owner (its top-level window), sits
+// centred inside it, and is laid out to fit it, down to a 120 px screen.
 // While it runs, keyboard and mouse input for other windows is dropped (they
-// still paint and their timers run), as under a modal dialog.  A WM_QUIT
+// still paint and their timers run), as under a modal dialog, and a press of
+// a mouse button on one of them brings the prompt to the front.  A WM_QUIT
 // cancels the prompt and is posted again for the caller's loop.
 //
 // A browsing dialog was the alternative; typing a path is all the game
@@ -21,7 +24,32 @@
 
 namespace winapi {
 
+// What the prompt says, in the program's language.  The layer knows no
+// language: a program sets them before it asks for a file.  Until then they
+// are English.  A message is shown after the quoted path and a blank.
+struct PathPromptTexts {
+  std::wstring label = L"File name:";
+  std::wstring ok = L"OK";
+  std::wstring cancel = L"Cancel";
+  std::wstring isFolder = L"is a folder. Type the name of a file.";
+  std::wstring exists = L"already exists.";
+  std::wstring replace = L"Do you want to replace it?";
+  std::wstring notFound = L"was not found.";
+};
+void SetPathPromptTexts(PathPromptTexts texts);
+
 FileDialogResult RunPathPrompt(const FileDialogRequest& request);
+
+// Where the prompt's parts go, in its client area, for a room (the owner's
+// client area, or the screen) and the extents of its label and button texts.
+struct PathPromptLayout {
+  SIZE size{};
+  RECT label{};
+  RECT entry{};
+  RECT ok{};
+  RECT cancel{};
+};
+PathPromptLayout LayoutPathPrompt(SIZE room, SIZE labelText, SIZE okText, SIZE cancelText);
 
 // The absolute path a typed text names: "~" and "~/..." start at `home`,
 // other relative paths at `currentFolder`.  Empty stays empty.

@@ -31,6 +31,9 @@ struct Window {
   LONG_PTR userData = 0;
   DWORD style = 0;
   HWND parent = nullptr;
+  // The top-level window a top-level window was made for (a prompt's main
+  // window), which the backend keeps it above; null for the others.
+  HWND owner = nullptr;
   std::vector<HWND> children;  // z-order, bottom first
   RECT rect{};
   bool visible = false;

@@ -167,8 +167,10 @@ HWND CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD
   window->windowClass = windowClass;
   window->proc = windowClass->proc;
   window->style = style;
-  // An owner of a top-level window plays no part here.
   window->parent = child ? parent : nullptr;
+  // A top-level window made with a parent is owned by that parent's
+  // top-level window: the display keeps it above its owner.
+  window->owner = !child && LookupWindow(parent) != nullptr ? TopLevelOf(parent) : nullptr;
   const int left = DefaultedCoordinate(x);
   const int top = DefaultedCoordinate(y);
   window->rect = RECT{left, top, left + DefaultedExtent(width), top + DefaultedExtent(height)};
@@ -384,6 +386,11 @@ HWND KeyboardTarget(HWND topLevel) {
 std::wstring WindowCaption(HWND hwnd) {
   const Window* window = LookupWindow(hwnd);
   return window == nullptr ? std::wstring() : window->text;
+}
+
+HWND OwnerOf(HWND topLevel) {
+  const Window* window = LookupWindow(topLevel);
+  return window != nullptr && LookupWindow(window->owner) != nullptr ? window->owner : nullptr;
 }
 
 void NoteWindowMoved(HWND topLevel, int x, int y) {

@@ -19,6 +19,8 @@ void SaveAsCommand::Execute() {
   const std::shared_ptr<GameBase> game = state->game;
   if (!game) return;
   const std::uint32_t side = game->GetBoxSize() * game->GetBoxSize();
-  if (!ReplaceFileAtomically(*path, FormatGridText(game->GetGridString(), side)))
+  // The player's own file: a failure is told by the dialog below alone, not
+  // by the report meant for the program's files.
+  if (!ReplaceFileQuietly(*path, FormatGridText(game->GetGridString(), side)))
     puzzle_file::ShowFileProblem(puzzle_file::kNotWritten);
 }

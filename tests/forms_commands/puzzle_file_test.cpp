@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <deque>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -13,6 +14,7 @@
 #include <vector>
 
 #include "app/ResourceManager.h"
+#include "base/SmallFile.h"
 #include "base/utf.h"
 #include "forms/commands/OpenFileCommand.h"
 #include "forms/commands/PuzzleFileDialog.h"
@@ -22,9 +24,11 @@
 #include "game/commands/ExecuteCommand.h"
 #include "game/commands/PuzzleCommands.h"
 #include "game/grid/GridSymbols.h"
+#include "notus/platform/ownerdrawWin32/native_control.h"
 #include "tests/forms_commands/commands_fixture.h"
 #include "tests/support/DialogScript.h"
 #include "tests/support/PaintedTexts.h"
+#include "winapi/path_prompt.h"
 
 namespace commands_test {
 namespace {
@@ -193,13 +197,80 @@ TEST_F(PuzzleFileTest, SavingReplacesAnOldFileAndAFailedSaveSaysSo) {
   EXPECT_EQ(Read(file), zeros);
   EXPECT_TRUE(winapi::headless::MessageBoxes().empty());
 
+  // The report of the program's own files that could not be saved is not
+  // for a file the player chose: the player's dialog alone tells of it.
+  int reported = 0;
+  SetReplaceFailureReporter([&reported](const std::string&) { ++reported; });
   Choose(folders.root / "no such folder" / "puzzle.txt");
   Problem problem;
   ExpectProblem(problem);
   SaveAsCommand().Execute();
+  SetReplaceFailureReporter({});
   EXPECT_TRUE(script->Done());
   EXPECT_TRUE(problem.Told(puzzle_file::kNotWritten));
+  EXPECT_EQ(reported, 0);
+  EXPECT_TRUE(winapi::headless::MessageBoxes().empty());
   EXPECT_FALSE(std::filesystem::exists(folders.root / "no such folder"));
+}
+
+// A device that types through a soft keyboard shows it while a dialog asks
+// for a file, as for any text entry, and hides it after.
+TEST_F(PuzzleFileTest, TheSoftKeyboardShowsWhileADialogAsks) {
+  static int shown = 0;
+  shown = 0;
+  notus::impl::details::set_native_edit_hooks({[] { ++shown; }, [] { --shown; }});
+  std::vector<int> whileAsked;
+  winapi::headless::SetFileDialogHook([&whileAsked](const FileDialogRequest&) {
+    whileAsked.push_back(shown);
+    return FileDialogResult::Cancelled();
+  });
+  OpenFileCommand().Execute();
+  SaveAsCommand().Execute();
+  notus::impl::details::set_native_edit_hooks({});
+  EXPECT_EQ(whileAsked, (std::vector<int>{1, 1}));
+  EXPECT_EQ(shown, 0);
+}
+
+// Without a file chooser on the desktop, our own prompt asks: its title and
+// its words are those of the language loaded.
+TEST_F(PuzzleFileTest, OurOwnPromptSpeaksTheLoadedLanguage) {
+  script.reset();  // the prompt's loop is scripted here, key by key
+  const std::wstring folder = folders.root.wstring() + L"/";
+  const struct {
+    const wchar_t* language;
+    std::wstring title;
+    std::wstring isFolder;
+  } cases[] = {
+      {L"en", L"Open puzzle", L"is a folder. Type the name of a file."},
+      {L"de", L"R\u00e4tsel \u00f6ffnen", L"ist ein Ordner. Geben Sie den Namen einer Datei ein."},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(wide_to_utf8(c.language));
+    ASSERT_TRUE(LoadResourceStrings(CachedResourcesFileName(), ResourcesFileName(), c.language, 480, 640));
+    winapi::headless::SetFileDialogHook([&folder](const FileDialogRequest& request) {
+      FileDialogRequest typed = request;
+      typed.initialPath = folder;
+      // Return on the folder, then Escape once its box is answered.
+      std::deque<int> keys{VK_RETURN, VK_ESCAPE};
+      winapi::headless::SetIdleHook([&keys] {
+        if (keys.empty()) return false;
+        const HWND prompt = GetParent(GetFocus());
+        winapi::headless::InjectKey(prompt, keys.front(), true);
+        winapi::headless::InjectKey(prompt, keys.front(), false);
+        keys.pop_front();
+        return true;
+      });
+      const FileDialogResult result = winapi::RunPathPrompt(typed);
+      winapi::headless::SetIdleHook(nullptr);
+      return result;
+    });
+    const std::size_t boxes = winapi::headless::MessageBoxes().size();
+    OpenFileCommand().Execute();
+    EXPECT_EQ(winapi::headless::FileDialogs().back().title, c.title);
+    ASSERT_EQ(winapi::headless::MessageBoxes().size(), boxes + 1);
+    EXPECT_EQ(winapi::headless::MessageBoxes().back().text, L"\"" + folder + L"\" " + c.isFolder);
+    EXPECT_EQ(winapi::headless::MessageBoxes().back().caption, c.title);
+  }
 }
 
 // Each refused file leaves the same game with the same cells and tells why.

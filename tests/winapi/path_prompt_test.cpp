@@ -3,6 +3,7 @@
 #include "layer_fixture.h"
 
 #include "base/utf.h"
+#include "winapi/device.h"
 #include "winapi/path_prompt.h"
 
 #include <unistd.h>
@@ -189,7 +190,19 @@ TEST_F(PathPromptTest, AsksBeforeReplacingAndRefusesMissingFilesAndFolders) {
   }
 }
 
-TEST_F(PathPromptTest, OtherWindowsGetNoInputAndTheFocusComesBack) {
+// The windows the display was asked to bring to the front.
+class RaiseRecorder : public winapi::device::DeviceShell {
+ public:
+  void Raise(HWND topLevel) override { raised.push_back(topLevel); }
+  void SetFullScreen(HWND, bool) override {}
+  void KeepDisplayAwake(bool) override {}
+  void SetTextInput(bool) override {}
+  std::vector<HWND> raised;
+};
+
+TEST_F(PathPromptTest, OtherWindowsGetNoInputAClickThereRaisesThePromptAndTheFocusComesBack) {
+  RaiseRecorder shell;
+  winapi::device::DeviceShell* const previousShell = winapi::device::InstallDeviceShell(&shell);
   const HWND owner = MakeWindow({100, 100, 580, 740});
   const HWND field = MakeWindow({10, 10, 100, 40}, WS_VISIBLE, owner);
   SetFocus(field);
@@ -199,15 +212,20 @@ TEST_F(PathPromptTest, OtherWindowsGetNoInputAndTheFocusComesBack) {
   FileDialogRequest request;
   request.owner = field;
   request.title = L"Open";
+  HWND promptOwner = nullptr;
   const FileDialogResult result = Run(request, {[&](HWND shown) {
                                                   prompt = shown;
+                                                  promptOwner = winapi::OwnerOf(shown);
                                                   GetWindowRect(shown, &placed);
                                                   winapi::headless::InjectClick(owner, 50, 50);
                                                   winapi::headless::InjectKey(owner, 'A', true);
                                                   winapi::headless::Inject(owner, WM_SYSCOMMAND, SC_CLOSE, 0);
                                                 },
                                                 Key(VK_ESCAPE)});
+  winapi::device::InstallDeviceShell(previousShell);
   EXPECT_EQ(result.outcome, Outcome::cancelled);
+  EXPECT_EQ(promptOwner, owner) << "kept above the caller's top-level window";
+  EXPECT_EQ(shell.raised, std::vector<HWND>{prompt}) << "the click on the owner, and only it";
   for (const auto& received : log) {
     EXPECT_FALSE(received.message >= WM_MOUSEFIRST && received.message <= WM_MOUSELAST) << received.message;
     EXPECT_FALSE(received.message >= WM_KEYFIRST && received.message <= WM_KEYLAST) << received.message;
@@ -251,6 +269,85 @@ TEST_F(PathPromptTest, ThePromptShowsItsEntryAndButtons) {
                   EXPECT_EQ(shot.At(228, 90), 0xFF5A5A5Au) << "the OK button's frame";
                 },
                 Key(VK_ESCAPE)});
+}
+
+// On every room from the smallest handheld screen up, the prompt fits with
+// a frame's width to spare, its parts lie inside it without overlapping, and
+// each holds its whole text (the longest texts of the shipped languages).
+TEST_F(PathPromptTest, TheLayoutFitsEveryRoomAndHoldsItsTexts) {
+  const HDC screen = GetDC(nullptr);
+  const auto extent = [screen](const std::wstring& text) {
+    SIZE size{};
+    GetTextExtentPoint32W(screen, text.c_str(), static_cast<int>(text.size()), &size);
+    return size;
+  };
+  const SIZE label = extent(L"Dateiname:");
+  const SIZE ok = extent(L"OK");
+  const SIZE cancel = extent(L"Abbrechen");
+  ReleaseDC(nullptr, screen);
+  const SIZE rooms[] = {{120, 120}, {120, 4096}, {4096, 120}, {160, 120}, {240, 320}, {320, 240}, {480, 640}};
+  for (const SIZE room : rooms) {
+    SCOPED_TRACE(std::to_string(room.cx) + "x" + std::to_string(room.cy));
+    const winapi::PathPromptLayout layout = winapi::LayoutPathPrompt(room, label, ok, cancel);
+    EXPECT_LE(layout.size.cx, room.cx - 8);
+    EXPECT_LE(layout.size.cy, room.cy - 8);
+    const RECT client{0, 0, layout.size.cx, layout.size.cy};
+    const std::pair<RECT, SIZE> parts[] = {
+        {layout.label, label}, {layout.entry, {0, label.cy}}, {layout.ok, ok}, {layout.cancel, cancel}};
+    for (const auto& [part, text] : parts) {
+      EXPECT_TRUE(part.left >= client.left && part.top >= client.top && part.right <= client.right &&
+                  part.bottom <= client.bottom)
+          << part.left << "," << part.top << "," << part.right << "," << part.bottom;
+      EXPECT_GE(part.right - part.left, text.cx);
+      EXPECT_GE(part.bottom - part.top, text.cy);
+    }
+    for (std::size_t a = 0; a < 4; ++a) {
+      for (std::size_t b = a + 1; b < 4; ++b) {
+        const RECT& p = parts[a].first;
+        const RECT& q = parts[b].first;
+        const bool overlap = p.left < q.right && q.left < p.right && p.top < q.bottom && q.top < p.bottom;
+        EXPECT_FALSE(overlap) << "parts " << a << " and " << b;
+      }
+    }
+  }
+  // The desktop's room keeps the prompt as it always was.
+  const winapi::PathPromptLayout desktop = winapi::LayoutPathPrompt({480, 640}, label, ok, cancel);
+  EXPECT_EQ(desktop.size.cx, 420);
+  EXPECT_EQ(desktop.size.cy, 118);
+}
+
+// The texts a program sets are the ones the prompt and its boxes show.
+TEST_F(PathPromptTest, SaysWhatTheProgramSetsInItsLanguage) {
+  winapi::PathPromptTexts german;
+  german.label = L"Dateiname:";
+  german.cancel = L"Abbrechen";
+  german.isFolder = L"ist ein Ordner.";
+  german.exists = L"gibt es schon.";
+  german.replace = L"Ersetzen?";
+  german.notFound = L"fehlt.";
+  winapi::SetPathPromptTexts(german);
+  const std::wstring existing = MakeFile(L"da.txt");
+  const struct {
+    bool save;
+    std::wstring path;
+    std::wstring said;
+  } cases[] = {
+      {true, here, L"\"" + here + L"\" ist ein Ordner."},
+      {true, existing, L"\"" + existing + L"\" gibt es schon.\nErsetzen?"},
+      {false, here + L"nicht.txt", L"\"" + here + L"nicht.txt\" fehlt."},
+  };
+  for (const auto& c : cases) {
+    winapi::headless::Reset();
+    winapi::headless::SetMessageBoxHook([](const auto&) { return IDNO; });
+    FileDialogRequest request;
+    request.save = c.save;
+    request.flags = OFN_FILEMUSTEXIST;
+    request.initialPath = c.path;
+    Run(request, {Key(VK_RETURN), Key(VK_ESCAPE)});
+    ASSERT_EQ(winapi::headless::MessageBoxes().size(), 1u);
+    EXPECT_EQ(winapi::headless::MessageBoxes()[0].text, c.said);
+  }
+  winapi::SetPathPromptTexts({});
 }
 
 TEST(ResolveTypedPath, HomeRelativeAndAbsolutePaths) {

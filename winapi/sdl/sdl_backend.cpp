@@ -82,6 +82,9 @@ SDL_SystemCursor SystemCursorOf(HCURSOR cursor) {
   }
 }
 
+// How long the windows of a chooser program that has ended may take to go.
+constexpr Uint32 kChooserGoneMs = 150;
+
 // The backend is also the emulated handheld's screen: what the device's
 // calls do to the window, the screen saver and text input.
 class SdlBackend final : public Backend, public device::DeviceShell {
@@ -133,6 +136,13 @@ class SdlBackend final : public Backend, public device::DeviceShell {
     }
     byId_[SDL_GetWindowID(window)] = hwnd;
     windows_.emplace(hwnd, TopLevel{window, WindowPresenter(hwnd), nullptr, x11::RememberWindow(window)});
+    // An owned window is a prompt of its owner: left an ordinary window, it
+    // would drop behind the owner at the owner's first click, and the owner,
+    // whose input the prompt holds back, would look frozen.
+    if (const TopLevel* owner = Find(OwnerOf(hwnd))) {
+      SDL_SetWindowModalFor(window, owner->window);
+      x11::MarkModalDialog(window);
+    }
   }
 
   void WindowDestroyed(HWND hwnd) override {
@@ -208,7 +218,10 @@ class SdlBackend final : public Backend, public device::DeviceShell {
       return (type & MB_TYPEMASK) == MB_OK ? IDOK : IDCANCEL;
     }
     TopLevel* top = Find(owner);
-    PresentAll();
+    // The box holds the display until it is answered: what was uncovered
+    // just before is drawn now or not at all.  Input already queued is kept
+    // for when the box is gone.
+    PollInput();
     return ShowMessageBox(top != nullptr ? top->window : nullptr, text, caption, type);
   }
 
@@ -220,6 +233,7 @@ class SdlBackend final : public Backend, public device::DeviceShell {
     }
     PresentAll();
     if (std::optional<FileDialogResult> chosen = RunZenity(request, [this] { KeepShowingWhileBlocked(); })) {
+      RedrawUncovered();
       return *std::move(chosen);
     }
     return RunPathPrompt(request);
@@ -333,6 +347,28 @@ class SdlBackend final : public Backend, public device::DeviceShell {
                                                                   event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED)) {
         top->presenter.MarkAllDirty();
       }
+    }
+    PresentAll();
+  }
+
+  // A chooser program has ended.  Its window goes when the X server notices
+  // that its connection closed, which may be a moment after we did, and the
+  // caller may next show a message box, which holds the display until it is
+  // answered: what the window covered would stay on the screen.  So the
+  // windows are kept drawn for that moment, and then sent whole once more.
+  // Input of the moment is kept, unlike what came while the chooser was up.
+  void RedrawUncovered() {
+    KeepShowingWhileBlocked();
+    const Uint32 start = SDL_GetTicks();
+    for (Uint32 waited = 0; waited < kChooserGoneMs; waited = SDL_GetTicks() - start) {
+      SDL_Event event;
+      if (SDL_WaitEventTimeout(&event, static_cast<int>(kChooserGoneMs - waited)) != 0) {
+        Handle(event);
+        PresentAll();
+      }
+    }
+    for (auto& [hwnd, top] : windows_) {
+      top.presenter.MarkAllDirty();
     }
     PresentAll();
   }

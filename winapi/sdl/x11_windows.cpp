@@ -1,6 +1,7 @@
 #include "winapi/sdl/x11_windows.h"
 
 #include <SDL_syswm.h>
+#include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xproto.h>
 
@@ -98,6 +99,24 @@ unsigned long RememberWindow(SDL_Window* window) {
   const std::lock_guard<std::mutex> lock(g_mutex);
   Ours().insert(info.info.x11.window);
   return info.info.x11.window;
+}
+
+void MarkModalDialog(SDL_Window* window) {
+  SDL_SysWMinfo info;
+  SDL_VERSION(&info.version);
+  if (SDL_GetWindowWMInfo(window, &info) != SDL_TRUE || info.subsystem != SDL_SYSWM_X11) {
+    return;
+  }
+  Display* display = info.info.x11.display;
+  const Window xWindow = info.info.x11.window;
+  const Atom atom = XA_ATOM;
+  Atom type = XInternAtom(display, "_NET_WM_WINDOW_TYPE_DIALOG", False);
+  XChangeProperty(display, xWindow, XInternAtom(display, "_NET_WM_WINDOW_TYPE", False), atom, 32, PropModeReplace,
+                  reinterpret_cast<unsigned char*>(&type), 1);
+  Atom modal = XInternAtom(display, "_NET_WM_STATE_MODAL", False);
+  XChangeProperty(display, xWindow, XInternAtom(display, "_NET_WM_STATE", False), atom, 32, PropModeReplace,
+                  reinterpret_cast<unsigned char*>(&modal), 1);
+  XFlush(display);
 }
 
 unsigned long DestroyedWindow(const SDL_Event& event) {

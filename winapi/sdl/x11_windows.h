@@ -45,6 +45,11 @@ void InstallIOErrorHandler(void (*lost)());
 // does not run on X.
 unsigned long RememberWindow(SDL_Window* window);
 
+// Tells the window manager, before `window` is first shown, that it is a
+// modal dialog (of the window it is transient for): the manager then keeps
+// it above that window and gives it the focus that window is clicked for.
+void MarkModalDialog(SDL_Window* window);
+
 // The X window that an SDL_SYSWMEVENT reports destroyed, or 0.
 unsigned long DestroyedWindow(const SDL_Event& event);
 

@@ -13,6 +13,8 @@ void set_native_control_procedure(WNDPROC procedure) { g_procedure = procedure; 
 
 void set_native_edit_hooks(native_edit_hooks hooks) { g_hooks = hooks; }
 
+native_edit_hooks installed_native_edit_hooks() { return g_hooks; }
+
 WNDPROC native_control_procedure() { return g_procedure; }
 
 native_control create_native_edit(HWND main_window, winobj_virtual_window* owner) {

@@ -32,6 +32,9 @@ struct native_edit_hooks {
   void (*after_destroy)() = nullptr;
 };
 void set_native_edit_hooks(native_edit_hooks hooks);
+// The hooks installed, for a text entry that is not made here (the system's
+// own file prompt) but needs the soft keyboard all the same.
+native_edit_hooks installed_native_edit_hooks();
 
 // Creates an EDIT child of the main window for owner, tags it with the owner
 // and subclasses it.  Throws std::runtime_error "unable to create control".

@@ -1,0 +1,515 @@
+// The file prompts of both programs on a real display under a window
+// manager, as the player meets them: our own path prompt (no chooser program
+// on PATH) stays above the game, which hands the prompt the focus when
+// clicked; its message boxes stay above it; on the handheld it fits the
+// window and speaks German; a chooser program's window leaves nothing of
+// itself behind, and a Save as that fails shows the game's own message only.
+#include "tests/display/x_tools.h"
+
+#include "app/ResourceManager.h"
+#include "app/Users.h"
+#include "winapi/path_prompt.h"
+#include "winapi/sdl/sdl.h"
+#include "winapi/windows.h"
+
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <csignal>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+// Last: Xlib's macros (None, Status, ...) would rename parts of the above.
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+
+extern char** environ;
+
+namespace prompt_display_test {
+namespace {
+
+using display_test::Picture;
+using display_test::Screenshot;
+namespace fs = std::filesystem;
+
+void Sleep(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
+
+// A child process with this environment, less PATH and the TAVLIN_
+// variables, plus the "NAME=value" entries of `add`; killed, with what it
+// started, if a test leaves it running.
+class Child {
+ public:
+  Child(const std::vector<std::string>& argv, const std::vector<std::string>& add) {
+    std::vector<std::string> variables = add;
+    for (char** entry = environ; *entry != nullptr; ++entry) {
+      const std::string variable = *entry;
+      if (variable.rfind("TAVLIN_", 0) != 0 && variable.rfind("PATH=", 0) != 0) variables.push_back(variable);
+    }
+    std::vector<char*> env;
+    for (std::string& variable : variables) env.push_back(variable.data());
+    env.push_back(nullptr);
+    std::vector<std::string> args = argv;
+    std::vector<char*> arguments;
+    for (std::string& argument : args) arguments.push_back(argument.data());
+    arguments.push_back(nullptr);
+    // A group of its own, so that whatever it started (a chooser, a message
+    // box's process) goes with it: left over after a failed test, it would
+    // stay on the display and keep ctest's output open.
+    posix_spawnattr_t attributes;
+    posix_spawnattr_init(&attributes);
+    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETPGROUP);
+    posix_spawnattr_setpgroup(&attributes, 0);
+    if (posix_spawn(&pid_, arguments[0], nullptr, &attributes, arguments.data(), env.data()) != 0) pid_ = 0;
+    posix_spawnattr_destroy(&attributes);
+  }
+  ~Child() {
+    if (pid_ > 0) {
+      kill(-pid_, SIGKILL);
+      waitpid(pid_, nullptr, 0);
+    }
+  }
+  Child(const Child&) = delete;
+  Child& operator=(const Child&) = delete;
+  bool Started() const { return pid_ > 0; }
+  // The exit status once it has ended within `timeoutMs`, or -1.
+  int WaitForExit(int timeoutMs) {
+    for (int waited = 0; waited < timeoutMs; waited += 50) {
+      int status = 0;
+      if (waitpid(pid_, &status, WNOHANG) == pid_) {
+        pid_ = 0;
+        return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+      }
+      Sleep(50);
+    }
+    return -1;
+  }
+
+ private:
+  pid_t pid_ = 0;
+};
+
+// A folder removed with everything in it at the end.
+class TemporaryFolder {
+ public:
+  TemporaryFolder() {
+    std::string pattern = (fs::temp_directory_path() / "tavlin-prompt-display-XXXXXX").string();
+    if (mkdtemp(pattern.data()) != nullptr) path_ = pattern;
+  }
+  ~TemporaryFolder() {
+    std::error_code ignored;
+    if (!path_.empty()) fs::remove_all(path_, ignored);
+  }
+  const fs::path& Path() const { return path_; }
+
+ private:
+  fs::path path_;
+};
+
+// What an earlier run left: one player, in `language`, without automatic
+// pencil marks, and the resources cached, so no question comes between the
+// splash and the game.
+bool PrepareSettings(const fs::path& folder, const std::wstring& language) {
+  data_objects::users users;
+  AddUser(users, L"Player 1");
+  std::ofstream(folder / "users.txt", std::ios::binary) << SerializeUsers(users);
+  std::ofstream(folder / "UserSettings0.xml", std::ios::binary)
+      << "<root version=\"1\"><options><autoPencilMarks value=\"false\" /><language value=\""
+      << std::string(language.begin(), language.end()) << "\" /></options><statistics /></root>";
+  return LoadResourceStrings((folder / "cached_resources.dat").wstring(), TAVLIN_SOURCE_RESOURCES L"/resources.dat",
+                             language, 480, 640);
+}
+
+// --- The X side -----------------------------------------------------------
+
+struct Rect {
+  int x = 0, y = 0, width = 0, height = 0;
+  bool Inside(const Rect& outer) const {
+    return x >= outer.x && y >= outer.y && x + width <= outer.x + outer.width && y + height <= outer.y + outer.height;
+  }
+};
+
+class X {
+ public:
+  X() : display_(XOpenDisplay(nullptr)) {}
+  ~X() {
+    if (display_ != nullptr) XCloseDisplay(display_);
+  }
+  X(const X&) = delete;
+  X& operator=(const X&) = delete;
+  bool Open() const { return display_ != nullptr; }
+
+  // Whether a window manager says it runs (EWMH).
+  bool ManagerRuns() { return !Windows(DefaultRootWindow(display_), "_NET_SUPPORTING_WM_CHECK").empty(); }
+
+  // The window manager's client windows, bottom first.
+  std::vector<Window> Stacking() { return Windows(DefaultRootWindow(display_), "_NET_CLIENT_LIST_STACKING"); }
+
+  Window TransientFor(Window window) {
+    Window owner = 0;
+    return XGetTransientForHint(display_, window, &owner) != 0 ? owner : 0;
+  }
+
+  bool HasAtom(Window window, const char* property, const char* value) {
+    const std::vector<Window> atoms = Windows(window, property, XA_ATOM);
+    return std::find(atoms.begin(), atoms.end(), XInternAtom(display_, value, False)) != atoms.end();
+  }
+
+  // Where the window's own area lies on the screen.
+  Rect Geometry(Window window) {
+    XWindowAttributes attributes{};
+    int x = 0, y = 0;
+    Window child = 0;
+    if (XGetWindowAttributes(display_, window, &attributes) == 0 ||
+        !XTranslateCoordinates(display_, window, DefaultRootWindow(display_), 0, 0, &x, &y, &child))
+      return {};
+    return Rect{x, y, attributes.width, attributes.height};
+  }
+
+  Window Focus() {
+    Window focus = 0;
+    int revert = 0;
+    XGetInputFocus(display_, &focus, &revert);
+    return focus;
+  }
+
+  std::string Name(Window window) {
+    char* name = nullptr;
+    std::string text;
+    if (XFetchName(display_, window, &name) != 0 && name != nullptr) text = name;
+    if (name != nullptr) XFree(name);
+    return text;
+  }
+
+ private:
+  std::vector<Window> Windows(Window window, const char* property, Atom type = XA_WINDOW) {
+    Atom actual = 0;
+    int format = 0;
+    unsigned long count = 0, after = 0;
+    unsigned char* data = nullptr;
+    std::vector<Window> found;
+    if (XGetWindowProperty(display_, window, XInternAtom(display_, property, False), 0, 1024, False, type, &actual,
+                           &format, &count, &after, &data) == Success &&
+        data != nullptr && format == 32) {
+      const auto* values = reinterpret_cast<const unsigned long*>(data);
+      found.assign(values, values + count);
+    }
+    if (data != nullptr) XFree(data);
+    return found;
+  }
+
+  Display* display_;
+};
+
+// Openbox on this test's own X server, for the whole run.
+class WindowManager : public ::testing::Environment {
+ public:
+  void SetUp() override {
+    if (!winapi::sdl::IsActive() || !display_test::HaveTools() ||
+        std::system("command -v openbox >/dev/null 2>&1") != 0)
+      return;
+    openbox_ = std::make_unique<Child>(std::vector<std::string>{OpenboxPath(), "--sm-disable"},
+                                       std::vector<std::string>{"PATH=/usr/bin:/bin"});
+    X x;
+    for (int attempt = 0; attempt < 100 && x.Open() && !x.ManagerRuns(); ++attempt) Sleep(100);
+    running_ = x.Open() && x.ManagerRuns();
+  }
+  void TearDown() override { openbox_.reset(); }
+  static bool Running() { return running_; }
+
+ private:
+  static std::string OpenboxPath() {
+    std::string path = display_test::Run("command -v openbox");
+    while (!path.empty() && path.back() == '\n') path.pop_back();
+    return path;
+  }
+  std::unique_ptr<Child> openbox_;
+  static inline bool running_ = false;
+};
+[[maybe_unused]] const auto* const kWindowManager = ::testing::AddGlobalTestEnvironment(new WindowManager);
+
+// The windows other than `except` whose title matches `title`.
+Window WaitForWindow(const std::string& title, int timeoutMs = 10000) {
+  for (int waited = 0; waited < timeoutMs; waited += 100) {
+    std::istringstream found(display_test::Run("xdotool search --name '" + title + "' 2>/dev/null"));
+    if (unsigned long window = 0; found >> window) return window;
+    Sleep(100);
+  }
+  return 0;
+}
+
+// A window the window manager took on besides those `known`: a message box,
+// found through the manager, as the name SDL gives a box is not one that
+// every tool reads.
+Window WaitForNewWindow(const std::vector<Window>& known, int timeoutMs = 10000) {
+  for (int waited = 0; waited < timeoutMs; waited += 100) {
+    X x;
+    for (const Window window : x.Stacking())
+      if (std::find(known.begin(), known.end(), window) == known.end()) return window;
+    Sleep(100);
+  }
+  return 0;
+}
+
+bool WaitUntilGone(Window window, int timeoutMs = 10000) {
+  for (int waited = 0; waited < timeoutMs; waited += 100) {
+    X x;
+    const std::vector<Window> stacking = x.Stacking();
+    if (std::find(stacking.begin(), stacking.end(), window) == stacking.end()) return true;
+    Sleep(100);
+  }
+  return false;
+}
+
+// A window of `width` x `height`, with points of the 480 x 640 layouts
+// scaled to it.
+struct Screen {
+  int width;
+  int height;
+  int X(double x) const { return static_cast<int>(x * width / 480); }
+  int Y(double y) const { return static_cast<int>(y * height / 640); }
+};
+
+// The game form: the Menu and Options tabs show the same light colour,
+// which neither the splash (white) nor an empty buffer has.
+bool GameShown(const Picture& p, const Screen& s) {
+  if (p.width != s.width || p.height != s.height) return false;
+  const std::uint32_t tab = p.At(s.X(460), s.Y(612));
+  return (tab & 0x808080u) == 0x808080u && tab != 0xFFFFFFu && tab != 0xE1E1E1u && p.At(s.X(20), s.Y(612)) == tab;
+}
+
+bool WaitForGame(Window window, const Screen& s) {
+  for (int attempt = 0; attempt < 300; ++attempt) {
+    if (GameShown(Screenshot(window), s)) return true;
+    Sleep(100);
+  }
+  return false;
+}
+
+std::string Id(Window window) { return std::to_string(window); }
+
+// A real click at a point of the 480 x 640 layout in the window.
+void Click(Window window, const Screen& s, double x, double y) {
+  display_test::Run("xdotool mousemove --window " + Id(window) + " " + std::to_string(s.X(x)) + " " +
+                    std::to_string(s.Y(y)) + " sleep 0.2 click 1 sleep 0.5 2>/dev/null");
+}
+
+// The menu's Open… or Save as… item, through the Menu tab.
+void ChooseFromMenu(Window main, const Screen& s, double itemTop) {
+  Click(main, s, 80, 618);
+  Sleep(800);
+  Click(main, s, 240, itemTop + 22);
+}
+constexpr double kOpenItemTop = 226;
+constexpr double kSaveAsItemTop = 278;
+
+// Keys through the window manager's active window, as typing reaches it (in
+// a command of its own: chained to the activation, xdotool would send them
+// to the window as synthetic events, which SDL ignores).
+void Keys(Window window, const std::string& keys) {
+  display_test::Run("xdotool windowactivate --sync " + Id(window) + " 2>/dev/null; sleep 0.3; xdotool " + keys +
+                    " 2>/dev/null; sleep 0.3");
+}
+
+class PromptOnTheDisplay : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (!winapi::sdl::IsActive() || !display_test::HaveTools())
+      GTEST_SKIP() << "no display (or no xdotool and import) to run the program on";
+    if (!WindowManager::Running()) GTEST_SKIP() << "openbox could not be started";
+    ASSERT_FALSE(settings.Path().empty());
+    ASSERT_FALSE(noChooser.Path().empty());
+  }
+
+  TemporaryFolder settings;
+  TemporaryFolder noChooser;  // PATH holds this empty folder only
+};
+
+// Menu → Open… → a folder → OK on the box → a click on the game: the prompt
+// stays on top and has the focus, so typing reaches it.
+TEST_F(PromptOnTheDisplay, TheDesktopPromptStaysAboveTheGameAndItsBoxAboveIt) {
+  ASSERT_TRUE(PrepareSettings(settings.Path(), L"en"));
+  Child program({TAVLIN_PROGRAM},
+                {"TAVLIN_SETTINGS_DIR=" + settings.Path().string(), "PATH=" + noChooser.Path().string()});
+  ASSERT_TRUE(program.Started());
+  const Screen screen{480, 640};
+  const Window main = WaitForWindow("^Tavlin - Kestrel Mill$", 30000);
+  ASSERT_NE(main, 0u);
+  ASSERT_TRUE(WaitForGame(main, screen)) << "no game form";
+
+  ChooseFromMenu(main, screen, kOpenItemTop);
+  const Window prompt = WaitForWindow("^Open puzzle$");
+  ASSERT_NE(prompt, 0u) << "no prompt";
+  X x;
+  EXPECT_EQ(x.TransientFor(prompt), main);
+  EXPECT_TRUE(x.HasAtom(prompt, "_NET_WM_STATE", "_NET_WM_STATE_MODAL"));
+  const Rect mainArea = x.Geometry(main);
+  const Rect promptArea = x.Geometry(prompt);
+  EXPECT_TRUE(promptArea.Inside(mainArea));
+  EXPECT_NEAR(promptArea.x + promptArea.width / 2, mainArea.x + mainArea.width / 2, 2) << "centred on the game";
+
+  Keys(prompt, "type --delay 30 /tmp");  // type takes every word after it
+  Keys(prompt, "key Return");
+  const Window box = WaitForNewWindow({main, prompt});
+  ASSERT_NE(box, 0u) << "no box about the folder";
+  EXPECT_EQ(x.TransientFor(box), prompt);
+  Keys(box, "key Return");
+  ASSERT_TRUE(WaitUntilGone(box));
+
+  Click(main, screen, 240, 30);
+  Sleep(500);
+  const std::vector<Window> stacking = x.Stacking();
+  const auto at = [&stacking](Window w) { return std::find(stacking.begin(), stacking.end(), w) - stacking.begin(); };
+  ASSERT_LT(at(main), static_cast<long>(stacking.size()));
+  ASSERT_LT(at(prompt), static_cast<long>(stacking.size()));
+  EXPECT_GT(at(prompt), at(main)) << "the prompt dropped behind the game";
+  EXPECT_EQ(x.Focus(), prompt) << "the prompt takes the keys after a click on the game";
+
+  Keys(prompt, "key Escape");
+  EXPECT_TRUE(WaitUntilGone(prompt));
+  display_test::PressCloseBox(main);
+  EXPECT_EQ(program.WaitForExit(30000), 0);
+}
+
+// The columns of the picture inside `area` that hold dark ink: the first and
+// one past the last, or {0, 0}.
+std::pair<int, int> InkColumns(const Picture& p, const RECT& area) {
+  int first = area.right, last = area.left - 1;
+  for (int y = area.top + 2; y < area.bottom - 2; ++y)
+    for (int x = area.left + 2; x < area.right - 2; ++x)
+      if (p.DarkIn(x, y, x + 1, y + 1) > 0) {
+        first = std::min(first, x);
+        last = std::max(last, x);
+      }
+  return first <= last ? std::pair{first, last + 1} : std::pair{0, 0};
+}
+
+// The handheld at 240 x 320 in German: Menu → Save as… brings a prompt that
+// lies inside the game's window, says "Abbrechen" and takes typing.
+TEST_F(PromptOnTheDisplay, TheHandheldPromptFitsItsWindowAndSpeaksItsLanguage) {
+  ASSERT_TRUE(PrepareSettings(settings.Path(), L"de"));
+  Child program({TAVLIN_HANDHELD_PROGRAM}, {"TAVLIN_SETTINGS_DIR=" + settings.Path().string(),
+                                            "PATH=" + noChooser.Path().string(), "TAVLIN_HANDHELD_SCREEN=240x320"});
+  ASSERT_TRUE(program.Started());
+  const Screen screen{240, 320};
+  const Window main = WaitForWindow("^Games$", 30000);
+  ASSERT_NE(main, 0u);
+  ASSERT_TRUE(WaitForGame(main, screen)) << "no game form";
+
+  ChooseFromMenu(main, screen, kSaveAsItemTop);
+  const Window prompt = WaitForWindow("speichern unter$");
+  ASSERT_NE(prompt, 0u) << "no prompt";
+  X x;
+  EXPECT_EQ(x.TransientFor(prompt), main);
+  const Rect mainArea = x.Geometry(main);
+  const Rect promptArea = x.Geometry(prompt);
+  EXPECT_TRUE(promptArea.Inside(mainArea)) << promptArea.width << "x" << promptArea.height << " at "
+                                           << promptArea.x - mainArea.x << "," << promptArea.y - mainArea.y;
+
+  // The Cancel button, where the layout puts it, is as wide in ink as
+  // "Abbrechen" in the default font, and wider than "Cancel".
+  const HDC dc = GetDC(nullptr);
+  SIZE label{}, ok{}, cancel{}, english{};
+  GetTextExtentPoint32W(dc, L"Dateiname:", 10, &label);
+  GetTextExtentPoint32W(dc, L"OK", 2, &ok);
+  GetTextExtentPoint32W(dc, L"Abbrechen", 9, &cancel);
+  GetTextExtentPoint32W(dc, L"Cancel", 6, &english);
+  ReleaseDC(nullptr, dc);
+  const winapi::PathPromptLayout layout = winapi::LayoutPathPrompt({240, 320}, label, ok, cancel);
+  EXPECT_EQ(promptArea.width, layout.size.cx);
+  const Picture shown = Screenshot(prompt);
+  const auto [first, end] = InkColumns(shown, layout.cancel);
+  EXPECT_GE(end - first, cancel.cx - 4) << "the Cancel button's text";
+  EXPECT_GT(end - first, english.cx + 8) << "the Cancel button's text";
+
+  // Typing reaches it: a folder's name brings the box that refuses it.
+  Keys(prompt, "type --delay 30 /tmp");
+  Keys(prompt, "key Return");
+  const Window box = WaitForNewWindow({main, prompt});
+  ASSERT_NE(box, 0u) << "no box about the folder: the prompt took no typing";
+  EXPECT_EQ(x.TransientFor(box), prompt);
+  Keys(box, "key Return");
+  ASSERT_TRUE(WaitUntilGone(box));
+
+  Keys(prompt, "key Escape");
+  EXPECT_TRUE(WaitUntilGone(prompt));
+  display_test::PressCloseBox(main);
+  EXPECT_EQ(program.WaitForExit(30000), 0);
+}
+
+// The pixels of the fake chooser's colour in the picture.
+int MagentaIn(const Picture& p) {
+  int count = 0;
+  for (int y = 0; y < p.height; ++y)
+    for (int x = 0; x < p.width; ++x) count += p.At(x, y) == 0xFF00FFu ? 1 : 0;
+  return count;
+}
+
+// With a chooser program that covers the screen for a moment: a Save as into
+// /proc shows no box besides the game's own dialog, and when the chooser
+// fails, the game under its error box is whole again.
+TEST_F(PromptOnTheDisplay, AChoosersWindowLeavesNothingBehindAndAFailedSaveAsSaysSoOnce) {
+  ASSERT_TRUE(PrepareSettings(settings.Path(), L"en"));
+  const fs::path chooser = noChooser.Path();
+  {
+    std::ofstream script(chooser / "zenity");
+    script << "#!/bin/sh\nexec '" << FAKE_CHOOSER << "' '" << chooser.string() << "' \"$@\"\n";
+  }
+  fs::permissions(chooser / "zenity", fs::perms::owner_all);
+  const auto answer = [&chooser](int status, const std::string& path) {
+    fs::remove(chooser / "ran");
+    std::ofstream(chooser / "answer") << status << "\n" << path << "\n";
+  };
+  const auto waitForChooser = [&chooser] {
+    for (int attempt = 0; attempt < 100 && !fs::exists(chooser / "ran"); ++attempt) Sleep(100);
+    return fs::exists(chooser / "ran");
+  };
+
+  Child program({TAVLIN_PROGRAM}, {"TAVLIN_SETTINGS_DIR=" + settings.Path().string(), "PATH=" + chooser.string()});
+  ASSERT_TRUE(program.Started());
+  const Screen screen{480, 640};
+  const Window main = WaitForWindow("^Tavlin - Kestrel Mill$", 30000);
+  ASSERT_NE(main, 0u);
+  ASSERT_TRUE(WaitForGame(main, screen)) << "no game form";
+  X x;
+
+  answer(0, "/proc/forbidden.txt");
+  ChooseFromMenu(main, screen, kSaveAsItemTop);
+  ASSERT_TRUE(waitForChooser());
+  Sleep(1500);
+  EXPECT_EQ(x.Stacking(), std::vector<Window>{main}) << "a box besides the game's own dialog: " << [&] {
+    std::string names;
+    for (const Window w : x.Stacking()) names += "\"" + x.Name(w) + "\" ";
+    return names;
+  }();
+  EXPECT_EQ(MagentaIn(Screenshot(main)), 0);
+  Keys(main, "key Return");  // the game's dialog that the file could not be written
+  for (const Window w : x.Stacking())
+    if (w != main) Keys(w, "key Return");
+
+  answer(3, "");
+  ChooseFromMenu(main, screen, kOpenItemTop);
+  ASSERT_TRUE(waitForChooser());
+  const Window box = WaitForNewWindow({main});
+  ASSERT_NE(box, 0u) << "no box for the chooser that failed";
+  Sleep(500);
+  EXPECT_EQ(MagentaIn(Screenshot(main)), 0) << "the chooser's window still shows on the game";
+  Keys(box, "key Return");
+  EXPECT_TRUE(WaitUntilGone(box));
+
+  display_test::PressCloseBox(main);
+  EXPECT_EQ(program.WaitForExit(30000), 0);
+}
+
+}  // namespace
+}  // namespace prompt_display_test
