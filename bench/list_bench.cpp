@@ -94,8 +94,8 @@ struct bench {
   }
 
   void arrow_step() {
-    send(notus::impl::ev_mouse{0, 3, 1, kDownArrowX, kDownArrowY});
-    send(notus::impl::ev_mouse{0, 4, 1, kDownArrowX, kDownArrowY});
+    send(notus::impl::ev_mouse{0, notus::impl::mouse_action::down, 1, kDownArrowX, kDownArrowY});
+    send(notus::impl::ev_mouse{0, notus::impl::mouse_action::up, 1, kDownArrowX, kDownArrowY});
   }
 
   template <class Step>

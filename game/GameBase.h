@@ -56,6 +56,9 @@ class GameBase {
   virtual void UpdateHighlights() = 0;
   virtual void LayoutKeypads() = 0;
   virtual bool IsValueInputMode() = 0;
+  // Whether the value keypad would take value at the cell; a typed value
+  // follows the same rule as the keypad's digit buttons.
+  virtual bool AcceptsValue(std::uint32_t index, std::uint32_t value) = 0;
 
   // ---- Candidates of one cell. ----
   virtual void SetCandidate(std::uint32_t index, std::uint32_t value, bool on) = 0;

@@ -100,6 +100,9 @@ class Game final : public GameBase {
     Keypads* keypads = m_keypads.get();
     model().layoutCallback = typename Model::LayoutCallback(
         [keypads](typename Model::Rect gridRect, typename Model::Rect outer) { keypads->layout(gridRect, outer); });
+    // A closing popup gives the keys back to the grid, where digits enter
+    // values. The grid view outlives the keypads.
+    keypads->returnFocus = [grid = m_gridView.get()] { ops::set_focus(grid->display().handle()); };
     m_keypadType = 1;
     SetEnteringNumbers(0);
     LayoutKeypads();
@@ -164,6 +167,9 @@ class Game final : public GameBase {
     keypad::UpdateKeypadsForCell(*m_keypads, index, &cell(index));
   }
   bool IsValueInputMode() override { return m_keypads->valueMode != 0; }
+  bool AcceptsValue(std::uint32_t index, std::uint32_t value) override {
+    return index < CellCount && keypad::ValueKeypadAccepts(m_keypads->value, cell(index), value);
+  }
 
   // ---- Candidates of one cell. ----
   void SetCandidate(std::uint32_t index, std::uint32_t value, bool on) override {

@@ -47,11 +47,11 @@ struct mouse_strategy : notus::handle_event<notus::impl::ev_mouse> {
     const auto size = ops::size(v.display().handle());
     // A window that never had a size has no cells to hit.
     if (size.width <= 0 || size.height <= 0) return true;
-    if (m.action == 3) {
+    if (m.action == notus::impl::mouse_action::down) {
       const int column = std::clamp(m.x * S / size.width, 0, S - 1);
       const int row = std::clamp(m.y * S / size.height, 0, S - 1);
       RunGridCommand(new gamecommands::SetSelected(static_cast<std::uint32_t>(column + row * S)));
-    } else if (m.action == 4) {
+    } else if (m.action == notus::impl::mouse_action::up) {
       RunGridCommand(new gamecommands::GridCellClick());
     }
     return true;

@@ -17,6 +17,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 
 #include "forms/keypad/KeypadButtons.h"
@@ -104,6 +105,9 @@ struct keypad_model {
   std::uint32_t currentCell = kNoCell;
   std::uint32_t lastClickedCell = kNoCell;
   const Record* currentRecord = nullptr;  // not owned; null until the first cell update
+  // Gives the keyboard focus back to the grid; the game sets it. Empty, a
+  // closing popup leaves the focus to the window controller.
+  std::function<void()> returnFocus;
 
   // The grid view's layout callback: the grid's window rectangle and the
   // area the form leaves for the grid and its keypads. Each keypad is placed
@@ -170,17 +174,21 @@ void LayoutKeypadForCell(KeypadButtonSet<N, DigitView>& pad, std::uint32_t cell)
   pad.laidOutCell = cell;
 }
 
+// Whether the value keypad takes value index `value` for a cell: a given
+// cell takes none, and with allowOnlyValidEntries only one of the cell's
+// candidates. Its digit buttons show this rule and the grid's value keys obey
+// it, so the option cannot be bypassed from the keyboard.
+template <unsigned N>
+bool ValueKeypadAccepts(const ValueKeypad<N>& pad, const grid::GridCell<N>& cell, std::uint32_t value) {
+  if (cell.given || value >= N * N) return false;
+  return !pad.allowOnlyValidEntries || cell.candidates.test(value);
+}
+
 template <unsigned N>
 void UpdateValueKeypadButtons(ValueKeypad<N>& pad, const grid::GridCell<N>* record) {
   if (!record) return;
-  if (record->given) {
-    for (auto& d : pad.digits) SetActive(*d, false);
-    SetActive(*pad.x, false);
-    return;
-  }
-  for (std::uint32_t i = 0; i < pad.digits.size(); ++i)
-    SetActive(*pad.digits[i], !pad.allowOnlyValidEntries || record->candidates.test(i));
-  SetActive(*pad.x, record->HasUserValue());
+  for (std::uint32_t i = 0; i < pad.digits.size(); ++i) SetActive(*pad.digits[i], ValueKeypadAccepts(pad, *record, i));
+  SetActive(*pad.x, !record->given && record->HasUserValue());
 }
 
 template <unsigned N>
@@ -250,11 +258,29 @@ void ToggleKeypadForCell(keypad_model<N>& model, const grid::GridCell<N>* record
   model.lastClickedCell = cell;
 }
 
+template <unsigned N, class DigitView>
+bool HoldsFocus(const KeypadButtonSet<N, DigitView>& pad) {
+  auto focused = [](const auto& v) { return v && details::window_ops::has_focus(details::handle(v)); };
+  for (const auto& d : pad.digits)
+    if (focused(d)) return true;
+  return focused(pad.x) || focused(pad.s) || focused(pad.ok);
+}
+
+// The unforced hide of one keypad of the model. A popup that closes while
+// one of its buttons has the keyboard focus hands it back to the grid first:
+// otherwise each hidden button passes it on along the tab order, past the
+// grid to the clock, and the next digit key would enter nothing.
+template <unsigned N, class DigitView>
+void CloseKeypadPopup(keypad_model<N>& model, KeypadButtonSet<N, DigitView>& pad) {
+  if (pad.visible && pad.IsPopup() && model.returnFocus && HoldsFocus(pad)) model.returnFocus();
+  HideKeypadPopup(pad, false);
+}
+
 // Both hidden unless they are panels, the value keypad first.
 template <unsigned N>
 void HideKeypadPopups(keypad_model<N>& model) {
-  HideKeypadPopup(model.value, false);
-  HideKeypadPopup(model.candidate, false);
+  CloseKeypadPopup(model, model.value);
+  CloseKeypadPopup(model, model.candidate);
 }
 
 // The panels share the corner square for their "s": only the active mode's

@@ -197,9 +197,9 @@ struct key_strattegy : notus::handle_key_down {
     switch (k.code) {
       case escape:
         if (m.valueMode)
-          HideKeypadPopup(m.value, false);
+          CloseKeypadPopup(m, m.value);
         else
-          HideKeypadPopup(m.candidate, false);
+          CloseKeypadPopup(m, m.candidate);
         break;
       case left: sideways(false); break;
       case right: sideways(true); break;

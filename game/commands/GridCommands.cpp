@@ -41,6 +41,9 @@ bool SetUserOrCandidateValue::Execute() {
   const std::shared_ptr<GameBase> game = Services::CurrentGame();
   if (!game) return false;
   if (game->IsValueInputMode()) {
+    // The keys refuse what the value keypad refuses ("allow only valid
+    // entries"); candidates are toggled freely, as on the candidate keypad.
+    if (!game->AcceptsValue(game->GetCurrentCell(), value)) return false;
     ExecuteCommand(std::make_shared<SetFixedValue>(value));
   } else {
     const bool on = !game->HasCandidate(game->GetCurrentCell(), value);

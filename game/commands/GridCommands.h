@@ -41,7 +41,8 @@ class GridCellClick final : public Base {
 };
 
 // Enters value index value at the selected cell: in value input mode as its
-// value (SetFixedValue), otherwise as a toggle of that candidate
+// value (SetFixedValue) when the game accepts it there (AcceptsValue, the
+// value keypad's rule), otherwise as a toggle of that candidate
 // (SetCanditateValue), after which the keypads are laid out again so a
 // candidate panel shows the new state.
 class SetUserOrCandidateValue final : public Base {

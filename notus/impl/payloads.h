@@ -26,15 +26,19 @@ struct ev_message {
   native_record record{};
 };
 
-// Kind 1.  action: 0 move, 2 double click, 3 button down, 4 button up.
-// button: 0 none, 1 left, 2 middle, 3 right.  x, y: client coordinates.
+// What a mouse event reports; the numbers are those of the payload's second
+// word, which a strategy may narrow its handler to.
+enum class mouse_action : word { move = 0, double_click = 2, down = 3, up = 4 };
+
+// Kind 1.  button: 0 none, 1 left, 2 middle, 3 right.  x, y: client
+// coordinates.
 struct ev_mouse {
   word lead = 0;
-  word action = 0;
+  mouse_action action = mouse_action::move;
   word button = 0;
   word x = 0;
   word y = 0;
-  std::intptr_t second_word() const { return action; }
+  std::intptr_t second_word() const { return static_cast<std::intptr_t>(action); }
 };
 
 // Kind 2.  down: 1 key down, 0 key up.  key: the virtual key, with the numeric

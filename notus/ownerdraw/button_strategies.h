@@ -28,14 +28,6 @@ inline bool presses(const impl::ev_key& k) { return k.code == key_codes::enter |
 
 }  // namespace keys
 
-namespace mouse_actions {
-
-inline constexpr impl::word move = 0;
-inline constexpr impl::word down = 3;
-inline constexpr impl::word up = 4;
-
-}  // namespace mouse_actions
-
 // Raises the click {model id, 0} on the view's display.
 template <class View>
 void raise_click(View& v) {
@@ -59,19 +51,19 @@ struct push_button_mouse_strategy : handle_event<impl::ev_mouse> {
     auto& d = v.display();
     bool& pressed = v.model().pressed;
     switch (m.action) {
-      case mouse_actions::move:
+      case impl::mouse_action::move:
         if (press::has_capture(d) && press::inside(d, m.x, m.y) != pressed) {
           pressed = !pressed;
           press::invalidate(d);
         }
         break;
-      case mouse_actions::down:
+      case impl::mouse_action::down:
         if (press::inside(d, m.x, m.y)) {
           pressed = true;
           press::invalidate(d);
         }
         break;
-      case mouse_actions::up:
+      case impl::mouse_action::up:
         if (pressed) {
           pressed = false;
           press::invalidate(d);

@@ -129,9 +129,9 @@ struct single_listbox_item_selection_changed : handle_event<impl::ev_mouse> {
   template <class View>
   bool on_mouse(impl::ev_mouse& m, View& v) {
     auto& d = v.display();
-    if (m.action == mouse_actions::up) {
+    if (m.action == impl::mouse_action::up) {
       if (shown(d.parent())) raise_close(d, true);
-    } else if ((m.action == mouse_actions::move || m.action == mouse_actions::down) && !v.model().selected &&
+    } else if ((m.action == impl::mouse_action::move || m.action == impl::mouse_action::down) && !v.model().selected &&
                press::inside(d, m.x, m.y)) {
       raise_selection_changed(v);
     }
@@ -191,7 +191,7 @@ struct lable_key_strategy : handle_event<impl::ev_key>, handle_event<impl::ev_st
 struct fake_window_mouse_strategy : handle_event<impl::ev_mouse> {
   template <class View>
   bool on_mouse(impl::ev_mouse& m, View& v) {
-    if (m.action == mouse_actions::down) raise_close(v.display(), false);
+    if (m.action == impl::mouse_action::down) raise_close(v.display(), false);
     return true;
   }
 };

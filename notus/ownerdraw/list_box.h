@@ -28,7 +28,7 @@ struct single_listbox_item_selection_changed_strategy : handle_event<impl::ev_mo
 
   template <class View>
   bool on_mouse(impl::ev_mouse& m, View& v) {
-    if (m.action != mouse_actions::move && m.action != mouse_actions::down) return true;
+    if (m.action != impl::mouse_action::move && m.action != impl::mouse_action::down) return true;
     if (m.button != left_button || v.model().selected || !press::inside(v.display(), m.x, m.y)) return true;
     raise_selection_changed(v);
     return true;

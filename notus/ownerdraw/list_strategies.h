@@ -67,9 +67,9 @@ struct single_listbox_mouse_capturing_strategy : handle_event<impl::ev_mouse> {
   bool on_mouse(impl::ev_mouse& m, View& v) {
     using ops = typename View::display_type::impl_type;
     const auto& h = v.display().handle();
-    if (m.action == mouse_actions::down) {
+    if (m.action == impl::mouse_action::down) {
       if (!ops::has_capture(h) && press::inside(v.display(), m.x, m.y)) ops::capture(h);
-    } else if (m.action == mouse_actions::up && ops::has_capture(h)) {
+    } else if (m.action == impl::mouse_action::up && ops::has_capture(h)) {
       ops::release_capture(h);
     }
     return true;

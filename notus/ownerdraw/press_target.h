@@ -12,6 +12,8 @@
 
 #include <type_traits>
 
+#include "notus/impl/payloads.h"
+
 namespace notus::ownerdraw::press {
 
 template <class D>
@@ -92,16 +94,15 @@ void raise(D& d, const Payload& payload) {
 // press is complete.
 template <class D, class Mouse>
 bool completes_press(bool& armed, const Mouse& m, D& d) {
-  constexpr int action_down = 3;
-  constexpr int action_up = 4;
-  if (m.action == action_down) {
+  using notus::impl::mouse_action;
+  if (m.action == mouse_action::down) {
     if (!has_capture(d) && inside(d, m.x, m.y)) {
       capture(d);
       armed = true;
     }
     return false;
   }
-  if (m.action != action_up || !armed) return false;
+  if (m.action != mouse_action::up || !armed) return false;
   release_capture(d);
   armed = false;
   return inside(d, m.x, m.y);

@@ -253,7 +253,7 @@ class vertical_scrollbar_main_strategies
     scrollbar_controller& model = bar.model();
     scroll_part_display& box_display = box->display();
     const scroll_point p{m.x, m.y};
-    if (m.action == mouse_actions::down) {
+    if (m.action == impl::mouse_action::down) {
       if (contains(box_display.rectangle(), p)) {
         start_drag(p);
       } else if (contains(track_rect, p) && model.set_position(page_to(model, p))) {
@@ -264,14 +264,14 @@ class vertical_scrollbar_main_strategies
       return true;
     }
     if (!box_display.has_capture()) return true;
-    if (m.action == mouse_actions::move) {
+    if (m.action == impl::mouse_action::move) {
       const bool changed = model.set_position(position_from_drag(model, p));
       if (changed) announce(model);
       scroll_rect& r = box_display.rectangle();
       const scroll_point origin = box_origin_from_drag(p);
       r = {origin.x, origin.y, origin.x + (r.right - r.left), origin.y + (r.bottom - r.top)};
       if (!changed) ops<View>::invalidate(bar.display().handle());
-    } else if (m.action == mouse_actions::up) {
+    } else if (m.action == impl::mouse_action::up) {
       model.set_position(position_from_drag(model, p));
       announce(model);
     }

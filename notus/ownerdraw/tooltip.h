@@ -31,7 +31,9 @@ struct tool_tip_model {
   ttl::func::function0<void> on_hide;
 };
 
-struct tooltip_hide_strategy : notus::handle_event<notus::impl::ev_mouse, 3>, notus::handle_key_down {
+struct tooltip_hide_strategy
+    : notus::handle_event<notus::impl::ev_mouse, static_cast<std::intptr_t>(notus::impl::mouse_action::down)>,
+      notus::handle_key_down {
   template <class View>
   bool on_mouse(notus::impl::ev_mouse& m, View& v) {
     const tool_tip_model& model = v.model();

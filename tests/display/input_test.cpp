@@ -40,7 +40,7 @@ class recorder : public winobj_virtual_window {
   }
   void handle_event(notus::impl::event<notus::traits>& e) override {
     if (auto* m = e.kind.get_if<notus::impl::kind_mouse>())
-      m_log.push_back("mouse " + std::to_string(m->action) + " " + std::to_string(m->button) + " " +
+      m_log.push_back("mouse " + std::to_string(static_cast<int>(m->action)) + " " + std::to_string(m->button) + " " +
                       std::to_string(m->x) + "," + std::to_string(m->y));
     else if (auto* k = e.kind.get_if<notus::impl::kind_key>())
       m_log.push_back("key " + std::to_string(k->down) + " " + std::to_string(k->key) + " " + std::to_string(k->code));

@@ -110,8 +110,8 @@ TEST_F(GridViewTest, PressSelectsTheCellUnderThePointerReleaseClicks) {
   // Any button; moves with a button held select nothing.
   game->calls.clear();
   press(20 + 10, 30 + 10, widget_test::buttons::right);
-  route(widget_test::mouse(0, 20 + 200, 30 + 200));
-  route(widget_test::mouse(2, 20 + 200, 30 + 200));
+  route(widget_test::mouse(widget_test::mouse_action::move, 20 + 200, 30 + 200));
+  route(widget_test::mouse(widget_test::mouse_action::double_click, 20 + 200, 30 + 200));
   EXPECT_EQ(game->Effects(), (Effects{"select 0"}));
   // A release without a press on the grid still clicks the selected cell.
   game->calls.clear();
@@ -132,13 +132,13 @@ TEST_F(GridViewTest, PointsOutsideAreClampedAndAnUnsizedWindowIgnoresTheMouse) {
                         Case{80, 5000, 15 * 16 + 8}}) {
     SCOPED_TRACE(std::to_string(c.x) + "," + std::to_string(c.y));
     game->calls.clear();
-    notus::impl::ev_mouse down{0, 3, 1, c.x, c.y};
+    notus::impl::ev_mouse down{0, notus::impl::mouse_action::down, 1, c.x, c.y};
     mouse.on_mouse(down, *view);
     EXPECT_EQ(game->Effects(), (Effects{"select " + std::to_string(c.cell)}));
   }
   window_ops::resize(view->display().handle(), {0, 320}, true);
   game->calls.clear();
-  for (int action : {3, 4}) {
+  for (auto action : {notus::impl::mouse_action::down, notus::impl::mouse_action::up}) {
     notus::impl::ev_mouse e{0, action, 1, 0, 0};
     mouse.on_mouse(e, *view);
   }

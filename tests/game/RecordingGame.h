@@ -31,6 +31,7 @@ class RecordingGame : public GameBase {
   void UpdateHighlights() override { calls.push_back("UpdateHighlights"); }
   void LayoutKeypads() override { calls.push_back("LayoutKeypads"); }
   bool IsValueInputMode() override { return true; }
+  bool AcceptsValue(std::uint32_t, std::uint32_t) override { return true; }
   void SetCandidate(std::uint32_t, std::uint32_t, bool) override {}
   bool HasCandidate(std::uint32_t, std::uint32_t) override { return false; }
   void ClearCandidates(std::uint32_t) override {}

@@ -137,12 +137,12 @@ struct row {
 std::vector<row> rows() {
   return {
       {"mouse: listeners, then strategies in tuple order",
-       platform_event(ev_mouse{0, 3, 1, 5, 5}),
+       platform_event(ev_mouse{0, mouse_action::down, 1, 5, 5}),
        {},
        {"listener:1", "s1.mouse", "s2.mouse"},
        {"s1.mouse", "s2.mouse"}},
       {"false stops the strategies after it",
-       platform_event(ev_mouse{0, 0, 0, 5, 5}),
+       platform_event(ev_mouse{0, mouse_action::move, 0, 5, 5}),
        {"s1.mouse"},
        {"listener:1", "s1.mouse"},
        {"s1.mouse"}},

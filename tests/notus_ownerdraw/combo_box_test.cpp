@@ -115,7 +115,7 @@ TEST_F(ComboBox, HoverHighlightsAndAPressAndReleaseOnARowCommitsOnce) {
   ASSERT_TRUE(is_open(*c));
   EXPECT_TRUE(focused(c->list_view->display().handle()));
 
-  route(mouse(0, kRowX, row_y(2), 0));  // no button held
+  route(mouse(mouse_action::move, kRowX, row_y(2), 0));  // no button held
   EXPECT_EQ(describe(*c), "label red list 2 rows --x-");
   EXPECT_TRUE(told.empty());
 
@@ -135,7 +135,7 @@ TEST_F(ComboBox, APressOutsideClosesWithoutChangeAndALaterReturnKeepsTheOldItem)
   told.clear();
   open_by_button();
   ASSERT_TRUE(is_open(*c));
-  route(mouse(0, kRowX, row_y(3), 0));
+  route(mouse(mouse_action::move, kRowX, row_y(3), 0));
   EXPECT_EQ(describe(*c), "label red list 3 rows ---x");
 
   press(600, 200);
@@ -233,7 +233,7 @@ TEST_F(ComboBox, OpenChooseCloseCycles) {
   for (int round = 0; round < 20; ++round) {
     auto c = make();
     click(50, 20);
-    route(mouse(0, kRowX, row_y(round % 4), 0));
+    route(mouse(mouse_action::move, kRowX, row_y(round % 4), 0));
     click(kRowX, row_y(round % 4));
     open_by_button();
     press(600, 200);

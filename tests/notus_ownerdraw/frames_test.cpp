@@ -95,7 +95,8 @@ TEST_F(FramePaint, BoxedTextWiderThanItsBoxStaysOnOneLine) {
 // "mouse <action> <x>,<y>" or "kind <k>".
 std::string describe(const notus::impl::event_kind& kind) {
   if (auto* m = kind.get_if<notus::impl::kind_mouse>())
-    return "mouse " + std::to_string(m->action) + " " + std::to_string(m->x) + "," + std::to_string(m->y);
+    return "mouse " + std::to_string(static_cast<int>(m->action)) + " " + std::to_string(m->x) + "," +
+           std::to_string(m->y);
   return "kind " + std::to_string(kind.index());
 }
 

@@ -61,7 +61,7 @@ TEST_F(GlyphButton, FaceAndGlyphByState) {
   EXPECT_EQ(face_and_glyph(),
             "draw_bitmap(3, 60x20, (0,0)) glyph(107, 58x18, (1,1)) frame_rounded_rect({2,2,58,18}, 5, 2, 0x009BFF, "
             "255)");
-  route(mouse(0, 80, 20));
+  route(mouse(mouse_action::move, 80, 20));
   release(80, 20);
   EXPECT_EQ(face_and_glyph(),
             "draw_bitmap(4, 60x20, (0,0)) glyph(106, 58x18, (1,1)) frame_rounded_rect({2,2,58,18}, 5, 2, 0x009BFF, "

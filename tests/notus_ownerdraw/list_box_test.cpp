@@ -103,20 +103,20 @@ TEST_F(ListBox, PressAndDragSelectRowAfterRowWhileAMoveWithoutButtonDoesNothing)
   auto box = make(10);
   show(*box, 3, -1);
   told.clear();
-  route(mouse(0, 50, 35, 0));  // hovering selects nothing
+  route(mouse(mouse_action::move, 50, 35, 0));  // hovering selects nothing
   EXPECT_EQ(describe(*box), "top 3 sel -1 bar 3 rows ----");
 
   press(50, 35);  // row 2: item top + 1
   EXPECT_EQ(describe(*box), "top 3 sel 4 bar 3 rows -x--");
-  route(mouse(0, 50, 60));  // dragged onto row 3
+  route(mouse(mouse_action::move, 50, 60));  // dragged onto row 3
   EXPECT_EQ(describe(*box), "top 3 sel 5 bar 3 rows --x-");
-  route(mouse(0, 50, 300));  // dragged below the list: still captured, no row there
+  route(mouse(mouse_action::move, 50, 300));  // dragged below the list: still captured, no row there
   release(50, 300);
   EXPECT_EQ(controller.capturing(), nullptr);
   EXPECT_EQ(told, (std::vector<unsigned int>{4, 5}));
 
-  route(mouse(0, 50, 85));  // the left button reported, but no press on the list
-  route(mouse(0, 50, 10, 0));
+  route(mouse(mouse_action::move, 50, 85));  // the left button reported, but no press on the list
+  route(mouse(mouse_action::move, 50, 10, 0));
   EXPECT_EQ(describe(*box), "top 3 sel 5 bar 3 rows --x-");
   EXPECT_EQ(told.size(), 2u);
 }
@@ -130,7 +130,7 @@ TEST_F(ListBox, RowsPastTheItemsAreInert) {
 
   for (int y : {60, 85}) {  // rows 3 and 4: no items
     press(50, y);
-    route(mouse(0, 50, y + 1));
+    route(mouse(mouse_action::move, 50, y + 1));
     release(50, y);
   }
   EXPECT_EQ(describe(*box), "top 0 sel 0 bar 0 rows x---");

@@ -83,7 +83,7 @@ class PushButtonStates : public WidgetTest {
       } else {
         in >> x >> y >> arg;
         const int button = arg == "right" ? buttons::right : arg == "middle" ? buttons::middle : buttons::left;
-        const int action = what == "down" ? 3 : what == "up" ? 4 : 0;
+        const auto action = what == "down" ? mouse_action::down : what == "up" ? mouse_action::up : mouse_action::move;
         route(mouse(action, x, y, button));
       }
       append(std::string(rig.model().pressed ? "P" : "-") + (controller.capturing() ? "C" : "-"));

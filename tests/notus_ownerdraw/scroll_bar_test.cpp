@@ -190,7 +190,7 @@ TEST_F(ScrollBar, TheDraggedBoxFollowsThePointerAndAHalfRoundsDown) {
     SCOPED_TRACE(m.y);
     heard.clear();
     b->display().handle().get()->set_dirty(false);
-    route(mouse(0, 110, m.y));
+    route(mouse(mouse_action::move, 110, m.y));
     EXPECT_EQ(b->model().position, m.position);
     EXPECT_EQ(s.box->display().rectangle().top, m.box_top);
     EXPECT_EQ(s.box->display().rectangle().bottom - m.box_top, 32);
@@ -209,7 +209,7 @@ TEST_F(ScrollBar, TheDraggedBoxFollowsThePointerAndAHalfRoundsDown) {
             calls{"fill_rounded_rect({1,149,19,179}, 2, 0x84CEA5, 207)"});
 
   // A move without the box's capture drags nothing.
-  route(mouse(0, 110, 30));
+  route(mouse(mouse_action::move, 110, 30));
   EXPECT_EQ(b->model().position, 8);
 }
 
@@ -336,7 +336,7 @@ TEST_F(ScrollBar, ABarShorterThanItsArrowsTakesNoDrag) {
   // The arrows overlap; releases off the bar keep them from clicking.
   for (int y : {19, 20, 21, 29}) {
     press(110, y);
-    route(mouse(0, 110, y - 5));
+    route(mouse(mouse_action::move, 110, y - 5));
     EXPECT_FALSE(s.box->display().has_capture()) << y;
     release(300, y);
   }

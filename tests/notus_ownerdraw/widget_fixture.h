@@ -45,7 +45,9 @@ inline constexpr int middle = 2;
 inline constexpr int right = 3;
 }  // namespace buttons
 
-inline platform_event mouse(int action, int x, int y, int button = buttons::left) {
+using notus::impl::mouse_action;
+
+inline platform_event mouse(mouse_action action, int x, int y, int button = buttons::left) {
   return platform_event(notus::impl::ev_mouse{0, action, button, x, y});
 }
 inline platform_event key(int down, int code) { return platform_event(notus::impl::ev_key{0, down, 0, code}); }
@@ -85,8 +87,8 @@ class WidgetTest : public host_test::HostTest {
 
   // Mouse coordinates are the main window's.
   void route(platform_event e) { controller.dispatch(e); }
-  void press(int x, int y, int button = buttons::left) { route(mouse(3, x, y, button)); }
-  void release(int x, int y, int button = buttons::left) { route(mouse(4, x, y, button)); }
+  void press(int x, int y, int button = buttons::left) { route(mouse(mouse_action::down, x, y, button)); }
+  void release(int x, int y, int button = buttons::left) { route(mouse(mouse_action::up, x, y, button)); }
   void click(int x, int y) {
     press(x, y);
     release(x, y);

@@ -36,7 +36,7 @@ TEST_F(Routing, TheReceiverGetsLocalCoordinatesAndListenersMainWindowOnes) {
   auto button = make_window("button", log, {{100, 40, 160, 70}});
   auto hint = make_window("hint", log, {{0, 0, 400, 400}}, winobj_virtual_window::flag_listener);
   log.clear();
-  route(mouse(0, 110, 45));
+  route(mouse(mouse_action::move, 110, 45));
   EXPECT_EQ(log, (journal{"button:mouse 0 10,5", "hint:mouse 0 110,45"}));
 }
 
@@ -45,7 +45,7 @@ TEST_F(Routing, ListenersHearNothingWhenNothingWasHit) {
   auto hint = make_window("hint", log, {{0, 0, 400, 400}}, winobj_virtual_window::flag_listener);
   log.clear();
   route(press(5, 5));
-  route(mouse(0, 5, 5));
+  route(mouse(mouse_action::move, 5, 5));
   route(release(5, 5));
   EXPECT_TRUE(log.empty());
   // A listener never becomes the target, although it covers the point.
@@ -58,7 +58,7 @@ TEST_F(Routing, HiddenListenersHearNothing) {
   hint->hide();
   controller.set_focus(button.get());
   log.clear();
-  route(mouse(0, 1, 1));
+  route(mouse(mouse_action::move, 1, 1));
   route(key(1, 5));
   EXPECT_EQ(log, (journal{"button:mouse 0 1,1", "button:key 1 5"}));
 }
@@ -81,9 +81,9 @@ TEST_F(Routing, APressOnADisabledOrHiddenWindowHitsTheOneBehind) {
 TEST_F(Routing, ContainsIsHalfOpen) {
   auto w = make_window("w", log, {{10, 10, 20, 20}});
   log.clear();
-  for (auto [x, y] : {std::pair{20, 15}, {15, 20}, {9, 15}}) route(mouse(0, x, y));
+  for (auto [x, y] : {std::pair{20, 15}, {15, 20}, {9, 15}}) route(mouse(mouse_action::move, x, y));
   EXPECT_TRUE(log.empty());
-  route(mouse(0, 10, 19));
+  route(mouse(mouse_action::move, 10, 19));
   EXPECT_EQ(log, (journal{"w:mouse 0 0,9"}));
 }
 
@@ -94,7 +94,7 @@ TEST_F(Routing, CaptureBeatsHitTestingAndKeepsTheFocusWhereItIs) {
   controller.capture(b.get());
   log.clear();
   route(press(10, 10));
-  route(mouse(2, 10, 10));  // even a double click goes to the captor
+  route(mouse(mouse_action::double_click, 10, 10));  // even a double click goes to the captor
   EXPECT_EQ(log, (journal{"b:mouse 3 -90,10", "b:mouse 2 -90,10"}));
   EXPECT_EQ(controller.focused(), a.get());
   EXPECT_FALSE(controller.set_focus(b.get()));
@@ -120,8 +120,8 @@ TEST_F(Routing, DoubleClicksAndOtherKindsAreDropped) {
   auto w = make_window("w", log, {{0, 0, 50, 50}});
   auto hint = make_window("hint", log, {{0, 0, 50, 50}}, winobj_virtual_window::flag_listener);
   log.clear();
-  route(mouse(2, 10, 10));
-  route(mouse(7, 10, 10));
+  route(mouse(mouse_action::double_click, 10, 10));
+  route(mouse(static_cast<mouse_action>(7), 10, 10));  // no platform reports it
   route(platform_event(notus::impl::ev_click{1, 0}));
   route(platform_event());
   EXPECT_TRUE(log.empty());
@@ -193,7 +193,7 @@ TEST_F(Routing, AListenerDestroyedDuringDeliveryIsSkipped) {
   auto hint = make_window("hint", log, {{0, 0, 10, 10}}, winobj_virtual_window::flag_listener);
   killer->victim = &hint;
   log.clear();
-  route(mouse(0, 1, 1));
+  route(mouse(mouse_action::move, 1, 1));
   EXPECT_EQ(log, (journal{"killer:mouse 0 1,1"}));
 }
 

@@ -152,7 +152,7 @@ TEST_F(Rectangles, MouseEventsArriveInTheParentsCoordinatesWithEarlierEditsKeysN
   part_type up({0, 0, 20, 20}, bar.get(), bar);
   std::vector<std::string> seen;
   auto c = listen(up, seen);
-  route(mouse(0, 105, 150));
+  route(mouse(mouse_action::move, 105, 150));
   for (auto other :
        {key(1, 5), platform_event(notus::impl::ev_size{0, 1, 1}), platform_event(notus::impl::ev_click{1, 0})})
     bar->on_event(other);
@@ -163,7 +163,7 @@ TEST_F(Rectangles, HandledEventsStayWithTheParent) {
   part_type up({0, 0, 20, 20}, bar.get(), bar);
   std::vector<std::string> seen;
   auto c = listen(up, seen);
-  auto e = mouse(0, 1, 1);
+  auto e = mouse(mouse_action::move, 1, 1);
   e.handled = true;
   bar->on_event(e);
   EXPECT_TRUE(seen.empty());

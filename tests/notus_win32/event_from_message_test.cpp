@@ -36,7 +36,7 @@ std::string describe(platform_event& e) {
   if (auto* p = e.kind.get_if<kind_message>())
     words(p->record.message.message);
   else if (auto* p = e.kind.get_if<kind_mouse>())
-    words(p->lead, p->action, p->button, p->x, p->y);
+    words(p->lead, static_cast<int>(p->action), p->button, p->x, p->y);
   else if (auto* p = e.kind.get_if<kind_key>())
     words(p->lead, p->down, p->key, p->code);
   else if (auto* p = e.kind.get_if<kind_size>())

@@ -31,7 +31,7 @@ struct button_model {
 struct click_on_release : notus::handle_event<ev_mouse> {
   template <class V>
   bool on_mouse(ev_mouse& m, V& v) {
-    if (m.action == 4) {
+    if (m.action == notus::impl::mouse_action::up) {
       event<traits> click(ev_click{v.model().id, 0});
       v.display().on_event(click);
     }

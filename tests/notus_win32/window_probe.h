@@ -17,11 +17,13 @@ using notus::impl::details::virtual_window_controller;
 using notus::impl::details::winobj_virtual_window;
 using platform_event = event<notus::traits>;
 
-inline platform_event mouse(int action, int x, int y) {
+using notus::impl::mouse_action;
+
+inline platform_event mouse(mouse_action action, int x, int y) {
   return platform_event(notus::impl::ev_mouse{0, action, 1, x, y});
 }
-inline platform_event press(int x, int y) { return mouse(3, x, y); }
-inline platform_event release(int x, int y) { return mouse(4, x, y); }
+inline platform_event press(int x, int y) { return mouse(mouse_action::down, x, y); }
+inline platform_event release(int x, int y) { return mouse(mouse_action::up, x, y); }
 inline platform_event key(int down, int code) { return platform_event(notus::impl::ev_key{0, down, 0, code}); }
 inline platform_event tab_down() { return key(1, 2); }
 
@@ -37,7 +39,8 @@ class window : public winobj_virtual_window {
   void handle_event(platform_event& e) override {
     std::string entry = m_name + ":";
     if (auto* m = e.kind.get_if<notus::impl::kind_mouse>())
-      entry += "mouse " + std::to_string(m->action) + " " + std::to_string(m->x) + "," + std::to_string(m->y);
+      entry += "mouse " + std::to_string(static_cast<int>(m->action)) + " " + std::to_string(m->x) + "," +
+               std::to_string(m->y);
     else if (auto* k = e.kind.get_if<notus::impl::kind_key>())
       entry += "key " + std::to_string(k->down) + " " + std::to_string(k->code);
     else if (auto* s = e.kind.get_if<notus::impl::kind_state>())

@@ -143,8 +143,8 @@ LRESULT CALLBACK answer_size_requests(HWND window, UINT message, WPARAM wparam, 
 void dispatch(sheet& s, notus::impl::event<notus::traits> e) { s.controller().dispatch(e); }
 
 void click(sheet& s, int x, int y) {
-  dispatch(s, notus::impl::event<notus::traits>(notus::impl::ev_mouse{0, 3, 1, x, y}));
-  dispatch(s, notus::impl::event<notus::traits>(notus::impl::ev_mouse{0, 4, 1, x, y}));
+  dispatch(s, notus::impl::event<notus::traits>(notus::impl::ev_mouse{0, notus::impl::mouse_action::down, 1, x, y}));
+  dispatch(s, notus::impl::event<notus::traits>(notus::impl::ev_mouse{0, notus::impl::mouse_action::up, 1, x, y}));
 }
 
 template <class View>

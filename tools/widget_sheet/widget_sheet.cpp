@@ -48,6 +48,7 @@
 namespace {
 
 namespace od = notus::ownerdraw;
+using notus::impl::mouse_action;
 using notus::impl::details::app;
 using notus::impl::details::GDIBuffer;
 using notus::impl::details::virtual_window_controller;
@@ -237,8 +238,8 @@ void choices(sheet& s) {
   auto& right_tab = s.add<od::tab_button_view>({left.left + 70, left.top, left.right + 70, left.bottom});
   right_tab.model().text = L"Assist";
   right_tab.model().id = 2;
-  for (auto e : {notus::impl::ev_mouse{0, 3, 1, left.left + 120, left.top + 10},
-                 notus::impl::ev_mouse{0, 4, 1, left.left + 120, left.top + 10}}) {
+  for (auto e : {notus::impl::ev_mouse{0, mouse_action::down, 1, left.left + 120, left.top + 10},
+                 notus::impl::ev_mouse{0, mouse_action::up, 1, left.left + 120, left.top + 10}}) {
     notus::impl::event<notus::traits> event(e);
     s.controller().dispatch(event);
   }
@@ -309,7 +310,7 @@ LRESULT CALLBACK answer_size_requests(HWND window, UINT message, WPARAM wparam, 
   return 0;
 }
 
-void mouse(sheet& s, int action, int x, int y) {
+void mouse(sheet& s, mouse_action action, int x, int y) {
   notus::impl::event<notus::traits> e(notus::impl::ev_mouse{0, action, 1, x, y});
   s.controller().dispatch(e);
 }
@@ -336,10 +337,10 @@ void scrolling(sheet& s, od::simple_frame_view& page) {
   s.later(
       dragged_rect,
       [&s, dragged_rect] {
-        mouse(s, 3, dragged_rect.left + 10, dragged_rect.top + 40);
-        mouse(s, 0, dragged_rect.left + 10, dragged_rect.top + 60);
+        mouse(s, mouse_action::down, dragged_rect.left + 10, dragged_rect.top + 40);
+        mouse(s, mouse_action::move, dragged_rect.left + 10, dragged_rect.top + 60);
       },
-      [&s, dragged_rect] { mouse(s, 4, dragged_rect.left + 10, dragged_rect.top + 60); });
+      [&s, dragged_rect] { mouse(s, mouse_action::up, dragged_rect.left + 10, dragged_rect.top + 60); });
 
   s.row(910, 100, L"text box");
   const std::wstring text =
@@ -416,7 +417,7 @@ void lists(sheet& s, od::simple_frame_view& page) {
       [&s, &open, open_rect] {
         open.open_list();
         notus::impl::event<notus::traits> e(
-            notus::impl::ev_mouse{0, 0, 0, open_rect.left + 40, open_rect.top + 24 + 85});
+            notus::impl::ev_mouse{0, mouse_action::move, 0, open_rect.left + 40, open_rect.top + 24 + 85});
         s.controller().dispatch(e);
       },
       [&open] { open.close(false); });

@@ -1,4 +1,8 @@
 #include "notus/platform/ownerdrawWin32/event_from_message.h"
+
+#include <algorithm>
+#include <iterator>
+
 #include "notus/key_codes.h"
 
 #include "notus/platform/ownerdrawWin32/paint_surface.h"
@@ -53,6 +57,24 @@ void fill_client_and_origin(ev_paint& paint, HWND window) {
   paint.origin_y = origin.y;
 }
 
+// The button messages: what each reports, and for which button.
+struct button_message {
+  UINT message;
+  mouse_action action;
+  word button;
+};
+constexpr button_message button_messages[] = {
+    {WM_LBUTTONDOWN, mouse_action::down, 1},
+    {WM_LBUTTONUP, mouse_action::up, 1},
+    {WM_LBUTTONDBLCLK, mouse_action::double_click, 1},
+    {WM_RBUTTONDOWN, mouse_action::down, 3},
+    {WM_RBUTTONUP, mouse_action::up, 3},
+    {WM_RBUTTONDBLCLK, mouse_action::double_click, 3},
+    {WM_MBUTTONDOWN, mouse_action::down, 2},
+    {WM_MBUTTONUP, mouse_action::up, 2},
+    {WM_MBUTTONDBLCLK, mouse_action::double_click, 2},
+};
+
 }  // namespace
 
 word KeyCodeFromVirtualKey(WPARAM virtual_key) {
@@ -84,48 +106,15 @@ word KeyCodeFromVirtualKey(WPARAM virtual_key) {
 bool MouseEventFromMessage(event<traits>& e) {
   const MSG& m = e.record.message;
   ev_mouse mouse;
-  switch (m.message) {
-    case WM_MOUSEMOVE:
-      mouse.action = 0;
-      mouse.button = button_of_move(m.wParam);
-      break;
-    case WM_LBUTTONDOWN:
-      mouse.action = 3;
-      mouse.button = 1;
-      break;
-    case WM_LBUTTONUP:
-      mouse.action = 4;
-      mouse.button = 1;
-      break;
-    case WM_LBUTTONDBLCLK:
-      mouse.action = 2;
-      mouse.button = 1;
-      break;
-    case WM_RBUTTONDOWN:
-      mouse.action = 3;
-      mouse.button = 3;
-      break;
-    case WM_RBUTTONUP:
-      mouse.action = 4;
-      mouse.button = 3;
-      break;
-    case WM_RBUTTONDBLCLK:
-      mouse.action = 2;
-      mouse.button = 3;
-      break;
-    case WM_MBUTTONDOWN:
-      mouse.action = 3;
-      mouse.button = 2;
-      break;
-    case WM_MBUTTONUP:
-      mouse.action = 4;
-      mouse.button = 2;
-      break;
-    case WM_MBUTTONDBLCLK:
-      mouse.action = 2;
-      mouse.button = 2;
-      break;
-    default: return false;  // the wheel and the extra buttons
+  if (m.message == WM_MOUSEMOVE) {
+    mouse.action = mouse_action::move;
+    mouse.button = button_of_move(m.wParam);
+  } else {
+    const auto found = std::find_if(std::begin(button_messages), std::end(button_messages),
+                                    [&](const button_message& b) { return b.message == m.message; });
+    if (found == std::end(button_messages)) return false;  // the wheel and the extra buttons
+    mouse.action = found->action;
+    mouse.button = found->button;
   }
   mouse.x = GET_X_LPARAM(m.lParam);
   mouse.y = GET_Y_LPARAM(m.lParam);

@@ -8,14 +8,6 @@
 
 namespace notus::impl::details {
 
-namespace {
-
-constexpr word action_move = 0;
-constexpr word action_down = 3;
-constexpr word action_up = 4;
-
-}  // namespace
-
 void virtual_window_controller::dispatch(event<traits>& e) {
   switch (e.kind.index()) {
     case kind_mouse: dispatch_mouse(e); break;
@@ -52,7 +44,7 @@ void virtual_window_controller::dispatch_mouse(event<traits>& e) {
   window* target = m_capturing;
   if (!target) {
     switch (mouse->action) {
-      case action_down:
+      case mouse_action::down:
         m_pressed = nullptr;
         target = hit_test(mouse->x, mouse->y);
         if (target && target->focusable()) {
@@ -62,8 +54,8 @@ void virtual_window_controller::dispatch_mouse(event<traits>& e) {
         }
         m_pressed = target;
         break;
-      case action_move: target = hit_test(mouse->x, mouse->y); break;
-      case action_up:
+      case mouse_action::move: target = hit_test(mouse->x, mouse->y); break;
+      case mouse_action::up:
         target = hit_test(mouse->x, mouse->y);
         m_pressed = nullptr;
         break;
