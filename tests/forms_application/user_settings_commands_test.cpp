@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "application_fixture.h"
 #include "forms/application/UserSettingsCommands.h"
 #include "forms/dialogs/LoadCurrentUserSettings.h"
+#include "tests/support/application_fixture.h"
 
 namespace application_test {
 namespace {

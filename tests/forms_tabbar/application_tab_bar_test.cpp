@@ -65,20 +65,18 @@ class TabBarTest : public FormsTest {
     application_tab_bar::SetTabCommand(kMenuTab, RecordingShowCommand(log, "menu"));
     application_tab_bar::SetTabCommand(kGameTab, RecordingShowCommand(log, "game"));
     application_tab_bar::SetTabCommand(kOptionsTab, RecordingShowCommand(log, "options"));
-    notus::gdi::set_device_recorder([this](const std::string& call) { recorded.push_back(call); });
+    installed.Install(&notus::gdi::set_device_recorder, [this](const std::string& call) { recorded.push_back(call); });
     // Glyphs are recorded among the drawing calls rather than drawn.
-    notus::ownerdraw::set_glyph_drawer([this](notus::ownerdraw::face_device&, unsigned id,
-                                              notus::ownerdraw::face_device::size_type size,
-                                              notus::ownerdraw::face_device::point_type at) {
-      recorded.push_back("glyph(" + std::to_string(id) + ", " + std::to_string(size.width) + "x" +
-                         std::to_string(size.height) + ", (" + std::to_string(at.x) + "," + std::to_string(at.y) +
-                         "))");
-    });
+    installed.Install(&notus::ownerdraw::set_glyph_drawer,
+                      [this](notus::ownerdraw::face_device&, unsigned id, notus::ownerdraw::face_device::size_type size,
+                             notus::ownerdraw::face_device::point_type at) {
+                        recorded.push_back("glyph(" + std::to_string(id) + ", " + std::to_string(size.width) + "x" +
+                                           std::to_string(size.height) + ", (" + std::to_string(at.x) + "," +
+                                           std::to_string(at.y) + "))");
+                      });
   }
   void TearDown() override {
     for (std::int32_t id : kTabs) application_tab_bar::SetTabCommand(id, nullptr);
-    notus::gdi::set_device_recorder(nullptr);
-    notus::ownerdraw::set_glyph_drawer(nullptr);
     FormsTest::TearDown();
   }
 

@@ -26,8 +26,8 @@
 #include "forms/tabbar/TabCommands.h"
 #include "startup/RunApplication.h"
 #include "tests/resources_validator/ShippedFile.h"
-#include "tests/startup/startup_fixture.h"
 #include "tests/support/DialogScript.h"
+#include "tests/support/FormsHost.h"
 
 namespace {
 
@@ -73,6 +73,7 @@ class TourTest : public startup_test::StartupTest, public ::testing::WithParamIn
  protected:
   void SetUp() override {
     StartupTest::SetUp();
+    installed.Install(&winapi::headless::SetFileDialogHook);
     shipped_ = resources_validator::ReadShippedFile(std::filesystem::path(TAVLIN_SOURCE_RESOURCES) / "resources.dat");
     ASSERT_GE(shipped_.size(), 2u);
     // The select-puzzle form's packages and the grid's digits.
@@ -86,7 +87,6 @@ class TourTest : public startup_test::StartupTest, public ::testing::WithParamIn
   // takes back only the Game tab's.
   void TearDown() override {
     ResourceManager::SetRequestLogging(false);
-    winapi::headless::SetFileDialogHook(nullptr);
     application_tab_bar::SetTabCommand(application_tab_bar::kMenuTab, nullptr);
     application_tab_bar::SetTabCommand(application_tab_bar::kOptionsTab, nullptr);
     StartupTest::TearDown();

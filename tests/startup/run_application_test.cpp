@@ -19,8 +19,8 @@
 #include "game/grid/GridCell.h"
 #include "notus/platform/ownerdrawWin32/winobj_virtual_window.h"
 #include "startup/RunApplication.h"
-#include "tests/startup/startup_fixture.h"
 #include "tests/support/DialogScript.h"
+#include "tests/support/FormsHost.h"
 
 namespace startup_test {
 namespace {
