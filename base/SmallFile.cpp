@@ -237,10 +237,11 @@ bool ReplaceFileQuietly(const std::wstring& path, std::string_view bytes) {
   return ReplaceFileQuietly(PathToBytes(path), bytes);
 }
 
-void SetReplaceFailureReporter(std::function<void(const std::string& folderBytes)> reporter) {
+std::function<void(const std::string& folderBytes)> SetReplaceFailureReporter(
+    std::function<void(const std::string& folderBytes)> reporter) {
   FailureReporter& installed = InstalledReporter();
   std::lock_guard lock(installed.mutex);
-  installed.report = std::move(reporter);
+  return std::exchange(installed.report, std::move(reporter));
 }
 
 void RemoveStaleTemporaryFiles(const std::string& folder) {

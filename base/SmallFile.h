@@ -52,8 +52,10 @@ bool ReplaceFileQuietly(const std::wstring& path, std::string_view bytes);
 // last '/'; "./" for a bare file name) each time ReplaceFileAtomically
 // fails, on the thread that called it.  A save fails quietly otherwise: the
 // caller goes on with what it has in memory.  The program installs one at
-// start-up that tells the player; an empty function removes it.
-void SetReplaceFailureReporter(std::function<void(const std::string& folderBytes)> reporter);
+// start-up that tells the player; an empty function removes it.  Answers
+// the reporter it replaces, so a caller can put it back.
+std::function<void(const std::string& folderBytes)> SetReplaceFailureReporter(
+    std::function<void(const std::string& folderBytes)> reporter);
 
 // Removes the temporary files that a process killed in the middle of
 // ReplaceFileAtomically left in the folder: regular files named exactly

@@ -12,29 +12,25 @@
 // saved 9x9 game, so no language dialog comes and the game is restored.
 #include "app/ResourceManager.h"
 #include "app/Users.h"
+#include "tests/support/ChildProcess.h"
 
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
-#include <fcntl.h>
-#include <spawn.h>
-#include <sys/wait.h>
 #include <unistd.h>
 #include <algorithm>
 #include <chrono>
-#include <csignal>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
-
-extern char** environ;
 
 namespace {
 
@@ -146,40 +142,17 @@ void PressCloseBox(Display* display, Window window) {
   XFlush(display);
 }
 
-pid_t Start(const std::string& settingsVariable) {
-  std::vector<std::string> variables = {settingsVariable};
-  for (char** entry = environ; *entry != nullptr; ++entry)
-    if (std::strncmp(*entry, "TAVLIN_SETTINGS_DIR=", 20) != 0) variables.push_back(*entry);
-  std::vector<char*> env;
-  for (std::string& variable : variables) env.push_back(variable.data());
-  env.push_back(nullptr);
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
-  char* argv[] = {const_cast<char*>(TAVLIN_PROGRAM), nullptr};
-  pid_t pid = 0;
-  if (posix_spawn(&pid, TAVLIN_PROGRAM, &actions, nullptr, argv, env.data()) != 0) pid = 0;
-  posix_spawn_file_actions_destroy(&actions);
-  return pid;
-}
-
 // Closes the program's window and waits for it to end; kills it after 30 s.
-bool Close(Display* display, Window window, pid_t pid) {
+bool Close(Display* display, Window window, test_support::ChildProcess& program) {
   PressCloseBox(display, window);
-  const auto deadline = Clock::now() + std::chrono::seconds(30);
-  int status = 0;
-  while (Clock::now() < deadline) {
-    if (waitpid(pid, &status, WNOHANG) == pid) return WIFEXITED(status) && WEXITSTATUS(status) == 0;
-    std::this_thread::sleep_for(std::chrono::milliseconds(20));
-  }
-  kill(pid, SIGKILL);
-  waitpid(pid, nullptr, 0);
-  return false;
+  const int status = program.WaitForExit(30000, std::chrono::milliseconds(20));
+  program.Kill();
+  return status == 0;
 }
 
 // One start of the program, polled until the game form is shown.
 struct Run {
-  pid_t pid = 0;
+  std::optional<test_support::ChildProcess> program;  // killed, if still running, with the Run
   Window window = 0;
   double splashMs = -1;  // from the start to the splash's first paint
   double gameMs = -1;    // from the start to the game form's first paint
@@ -190,8 +163,9 @@ struct Run {
 Run StartAndWatch(Display* display, const std::string& settingsVariable) {
   Run run;
   const Clock::time_point start = Clock::now();
-  run.pid = Start(settingsVariable);
-  if (run.pid == 0) return run;
+  run.program.emplace(TAVLIN_PROGRAM, test_support::EnvironmentWith({settingsVariable}, {"TAVLIN_SETTINGS_DIR="}),
+                      test_support::ChildProcess::StandardError::discarded);
+  if (!run.program->Started()) return run;
   const auto deadline = start + std::chrono::seconds(30);
   Clock::time_point last = start;
   while (run.gameMs < 0 && Clock::now() < deadline) {
@@ -288,11 +262,10 @@ int main(int argc, char** argv) {
   // A first run makes the game the timed runs restore.
   int status = 0;
   {
-    const Run first = StartAndWatch(display, variable);
-    if (first.gameMs < 0 || !Close(display, first.window, first.pid) ||
+    Run first = StartAndWatch(display, variable);
+    if (first.gameMs < 0 || !Close(display, first.window, *first.program) ||
         !std::filesystem::exists(folder / "current_game.xml")) {
       std::fprintf(stderr, "startup_bench: the first run showed no game or saved none\n");
-      if (first.pid > 0) kill(first.pid, SIGKILL);
       status = 1;
     }
   }
@@ -304,7 +277,6 @@ int main(int argc, char** argv) {
     Run run = StartAndWatch(display, variable);
     if (run.gameMs < 0) {
       std::fprintf(stderr, "startup_bench: run %d showed no %s\n", i + 1, run.splashMs < 0 ? "splash" : "game form");
-      if (run.pid > 0) kill(run.pid, SIGKILL), waitpid(run.pid, nullptr, 0);
       status = 1;
       break;
     }
@@ -319,16 +291,16 @@ int main(int argc, char** argv) {
     if (i + 1 == runs && idleSeconds > 0) {
       // Let the first paint's work settle, then measure a quiet game.
       std::this_thread::sleep_for(std::chrono::seconds(1));
-      const double cpuBefore = CpuSeconds(run.pid);
+      const double cpuBefore = CpuSeconds(run.program->Pid());
       const Clock::time_point from = Clock::now();
       std::this_thread::sleep_for(std::chrono::seconds(idleSeconds));
-      const double cpu = CpuSeconds(run.pid) - cpuBefore;
+      const double cpu = CpuSeconds(run.program->Pid()) - cpuBefore;
       const double wall = Ms(Clock::now() - from) / 1000;
       std::printf("idle %.1f s with the game shown: CPU %.2f s = %.2f%% (goal < 1%%)\n", wall, cpu, 100 * cpu / wall);
-      std::printf("memory: VmRSS %.1f MB, VmHWM %.1f MB (goal < 60 MB)\n", StatusKb(run.pid, "VmRSS:") / 1024.0,
-                  StatusKb(run.pid, "VmHWM:") / 1024.0);
+      std::printf("memory: VmRSS %.1f MB, VmHWM %.1f MB (goal < 60 MB)\n",
+                  StatusKb(run.program->Pid(), "VmRSS:") / 1024.0, StatusKb(run.program->Pid(), "VmHWM:") / 1024.0);
     }
-    if (!Close(display, run.window, run.pid)) {
+    if (!Close(display, run.window, *run.program)) {
       std::fprintf(stderr, "startup_bench: run %d did not end cleanly at the close box\n", i + 1);
       status = 1;
     }

@@ -26,8 +26,17 @@ function(tavlin_library name)
   tavlin_warnings(${name})
 endfunction()
 
+include(GoogleTest)
+
 # tavlin_test(<name> SOURCES ... [DEPS ...] [TIMEOUT seconds] [NO_MAIN])
-# One GoogleTest program, registered with CTest as a single test.
+# One GoogleTest program; CTest lists each of its cases as a test of its own,
+# named "<name>.<suite>.<case>", so a failure names its case.  Each case runs
+# in a process of its own, with TIMEOUT (600 s when left out) for the case.
+# The cases are listed when ctest starts rather than after the link, so a
+# build never runs a test program.  Properties that every case needs (a
+# skip code, a lock on what the cases share) go into the target's
+# TAVLIN_TEST_PROPERTIES anywhere in the folder's CMakeLists.txt:
+#   set_property(TARGET <name> PROPERTY TAVLIN_TEST_PROPERTIES RESOURCE_LOCK <what>)
 function(tavlin_test name)
   cmake_parse_arguments(T "NO_MAIN" "TIMEOUT" "SOURCES;DEPS" ${ARGN})
   add_executable(${name} ${T_SOURCES})
@@ -37,9 +46,27 @@ function(tavlin_test name)
   endif()
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR})
   tavlin_warnings(${name})
-  add_test(NAME ${name} COMMAND ${name})
   if(NOT T_TIMEOUT)
     set(T_TIMEOUT 600)
   endif()
-  set_tests_properties(${name} PROPERTIES TIMEOUT ${T_TIMEOUT})
+  # Deferred to the end of the folder's CMakeLists.txt, which may still set
+  # the target's TAVLIN_TEST_PROPERTIES after this call.  A deferred call
+  # reads its arguments when it runs, outside this function: hence the
+  # values written into it here.
+  cmake_language(EVAL CODE "cmake_language(DEFER CALL tavlin_discover_tests [[${name}]] [[${T_TIMEOUT}]])")
+endfunction()
+
+# Registers the cases of the test program `target` with CTest.  Listing runs
+# the program, which under the sanitizers takes a few seconds on a busy
+# machine, hence the long discovery timeout.
+function(tavlin_discover_tests target timeout)
+  get_target_property(properties ${target} TAVLIN_TEST_PROPERTIES)
+  if(NOT properties)
+    set(properties "")
+  endif()
+  gtest_discover_tests(${target}
+    TEST_PREFIX "${target}."
+    DISCOVERY_MODE PRE_TEST
+    DISCOVERY_TIMEOUT 120
+    PROPERTIES TIMEOUT ${timeout} LABELS ${target} ${properties})
 endfunction()

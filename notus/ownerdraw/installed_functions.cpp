@@ -25,14 +25,18 @@ glyph_drawer& GlyphDrawer() {
 
 }  // namespace
 
-void set_help_dialog_runner(help_dialog_runner runner) { HelpDialogRunner() = std::move(runner); }
+help_dialog_runner set_help_dialog_runner(help_dialog_runner runner) {
+  return std::exchange(HelpDialogRunner(), std::move(runner));
+}
 
 void run_help_dialog(std::uint32_t help_text_id, std::uint32_t title_id) {
   const help_dialog_runner runner = HelpDialogRunner();
   if (runner) runner(help_text_id, title_id);
 }
 
-void set_time_formatter(time_formatter formatter) { TimeFormatter() = std::move(formatter); }
+time_formatter set_time_formatter(time_formatter formatter) {
+  return std::exchange(TimeFormatter(), std::move(formatter));
+}
 
 bool has_time_formatter() { return static_cast<bool>(TimeFormatter()); }
 
@@ -41,7 +45,7 @@ std::wstring format_time(std::uint32_t seconds) {
   return formatter ? formatter(seconds) : std::wstring();
 }
 
-void set_glyph_drawer(glyph_drawer drawer) { GlyphDrawer() = std::move(drawer); }
+glyph_drawer set_glyph_drawer(glyph_drawer drawer) { return std::exchange(GlyphDrawer(), std::move(drawer)); }
 
 void draw_glyph(face_device& dev, unsigned id, face_device::size_type size, face_device::point_type position) {
   const glyph_drawer drawer = GlyphDrawer();

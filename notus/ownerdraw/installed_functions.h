@@ -21,12 +21,12 @@ inline constexpr std::uint32_t help_title_id = 389;
 
 // Runs the help dialog modally: the help text's and the title's string ids.
 using help_dialog_runner = std::function<void(std::uint32_t help_text_id, std::uint32_t title_id)>;
-void set_help_dialog_runner(help_dialog_runner runner);
+help_dialog_runner set_help_dialog_runner(help_dialog_runner runner);
 // Nothing happens while no runner is installed.
 void run_help_dialog(std::uint32_t help_text_id, std::uint32_t title_id);
 
 using time_formatter = std::function<std::wstring(std::uint32_t seconds)>;
-void set_time_formatter(time_formatter formatter);
+time_formatter set_time_formatter(time_formatter formatter);
 bool has_time_formatter();
 // Empty while no formatter is installed.
 std::wstring format_time(std::uint32_t seconds);
@@ -36,7 +36,7 @@ std::wstring format_time(std::uint32_t seconds);
 using glyph_drawer =
     std::function<void(face_device& dev, unsigned id, face_device::size_type size, face_device::point_type position)>;
 // An empty function puts back the SVG glyph drawer.
-void set_glyph_drawer(glyph_drawer drawer);
+glyph_drawer set_glyph_drawer(glyph_drawer drawer);
 void draw_glyph(face_device& dev, unsigned id, face_device::size_type size, face_device::point_type position);
 
 }  // namespace notus::ownerdraw

@@ -18,7 +18,9 @@ deferred_form_builder& DeferredFormBuilder() {
 
 }  // namespace
 
-void set_tab_bar_factory(tab_bar_factory factory) { TabBarFactory() = std::move(factory); }
+tab_bar_factory set_tab_bar_factory(tab_bar_factory factory) {
+  return std::exchange(TabBarFactory(), std::move(factory));
+}
 
 // Each call runs a copy, so the function may replace itself while it runs.
 std::shared_ptr<void> make_tab_bar(const std::shared_ptr<frame_display>& frame) {
@@ -26,7 +28,9 @@ std::shared_ptr<void> make_tab_bar(const std::shared_ptr<frame_display>& frame) 
   return factory ? factory(frame) : nullptr;
 }
 
-void set_deferred_form_builder(deferred_form_builder builder) { DeferredFormBuilder() = std::move(builder); }
+deferred_form_builder set_deferred_form_builder(deferred_form_builder builder) {
+  return std::exchange(DeferredFormBuilder(), std::move(builder));
+}
 
 void build_deferred_form() {
   const deferred_form_builder builder = DeferredFormBuilder();

@@ -65,13 +65,13 @@ using frame_display = displays::virtual_window_frame<traits>;
 // Makes the application tab bar over the frame's display; what it returns
 // is kept alive by the frame until the next rebuild.
 using tab_bar_factory = std::function<std::shared_ptr<void>(const std::shared_ptr<frame_display>& frame)>;
-void set_tab_bar_factory(tab_bar_factory factory);
+tab_bar_factory set_tab_bar_factory(tab_bar_factory factory);
 // Empty while no factory is installed.
 std::shared_ptr<void> make_tab_bar(const std::shared_ptr<frame_display>& frame);
 
 // Builds whatever form a deferred event on the frame is due to show.
 using deferred_form_builder = std::function<void()>;
-void set_deferred_form_builder(deferred_form_builder builder);
+deferred_form_builder set_deferred_form_builder(deferred_form_builder builder);
 // Nothing happens while no builder is installed.
 void build_deferred_form();
 

@@ -27,18 +27,19 @@
 #include "base/SmallFile.h"
 #include "base/utf.h"
 #include "tests/support/FifoWatchdog.h"
+#include "tests/support/ScopedInstalls.h"
 
 namespace {
 
 class SmallFileTest : public ::testing::Test {
  protected:
   void SetUp() override {
+    installed.Install(&SetReplaceFailureReporter);
     std::string pattern = (std::filesystem::temp_directory_path() / "tavlin-atomic-XXXXXX").string();
     ASSERT_NE(mkdtemp(pattern.data()), nullptr);
     folder = pattern;
   }
   void TearDown() override {
-    SetReplaceFailureReporter({});
     std::error_code ignored;
     std::filesystem::remove_all(folder, ignored);
   }
@@ -58,6 +59,7 @@ class SmallFileTest : public ::testing::Test {
   }
 
   std::filesystem::path folder;
+  test_support::ScopedInstalls installed;
 };
 
 TEST_F(SmallFileTest, WritesAndReplacesWholeFiles) {

@@ -8,6 +8,7 @@
 #include "notus/platform/ownerdrawWin32/winobj_virtual_window.h"
 #include "platform/win32/Application/app_entry.h"
 #include "platform/win32/Application/desktop_resources.h"
+#include "tests/support/ScopedInstalls.h"
 #include "winapi/sdl/sdl.h"
 
 #include <gtest/gtest.h>
@@ -58,7 +59,7 @@ class OnDisplay : public ::testing::Test {
     }
     desktop::RegisterDesktopResources();
     root = std::make_unique<virtual_window_controller>();
-    notus::impl::details::set_native_control_procedure(&MainWindowProc);
+    installed.Install(&notus::impl::details::set_native_control_procedure, &MainWindowProc);
     ASSERT_TRUE(InitInstance(nullptr, SW_SHOW));
     main = app::instance().main_window();
     window = FindWindow("Tavlin - Kestrel Mill", 20000);
@@ -68,7 +69,7 @@ class OnDisplay : public ::testing::Test {
     windows.clear();
     app::instance().release();
     root.reset();
-    notus::impl::details::set_native_control_procedure(nullptr);
+    installed.RestoreAll();
   }
 
   // Runs the message loop while the shell command runs, until `done` holds
@@ -101,6 +102,7 @@ class OnDisplay : public ::testing::Test {
   std::vector<std::unique_ptr<recorder>> windows;
   HWND main = nullptr;
   unsigned long window = 0;
+  test_support::ScopedInstalls installed;
 };
 
 bool Has(const log_type& log, const std::string& entry) {

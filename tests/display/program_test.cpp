@@ -7,17 +7,14 @@
 
 #include "app/ResourceManager.h"
 #include "app/Users.h"
+#include "tests/support/ChildProcess.h"
 #include "winapi/sdl/sdl.h"
 #include "winapi/windows.h"
 
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
-#include <spawn.h>
-#include <sys/wait.h>
 #include <unistd.h>
 #include <chrono>
-#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -25,8 +22,6 @@
 #include <string>
 #include <thread>
 #include <vector>
-
-extern char** environ;
 
 namespace display_test {
 namespace {
@@ -37,77 +32,16 @@ const char* const kTitle = "Tavlin - Kestrel Mill";
 // file; killed if a test leaves it running.  Its environment is this one's
 // without the variables named in `unset` and with the "NAME=value" entries of
 // `add`.
-class Program {
+class Program : public test_support::ChildProcess {
  public:
-  explicit Program(const std::vector<std::string>& unset = {}, const std::vector<std::string>& add = {}) {
-    char path[] = "/tmp/tavlin_stderr_XXXXXX";
-    const int fd = mkstemp(path);
-    if (fd < 0) {
-      return;
-    }
-    close(fd);
-    errors_ = path;
-    std::vector<std::string> variables = add;
-    for (char** entry = environ; *entry != nullptr; ++entry) {
-      const std::string variable = *entry;
-      bool dropped = false;
-      for (const std::string& name : unset) {
-        dropped = dropped || variable.compare(0, name.size() + 1, name + "=") == 0;
-      }
-      if (!dropped) {
-        variables.push_back(variable);
-      }
-    }
-    std::vector<char*> env;
-    for (std::string& variable : variables) {
-      env.push_back(variable.data());
-    }
-    env.push_back(nullptr);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 2, errors_.c_str(), O_WRONLY | O_TRUNC, 0);
-    char* argv[] = {const_cast<char*>(TAVLIN_PROGRAM), nullptr};
-    if (posix_spawn(&pid_, TAVLIN_PROGRAM, &actions, nullptr, argv, env.data()) != 0) {
-      pid_ = 0;
-    }
-    posix_spawn_file_actions_destroy(&actions);
-  }
-  ~Program() {
-    if (pid_ > 0) {
-      kill(pid_, SIGKILL);
-      waitpid(pid_, nullptr, 0);
-    }
-    if (!errors_.empty()) {
-      unlink(errors_.c_str());
-    }
-  }
-  bool Started() const { return pid_ > 0; }
-
-  // What the program has written to stderr so far.
-  std::string Errors() const {
-    std::ifstream file(errors_);
-    std::ostringstream text;
-    text << file.rdbuf();
-    return text.str();
-  }
-
-  // The exit status once it has ended within `timeoutMs`, or -1.
-  int WaitForExit(int timeoutMs) {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
-    while (std::chrono::steady_clock::now() < deadline) {
-      int status = 0;
-      if (waitpid(pid_, &status, WNOHANG) == pid_) {
-        pid_ = 0;
-        return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-      }
-      std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    }
-    return -1;
-  }
+  explicit Program(const std::vector<std::string>& unset = {}, const std::vector<std::string>& add = {})
+      : ChildProcess(TAVLIN_PROGRAM, test_support::EnvironmentWith(add, Assignments(unset))) {}
 
  private:
-  pid_t pid_ = 0;
-  std::string errors_;  // the file of its stderr
+  static std::vector<std::string> Assignments(std::vector<std::string> names) {
+    for (std::string& name : names) name += "=";
+    return names;
+  }
 };
 
 // The picture once the program has drawn into it (ink has appeared).

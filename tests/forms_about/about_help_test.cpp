@@ -12,7 +12,7 @@
 #include "forms/about/HelpForm.h"
 #include "forms/about/ShowAboutFormCommand.h"
 #include "forms/about/ShowHelpFormCommand.h"
-#include "tests/forms_gameform/gameform_fixture.h"
+#include "tests/support/gameform_fixture.h"
 
 namespace {
 

@@ -8,10 +8,10 @@
 #include <stdexcept>
 #include <string>
 
-#include "application_fixture.h"
 #include "forms/tabbar/ApplicationTabBar.h"
 #include "game/CommandHistory.h"
 #include "game/commands/Services.h"
+#include "tests/support/application_fixture.h"
 
 namespace application_test {
 namespace {

@@ -9,11 +9,11 @@
 #include <string>
 
 #include "app/Paths.h"
-#include "application_fixture.h"
 #include "forms/application/ApplicationShutdown.h"
 #include "forms/application/CloseGUICommand.h"
 #include "forms/application/SavedGameCommands.h"
 #include "game/CommandHistory.h"
+#include "tests/support/application_fixture.h"
 
 namespace application_test {
 namespace {

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "application_fixture.h"
 #include "game/commands/Services.h"
+#include "tests/support/application_fixture.h"
 
 namespace application_test {
 namespace {

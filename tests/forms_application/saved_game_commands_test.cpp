@@ -11,9 +11,9 @@
 #include <string>
 
 #include "app/Paths.h"
-#include "application_fixture.h"
 #include "engine/CHintInfo.h"
 #include "forms/application/SavedGameCommands.h"
+#include "tests/support/application_fixture.h"
 
 namespace application_test {
 namespace {

@@ -11,10 +11,10 @@
 #include <vector>
 
 #include "app/ResourceManager.h"
-#include "application_fixture.h"
 #include "forms/application/UserSettingsCommands.h"
 #include "forms/commands/OptionSetters.h"
 #include "forms/dialogs/LoadCurrentUserSettings.h"
+#include "tests/support/application_fixture.h"
 
 namespace application_test {
 namespace {

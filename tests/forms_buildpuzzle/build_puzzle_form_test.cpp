@@ -11,7 +11,7 @@
 #include "forms/buildpuzzle/BuildPuzzleForm.h"
 #include "forms/buildpuzzle/ShowBuildPuzzleFormCommand.h"
 #include "forms/gameobject/Game.h"
-#include "tests/forms_buildpuzzle/puzzle_forms_fixture.h"
+#include "tests/support/puzzle_forms_fixture.h"
 
 namespace build_puzzle_test {
 namespace {

@@ -30,7 +30,7 @@ class CommandsTest : public forms_test::FormsTest {
  protected:
   void SetUp() override {
     SessionMemory::Clear();
-    notus::ownerdraw::set_glyph_drawer([](auto&, unsigned, auto, auto) {});
+    installed.Install(&notus::ownerdraw::set_glyph_drawer, [](auto&, unsigned, auto, auto) {});
     CommandHistory::Create();
     FormsTest::SetUp();
     gamecommands::Services::InstallCurrentGame([] {
@@ -43,7 +43,6 @@ class CommandsTest : public forms_test::FormsTest {
     gamecommands::Services::Reset();
     FormsTest::TearDown();
     CommandHistory::Destroy();
-    notus::ownerdraw::set_glyph_drawer(nullptr);
     SessionMemory::Clear();
   }
 

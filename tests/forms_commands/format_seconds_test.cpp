@@ -5,6 +5,7 @@
 
 #include "forms/application/FormatSeconds.h"
 #include "notus/ownerdraw/installed_functions.h"
+#include "tests/support/ScopedInstalls.h"
 
 namespace {
 
@@ -28,10 +29,10 @@ TEST(FormatSecondsTest, HoursMinutesAndSecondsOfAtLeastTwoDigits) {
 }
 
 TEST(FormatSecondsTest, InstalledItFormatsTheWidgetsTimes) {
-  notus::ownerdraw::set_time_formatter(nullptr);
+  test_support::ScopedInstalls none;
+  none.Install(&notus::ownerdraw::set_time_formatter);
   InstallTimeFormatter();
   EXPECT_EQ(notus::ownerdraw::format_time(3725), L"01:02:05");
-  notus::ownerdraw::set_time_formatter(nullptr);
 }
 
 }  // namespace

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "dialogs_fixture.h"
 #include "forms/dialogs/DeleteUserCommand.h"
+#include "tests/support/dialogs_fixture.h"
 
 namespace dialogs_test {
 namespace {

@@ -10,12 +10,12 @@
 #include <vector>
 
 #include "app/SessionMemory.h"
-#include "dialogs_fixture.h"
 #include "forms/dialogs/DialogServices.h"
 #include "forms/dialogs/GameSolvedCommand.h"
 #include "forms/gameobject/Game.h"
 #include "game/commands/PuzzleCommands.h"
-#include "tests/game/RecordingGame.h"
+#include "tests/support/RecordingGame.h"
+#include "tests/support/dialogs_fixture.h"
 
 namespace dialogs_test {
 namespace {

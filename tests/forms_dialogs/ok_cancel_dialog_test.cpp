@@ -5,8 +5,8 @@
 #include <memory>
 #include <string>
 
-#include "dialogs_fixture.h"
 #include "forms/dialogs/OkCancelDialog.h"
+#include "tests/support/dialogs_fixture.h"
 
 namespace dialogs_test {
 namespace {

@@ -89,13 +89,12 @@ class EditboxTest : public FormsTest {
  protected:
   void SetUp() override {
     // As start-up does: the entry's messages reach its window object.
-    notus::impl::details::set_native_control_procedure(&MainWindowProc);
+    // Kept until the host has gone, as start-up keeps it.
+    entryProcedure.Install(&notus::impl::details::set_native_control_procedure, &MainWindowProc);
     FormsTest::SetUp();
   }
-  void TearDown() override {
-    FormsTest::TearDown();
-    notus::impl::details::set_native_control_procedure(nullptr);
-  }
+
+  test_support::ScopedInstalls entryProcedure;
 
   void WritePlayers(const std::vector<std::wstring>& names) {
     data_objects::users users;

@@ -13,9 +13,9 @@
 #include "forms/gameobject/Game.h"
 #include "game/CommandHistory.h"
 #include "game/commands/Services.h"
-#include "tests/forms_grid/folders.h"
-#include "tests/notus_ownerdraw/sizing_host.h"
-#include "tests/notus_ownerdraw/widget_fixture.h"
+#include "tests/support/folders.h"
+#include "tests/support/sizing_host.h"
+#include "tests/support/widget_fixture.h"
 #include "winapi/headless/headless.h"
 
 namespace game_test {

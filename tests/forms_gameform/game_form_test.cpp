@@ -8,7 +8,7 @@
 
 #include "game/commands/ExecuteCommand.h"
 #include "game/commands/HintCommands.h"
-#include "gameform_fixture.h"
+#include "tests/support/gameform_fixture.h"
 #include "winapi/headless/headless.h"
 
 namespace gameform_test {

@@ -9,8 +9,8 @@
 
 #include "forms/gameform/PuzzleInfoForm.h"
 #include "forms/gameform/ShowPuzzleInfo.h"
-#include "gameform_fixture.h"
-#include "tests/game/RecordingGame.h"
+#include "tests/support/RecordingGame.h"
+#include "tests/support/gameform_fixture.h"
 
 namespace gameform_test {
 namespace {

@@ -5,7 +5,7 @@
 
 #include "forms/grid/GridGeometry.h"
 #include "forms/grid/GridLayoutReport.h"
-#include "tests/forms_grid/folders.h"
+#include "tests/support/folders.h"
 
 namespace {
 

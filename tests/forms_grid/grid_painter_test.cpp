@@ -9,8 +9,8 @@
 #include <memory>
 #include <vector>
 
-#include "tests/forms_grid/folders.h"
-#include "tests/notus_win32/host_fixture.h"
+#include "tests/support/folders.h"
+#include "tests/support/host_fixture.h"
 
 namespace {
 

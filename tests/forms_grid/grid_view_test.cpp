@@ -12,10 +12,10 @@
 
 #include "game/CommandHistory.h"
 #include "game/commands/Services.h"
-#include "tests/forms_grid/folders.h"
-#include "tests/game/RecordingGame.h"
-#include "tests/notus_ownerdraw/sizing_host.h"
-#include "tests/notus_ownerdraw/widget_fixture.h"
+#include "tests/support/RecordingGame.h"
+#include "tests/support/folders.h"
+#include "tests/support/sizing_host.h"
+#include "tests/support/widget_fixture.h"
 
 namespace {
 

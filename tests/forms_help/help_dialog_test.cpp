@@ -29,12 +29,12 @@ class HelpDialogTest : public FormsTest {
   void SetUp() override {
     AddHelpText("Press a digit.&#13;Then a cell.");
     FormsTest::SetUp();
-    notus::gdi::set_device_recorder([this](const std::string& call) {
+    installed.Install(&notus::gdi::set_device_recorder, [this](const std::string& call) {
       const std::string prefix = "draw_text(\"";
       if (call.rfind(prefix, 0) == 0) drawn.push_back(call.substr(prefix.size(), call.find("\", {") - prefix.size()));
     });
     // The button's glyphs are not what these tests look at.
-    notus::ownerdraw::set_glyph_drawer([](auto&, unsigned, auto, auto) {});
+    installed.Install(&notus::ownerdraw::set_glyph_drawer, [](auto&, unsigned, auto, auto) {});
     button = std::make_unique<tooltip::help_button_view>();
     const auto& h = button->display().handle();
     forms::window_ops::move(h, {kHelpButton.left, kHelpButton.top});
@@ -43,9 +43,7 @@ class HelpDialogTest : public FormsTest {
     Settle();
   }
   void TearDown() override {
-    notus::gdi::set_device_recorder(nullptr);
     button.reset();
-    notus::ownerdraw::set_glyph_drawer(nullptr);
     FormsTest::TearDown();
   }
   void InstallFunctions() override { InstallHelpDialog(); }

@@ -11,8 +11,8 @@
 #include "forms/keypad/KeypadViewManager.h"
 #include "game/CommandHistory.h"
 #include "game/commands/Services.h"
-#include "tests/game/RecordingGame.h"
-#include "tests/notus_ownerdraw/widget_fixture.h"
+#include "tests/support/RecordingGame.h"
+#include "tests/support/widget_fixture.h"
 
 namespace keypad_test {
 

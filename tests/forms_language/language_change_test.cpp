@@ -74,11 +74,8 @@ class LanguageChangeTest : public FormsTest {
   void SetUp() override {
     folders.Write("resources.dat", kResources);
     FormsTest::SetUp();
+    installed.Install(&notus::gdi::set_device_recorder);
     state->options.language = L"en";
-  }
-  void TearDown() override {
-    notus::gdi::set_device_recorder(nullptr);
-    FormsTest::TearDown();
   }
 
   // Which language's texts are loaded, by a string each language has.

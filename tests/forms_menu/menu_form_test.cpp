@@ -31,7 +31,7 @@
 #include "game/grid/GridSymbols.h"
 #include "notus/ownerdraw/list_strategies.h"
 #include "notus/ownerdraw/press_target.h"
-#include "tests/forms_gameform/gameform_fixture.h"
+#include "tests/support/gameform_fixture.h"
 
 namespace menu_form_test {
 namespace {

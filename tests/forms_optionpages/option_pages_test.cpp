@@ -20,9 +20,9 @@
 #include "game/CommandHistory.h"
 #include "game/commands/Services.h"
 #include "notus/platform/ownerdrawWin32/device_recorder.h"
-#include "tests/game/RecordingGame.h"
 #include "tests/support/DialogScript.h"
 #include "tests/support/FormsHost.h"
+#include "tests/support/RecordingGame.h"
 
 namespace option_pages_test {
 namespace {

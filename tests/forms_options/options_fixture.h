@@ -12,7 +12,7 @@
 #include "forms/options/OptionsForm.h"
 #include "forms/options/ShowOptionFormCommand.h"
 #include "forms/tabbar/TabCommands.h"
-#include "tests/forms_gameform/gameform_fixture.h"
+#include "tests/support/gameform_fixture.h"
 
 namespace options_test {
 

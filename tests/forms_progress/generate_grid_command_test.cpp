@@ -17,8 +17,8 @@
 #include "forms/progress/GenerateGridCommand.h"
 #include "game/grid/GridSymbols.h"
 #include "notus/platform/ownerdrawWin32/paint_timer.h"
-#include "tests/forms_dialogs/dialogs_fixture.h"
-#include "tests/game/RecordingGame.h"
+#include "tests/support/RecordingGame.h"
+#include "tests/support/dialogs_fixture.h"
 
 namespace progress_test {
 namespace {

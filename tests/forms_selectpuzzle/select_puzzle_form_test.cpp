@@ -15,7 +15,7 @@
 #include "forms/gameobject/Game.h"
 #include "forms/selectpuzzle/SelectPuzzleForm.h"
 #include "forms/selectpuzzle/ShowPuzzleSelectedFormCommand.h"
-#include "tests/forms_buildpuzzle/puzzle_forms_fixture.h"
+#include "tests/support/puzzle_forms_fixture.h"
 
 namespace select_puzzle_test {
 namespace {

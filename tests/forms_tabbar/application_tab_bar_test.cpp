@@ -61,26 +61,24 @@ class TabBarTest : public FormsTest {
     FormsTest::SetUp();
     // The deferred message takes the pending show-form command and notes
     // which form it would build; the bar is tested here, not the forms.
-    notus::mainwindow::set_deferred_form_builder([this] {
+    installed.Install(&notus::mainwindow::set_deferred_form_builder, [this] {
       const std::string form = FormOf(state->PendingFormCommand());
       state->SetPendingFormCommand(nullptr);
       if (form.empty()) return;
       log.push_back(form + " built");
       if (afterBuild) std::exchange(afterBuild, nullptr)();
     });
-    notus::gdi::set_device_recorder([this](const std::string& call) { recorded.push_back(call); });
+    installed.Install(&notus::gdi::set_device_recorder, [this](const std::string& call) { recorded.push_back(call); });
     // Glyphs are recorded among the drawing calls rather than drawn.
-    notus::ownerdraw::set_glyph_drawer([this](notus::ownerdraw::face_device&, unsigned id,
-                                              notus::ownerdraw::face_device::size_type size,
-                                              notus::ownerdraw::face_device::point_type at) {
-      recorded.push_back("glyph(" + std::to_string(id) + ", " + std::to_string(size.width) + "x" +
-                         std::to_string(size.height) + ", (" + std::to_string(at.x) + "," + std::to_string(at.y) +
-                         "))");
-    });
+    installed.Install(&notus::ownerdraw::set_glyph_drawer,
+                      [this](notus::ownerdraw::face_device&, unsigned id, notus::ownerdraw::face_device::size_type size,
+                             notus::ownerdraw::face_device::point_type at) {
+                        recorded.push_back("glyph(" + std::to_string(id) + ", " + std::to_string(size.width) + "x" +
+                                           std::to_string(size.height) + ", (" + std::to_string(at.x) + "," +
+                                           std::to_string(at.y) + "))");
+                      });
   }
   void TearDown() override {
-    notus::gdi::set_device_recorder(nullptr);
-    notus::ownerdraw::set_glyph_drawer(nullptr);
     FormsTest::TearDown();
   }
 

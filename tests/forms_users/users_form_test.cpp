@@ -21,7 +21,7 @@
 #include "notus/ownerdraw/list_strategies.h"
 #include "notus/platform/ownerdrawWin32/native_control.h"
 #include "platform/win32/Application/app_entry.h"
-#include "tests/forms_dialogs/dialogs_fixture.h"
+#include "tests/support/dialogs_fixture.h"
 
 namespace users_form_test {
 namespace {
@@ -48,14 +48,14 @@ class UsersFormTest : public dialogs_test::DialogsTest {
   void InstallFunctions() override { InstallApplicationTabBar(); }
   void SetUp() override {
     // As start-up does: the edit box's entry reports to its window object.
-    notus::impl::details::set_native_control_procedure(&MainWindowProc);
+    // Kept until the host has gone, as start-up keeps it.
+    entryProcedure.Install(&notus::impl::details::set_native_control_procedure, &MainWindowProc);
     DialogsTest::SetUp();
     // The tabs draw glyphs.
     forms_test::app::load_glyph_document(std::filesystem::path(TAVLIN_SOURCE_RESOURCES "/glyphs.dat").wstring());
   }
   void TearDown() override {
     DialogsTest::TearDown();
-    notus::impl::details::set_native_control_procedure(nullptr);
   }
 
   // Shows the form the way the menu does and answers it.
@@ -120,6 +120,7 @@ class UsersFormTest : public dialogs_test::DialogsTest {
 
   // Select ends on the main menu.
   bool MenuShown() const { return dynamic_cast<const mainform::Model*>(state->currentForm.get()) != nullptr; }
+  test_support::ScopedInstalls entryProcedure;
 };
 
 TEST_F(UsersFormTest, OpensWithTheTabsClearedAndThePlayersOfTheFileInFileOrderTheCurrentOneSelected) {

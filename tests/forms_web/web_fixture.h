@@ -27,9 +27,9 @@ class WebFormsTest : public forms_test::FormsTest {
     unsetenv("TAVLIN_WEB_HOST");
     unsetenv("TAVLIN_WEB_LINK");
     FormsTest::SetUp();
+    installed.Install(&winapi::headless::SetIdleHook);
   }
   void TearDown() override {
-    winapi::headless::SetIdleHook(nullptr);
     FormsTest::TearDown();
     unsetenv("TAVLIN_WEB_HOST");
     unsetenv("TAVLIN_WEB_LINK");

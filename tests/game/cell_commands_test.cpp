@@ -11,10 +11,10 @@
 #include <string>
 #include <vector>
 
-#include "RecordingGame.h"
 #include "game/CommandHistory.h"
 #include "game/commands/ExecuteCommand.h"
 #include "game/commands/Services.h"
+#include "tests/support/RecordingGame.h"
 
 namespace {
 

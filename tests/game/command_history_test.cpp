@@ -8,11 +8,11 @@
 #include <string>
 #include <vector>
 
-#include "RecordingGame.h"
 #include "game/CommandHistory.h"
 #include "game/commands/Base.h"
 #include "game/commands/ExecuteCommand.h"
 #include "game/commands/UndoRedo.h"
+#include "tests/support/RecordingGame.h"
 
 namespace {
 

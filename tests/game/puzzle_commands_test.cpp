@@ -12,7 +12,6 @@
 #include <utility>
 #include <vector>
 
-#include "RecordingGame.h"
 #include "engine/CHintInfo.h"
 #include "engine/PatternId.h"
 #include "game/CommandHistory.h"
@@ -23,6 +22,7 @@
 #include "game/commands/PuzzleCommands.h"
 #include "game/commands/Services.h"
 #include "game/grid/GridModel.h"
+#include "tests/support/RecordingGame.h"
 
 namespace {
 

@@ -15,6 +15,7 @@
 #include "notus/platform/ownerdrawWin32/native_control.h"
 #include "notus/platform/ownerdrawWin32/virtual_window_controller.h"
 #include "platform/handheld/handheld_entry.h"
+#include "tests/support/ScopedInstalls.h"
 #include "winapi/device.h"
 #include "winapi/headless/headless.h"
 
@@ -37,13 +38,13 @@ class HeadlessHandheld {
     m_root = std::make_unique<notus::impl::details::virtual_window_controller>();
     if (!InitInstance(nullptr, SW_SHOW)) throw std::runtime_error("no main window");
     m_main = app::instance().main_window();
-    notus::impl::details::set_native_control_procedure(&MainWindowProc);
+    m_installed.Install(&notus::impl::details::set_native_control_procedure, &MainWindowProc);
+    m_installed.Install(&notus::impl::details::set_native_edit_hooks);
     handheld::InstallSoftKeyboard();
   }
   ~HeadlessHandheld() {
     m_root.reset();
-    notus::impl::details::set_native_edit_hooks({});
-    notus::impl::details::set_native_control_procedure(nullptr);
+    m_installed.RestoreAll();
     notus::impl::details::app::instance().release();
     notus::impl::details::clear_invalid_rect();
     winapi::headless::Reset();
@@ -57,6 +58,7 @@ class HeadlessHandheld {
  private:
   std::unique_ptr<notus::impl::details::virtual_window_controller> m_root;
   HWND m_main = nullptr;
+  test_support::ScopedInstalls m_installed;
 };
 
 }  // namespace handheld_test

@@ -14,8 +14,9 @@
 #include "notus/ownerdraw/main_window.h"
 #include "platform/handheld/program_host.h"
 #include "startup/RunApplication.h"
-#include "tests/forms_grid/folders.h"
 #include "tests/support/DialogScript.h"
+#include "tests/support/ScopedInstalls.h"
+#include "tests/support/folders.h"
 
 #include <gtest/gtest.h>
 
@@ -56,13 +57,15 @@ class HandheldRun : public ::testing::Test {
     setenv("TAVLIN_HANDHELD_SCREEN", "240x320", 1);
     handheld::PrepareDevice();
     host = std::make_unique<HeadlessHandheld>(1'000'000, SIZE{240, 320});
+    // What start-up installs for the lower layers, taken back afterwards.
+    installed.Install(&app::set_loop_entry_hook);
+    installed.Install(&winapi::headless::SetIdleHook);
+    installed.Install(&notus::mainwindow::set_tab_bar_factory);
+    installed.Install(&notus::mainwindow::set_deferred_form_builder);
+    installed.Install(&notus::ownerdraw::set_help_dialog_runner);
   }
   void TearDown() override {
-    app::set_loop_entry_hook(nullptr);
-    winapi::headless::SetIdleHook(nullptr);
-    notus::mainwindow::set_tab_bar_factory(nullptr);
-    notus::mainwindow::set_deferred_form_builder(nullptr);
-    notus::ownerdraw::set_help_dialog_runner(nullptr);
+    installed.RestoreAll();
     host.reset();
     unsetenv("TAVLIN_HANDHELD_SCREEN");
     UseSettingsFolderBesideProgram(false);
@@ -81,6 +84,7 @@ class HandheldRun : public ::testing::Test {
   grid_test::Folders folders{{"resources.dat", "glyphs.dat"}};
   std::filesystem::path beside;
   std::unique_ptr<HeadlessHandheld> host;
+  test_support::ScopedInstalls installed;
 };
 
 TEST_F(HandheldRun, PlaysAMoveUndoesItAndSavesInTheSettingsFolderBesideTheProgram) {

@@ -6,17 +6,14 @@
 
 #include "app/ResourceManager.h"
 #include "app/Users.h"
+#include "tests/support/ChildProcess.h"
 #include "winapi/sdl/sdl.h"
 
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
-#include <spawn.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
-#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -25,8 +22,6 @@
 #include <thread>
 #include <vector>
 
-extern char** environ;
-
 namespace handheld_display_test {
 namespace {
 
@@ -34,61 +29,12 @@ using display_test::Picture;
 using display_test::Screenshot;
 namespace fs = std::filesystem;
 
-// A run of the program with the variables `add` besides this environment;
-// killed if a test leaves it running.
-class Program {
+// A run of the program with the variables `add` besides this environment
+// (none of ours from it); killed if a test leaves it running.
+class Program : public test_support::ChildProcess {
  public:
-  explicit Program(const std::vector<std::string>& add) {
-    errors_ = fs::temp_directory_path() /
-              ("tavlin_handheld_stderr_" + std::to_string(getpid()) + "_" + std::to_string(++count_));
-    std::vector<std::string> variables = add;
-    for (char** entry = environ; *entry != nullptr; ++entry) {
-      const std::string variable = *entry;
-      if (variable.rfind("TAVLIN_", 0) != 0) variables.push_back(variable);
-    }
-    std::vector<char*> env;
-    for (std::string& variable : variables) env.push_back(variable.data());
-    env.push_back(nullptr);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 2, errors_.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    char* argv[] = {const_cast<char*>(TAVLIN_HANDHELD_PROGRAM), nullptr};
-    if (posix_spawn(&pid_, TAVLIN_HANDHELD_PROGRAM, &actions, nullptr, argv, env.data()) != 0) pid_ = 0;
-    posix_spawn_file_actions_destroy(&actions);
-  }
-  ~Program() {
-    if (pid_ > 0) {
-      kill(pid_, SIGKILL);
-      waitpid(pid_, nullptr, 0);
-    }
-    std::error_code ignored;
-    fs::remove(errors_, ignored);
-  }
-  bool Started() const { return pid_ > 0; }
-  std::string Errors() const {
-    std::ifstream file(errors_);
-    std::ostringstream text;
-    text << file.rdbuf();
-    return text.str();
-  }
-  // The exit status once it has ended within `timeoutMs`, or -1.
-  int WaitForExit(int timeoutMs) {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
-    while (std::chrono::steady_clock::now() < deadline) {
-      int status = 0;
-      if (waitpid(pid_, &status, WNOHANG) == pid_) {
-        pid_ = 0;
-        return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-      }
-      std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    }
-    return -1;
-  }
-
- private:
-  static inline int count_ = 0;
-  pid_t pid_ = 0;
-  fs::path errors_;
+  explicit Program(const std::vector<std::string>& add)
+      : ChildProcess(TAVLIN_HANDHELD_PROGRAM, test_support::EnvironmentWith(add, {"TAVLIN_"})) {}
 };
 
 // A settings folder that an earlier run left: a player without automatic

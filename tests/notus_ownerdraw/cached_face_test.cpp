@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "notus/platform/ownerdrawWin32/device_recorder.h"
-#include "tests/notus_win32/host_fixture.h"
+#include "tests/support/host_fixture.h"
 
 namespace {
 
@@ -19,12 +19,8 @@ class CachedFaceTest : public host_test::HostTest {
   void SetUp() override {
     HostTest::SetUp();
     back_buffer(1200, 100);
-    notus::gdi::set_device_recorder([this](const std::string& call) { calls.push_back(call); });
+    installed.Install(&notus::gdi::set_device_recorder, [this](const std::string& call) { calls.push_back(call); });
     dev = face_device::create_for_dc(nullptr, nullptr, 0, 0);
-  }
-  void TearDown() override {
-    notus::gdi::set_device_recorder(nullptr);
-    HostTest::TearDown();
   }
 
   // Draws face `id` and answers what was recorded meanwhile.

@@ -6,7 +6,7 @@
 #include <memory>
 #include <vector>
 
-#include "widget_fixture.h"
+#include "tests/support/widget_fixture.h"
 
 namespace {
 

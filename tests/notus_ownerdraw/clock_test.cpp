@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <string>
 
-#include "widget_fixture.h"
+#include "tests/support/widget_fixture.h"
 
 namespace {
 

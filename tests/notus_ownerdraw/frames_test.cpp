@@ -10,7 +10,7 @@
 #include "notus/ownerdraw/group_box.h"
 #include "notus/ownerdraw/label.h"
 #include "recorded_paint.h"
-#include "tests/notus_win32/window_probe.h"
+#include "tests/support/window_probe.h"
 
 namespace {
 

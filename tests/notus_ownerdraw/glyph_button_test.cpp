@@ -8,7 +8,7 @@
 #include <string>
 
 #include "notus/platform/ownerdrawWin32/svg_glyph.h"
-#include "widget_fixture.h"
+#include "tests/support/widget_fixture.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 
 #include "notus/ownerdraw/push_button.h"
 #include "notus/platform/ownerdrawWin32/app.h"
-#include "widget_fixture.h"
+#include "tests/support/widget_fixture.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "notus/ownerdraw/push_button.h"
-#include "widget_fixture.h"
+#include "tests/support/widget_fixture.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "notus/displays/window_rectangle.h"
-#include "widget_fixture.h"
+#include "tests/support/widget_fixture.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include "notus/platform/ownerdrawWin32/device_recorder.h"
 #include "notus/platform/ownerdrawWin32/virtual_window_controller.h"
 #include "notus/platform/ownerdrawWin32/virtual_window_impl.h"
-#include "tests/notus_win32/host_fixture.h"
+#include "tests/support/host_fixture.h"
 
 namespace recorded_paint_test {
 
@@ -28,11 +28,7 @@ class RecordedPaint : public host_test::HostTest {
   void SetUp() override {
     HostTest::SetUp();
     buffer = &back_buffer(320, 240);
-    notus::gdi::set_device_recorder([this](const std::string& call) { recorded.push_back(call); });
-  }
-  void TearDown() override {
-    notus::gdi::set_device_recorder(nullptr);
-    HostTest::TearDown();
+    installed.Install(&notus::gdi::set_device_recorder, [this](const std::string& call) { recorded.push_back(call); });
   }
 
   // The calls of one paint pass over every dirty window.

@@ -13,8 +13,8 @@
 #include <string>
 #include <vector>
 
-#include "sizing_host.h"
-#include "widget_fixture.h"
+#include "tests/support/sizing_host.h"
+#include "tests/support/widget_fixture.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 
 #include "notus/ownerdraw/radio_button.h"
 #include "notus/ownerdraw/tab_button.h"
-#include "widget_fixture.h"
+#include "tests/support/widget_fixture.h"
 
 namespace {
 

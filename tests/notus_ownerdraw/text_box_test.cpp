@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "notus/ownerdraw/push_button.h"
-#include "sizing_host.h"
-#include "widget_fixture.h"
+#include "tests/support/sizing_host.h"
+#include "tests/support/widget_fixture.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "widget_fixture.h"
+#include "tests/support/widget_fixture.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "notus/ownerdraw/tooltip.h"
-#include "tests/notus_win32/window_probe.h"
+#include "tests/support/window_probe.h"
 
 namespace {
 

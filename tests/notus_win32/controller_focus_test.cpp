@@ -6,7 +6,7 @@
 #include <map>
 #include <stdexcept>
 
-#include "window_probe.h"
+#include "tests/support/window_probe.h"
 
 using namespace probes;
 

@@ -2,7 +2,7 @@
 // capture, focus on press, listeners, Tab.
 #include <gtest/gtest.h>
 
-#include "window_probe.h"
+#include "tests/support/window_probe.h"
 
 using namespace probes;
 

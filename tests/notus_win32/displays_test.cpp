@@ -8,7 +8,7 @@
 #include "notus/displays/virtual_window.h"
 #include "notus/displays/window_rectangle.h"
 #include "notus/platform/ownerdrawWin32/invalid_rect.h"
-#include "window_probe.h"
+#include "tests/support/window_probe.h"
 
 using namespace probes;
 using notus::traits;

@@ -10,8 +10,9 @@
 #include "notus/displays/virtual_window.h"
 #include "notus/platform/ownerdrawWin32/native_control.h"
 #include "notus/platform/ownerdrawWin32/paint_surface.h"
+#include "tests/support/ScopedInstalls.h"
+#include "tests/support/window_probe.h"
 #include "winapi/headless/headless.h"
-#include "window_probe.h"
 
 using namespace probes;
 using namespace notus::impl;
@@ -60,6 +61,7 @@ class MainWindow : public ::testing::Test {
  protected:
   void SetUp() override {
     winapi::headless::Reset();
+    installed.Install(&details::set_native_control_procedure);
     winapi::headless::SetScreenSize(1000, 800);
     g_messages.clear();
     WNDCLASSW main_class{};
@@ -74,12 +76,11 @@ class MainWindow : public ::testing::Test {
     g_main = CreateWindowExW(0, L"TestMain", L"Title", WS_CAPTION | WS_SYSMENU, 0, 0, 300, 200, nullptr, nullptr,
                              nullptr, nullptr);
     ASSERT_NE(g_main, nullptr);
-    set_paint_surface_source(test_surface);
+    installed.Install(&set_paint_surface_source, test_surface);
   }
 
   void TearDown() override {
-    set_paint_surface_source(nullptr);
-    details::set_native_control_procedure(nullptr);
+    installed.RestoreAll();
     g_main = nullptr;
   }
 
@@ -98,6 +99,7 @@ class MainWindow : public ::testing::Test {
   }
 
   details::virtual_window_controller controller;
+  test_support::ScopedInstalls installed;
 };
 
 TEST_F(MainWindow, UpdateAndResizeWithNotifyAskTheHostBeforeReturning) {

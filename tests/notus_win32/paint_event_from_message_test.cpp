@@ -3,6 +3,7 @@
 #include "notus/impl/event.h"
 #include "notus/platform/ownerdrawWin32/event_from_message.h"
 #include "notus/platform/ownerdrawWin32/paint_surface.h"
+#include "tests/support/ScopedInstalls.h"
 #include "winapi/headless/headless.h"
 #include "winapi/windows.h"
 
@@ -35,11 +36,11 @@ class PaintEventFromMessage : public ::testing::Test {
                             nullptr);
     ASSERT_NE(child, nullptr);
     ValidateRect(child, nullptr);
-    set_paint_surface_source(&test_surface);
+    installed.Install(&set_paint_surface_source, &test_surface);
   }
 
   void TearDown() override {
-    set_paint_surface_source(nullptr);
+    installed.RestoreAll();
     winapi::headless::Reset();
     g_main = nullptr;
   }
@@ -53,6 +54,7 @@ class PaintEventFromMessage : public ::testing::Test {
   }
 
   HWND child = nullptr;
+  test_support::ScopedInstalls installed;
 };
 
 void expect_rect(const RECT& actual, const RECT& expected, const char* what) {

@@ -1,5 +1,5 @@
-#include "host_fixture.h"
-#include "paint_probe.h"
+#include "tests/support/host_fixture.h"
+#include "tests/support/paint_probe.h"
 
 #include "notus/platform/ownerdrawWin32/paint_timer.h"
 #include "notus/platform/ownerdrawWin32/virtual_window_controller.h"

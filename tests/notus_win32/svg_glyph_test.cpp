@@ -1,4 +1,4 @@
-#include "host_fixture.h"
+#include "tests/support/host_fixture.h"
 
 #include "notus/platform/ownerdrawWin32/svg_glyph.h"
 #include "svg/svg_exception.h"

@@ -10,7 +10,7 @@
 #include "notus/displays/virtual_window.h"
 #include "notus/managers/view_manager.h"
 #include "notus/view.h"
-#include "window_probe.h"
+#include "tests/support/window_probe.h"
 
 using namespace probes;
 using namespace notus::impl;

@@ -8,7 +8,7 @@
 
 #include "notus/platform/ownerdrawWin32/invalid_rect.h"
 #include "notus/platform/ownerdrawWin32/virtual_window_impl.h"
-#include "window_probe.h"
+#include "tests/support/window_probe.h"
 
 using namespace probes;
 using notus::impl::details::add_invalid_rect;

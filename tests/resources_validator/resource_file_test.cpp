@@ -16,10 +16,10 @@
 
 #include "app/ResourceManager.h"
 #include "base/utf.h"
-#include "tests/forms_grid/folders.h"
 #include "tests/resources_validator/ShippedFile.h"
 #include "tests/resources_validator/TextRoom.h"
 #include "tests/support/HeadlessDesktop.h"
+#include "tests/support/folders.h"
 #include "winapi/windows.h"
 
 namespace {

@@ -27,8 +27,8 @@
 #include "platform/win32/Application/program_host.h"
 #include "startup/RunApplication.h"
 #include "tests/resources_validator/ShippedFile.h"
-#include "tests/startup/startup_fixture.h"
 #include "tests/support/DialogScript.h"
+#include "tests/support/FormsHost.h"
 
 namespace {
 
@@ -74,6 +74,7 @@ class TourTest : public startup_test::StartupTest, public ::testing::WithParamIn
  protected:
   void SetUp() override {
     StartupTest::SetUp();
+    installed.Install(&winapi::headless::SetFileDialogHook);
     shipped_ = resources_validator::ReadShippedFile(std::filesystem::path(TAVLIN_SOURCE_RESOURCES) / "resources.dat");
     ASSERT_GE(shipped_.size(), 2u);
     // The select-puzzle form's packages and the grid's digits.
@@ -85,7 +86,6 @@ class TourTest : public startup_test::StartupTest, public ::testing::WithParamIn
   }
   void TearDown() override {
     ResourceManager::SetRequestLogging(false);
-    winapi::headless::SetFileDialogHook(nullptr);
     StartupTest::TearDown();
   }
 

@@ -20,8 +20,8 @@
 #include "notus/platform/ownerdrawWin32/winobj_virtual_window.h"
 #include "platform/win32/Application/program_host.h"
 #include "startup/RunApplication.h"
-#include "tests/startup/startup_fixture.h"
 #include "tests/support/DialogScript.h"
+#include "tests/support/FormsHost.h"
 
 namespace startup_test {
 namespace {

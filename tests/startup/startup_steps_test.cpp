@@ -12,7 +12,7 @@
 #include "app/ResourceManager.h"
 #include "app/Users.h"
 #include "startup/StartupSteps.h"
-#include "tests/forms_grid/folders.h"
+#include "tests/support/folders.h"
 
 namespace {
 

@@ -4,20 +4,14 @@
 #include "startup/WaitPumpingMessages.h"
 
 #include "startup/Splash.h"
-#include "tests/startup/startup_fixture.h"
+#include "tests/support/FormsHost.h"
 
 #include <stdexcept>
 
 namespace startup_test {
 namespace {
 
-class WaitTest : public StartupTest {
- protected:
-  void TearDown() override {
-    winapi::headless::SetIdleHook(nullptr);
-    StartupTest::TearDown();
-  }
-};
+class WaitTest : public StartupTest {};
 
 TEST(SplashSecondsLeftTest, TheSplashStaysUpFourWholeSeconds) {
   const struct { unsigned elapsed, left; } cases[] = {{0, 4}, {1, 3}, {3, 1}, {4, 0}, {9, 0}};

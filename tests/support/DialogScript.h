@@ -29,6 +29,7 @@
 
 #include "app/ResourceManager.h"
 #include "notus/platform/ownerdrawWin32/app.h"
+#include "tests/support/ScopedInstalls.h"
 #include "winapi/headless/headless.h"
 #include "winapi/windows.h"
 
@@ -87,16 +88,15 @@ class DialogScript {
   // Loops started at a depth below firstDepth are left alone (a test that
   // runs the main loop itself answers from depth 2).
   explicit DialogScript(HWND main, int firstDepth = 1) : m_main(main), m_firstDepth(firstDepth) {
-    notus::impl::details::app::set_loop_entry_hook([this](int depth) { OnLoopEntry(depth); });
-    winapi::headless::SetIdleHook([] {
+    m_installed.Install(&notus::impl::details::app::set_loop_entry_hook, [this](int depth) { OnLoopEntry(depth); });
+    m_installed.Install(&winapi::headless::SetIdleHook, [] {
       ADD_FAILURE() << "a message loop waits for input that its answer did not give";
       PostQuitMessage(0);
       return true;
     });
   }
   ~DialogScript() {
-    notus::impl::details::app::set_loop_entry_hook(nullptr);
-    winapi::headless::SetIdleHook(nullptr);
+    m_installed.RestoreAll();
     if (m_relay) DestroyWindow(m_relay);
   }
   DialogScript(const DialogScript&) = delete;
@@ -175,6 +175,7 @@ class DialogScript {
   int m_firstDepth;
   std::deque<Steps> m_answers;
   std::size_t m_answered = 0;
+  test_support::ScopedInstalls m_installed;
 };
 
 }  // namespace forms_test

@@ -14,6 +14,7 @@
 #include "notus/platform/ownerdrawWin32/virtual_window_controller.h"
 #include "platform/win32/Application/app_entry.h"
 #include "platform/win32/Application/desktop_resources.h"
+#include "tests/support/ScopedInstalls.h"
 #include "winapi/headless/headless.h"
 
 namespace test_support {
@@ -32,11 +33,11 @@ class HeadlessDesktop {
     m_root = std::make_unique<notus::impl::details::virtual_window_controller>();
     if (!InitInstance(nullptr, SW_SHOW)) throw std::runtime_error("no main window");
     m_main = app::instance().main_window();
-    notus::impl::details::set_native_control_procedure(&MainWindowProc);
+    m_installed.Install(&notus::impl::details::set_native_control_procedure, &MainWindowProc);
   }
   ~HeadlessDesktop() {
     m_root.reset();
-    notus::impl::details::set_native_control_procedure(nullptr);
+    m_installed.RestoreAll();
     notus::impl::details::app::instance().release();
     notus::impl::details::clear_invalid_rect();
     winapi::headless::Reset();
@@ -50,6 +51,7 @@ class HeadlessDesktop {
  private:
   std::unique_ptr<notus::impl::details::virtual_window_controller> m_root;
   HWND m_main = nullptr;
+  test_support::ScopedInstalls m_installed;
 };
 
 }  // namespace test_support

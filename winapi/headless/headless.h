@@ -30,7 +30,7 @@ void AdvanceTickCount(DWORD milliseconds);
 // the clock moved); false lets the clock jump to the next timer.  With no
 // timer either, GetMessageW returns -1 rather than wait forever.
 using IdleHook = std::function<bool()>;
-void SetIdleHook(IdleHook hook);
+IdleHook SetIdleHook(IdleHook hook);  // answers the hook it replaces
 
 // --- Input ------------------------------------------------------------------
 // Queued like real input, behind what is already posted.
@@ -68,7 +68,7 @@ const std::vector<MessageBoxRecord>& MessageBoxes();
 // dialog is cancelled, as nobody is there to choose.  A hook may also run
 // winapi::RunPathPrompt and script it through the idle hook.
 using FileDialogHook = std::function<FileDialogResult(const FileDialogRequest&)>;
-void SetFileDialogHook(FileDialogHook hook);
+FileDialogHook SetFileDialogHook(FileDialogHook hook);  // answers the hook it replaces
 // Every dialog asked for since the last Reset, in order.
 const std::vector<FileDialogRequest>& FileDialogs();
 

@@ -12,6 +12,7 @@
 #include <cstdio>
 #include <map>
 #include <thread>
+#include <utility>
 
 namespace winapi::headless {
 namespace {
@@ -176,7 +177,7 @@ void UseRealClock() {
 
 void SetTickCount(DWORD milliseconds) { Instance().now_ = milliseconds; }
 void AdvanceTickCount(DWORD milliseconds) { Instance().now_ += milliseconds; }
-void SetIdleHook(IdleHook hook) { Instance().idleHook_ = std::move(hook); }
+IdleHook SetIdleHook(IdleHook hook) { return std::exchange(Instance().idleHook_, std::move(hook)); }
 
 void Inject(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) { PostInputMessage(hwnd, message, wParam, lParam); }
 
@@ -207,7 +208,7 @@ Image Capture(HWND topLevel) { return ComposeWindow(topLevel); }
 void SetMessageBoxHook(MessageBoxHook hook) { Instance().boxHook_ = std::move(hook); }
 const std::vector<MessageBoxRecord>& MessageBoxes() { return Instance().boxes_; }
 
-void SetFileDialogHook(FileDialogHook hook) { Instance().dialogHook_ = std::move(hook); }
+FileDialogHook SetFileDialogHook(FileDialogHook hook) { return std::exchange(Instance().dialogHook_, std::move(hook)); }
 const std::vector<FileDialogRequest>& FileDialogs() { return Instance().dialogs_; }
 
 void SetShellOpenHook(ShellOpenHook hook) { Instance().shellHook_ = std::move(hook); }

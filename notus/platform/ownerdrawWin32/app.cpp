@@ -48,7 +48,9 @@ bool app::pump_message() { return PumpOneMessage(); }
 
 void app::quit() { QuitMessageLoop(); }
 
-void app::set_loop_entry_hook(std::function<void(int depth)> hook) { g_loopEntryHook = std::move(hook); }
+std::function<void(int depth)> app::set_loop_entry_hook(std::function<void(int depth)> hook) {
+  return std::exchange(g_loopEntryHook, std::move(hook));
+}
 
 void app::resize_back_buffer(int width, int height) {
   auto buffer = std::make_shared<GDIBuffer>(g_app.m_mainWindow, width, height);

@@ -45,8 +45,8 @@ class app {
   static void quit();
   // Called as each run_message_loop starts, with the number of loops then
   // running (1 for the outermost); tests script dialogs with it.  An empty
-  // function removes the hook.
-  static void set_loop_entry_hook(std::function<void(int depth)> hook);
+  // function removes the hook.  Answers the hook it replaces.
+  static std::function<void(int depth)> set_loop_entry_hook(std::function<void(int depth)> hook);
 
   // A new back buffer of the given size for the main window, every byte
   // 225 (light grey); it becomes the current target.

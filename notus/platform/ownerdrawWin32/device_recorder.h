@@ -19,6 +19,7 @@ namespace notus::gdi {
 using device_recorder = std::function<void(const std::string& call)>;
 
 // Installs the hook for every device; an empty function turns it off.
-void set_device_recorder(device_recorder recorder);
+// Answers the hook it replaces, so a caller can put it back.
+device_recorder set_device_recorder(device_recorder recorder);
 
 }  // namespace notus::gdi

@@ -1,6 +1,7 @@
 #include "notus/platform/ownerdrawWin32/device_recording.h"
 
 #include <cstdio>
+#include <utility>
 
 #include "base/utf.h"
 
@@ -15,7 +16,7 @@ device_recorder& Recorder() {
 
 }  // namespace
 
-void set_device_recorder(device_recorder recorder) { Recorder() = std::move(recorder); }
+device_recorder set_device_recorder(device_recorder recorder) { return std::exchange(Recorder(), std::move(recorder)); }
 
 namespace recording {
 

@@ -1,6 +1,7 @@
 #include "notus/platform/ownerdrawWin32/native_control.h"
 
 #include <stdexcept>
+#include <utility>
 
 namespace notus::impl::details {
 
@@ -9,9 +10,9 @@ WNDPROC g_procedure = nullptr;
 native_edit_hooks g_hooks;
 }  // namespace
 
-void set_native_control_procedure(WNDPROC procedure) { g_procedure = procedure; }
+WNDPROC set_native_control_procedure(WNDPROC procedure) { return std::exchange(g_procedure, procedure); }
 
-void set_native_edit_hooks(native_edit_hooks hooks) { g_hooks = hooks; }
+native_edit_hooks set_native_edit_hooks(native_edit_hooks hooks) { return std::exchange(g_hooks, hooks); }
 
 native_edit_hooks installed_native_edit_hooks() { return g_hooks; }
 

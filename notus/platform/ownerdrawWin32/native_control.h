@@ -12,8 +12,9 @@ namespace notus::impl::details {
 class winobj_virtual_window;
 
 // The procedure that every created control is subclassed with; none until the
-// host installs one, and then the control keeps its own procedure.
-void set_native_control_procedure(WNDPROC procedure);
+// host installs one, and then the control keeps its own procedure.  Answers
+// the procedure it replaces, so a caller can put it back.
+WNDPROC set_native_control_procedure(WNDPROC procedure);
 WNDPROC native_control_procedure();
 
 // The window property that names the owning window object on the control.
@@ -31,7 +32,7 @@ struct native_edit_hooks {
   void (*before_create)() = nullptr;
   void (*after_destroy)() = nullptr;
 };
-void set_native_edit_hooks(native_edit_hooks hooks);
+native_edit_hooks set_native_edit_hooks(native_edit_hooks hooks);  // answers the replaced hooks
 // The hooks installed, for a text entry that is not made here (the system's
 // own file prompt) but needs the soft keyboard all the same.
 native_edit_hooks installed_native_edit_hooks();

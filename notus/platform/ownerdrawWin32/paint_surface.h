@@ -15,7 +15,7 @@ struct paint_surface {
 
 using paint_surface_source = paint_surface (*)();
 
-void set_paint_surface_source(paint_surface_source source);
+paint_surface_source set_paint_surface_source(paint_surface_source source);  // answers the replaced one
 paint_surface current_paint_surface();
 
 }  // namespace notus::impl

@@ -8,6 +8,7 @@
 #include "notus/platform/ownerdrawWin32/virtual_window_controller.h"
 #include "platform/win32/Application/app_entry.h"
 #include "platform/win32/Application/desktop_resources.h"
+#include "tests/support/ScopedInstalls.h"
 #include "winapi/headless/headless.h"
 
 #include <gtest/gtest.h>
@@ -33,6 +34,7 @@ class DesktopTest : public ::testing::Test {
     run_application = nullptr;
   }
   void TearDown() override {
+    installed.RestoreAll();
     run_application = nullptr;
     root.reset();
     app::instance().release();
@@ -41,6 +43,7 @@ class DesktopTest : public ::testing::Test {
   }
 
   std::unique_ptr<virtual_window_controller> root;
+  test_support::ScopedInstalls installed;
 };
 
 }  // namespace desktop_test

@@ -1,7 +1,7 @@
 #include "desktop_fixture.h"
 
 #include "svg/svg_exception.h"
-#include "tests/notus_win32/paint_probe.h"
+#include "tests/support/paint_probe.h"
 #include "ttl/exception.h"
 
 #include <new>

@@ -23,17 +23,18 @@ class MainFrameTest : public DesktopTest {
     DesktopTest::SetUp();
     ASSERT_TRUE(InitInstance(nullptr, SW_SHOW));
     main = app::instance().main_window();
-    notus::mainwindow::set_tab_bar_factory([this](const std::shared_ptr<notus::mainwindow::frame_display>& frame) {
-      factory_frames.push_back(frame.get());
-      return std::make_shared<int>(int(factory_frames.size()));
-    });
+    installed.Install(&notus::mainwindow::set_tab_bar_factory,
+                      [this](const std::shared_ptr<notus::mainwindow::frame_display>& frame) {
+                        factory_frames.push_back(frame.get());
+                        return std::make_shared<int>(int(factory_frames.size()));
+                      });
+    // The tests install these themselves.
+    installed.Install(&notus::mainwindow::set_deferred_form_builder);
+    installed.Install(&app::set_loop_entry_hook);
     frame = std::make_unique<main_window_view>();
   }
   void TearDown() override {
     frame.reset();
-    notus::mainwindow::set_tab_bar_factory(nullptr);
-    notus::mainwindow::set_deferred_form_builder(nullptr);
-    app::set_loop_entry_hook(nullptr);
     DesktopTest::TearDown();
   }
 

@@ -8,7 +8,7 @@
 #include "notus/platform/ownerdrawWin32/native_control.h"
 #include "notus/platform/ownerdrawWin32/paint_timer.h"
 #include "notus/platform/ownerdrawWin32/virtual_window_impl.h"
-#include "tests/notus_win32/window_probe.h"
+#include "tests/support/window_probe.h"
 
 #include <algorithm>
 #include <stdexcept>
@@ -30,18 +30,13 @@ class NativeEditTest : public DesktopTest {
   void SetUp() override {
     DesktopTest::SetUp();
     // What WinMain does before it makes the main window.
-    notus::impl::details::set_native_control_procedure(&MainWindowProc);
+    installed.Install(&notus::impl::details::set_native_control_procedure, &MainWindowProc);
     ASSERT_TRUE(InitInstance(nullptr, SW_SHOW));
     main = app::instance().main_window();
     // Room for the control; the main window then shows its grey buffer.
     MoveWindow(main, 0, 0, 300, 200, TRUE);
     UpdateWindow(main);
   }
-  void TearDown() override {
-    notus::impl::details::set_native_control_procedure(nullptr);
-    DesktopTest::TearDown();
-  }
-
   // Handles what is queued, then stops.
   void run_queued() {
     PostQuitMessage(0);

@@ -18,12 +18,13 @@ class SaveFailureReport : public DesktopTest {
  protected:
   void SetUp() override {
     DesktopTest::SetUp();
+    // The tests install the program's reporter.
+    installed.Install(&SetReplaceFailureReporter);
     std::string pattern = (std::filesystem::temp_directory_path() / "tavlin-report-XXXXXX").string();
     ASSERT_NE(mkdtemp(pattern.data()), nullptr);
     folder = pattern;
   }
   void TearDown() override {
-    SetReplaceFailureReporter({});
     std::error_code ignored;
     std::filesystem::remove_all(folder, ignored);
     DesktopTest::TearDown();

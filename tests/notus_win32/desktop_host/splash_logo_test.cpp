@@ -4,7 +4,7 @@
 // checked too.
 #include "desktop_fixture.h"
 #include "platform/win32/Application/ShowSplashLogo.h"
-#include "tests/forms_grid/folders.h"
+#include "tests/support/folders.h"
 
 #include <fstream>
 #include <string>

@@ -2,8 +2,8 @@
 
 #include "notus/platform/ownerdrawWin32/invalid_rect.h"
 #include "notus/platform/ownerdrawWin32/virtual_window_impl.h"
-#include "tests/notus_win32/paint_probe.h"
-#include "tests/notus_win32/window_probe.h"
+#include "tests/support/paint_probe.h"
+#include "tests/support/window_probe.h"
 
 #include <string>
 #include <vector>

@@ -5,6 +5,7 @@
 #include "notus/platform/ownerdrawWin32/GDIBuffer.h"
 #include "notus/platform/ownerdrawWin32/app.h"
 #include "notus/platform/ownerdrawWin32/invalid_rect.h"
+#include "tests/support/ScopedInstalls.h"
 #include "winapi/headless/headless.h"
 
 #include <gtest/gtest.h>
@@ -30,6 +31,7 @@ class HostTest : public ::testing::Test {
     notus::impl::details::clear_invalid_rect();
   }
   void TearDown() override {
+    installed.RestoreAll();
     app::instance().release();
     notus::impl::details::clear_invalid_rect();
     winapi::headless::Reset();
@@ -40,6 +42,8 @@ class HostTest : public ::testing::Test {
     app::resize_back_buffer(width, height);
     return *app::instance().back_buffer();
   }
+
+  test_support::ScopedInstalls installed;
 };
 
 // The smallest rectangle holding every pixel of the buffer that differs from

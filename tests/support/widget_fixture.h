@@ -17,7 +17,7 @@
 #include "notus/platform/ownerdrawWin32/virtual_window_impl.h"
 #include "notus/platform/ownerdrawWin32/winobj_virtual_window.h"
 #include "notus/shared_connection.h"
-#include "tests/notus_win32/host_fixture.h"
+#include "tests/support/host_fixture.h"
 #include "ttl/function.h"
 
 namespace widget_test {
@@ -67,22 +67,18 @@ class WidgetTest : public host_test::HostTest {
   void SetUp() override {
     HostTest::SetUp();
     back_buffer(1100, 300);
-    notus::gdi::set_device_recorder([this](const std::string& call) { recorded.push_back(call); });
+    installed.Install(&notus::gdi::set_device_recorder, [this](const std::string& call) { recorded.push_back(call); });
     // Glyphs are recorded with the drawing calls, in their order.
-    notus::ownerdraw::set_glyph_drawer([this](notus::ownerdraw::face_device&, unsigned id,
-                                              notus::ownerdraw::face_device::size_type size,
-                                              notus::ownerdraw::face_device::point_type at) {
-      recorded.push_back("glyph(" + std::to_string(id) + ", " + std::to_string(size.width) + "x" +
-                         std::to_string(size.height) + ", (" + std::to_string(at.x) + "," + std::to_string(at.y) +
-                         "))");
-    });
-  }
-  void TearDown() override {
-    notus::gdi::set_device_recorder(nullptr);
-    notus::ownerdraw::set_glyph_drawer(nullptr);
-    notus::ownerdraw::set_time_formatter(nullptr);
-    notus::ownerdraw::set_help_dialog_runner(nullptr);
-    HostTest::TearDown();
+    installed.Install(&notus::ownerdraw::set_glyph_drawer,
+                      [this](notus::ownerdraw::face_device&, unsigned id, notus::ownerdraw::face_device::size_type size,
+                             notus::ownerdraw::face_device::point_type at) {
+                        recorded.push_back("glyph(" + std::to_string(id) + ", " + std::to_string(size.width) + "x" +
+                                           std::to_string(size.height) + ", (" + std::to_string(at.x) + "," +
+                                           std::to_string(at.y) + "))");
+                      });
+    // A test installs these itself when it needs them.
+    installed.Install(&notus::ownerdraw::set_time_formatter);
+    installed.Install(&notus::ownerdraw::set_help_dialog_runner);
   }
 
   // Mouse coordinates are the main window's.

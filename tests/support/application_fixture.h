@@ -15,7 +15,7 @@
 #include "forms/application/ApplicationServices.h"
 #include "forms/gameobject/Game.h"
 #include "notus/ownerdraw/installed_functions.h"
-#include "tests/forms_dialogs/dialogs_fixture.h"
+#include "tests/support/dialogs_fixture.h"
 
 namespace application_test {
 
@@ -30,12 +30,11 @@ class ApplicationTest : public dialogs_test::DialogsTest {
   void SetUp() override {
     SessionMemory::Clear();
     DialogsTest::SetUp();
-    notus::ownerdraw::set_glyph_drawer(
-        [this](notus::ownerdraw::face_device&, unsigned id, auto, auto) { glyphs.push_back(id); });
+    installed.Install(&notus::ownerdraw::set_glyph_drawer,
+                      [this](notus::ownerdraw::face_device&, unsigned id, auto, auto) { glyphs.push_back(id); });
   }
   void TearDown() override {
     DialogsTest::TearDown();
-    notus::ownerdraw::set_glyph_drawer(nullptr);
     SessionMemory::Clear();
   }
 

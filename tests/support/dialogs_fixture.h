@@ -50,8 +50,11 @@ using strings = std::vector<std::string>;
 
 class DialogsTest : public forms_test::FormsTest {
  protected:
+  void SetUp() override {
+    FormsTest::SetUp();
+    installed.Install(&notus::gdi::set_device_recorder);
+  }
   void TearDown() override {
-    notus::gdi::set_device_recorder(nullptr);
     gamecommands::Services::Reset();
     FormsTest::TearDown();
   }

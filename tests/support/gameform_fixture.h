@@ -25,7 +25,7 @@
 #include "game/CommandHistory.h"
 #include "game/commands/Services.h"
 #include "notus/platform/ownerdrawWin32/winobj_virtual_window.h"
-#include "tests/forms_dialogs/dialogs_fixture.h"
+#include "tests/support/dialogs_fixture.h"
 
 namespace gameform_test {
 

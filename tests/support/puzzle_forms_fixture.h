@@ -21,7 +21,7 @@
 #include "forms/tabbar/ApplicationTabBar.h"
 #include "forms/tabbar/TabCommands.h"
 #include "notus/ownerdraw/list_strategies.h"
-#include "tests/forms_application/application_fixture.h"
+#include "tests/support/application_fixture.h"
 
 namespace puzzle_forms_test {
 

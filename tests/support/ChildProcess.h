@@ -1,0 +1,120 @@
+// A program started as a child process, as the display tests and the
+// start-up benchmark run the real programs: its environment is given whole,
+// what it writes to stderr goes to a file of its own (or nowhere), and it is
+// killed if it is still running when this object goes away, so a failed
+// test leaves no window behind on the display.
+#pragma once
+
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <csignal>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <utility>
+#include <vector>
+
+extern char** environ;
+
+namespace test_support {
+
+// This process's environment without the entries that start with one of
+// `dropPrefixes` ("NAME=" drops one variable, "TAVLIN_" all of ours), after
+// the "NAME=value" entries of `add`.
+inline std::vector<std::string> EnvironmentWith(const std::vector<std::string>& add,
+                                                const std::vector<std::string>& dropPrefixes) {
+  std::vector<std::string> variables = add;
+  for (char** entry = environ; *entry != nullptr; ++entry) {
+    const std::string variable = *entry;
+    bool dropped = false;
+    for (const std::string& prefix : dropPrefixes) dropped = dropped || variable.rfind(prefix, 0) == 0;
+    if (!dropped) variables.push_back(variable);
+  }
+  return variables;
+}
+
+class ChildProcess {
+ public:
+  enum class StandardError { kept, discarded };
+
+  ChildProcess(const std::string& program, std::vector<std::string> environment,
+               StandardError errors = StandardError::kept) {
+    if (errors == StandardError::kept) {
+      std::string pattern = (std::filesystem::temp_directory_path() / "tavlin_stderr_XXXXXX").string();
+      const int fd = mkstemp(pattern.data());
+      if (fd < 0) return;
+      close(fd);
+      m_errors = pattern;
+    }
+    std::vector<char*> env;
+    for (std::string& variable : environment) env.push_back(variable.data());
+    env.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 2, m_errors.empty() ? "/dev/null" : m_errors.c_str(), O_WRONLY | O_TRUNC,
+                                     0);
+    char* argv[] = {const_cast<char*>(program.c_str()), nullptr};
+    if (posix_spawn(&m_pid, program.c_str(), &actions, nullptr, argv, env.data()) != 0) m_pid = 0;
+    posix_spawn_file_actions_destroy(&actions);
+  }
+  ~ChildProcess() {
+    Kill();
+    std::error_code ignored;
+    if (!m_errors.empty()) std::filesystem::remove(m_errors, ignored);
+  }
+  ChildProcess(const ChildProcess&) = delete;
+  ChildProcess& operator=(const ChildProcess&) = delete;
+  ChildProcess(ChildProcess&& other) noexcept
+      : m_pid(std::exchange(other.m_pid, 0)), m_errors(std::exchange(other.m_errors, {})) {}
+  ChildProcess& operator=(ChildProcess&& other) noexcept {
+    std::swap(m_pid, other.m_pid);
+    std::swap(m_errors, other.m_errors);
+    return *this;
+  }
+
+  bool Started() const { return m_pid > 0; }
+  pid_t Pid() const { return m_pid; }
+
+  // What the program has written to stderr so far.
+  std::string Errors() const {
+    std::ifstream file(m_errors);
+    std::ostringstream text;
+    text << file.rdbuf();
+    return text.str();
+  }
+
+  // The exit status once it has ended within `timeoutMs` (128 + the signal
+  // when one ended it), or -1 while it still runs.
+  int WaitForExit(int timeoutMs, std::chrono::milliseconds poll = std::chrono::milliseconds(50)) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    while (m_pid > 0 && std::chrono::steady_clock::now() < deadline) {
+      int status = 0;
+      if (waitpid(m_pid, &status, WNOHANG) == m_pid) {
+        m_pid = 0;
+        return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+      }
+      std::this_thread::sleep_for(poll);
+    }
+    return -1;
+  }
+
+  void Kill() {
+    if (m_pid <= 0) return;
+    kill(m_pid, SIGKILL);
+    waitpid(m_pid, nullptr, 0);
+    m_pid = 0;
+  }
+
+ private:
+  pid_t m_pid = 0;
+  std::filesystem::path m_errors;  // the file of its stderr; none when discarded
+};
+
+}  // namespace test_support
