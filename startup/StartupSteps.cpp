@@ -1,5 +1,6 @@
 #include "startup/StartupSteps.h"
 
+#include <filesystem>
 #include <fstream>
 #include <optional>
 #include <sstream>
@@ -10,6 +11,7 @@
 #include "app/ResourceManager.h"
 #include "base/SmallFile.h"
 #include "notus/platform/ownerdrawWin32/app.h"
+#include "startup/CannotStart.h"
 
 namespace startup {
 
@@ -29,6 +31,17 @@ std::optional<int> StoredCurrentId() {
   int currentId = 0;
   if (!(in >> nextId >> currentId)) return std::nullopt;
   return currentId;
+}
+
+// What the player is told when no language loads.  Without layouts or
+// strings nothing else can be shown, so this text cannot come from the
+// resource file either.
+std::wstring ResourceFileProblem() {
+  const std::wstring file = ResourcesFileName();
+  std::error_code ignored;
+  const bool present = std::filesystem::is_regular_file(NativePath(file), ignored);
+  return std::wstring(L"The game cannot start: its resource file ") + (present ? L"is damaged" : L"is missing") +
+         L".\n\nLooked for:\n" + file + L"\n\nInstall the game again to restore the file.";
 }
 
 }  // namespace
@@ -58,7 +71,7 @@ std::wstring LoadLanguageResources(const std::wstring& stored, int width, int he
   if (stored != kFallbackLanguage && LoadResources(kFallbackLanguage, width, height)) return kFallbackLanguage;
   std::wstring first = stored;
   if (LoadResourcesOrFirstLanguage(first, width, height)) return first;
-  return stored;
+  throw CannotStart(ResourceFileProblem());
 }
 
 void LoadGlyphs() { notus::impl::details::app::load_glyph_document(JoinPath(GetResourcesDirectory(), L"glyphs.dat")); }

@@ -29,9 +29,9 @@ bool CachedResourcesUsable();
 // Loads the layouts and strings for the screen in the stored language and
 // returns the language loaded.  A language the resource file no longer has
 // would leave every form without its items, so the program falls back to
-// "en", then to the file's first language.  When none loads, the stored
-// language is returned and nothing is loaded: the application object then
-// fails on its first layout item.
+// "en", then to the file's first language.  When none loads, the resource
+// file is damaged or missing and nothing can be shown: throws CannotStart
+// naming it, and nothing is loaded.
 std::wstring LoadLanguageResources(const std::wstring& stored, int width, int height);
 
 // Loads "glyphs.dat" of the resources folder into the program's glyph

@@ -45,14 +45,24 @@ void RunLinkPeriod(const std::wstring& page, unsigned seconds) {
   // period.
   MSG msg{};
   bool quit = false;
-  while (!over()) {
+  bool opened = false;
+  bool clicked = false;
+  while (!clicked && !over()) {
     if (!WaitMessage()) break;  // nothing can ever come
     if (!PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) continue;
     if (msg.message == WM_QUIT) {
       quit = true;
       break;
     }
-    if (msg.message == WM_LBUTTONDOWN) ShellExecuteW(nullptr, L"open", page.c_str(), nullptr, nullptr, SW_SHOW);
+    // One page per period: a player who clicks again while the browser
+    // starts would otherwise get a browser (or a tab) per click.  The
+    // period lasts until that button is released, so the release does not
+    // reach a form that never saw the press.
+    if (msg.message == WM_LBUTTONDOWN && !opened) {
+      ShellExecuteW(nullptr, L"open", page.c_str(), nullptr, nullptr, SW_SHOW);
+      opened = true;
+    }
+    clicked = opened && msg.message == WM_LBUTTONUP;
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
   }

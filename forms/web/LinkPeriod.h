@@ -9,9 +9,10 @@
 
 inline constexpr unsigned kLinkPeriodSeconds = 5;
 
-// Runs the period for `seconds` whole seconds of the tick count.  Each left
-// button press opens `page` (ShellExecuteW "open").  The main window's class
-// cursor is the hand meanwhile.  The cursor and the previous controller come
+// Runs the period for `seconds` whole seconds of the tick count.  The first
+// left button press opens `page` (ShellExecuteW "open"); its release ends
+// the period, so a player who clicks again while the page opens gets one
+// page.  The main window's class cursor is the hand meanwhile.  The cursor and the previous controller come
 // back however the period is left, an exception included; a WM_QUIT (the
 // window was closed) ends it early and is posted again with its exit code,
 // so that the main loop ends the program.

@@ -5,6 +5,12 @@
 
 #include <cstdint>
 
+namespace {
+bool raised_running_instance = false;
+}  // namespace
+
+bool handheld::RaisedRunningInstance() { return raised_running_instance; }
+
 bool InitInstance(HINSTANCE instance, int show_command) {
   using notus::impl::details::app;
   app::instance().set_module_instance(instance);
@@ -13,6 +19,7 @@ bool InitInstance(HINSTANCE instance, int show_command) {
   // file behind.  The 1 brings the running window's owned windows along.
   if (const HWND running = FindWindowW(handheld::main_window_class, handheld::main_window_title)) {
     SetForegroundWindow(reinterpret_cast<HWND>(reinterpret_cast<std::uintptr_t>(running) | 1));
+    raised_running_instance = true;
     return false;
   }
 

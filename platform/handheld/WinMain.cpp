@@ -51,7 +51,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, char*, int show_command) {
   app::instance().set_module_instance(instance);
   InitCommonControls();
 
-  if (!InitInstance(instance, show_command)) return 0;
+  // A second start that raised the running one has done its job; one
+  // without a window has failed.
+  if (!InitInstance(instance, show_command)) return handheld::RaisedRunningInstance() ? EXIT_SUCCESS : EXIT_FAILURE;
   // Native text-entry controls send their messages through the main
   // window's procedure, which hands them to their window objects.
   notus::impl::details::set_native_control_procedure(&MainWindowProc);
@@ -59,8 +61,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, char*, int show_command) {
   const HWND main_window = app::instance().main_window();
   SetTimer(main_window, handheld::paint_timer_id, handheld::paint_timer_period_ms, &PaintTimerProc);
 
-  host::RunShowingErrors([] { RunApplication(handheld::Host()); });
+  const bool ran = host::RunShowingErrors([] { RunApplication(handheld::Host()); });
 
   KillTimer(main_window, handheld::paint_timer_id);
-  return 0;
+  return ran ? EXIT_SUCCESS : EXIT_FAILURE;
 }

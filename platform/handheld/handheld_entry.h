@@ -34,11 +34,16 @@ void PrepareDevice();
 // exists: on before one is made, off after one is destroyed, counted.
 void InstallSoftKeyboard();
 
+// Whether InitInstance found a running instance and raised it: the one
+// false from it that is no failure.
+bool RaisedRunningInstance();
+
 }  // namespace handheld
 
 // Seeds rand(), makes the main window (unless another instance runs), starts
 // the paint timer, runs the application and shows whatever exception
-// escapes it.  Returns 0, also when another instance was raised instead.
+// escapes it.  Returns 0, also when another instance was raised instead;
+// non-zero when the window could not be made or an exception ended the run.
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous_instance, char* command_line, int show_command);
 
 // Raises a running instance and returns false before making anything; else

@@ -12,9 +12,10 @@
 int main() {
   host::EndSessionsSoundly();
   if (!winapi::sdl::IsActive() && !winapi::sdl::HeadlessAsked()) {
-    std::fputs(
-        "tavlin_handheld: no display to open a window on (set DISPLAY, or TAVLIN_HEADLESS=1 to run without a window)\n",
-        stderr);
+    std::fprintf(stderr,
+                 "tavlin_handheld: no display to open a window on: %s (set DISPLAY, or TAVLIN_HEADLESS=1 to run "
+                 "without a window)\n",
+                 winapi::sdl::StartFailure());
     return EXIT_FAILURE;
   }
   handheld::PrepareDevice();

@@ -16,11 +16,13 @@ inline constexpr const wchar_t* message_caption = L"Kestrel Mill";
 // Shows the message box of an error that ended the program's run.
 void ShowFatalError(const std::wstring& text);
 
-// Runs `run`.  What escapes it is shown with ShowFatalError and not thrown
-// on: a std::logic_error (std::out_of_range and std::invalid_argument
-// among them) and a thrown character string show their text, anything else
-// "Not enough memory or unknown error!".
-void RunShowingErrors(const std::function<void()>& run);
+// Runs `run`; true when it returned.  What escapes it is shown with
+// ShowFatalError and not thrown on: startup::CannotStart shows the text made
+// for the player, a std::logic_error (std::out_of_range and
+// std::invalid_argument among them) and a thrown character string show
+// their text, anything else "Not enough memory or unknown error!".  Then
+// the result is false: the program failed, and its exit status must say so.
+bool RunShowingErrors(const std::function<void()>& run);
 
 // Where the hosts' main window procedures differ.
 struct WindowProcVariant {

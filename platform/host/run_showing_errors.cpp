@@ -1,4 +1,5 @@
 #include "platform/host/host_common.h"
+#include "startup/CannotStart.h"
 
 #include <stdexcept>
 
@@ -17,9 +18,13 @@ std::wstring widen(const char* text) {
 
 void ShowFatalError(const std::wstring& text) { MessageBoxW(nullptr, text.c_str(), message_caption, MB_ICONERROR); }
 
-void RunShowingErrors(const std::function<void()>& run) {
+bool RunShowingErrors(const std::function<void()>& run) {
   try {
     run();
+    return true;
+  } catch (const startup::CannotStart& error) {
+    // Made for the player: which file, where, what to do.
+    ShowFatalError(error.text());
   } catch (const std::logic_error& error) {
     // std::out_of_range and std::invalid_argument among them: a missing
     // layout item, a failed conversion.
@@ -30,6 +35,7 @@ void RunShowingErrors(const std::function<void()>& run) {
   } catch (...) {
     ShowFatalError(L"Not enough memory or unknown error!");
   }
+  return false;
 }
 
 }  // namespace host

@@ -265,18 +265,38 @@ TEST(Program, AClickOnACellAndADigitKeyPutTheDigitThereAndTheCloseBoxSavesIt) {
   EXPECT_EQ(cells[open].user, cells[open].solution);
 }
 
-// Needs no display: it takes the program's away.
-TEST(Program, WithoutADisplaySaysSoAndEndsUnlessRunningWithoutAWindowIsAsked) {
+// Needs no display: it takes the program's away.  The line carries SDL's
+// own reason, so a display that refused the program can be told from none.
+TEST(Program, WithoutADisplaySaysSoAndWhyAndEndsUnlessRunningWithoutAWindowIsAsked) {
   const std::vector<std::string> noDisplay = {"DISPLAY", "WAYLAND_DISPLAY", "SDL_VIDEODRIVER", "TAVLIN_HEADLESS"};
-  {
-    Program program(noDisplay);
+  struct Case {
+    const char* name;
+    std::vector<std::string> add;
+    std::string reason;  // "" for any
+  };
+  const Case cases[] = {
+      {"no display at all", {}, ""},
+      {"a video driver SDL lacks", {"SDL_VIDEODRIVER=tavlin_no_such_driver"}, "tavlin_no_such_driver not available"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Program program(noDisplay, c.add);
     ASSERT_TRUE(program.Started());
     const int status = program.WaitForExit(30000);
     EXPECT_NE(status, -1) << "still running after 30 s without a display";
     EXPECT_NE(status, 0);
-    EXPECT_NE(program.Errors().find("tavlin: no display to open a window on (set DISPLAY, or TAVLIN_HEADLESS=1"),
-              std::string::npos)
-        << program.Errors();
+    const std::string errors = program.Errors();
+    const std::string opening = "tavlin: no display to open a window on: ";
+    const std::string advice = " (set DISPLAY, or TAVLIN_HEADLESS=1";
+    const std::size_t start = errors.find(opening);
+    const std::size_t end = errors.find(advice);
+    ASSERT_NE(start, std::string::npos) << errors;
+    ASSERT_NE(end, std::string::npos) << errors;
+    const std::string reason = errors.substr(start + opening.size(), end - start - opening.size());
+    EXPECT_FALSE(reason.empty()) << errors;
+    if (!c.reason.empty()) {
+      EXPECT_EQ(reason, c.reason);
+    }
   }
   {
     const SettingsFolder settings;
@@ -284,6 +304,56 @@ TEST(Program, WithoutADisplaySaysSoAndEndsUnlessRunningWithoutAWindowIsAsked) {
     ASSERT_TRUE(program.Started());
     EXPECT_EQ(program.WaitForExit(3000), -1) << "ended: " << program.Errors();
     EXPECT_EQ(program.Errors().find("no display"), std::string::npos) << program.Errors();
+  }
+}
+
+// Needs no display: runs without a window.  The resource file is damaged
+// or gone and there is no cached copy (a first run): the program cannot
+// show anything of its own, so it says in its fatal-error box which file,
+// and where, and its exit status says it failed.
+TEST(Program, WithoutAUsableResourceFileItNamesTheFileAndEndsWithAFailure) {
+  std::string full;
+  {
+    std::ifstream in(TAVLIN_SOURCE_RESOURCES "/resources.dat", std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    full = bytes.str();
+  }
+  ASSERT_GT(full.size(), 1000u);
+  struct Case {
+    const char* name;
+    const char* file;  // null: none
+    const char* said;
+  };
+  const std::string half = full.substr(0, full.size() / 2);
+  const Case cases[] = {
+      {"cut in half", half.c_str(), "is damaged"},
+      {"missing", nullptr, "is missing"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::string resources = (std::filesystem::temp_directory_path() / "tavlin-resources-XXXXXX").string();
+    std::string settings = (std::filesystem::temp_directory_path() / "tavlin-settings-XXXXXX").string();
+    ASSERT_NE(mkdtemp(resources.data()), nullptr);
+    ASSERT_NE(mkdtemp(settings.data()), nullptr);
+    const std::string file = resources + "/resources.dat";
+    if (c.file != nullptr) std::ofstream(file, std::ios::binary) << c.file;
+    {
+      Program program({"TAVLIN_HEADLESS"},
+                      {"TAVLIN_HEADLESS=1", "TAVLIN_RESOURCES_DIR=" + resources, "TAVLIN_SETTINGS_DIR=" + settings});
+      ASSERT_TRUE(program.Started());
+      const int status = program.WaitForExit(30000);
+      EXPECT_NE(status, -1) << "still running after 30 s";
+      EXPECT_NE(status, 0) << program.Errors();
+      const std::string errors = program.Errors();
+      EXPECT_NE(errors.find(std::string("[message box] Kestrel Mill: The game cannot start: its resource file ") +
+                            c.said + ".\n\nLooked for:\n" + file),
+                std::string::npos)
+          << errors;
+    }
+    std::error_code ignored;
+    std::filesystem::remove_all(resources, ignored);
+    std::filesystem::remove_all(settings, ignored);
   }
 }
 

@@ -1,6 +1,6 @@
 // Hostile logos served to the worker: each is refused or stored, and the
 // splash of the next start then shows it or the built-in logo, without
-// failing.
+// failing, and without a render that costs more than its budget.
 #include <string>
 
 #include "app/web/WebWorkerThread.h"
@@ -21,9 +21,23 @@ std::string Repeat(const std::string& piece, int count) {
   return text;
 }
 
+// A frame and four paths zigzagging 500 times across it with a stroke
+// over half its width: some 14 KB.
+std::string HostileLogo() {
+  const std::string path = "<path fill='none' stroke='#000000' stroke-width='60' stroke-linejoin='round' d='M0,0" +
+                           Repeat(" L100,100 L0,100 L100,0 L0,0", 125) + "'/>";
+  return "<svg><rect width='100' height='100' fill='none'/>" + Repeat(path, 4) + "</svg>";
+}
+
 TEST_F(DownloadedLogoTest, EachServedLogoIsRefusedOrStoredAndTheSplashCopes) {
   desktop::ShowSplashLogo();  // no download yet: the built-in logo
   const winapi::Image builtin = Shot();
+  // Our own logo keeps well within the render budget: it is drawn (above
+  // the splash's text lines at the bottom).
+  int logoInk = 0;
+  for (int y = 0; y < builtin.height * 6 / 10; ++y)
+    for (int x = 0; x < builtin.width; ++x) logoInk += (builtin.At(x, y) & 0xFFFFFFu) != 0xFFFFFFu;
+  ASSERT_GT(logoInk, 1000) << "the built-in logo";
 
   const std::string longPath = "<svg><path fill='#000000' d='M0,0" + Repeat(" L1,2 L3,1", 100'000) + " Z'/></svg>";
   struct Case {
@@ -41,6 +55,8 @@ TEST_F(DownloadedLogoTest, EachServedLogoIsRefusedOrStoredAndTheSplashCopes) {
       {"a zero-size drawing", "<svg><rect width='0' height='0' fill='#000000'/></svg>", true, true},
       {"a path up to the cap", longPath, true, true},
       {"a path over the cap", longPath.substr(0, 5) + std::string(1024 * 1024, ' ') + longPath.substr(5), false, true},
+      // Kilobytes that would make the rasteriser keep millions of cells.
+      {"thick, long strokes over the render budget", HostileLogo(), true, true},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);

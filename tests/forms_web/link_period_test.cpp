@@ -1,5 +1,5 @@
 // The link period on the settable clock: how long it lasts, what a click
-// does, the hand cursor, and that every way out gives back the cursor, the
+// does (once), the hand cursor, and that every way out gives back the cursor, the
 // controller and a close.
 #include "forms/web/LinkPeriod.h"
 
@@ -16,7 +16,7 @@ const std::wstring kPage = L"https://www.kestrelmill.example/";
 
 using LinkPeriodTest = WebFormsTest;
 
-TEST_F(LinkPeriodTest, FiveWholeSecondsWithTheHandAndEachClickOpensThePage) {
+TEST_F(LinkPeriodTest, FiveWholeSecondsWithTheHandWhenNobodyClicks) {
   winapi::headless::SetTickCount(1'000'300);
   ASSERT_EQ(ClassCursor(), kArrow);
   unsigned during = 0;
@@ -27,18 +27,38 @@ TEST_F(LinkPeriodTest, FiveWholeSecondsWithTheHandAndEachClickOpensThePage) {
     during = ClassCursor() == kHand ? ShownCursor() : 0;
     controller = virtual_window_controller::current();
     winapi::headless::AdvanceTickCount(1'000);
-    winapi::headless::InjectClick(main, 100, 100);  // over the splash, where a form's window would be
     return true;
   });
   RunLinkPeriod(kPage);
   EXPECT_EQ(GetTickCount(), 1'005'000u) << "up to the fifth whole second";
   EXPECT_EQ(during, kHand);
   EXPECT_NE(controller, desktop->root()) << "the forms beneath take no input";
-  ASSERT_EQ(winapi::headless::ShellOpens().size(), 2u);
-  for (const winapi::ShellOpenRequest& open : winapi::headless::ShellOpens()) {
-    EXPECT_EQ(open.target, kPage);
-    EXPECT_EQ(open.showCommand, SW_SHOW);
-  }
+  EXPECT_TRUE(winapi::headless::ShellOpens().empty());
+  EXPECT_EQ(ClassCursor(), kArrow);
+  EXPECT_EQ(ShownCursor(), kArrow);
+  EXPECT_EQ(virtual_window_controller::current(), desktop->root());
+  winapi::headless::SetIdleHook(nullptr);
+  MSG msg;
+  EXPECT_EQ(GetMessageW(&msg, nullptr, 0, 0), -1) << "the period's timer outlived it";
+}
+
+// A player who clicks again and again while the browser starts gets one
+// page, not one per click: the first click opens it and ends the period.
+TEST_F(LinkPeriodTest, TheFirstClickOpensThePageOnceAndEndsThePeriod) {
+  winapi::headless::SetTickCount(1'000'300);
+  int clicks = 0;
+  winapi::headless::SetIdleHook([&] {
+    if (clicks == 10) return false;
+    winapi::headless::AdvanceTickCount(250);
+    winapi::headless::InjectClick(main, 100, 100);  // over the splash, where a form's window would be
+    ++clicks;
+    return true;
+  });
+  RunLinkPeriod(kPage);
+  ASSERT_EQ(winapi::headless::ShellOpens().size(), 1u) << "after " << clicks << " clicks";
+  EXPECT_EQ(winapi::headless::ShellOpens()[0].target, kPage);
+  EXPECT_EQ(winapi::headless::ShellOpens()[0].showCommand, SW_SHOW);
+  EXPECT_EQ(GetTickCount(), 1'000'550u) << "ended at the first click";
   EXPECT_EQ(ClassCursor(), kArrow);
   EXPECT_EQ(ShownCursor(), kArrow);
   EXPECT_EQ(virtual_window_controller::current(), desktop->root());

@@ -7,6 +7,7 @@
 #include "notus/platform/ownerdrawWin32/GDIBuffer.h"
 #include "platform/handheld/ShowSplashLogo.h"
 #include "platform/host/host_common.h"
+#include "startup/CannotStart.h"
 #include "svg/builtin_logo.h"
 
 #include <gtest/gtest.h>
@@ -191,11 +192,13 @@ TEST(HostRunHandlers, WhatEscapesTheRunIsShownWithItsTextOrTheGeneralOne) {
        L"Not enough memory or unknown error!"},
       {"bad_alloc", [] { throw std::bad_alloc(); }, L"Not enough memory or unknown error!"},
       {"anything else", [] { throw 42; }, L"Not enough memory or unknown error!"},
+      {"a file start-up cannot do without", [] { throw startup::CannotStart(L"resources.dat is damaged"); },
+       L"resources.dat is damaged"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     winapi::headless::Reset();
-    host::RunShowingErrors(c.run);
+    EXPECT_FALSE(host::RunShowingErrors(c.run)) << "the run failed";
     ASSERT_EQ(winapi::headless::MessageBoxes().size(), 1u);
     const auto& box = winapi::headless::MessageBoxes()[0];
     EXPECT_EQ(box.text, c.shown);
@@ -204,7 +207,7 @@ TEST(HostRunHandlers, WhatEscapesTheRunIsShownWithItsTextOrTheGeneralOne) {
     EXPECT_EQ(box.owner, nullptr);
   }
   winapi::headless::Reset();
-  host::RunShowingErrors([] {});
+  EXPECT_TRUE(host::RunShowingErrors([] {}));
   EXPECT_TRUE(winapi::headless::MessageBoxes().empty());
 }
 

@@ -18,6 +18,8 @@
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <thread>
 #include <vector>
@@ -146,6 +148,33 @@ TEST(HandheldInstance, ALockDiesWithItsProcessAndIsPerSettingsFolder) {
       << "the killed instance left nothing behind";
   EXPECT_TRUE(device::HoldsInstanceLock());
   winapi::headless::Reset();
+}
+
+// Not about instances, but a real start too: one that cannot load any
+// layout (a damaged resource file, no cached copy) names the file in its
+// fatal-error box and ends with a failure status.
+TEST(HandheldInstance, AStartWithADamagedResourceFileNamesItAndEndsWithAFailure) {
+  TempFolder settings;
+  TempFolder resources;
+  ASSERT_FALSE(settings.path.empty());
+  ASSERT_FALSE(resources.path.empty());
+  std::ifstream in(TAVLIN_SOURCE_RESOURCES "/resources.dat", std::ios::binary);
+  const std::string full{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  ASSERT_GT(full.size(), 1000u);
+  const fs::path file = resources.path / "resources.dat";
+  std::ofstream(file, std::ios::binary) << full.substr(0, full.size() / 2);
+
+  const fs::path errors = settings.path / "stderr.txt";
+  const int code = RunProgram({"TAVLIN_HEADLESS=1", "TAVLIN_SETTINGS_DIR=" + settings.path.string(),
+                               "TAVLIN_RESOURCES_DIR=" + resources.path.string()},
+                              std::chrono::seconds(30), errors);
+  EXPECT_NE(code, -1) << "ended";
+  EXPECT_NE(code, 0);
+  std::ifstream said(errors, std::ios::binary);
+  const std::string text{std::istreambuf_iterator<char>(said), std::istreambuf_iterator<char>()};
+  EXPECT_NE(text.find("The game cannot start: its resource file is damaged.\n\nLooked for:\n" + file.string()),
+            std::string::npos)
+      << text;
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 // The start-up steps that must not let stale settings stop every start: the
-// player to start with, and the language whose layouts are loaded.
+// player to start with, and the language whose layouts are loaded (or, when
+// none can be, the player told why).
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -11,6 +12,7 @@
 #include "app/Paths.h"
 #include "app/ResourceManager.h"
 #include "app/Users.h"
+#include "startup/CannotStart.h"
 #include "startup/StartupSteps.h"
 #include "tests/support/folders.h"
 
@@ -77,19 +79,21 @@ TEST_F(StartupStepsTest, AMissingLanguageFallsBackToEnglishThenToTheFirstOne) {
   ASSERT_NE(german, std::string::npos);
   const std::string withoutEnglish = full.substr(0, english) + full.substr(german);
 
+  const std::string half = full.substr(0, full.size() / 2);
   struct Case {
     const char* name;
     const std::string* file;  // null: no resource file
     const wchar_t* stored;
-    const wchar_t* loaded;
-    const wchar_t* undoText;  // item (16, 3); null when nothing loads
+    const wchar_t* loaded;    // null when nothing loads
+    const wchar_t* undoText;  // item (16, 3), when a language loads
   };
   const Case cases[] = {
       {"the stored language", &full, L"de", L"de", L"Rückgängig"},
       {"a language that is gone", &full, L"xx", L"en", L"Undo"},
       {"gone, and English too", &withoutEnglish, L"xx", L"de", L"Rückgängig"},
       {"English gone", &withoutEnglish, L"en", L"de", L"Rückgängig"},
-      {"no resource file", nullptr, L"de", L"de", nullptr},
+      {"no resource file", nullptr, L"de", nullptr, nullptr},
+      {"half a resource file", &half, L"en", nullptr, nullptr},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -97,12 +101,21 @@ TEST_F(StartupStepsTest, AMissingLanguageFallsBackToEnglishThenToTheFirstOne) {
     std::filesystem::remove(resources);
     if (c.file != nullptr) Write(resources, *c.file);
     ResourceManager::Clear();
-    EXPECT_EQ(startup::LoadLanguageResources(c.stored, 480, 640), c.loaded);
-    if (c.undoText != nullptr) {
+    if (c.loaded != nullptr) {
+      EXPECT_EQ(startup::LoadLanguageResources(c.stored, 480, 640), c.loaded);
       EXPECT_EQ(ResourceManager::GetItemConfig(16, 3).text, c.undoText);
-    } else {
-      EXPECT_THROW(ResourceManager::GetItemConfig(16, 3), std::invalid_argument);
+      continue;
     }
+    // Nothing could be shown: the player is told which file, and where.
+    try {
+      startup::LoadLanguageResources(c.stored, 480, 640);
+      ADD_FAILURE() << "loaded without a usable resource file";
+    } catch (const startup::CannotStart& failure) {
+      const std::wstring said = c.file != nullptr ? L"is damaged" : L"is missing";
+      EXPECT_EQ(failure.text(), L"The game cannot start: its resource file " + said + L".\n\nLooked for:\n" +
+                                    ResourcesFileName() + L"\n\nInstall the game again to restore the file.");
+    }
+    EXPECT_THROW(ResourceManager::GetItemConfig(16, 3), std::invalid_argument) << "nothing loaded";
   }
 }
 

@@ -32,6 +32,11 @@ bool HeadlessAsked();
 // work on windows over the dead connection.
 void OnDisplayLost(void (*save)());
 
+// Why the SDL backend could not be started: SDL's own error text, kept when
+// it failed (SDL may lose it as it cleans up); "" when it started or was
+// never tried.
+const char* StartFailure();
+
 // Destroys the SDL windows left, shuts SDL down (closing its display
 // connections) and leaves the headless backend installed for whatever still
 // runs; nothing is shown any more.  A program calls it as it ends, after it

@@ -474,11 +474,24 @@ void (*g_saveOnDisplayLost)() = nullptr;
   _exit(EXIT_FAILURE);
 }
 
+// A plain array: the backend starts while static objects are built, maybe
+// before a std::string here would be.
+char g_startFailure[256] = {};
+
+// Remembers SDL's error text for the program's "no display" line: the
+// reason a display could not be opened is what a player needs to see.
+bool StartFailed() {
+  std::snprintf(g_startFailure, sizeof g_startFailure, "%s", SDL_GetError());
+  return false;
+}
+
 }  // namespace
 
 void OnDisplayLost(void (*save)()) { g_saveOnDisplayLost = save; }
 
 bool IsActive() { return g_sdl != nullptr && InstalledBackend() == g_sdl; }
+
+const char* StartFailure() { return g_startFailure; }
 
 // Called once while static objects are built (see install.cpp).
 bool StartSdlBackend() {
@@ -495,7 +508,7 @@ bool StartSdlBackend() {
   SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
   x11::InstallErrorHandler();
   if (SDL_Init(SDL_INIT_VIDEO) != 0) {
-    return false;
+    return StartFailed();
   }
   // Without a display SDL settles for a driver that shows nothing; the
   // headless backend does that job, unless someone asked for it by name.
@@ -506,7 +519,7 @@ bool StartSdlBackend() {
   if (invisible && (wanted == nullptr || SDL_strcmp(wanted, driver) != 0)) {
     SDL_Quit();
     SDL_SetError("no video driver can open a display");
-    return false;
+    return StartFailed();
   }
   // X's own events, for a window that another client destroys.
   SDL_EventState(SDL_SYSWMEVENT, SDL_ENABLE);

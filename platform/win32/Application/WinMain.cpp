@@ -16,14 +16,16 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, char*, int show_command) {
   // window's procedure, which hands them to their window objects.
   notus::impl::details::set_native_control_procedure(&MainWindowProc);
 
-  if (!InitInstance(instance, show_command)) return 0;
+  // Without its window the program cannot run; a caller must not take that
+  // for a session that ended well.
+  if (!InitInstance(instance, show_command)) return EXIT_FAILURE;
   const HWND main_window = app::instance().main_window();
   SetTimer(main_window, desktop::paint_timer_id, desktop::paint_timer_period_ms, &notus::impl::details::PaintTimerProc);
 
   // Whatever escapes the run ends it: the message is shown and the
   // shutdown steps that had not run yet are skipped.
-  host::RunShowingErrors([] { RunApplication(desktop::Host()); });
+  const bool ran = host::RunShowingErrors([] { RunApplication(desktop::Host()); });
 
   KillTimer(main_window, desktop::paint_timer_id);
-  return 0;
+  return ran ? EXIT_SUCCESS : EXIT_FAILURE;
 }

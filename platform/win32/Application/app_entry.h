@@ -24,7 +24,8 @@ inline constexpr UINT paint_timer_period_ms = 50;
 
 // Makes the main window, starts the paint timer, runs the application and
 // shows whatever exception escapes it.  The command line is not read.
-// Returns 0.
+// Returns 0 after a run that ended well; non-zero when the window could not
+// be made or an exception ended the run.
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous_instance, char* command_line, int show_command);
 
 // Registers the window class and creates, places (a 100 x 100 client area in

@@ -11,8 +11,12 @@ bool HaveDisplay() {
   if (winapi::sdl::IsActive() || winapi::sdl::HeadlessAsked()) {
     return true;
   }
-  std::fputs("tavlin: no display to open a window on (set DISPLAY, or TAVLIN_HEADLESS=1 to run without a window)\n",
-             stderr);
+  // SDL's reason tells a missing DISPLAY from a display that refused us
+  // (too many clients, no access, a server going down).
+  std::fprintf(
+      stderr,
+      "tavlin: no display to open a window on: %s (set DISPLAY, or TAVLIN_HEADLESS=1 to run without a window)\n",
+      winapi::sdl::StartFailure());
   return false;
 }
 

@@ -1,9 +1,11 @@
 #include "desktop_fixture.h"
 
+#include "startup/CannotStart.h"
 #include "svg/svg_exception.h"
 #include "tests/support/paint_probe.h"
 #include "ttl/exception.h"
 
+#include <cstdlib>
 #include <new>
 #include <stdexcept>
 #include <string>
@@ -22,12 +24,13 @@ struct HandlerCase {
 
 class TopLevelHandlers : public DesktopTest, public ::testing::WithParamInterface<HandlerCase> {};
 
-TEST_P(TopLevelHandlers, ShowWhatEscapesTheRunAndReturnZero) {
+// The run failed, and the exit status must tell whoever started the program.
+TEST_P(TopLevelHandlers, ShowWhatEscapesTheRunAndReturnAFailure) {
   run_application = [] {
     GetParam().raise();
     return 0;
   };
-  EXPECT_EQ(WinMain(nullptr, nullptr, nullptr, SW_SHOW), 0);
+  EXPECT_EQ(WinMain(nullptr, nullptr, nullptr, SW_SHOW), EXIT_FAILURE);
   const auto& boxes = winapi::headless::MessageBoxes();
   ASSERT_EQ(boxes.size(), 1u);
   EXPECT_EQ(boxes[0].text, GetParam().shown);
@@ -57,7 +60,9 @@ INSTANTIATE_TEST_SUITE_P(
         HandlerCase{"ttl_signal", [] { throw ttl::sig::exception(); }, kGeneric},
         HandlerCase{"ttl_function", [] { throw ttl::func::exception(); }, kGeneric},
         HandlerCase{"bad_alloc", [] { throw std::bad_alloc(); }, kGeneric},
-        HandlerCase{"int", [] { throw 42; }, kGeneric}),
+        HandlerCase{"int", [] { throw 42; }, kGeneric},
+        HandlerCase{"cannot_start", [] { throw startup::CannotStart(L"resources.dat is missing"); },
+                    L"resources.dat is missing"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(DesktopTest, InitInstanceLeavesACentredHundredPixelClientAndABackBuffer) {
@@ -119,7 +124,7 @@ TEST_F(DesktopTest, ThePaintTimerRunsWhileTheApplicationRunsAndStopsAfter) {
   EXPECT_EQ(app::run_message_loop(), -1);
 }
 
-TEST_F(DesktopTest, WithoutAMainWindowWinMainReturnsAtOnce) {
+TEST_F(DesktopTest, WithoutAMainWindowWinMainReturnsAFailureAtOnce) {
   // The class name is already taken by a procedure that refuses
   // WM_CREATE, so the main window cannot be created.
   WNDCLASSW refusing{};
@@ -131,7 +136,7 @@ TEST_F(DesktopTest, WithoutAMainWindowWinMainReturnsAtOnce) {
     ran = true;
     return 0;
   };
-  EXPECT_EQ(WinMain(nullptr, nullptr, nullptr, SW_SHOW), 0);
+  EXPECT_EQ(WinMain(nullptr, nullptr, nullptr, SW_SHOW), EXIT_FAILURE);
   EXPECT_FALSE(ran);
   EXPECT_EQ(app::instance().main_window(), nullptr);
 }
