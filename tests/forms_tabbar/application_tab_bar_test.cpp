@@ -78,9 +78,6 @@ class TabBarTest : public FormsTest {
                                            std::to_string(at.y) + "))");
                       });
   }
-  void TearDown() override {
-    FormsTest::TearDown();
-  }
 
   ApplicationTabBar& Bar() {
     ApplicationTabBar* bar = application_tab_bar::HeldApplicationTabBar();

@@ -54,9 +54,6 @@ class UsersFormTest : public dialogs_test::DialogsTest {
     // The tabs draw glyphs.
     forms_test::app::load_glyph_document(std::filesystem::path(TAVLIN_SOURCE_RESOURCES "/glyphs.dat").wstring());
   }
-  void TearDown() override {
-    DialogsTest::TearDown();
-  }
 
   // Shows the form the way the menu does and answers it.
   UsersForm::Model& Open() {

@@ -142,9 +142,6 @@ class StartupTest : public forms_test::DesktopHostTest {
     installed.Install(&notus::mainwindow::set_deferred_form_builder);
     installed.Install(&notus::ownerdraw::set_help_dialog_runner);
   }
-  void TearDown() override {
-    DesktopHostTest::TearDown();
-  }
 };
 
 }  // namespace startup_test
