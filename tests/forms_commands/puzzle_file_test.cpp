@@ -340,7 +340,7 @@ TEST_F(PuzzleFileTest, AFileThatCannotBeReadIsNamedAndChangesNothing) {
     EXPECT_TRUE(problem.Told(puzzle_file::kNotReadable, c.shown));
     EXPECT_EQ(state->game, game);
     EXPECT_EQ(game->GetGridString(), cells);
-    EXPECT_TRUE(shown.empty());
+    EXPECT_TRUE(Shown().empty());
   }
 }
 
@@ -381,7 +381,7 @@ TEST_F(PuzzleFileTest, APuzzleWithoutExactlyOneSolutionIsRefusedAndChangesNothin
     EXPECT_TRUE(problem.Told(c.message));
     EXPECT_EQ(state->game, game);
     EXPECT_EQ(game->GetGridString(), cells);
-    EXPECT_TRUE(shown.empty());
+    EXPECT_TRUE(Shown().empty());
   }
 }
 
@@ -394,7 +394,7 @@ TEST_F(PuzzleFileTest, AHardPuzzleOpensWithItsSolutionSoCheckAndSolveWork) {
   for (std::size_t row = 0; row < 9; ++row) text += puzzle.substr(row * 9, 9) + "\n";
   Choose(Write("hard.txt", text));
   OpenFileCommand().Execute();
-  ASSERT_EQ(shown, std::vector<bool>{true});
+  ASSERT_EQ(Shown(), std::vector<bool>{true});
   Game<3>& opened = CurrentGame<3>();
   std::string solution;
   for (std::uint32_t i = 0; i < 81; ++i) {
