@@ -3,7 +3,7 @@
 #include "notus/platform/ownerdrawWin32/app.h"
 #include "notus/platform/ownerdrawWin32/root_controller.h"
 #include "platform/handheld/handheld_entry.h"
-#include "platform/win32/Application/session_end.h"
+#include "platform/host/session_end.h"
 #include "winapi/sdl/sdl.h"
 
 #include <cstdio>

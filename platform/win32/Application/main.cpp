@@ -5,7 +5,7 @@
 #include "platform/win32/Application/desktop_resources.h"
 #include "platform/win32/Application/program_display.h"
 #include "platform/win32/Application/save_failure_report.h"
-#include "platform/win32/Application/session_end.h"
+#include "platform/host/session_end.h"
 
 #include <cstdlib>
 #include <ctime>

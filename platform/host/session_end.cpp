@@ -1,4 +1,4 @@
-#include "platform/win32/Application/session_end.h"
+#include "platform/host/session_end.h"
 
 #include "startup/RunApplication.h"
 #include "winapi/close_signals.h"
