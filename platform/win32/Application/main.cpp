@@ -1,11 +1,11 @@
 // The desktop program.  Building the root window controller here (its
 // definition comes with the header) makes it current before WinMain runs.
 #include "notus/platform/ownerdrawWin32/root_controller.h"
+#include "platform/host/session_end.h"
 #include "platform/win32/Application/app_entry.h"
 #include "platform/win32/Application/desktop_resources.h"
 #include "platform/win32/Application/program_display.h"
 #include "platform/win32/Application/save_failure_report.h"
-#include "platform/host/session_end.h"
 
 #include <cstdlib>
 #include <ctime>
