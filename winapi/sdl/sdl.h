@@ -11,8 +11,8 @@
 // scripted runs ask for TAVLIN_HEADLESS=1).  A test that wants the headless
 // backend installs it as usual with headless::Reset().
 //
-// A window that another client destroys is taken as a press of its close box.
-// A display connection that breaks ends the program (see OnDisplayLost).
+// A display connection that breaks, or a window of ours that another client
+// destroys, ends the program (see OnDisplayLost).
 #pragma once
 
 namespace winapi::sdl {
@@ -24,12 +24,13 @@ bool IsActive();
 // not "0").  Then SDL is not started at all, display or not.
 bool HeadlessAsked();
 
-// What runs when the connection to the display breaks.  The backend says on
-// stderr that the display was lost, then runs `save` on the GUI thread, with
-// window work turned into nothing (message boxes go to stderr), so that the
-// program saves what it must keep; then it ends the program at once with
-// exit code 1, skipping exit handlers and static destructors, which would
-// work on windows over the dead connection.
+// What runs when the connection to the display breaks, or when another
+// client destroys one of our windows (`xdotool windowclose`).  The backend
+// says on stderr which of the two happened, then runs `save` on the GUI
+// thread, with window work turned into nothing (message boxes go to stderr),
+// so that the program saves what it must keep; then it ends the program at
+// once with exit code 1, skipping exit handlers and static destructors, which
+// would work on windows over the dead connection or on the window that went.
 void OnDisplayLost(void (*save)());
 
 // Why the SDL backend could not be started: SDL's own error text, kept when

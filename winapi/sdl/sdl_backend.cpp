@@ -35,8 +35,6 @@ struct TopLevel {
   WindowPresenter presenter;
   HCURSOR cursor = nullptr;
   unsigned long xWindow = 0;  // 0 without X
-  // Destroyed from outside: nothing is drawn into it any more.
-  bool gone = false;
 };
 
 // A termination signal (winapi/close_signals.h) writes into a pipe, which
@@ -84,6 +82,8 @@ SDL_SystemCursor SystemCursorOf(HCURSOR cursor) {
 
 // How long the windows of a chooser program that has ended may take to go.
 constexpr Uint32 kChooserGoneMs = 150;
+
+[[noreturn]] void EndOnWindowGone();
 
 // The backend is also the emulated handheld's screen: what the device's
 // calls do to the window, the screen saver and text input.
@@ -300,8 +300,9 @@ class SdlBackend final : public Backend, public device::DeviceShell {
     return SIZE{bounds.w, bounds.h};
   }
 
-  // The display connection broke: nothing may go to X any more, while what
-  // is saved on the way out still asks for the time or a message box.
+  // The display connection broke, or a window of ours went: nothing may go
+  // to X any more, while what is saved on the way out still asks for the
+  // time or a message box.
   void MarkDisplayLost() { lost_ = true; }
 
  private:
@@ -320,9 +321,7 @@ class SdlBackend final : public Backend, public device::DeviceShell {
       return;
     }
     for (auto& [hwnd, top] : windows_) {
-      if (!top.gone) {
-        top.presenter.Present(top.window);
-      }
+      top.presenter.Present(top.window);
     }
   }
 
@@ -373,14 +372,12 @@ class SdlBackend final : public Backend, public device::DeviceShell {
     PresentAll();
   }
 
-  // Another client destroyed the X window: that is the player closing it.
-  // The core's window stays until the program destroys it, as after the
-  // close box; SDL's window goes with it then.
+  // An X window went that we still have: another client destroyed it (our
+  // own go from windows_ before X hears of them).
   void XWindowDestroyed(unsigned long xWindow) {
-    for (auto& [hwnd, top] : windows_) {
-      if (top.xWindow == xWindow && !top.gone) {
-        top.gone = true;
-        PostInputMessage(hwnd, WM_SYSCOMMAND, SC_CLOSE, 0);
+    for (const auto& [hwnd, top] : windows_) {
+      if (top.xWindow == xWindow) {
+        EndOnWindowGone();
       }
     }
   }
@@ -458,6 +455,26 @@ class SdlBackend final : public Backend, public device::DeviceShell {
 
 SdlBackend* g_sdl = nullptr;
 void (*g_saveOnDisplayLost)() = nullptr;
+
+// Another client destroyed one of our windows.  SDL cannot take down a
+// window that X no longer has: it asks X whether the window is mapped, may
+// take the failed request's answer for "yes", and then waits for ever for X
+// to report the window unmapped, where no termination signal reaches the
+// program either.  So the program does not go on to its shutdown, which
+// destroys the windows, but saves and ends here as when the display went,
+// with no more window work.  The connection is still there; a broken one met
+// from now on only ends the program.
+[[noreturn]] void EndOnWindowGone() {
+  if (!x11::ClaimEnd()) {
+    _exit(EXIT_FAILURE);
+  }
+  g_sdl->MarkDisplayLost();
+  std::fprintf(stderr, "%s: its window was closed from outside; saving and ending\n", program_invocation_short_name);
+  if (g_saveOnDisplayLost != nullptr) {
+    g_saveOnDisplayLost();
+  }
+  _exit(EXIT_FAILURE);
+}
 
 // Xlib's I/O error handler leads here (x11::InstallIOErrorHandler) on the GUI
 // thread.  The player's work is saved without any window work, and the

@@ -49,7 +49,9 @@ int HandleError(Display* display, XErrorEvent* error) {
 
 void (*g_lost)() = nullptr;
 pid_t g_guiThread = 0;  // the kernel's thread id: known before any std::thread exists
-std::atomic<bool> g_lostTaken{false};
+// Set once the program is on its way out: through `g_lost`, or through
+// another path that claimed the end (ClaimEnd).
+std::atomic<bool> g_endTaken{false};
 
 int HandleIOError(Display*) {
   const bool guiThread = gettid() == g_guiThread;
@@ -58,15 +60,16 @@ int HandleIOError(Display*) {
     // there is the program's state safe to save.
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(2);
     while (std::chrono::steady_clock::now() < deadline) {
-      if (g_lostTaken.load()) {
+      if (g_endTaken.load()) {
         std::this_thread::sleep_for(std::chrono::seconds(10));
         _exit(EXIT_FAILURE);
       }
       std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
   }
-  if (g_lostTaken.exchange(true)) {
-    // Saving met the broken connection again: nothing more can be done.
+  if (g_endTaken.exchange(true)) {
+    // Already on the way out (saving met the broken connection again):
+    // nothing more can be done.
     _exit(EXIT_FAILURE);
   }
   if (g_lost != nullptr) {
@@ -82,6 +85,8 @@ void InstallIOErrorHandler(void (*lost)()) {
   g_guiThread = gettid();
   XSetIOErrorHandler(&HandleIOError);
 }
+
+bool ClaimEnd() { return !g_endTaken.exchange(true); }
 
 void InstallErrorHandler() {
   if (!g_installed) {

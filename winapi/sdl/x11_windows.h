@@ -3,7 +3,9 @@
 //
 // - Another client can destroy one of our windows (`xdotool windowclose`, a
 //   window manager's "destroy").  SDL says nothing of it; the backend reads
-//   X's DestroyNotify from SDL's system events and takes it as the close box.
+//   X's DestroyNotify from SDL's system events and ends the program much as a
+//   lost display does, since SDL cannot take down a window that X already
+//   has (see winapi/sdl/sdl.h).
 // - A request about one of our windows that is gone fails with BadWindow or
 //   BadDrawable, and Xlib's default handler, to which SDL's leads, ends the
 //   program with exit code 1.  Such requests come without any fault of the
@@ -40,6 +42,13 @@ void InstallErrorHandler();
 // itself only when that has not happened within two seconds.  Meeting it
 // again while `lost` runs ends the program at once with exit code 1.
 void InstallIOErrorHandler(void (*lost)());
+
+// Claims the program's end for another way out that saves and ends on the
+// GUI thread (a window destroyed from outside): a broken connection met from
+// then on no longer runs `lost` but ends the program as meeting it again
+// does, and another thread that meets it gives the GUI thread time to finish.
+// False when the end was claimed already, `lost` included.
+bool ClaimEnd();
 
 // The X window behind `window`, remembered from now on as ours; 0 when SDL
 // does not run on X.
