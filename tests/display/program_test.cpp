@@ -1,8 +1,7 @@
 // The program itself on the display: its window appears with its title,
 // shows the splash, takes a real click and key into the game, and the close
-// box, or its window destroyed by another client, ends it with exit code 0
-// and the game saved.  Without a display it says so and ends,
-// unless running without a window is asked for.
+// box ends it with exit code 0 and the game saved.  Without a display it says
+// so and ends, unless running without a window is asked for.
 #include "x_tools.h"
 
 #include "app/ResourceManager.h"
@@ -43,19 +42,6 @@ class Program : public test_support::ChildProcess {
     return names;
   }
 };
-
-// The picture once the program has drawn into it (ink has appeared).
-Picture WhenDrawn(unsigned long window) {
-  Picture picture;
-  for (int attempt = 0; attempt < 100; ++attempt) {
-    picture = Screenshot(window);
-    if (picture.width > 0 && picture.DarkIn(0, 0, picture.width, picture.height) > 0) {
-      break;
-    }
-    std::this_thread::sleep_for(std::chrono::milliseconds(100));
-  }
-  return picture;
-}
 
 }  // namespace
 
@@ -134,25 +120,6 @@ TEST(Program, ShowsItsTitledWindowWithTheSplashAndEndsWithTheCloseBox) {
 
   PressCloseBox(window);
   EXPECT_EQ(program.WaitForExit(30000), 0) << program.Errors();
-}
-
-// `xdotool windowclose` destroys the X window itself: SDL's later requests
-// about it fail, and the program hears of it only from X.
-TEST(Program, TakesItsWindowDestroyedByAnotherClientAsTheCloseBox) {
-  if (!winapi::sdl::IsActive() || !HaveTools()) {
-    GTEST_SKIP() << "no display (or no xdotool and import) to run the program on";
-  }
-  const SettingsFolder settings;
-  ASSERT_TRUE(settings.Ready());
-  Program program({}, {settings.Variable()});
-  ASSERT_TRUE(program.Started());
-  const unsigned long window = FindWindow(kTitle, 30000);
-  ASSERT_NE(window, 0u) << "no window titled " << kTitle;
-  ASSERT_GT(WhenDrawn(window).width, 0);
-
-  display_test::Run("xdotool windowclose " + std::to_string(window) + " 2>&1");
-  EXPECT_EQ(program.WaitForExit(30000), 0) << program.Errors();
-  EXPECT_EQ(program.Errors().find("X Error"), std::string::npos) << program.Errors();
 }
 
 namespace {

@@ -1,7 +1,8 @@
 // Ways a session ends other than the close box, with the real programs as
 // child processes: SIGTERM, SIGINT and SIGHUP close the program as the close
 // box does, saving the player's options and the game, and a display whose X
-// server goes away ends it promptly with a non-zero code, saved all the same.
+// server goes away, or a window that another client destroys, ends it
+// promptly with a non-zero code, saved all the same.
 #include "x_tools.h"
 
 #include "app/ResourceManager.h"
@@ -271,32 +272,62 @@ class OwnXServer {
   std::string display_;
 };
 
-// The game form on `display` (the tab bar's light colour under Menu and
-// Options, where the splash is white), within 30 s.
-bool GameShownOn(const std::string& display) {
-  const std::string find = "DISPLAY=" + display + " xdotool search --name 'Tavlin' 2>/dev/null";
+// The window of the program `pid` on `display` once it shows the game form
+// (the tab bar's light colour under Options, where the splash is white), or
+// 0 when that did not come within 30 s.  The window may have any size (the
+// handheld fills the screen): the layouts scale from 480 by 640.
+unsigned long GameWindowOn(const std::string& display, pid_t pid) {
+  const std::string on = "DISPLAY=" + display + " ";
   const auto deadline = Clock::now() + std::chrono::seconds(30);
   do {
-    std::istringstream found(Run(find));
+    std::istringstream found(Run(on + "xdotool search --pid " + std::to_string(pid) + " 2>/dev/null"));
     unsigned long window = 0;
     if (found >> window) {
-      const std::string ppm = Run("DISPLAY=" + display + " import -window " + std::to_string(window) +
-                                  " -crop 1x1+400+620 -depth 8 ppm:- 2>/dev/null");
+      const std::string id = std::to_string(window);
+      std::istringstream geometry(Run(on + "xdotool getwindowgeometry --shell " + id + " 2>/dev/null"));
+      int width = 0;
+      int height = 0;
+      for (std::string line; std::getline(geometry, line);) {
+        if (line.rfind("WIDTH=", 0) == 0) width = std::atoi(line.c_str() + 6);
+        if (line.rfind("HEIGHT=", 0) == 0) height = std::atoi(line.c_str() + 7);
+      }
+      const std::string ppm = Run(on + "import -window " + id + " -crop 1x1+" + std::to_string(width * 400 / 480) +
+                                  "+" + std::to_string(height * 620 / 640) + " -depth 8 ppm:- 2>/dev/null");
       // The last three bytes are the pixel's red, green and blue.
-      if (ppm.size() >= 3) {
+      if (width > 0 && ppm.size() >= 3) {
         const auto r = static_cast<unsigned char>(ppm[ppm.size() - 3]);
         const auto g = static_cast<unsigned char>(ppm[ppm.size() - 2]);
         const auto b = static_cast<unsigned char>(ppm[ppm.size() - 1]);
         const bool light = r >= 128 && g >= 128 && b >= 128;
         const bool white = r == 255 && g == 255 && b == 255;
         const bool fresh = r == 225 && g == 225 && b == 225;
-        if (light && !white && !fresh) return true;
+        if (light && !white && !fresh) return window;
       }
     }
     std::this_thread::sleep_for(std::chrono::milliseconds(100));
   } while (Clock::now() < deadline);
-  return false;
+  return 0;
 }
+
+// A window manager (openbox) on `display`, ended with the object; Running()
+// once it has taken the display over.
+class WindowManager {
+ public:
+  explicit WindowManager(const std::string& display) {
+    std::string path = Run("command -v openbox");
+    while (!path.empty() && path.back() == '\n') path.pop_back();
+    manager_ = std::make_unique<Child>(path.c_str(), std::vector<std::string>{"DISPLAY=" + display});
+    for (int attempt = 0; attempt < 100 && !running_; ++attempt) {
+      running_ = WindowManagerRuns(display);
+      if (!running_) std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    }
+  }
+  bool Running() const { return running_; }
+
+ private:
+  std::unique_ptr<Child> manager_;
+  bool running_ = false;
+};
 
 }  // namespace
 
@@ -310,7 +341,7 @@ TEST(SessionEnd, ALostDisplaySavesSaysSoAndEndsPromptlyWithAFailure) {
   ASSERT_TRUE(folder.Ready());
   Child child(TAVLIN_PROGRAM, {"DISPLAY=" + server.Display(), "TAVLIN_SETTINGS_DIR=" + folder.Path().string()});
   ASSERT_TRUE(child.Started());
-  ASSERT_TRUE(GameShownOn(server.Display())) << child.Errors();
+  ASSERT_NE(GameWindowOn(server.Display(), child.Pid()), 0u) << child.Errors();
 
   server.Stop();
   const int status = child.WaitForExit(kPromptMs);
@@ -321,6 +352,99 @@ TEST(SessionEnd, ALostDisplaySavesSaysSoAndEndsPromptlyWithAFailure) {
   EXPECT_NE(errors.find("tavlin: lost the connection to the display;"), std::string::npos) << errors;
   EXPECT_EQ(errors.find("X Error"), std::string::npos) << errors;
   folder.ExpectSaved();
+}
+
+// Any X client can destroy another's window (`xdotool windowclose`).  The
+// program must not go on without it, nor take it down once more through SDL,
+// which could wait for ever: it saves, says so and ends promptly with a
+// failure.  Both programs, twice each, on a bare X server and under a window
+// manager (where the teardown hung in about one run of three).
+TEST(SessionEnd, AWindowDestroyedByAnotherClientSavesSaysSoAndEndsPromptlyWithAFailure) {
+  if (!HaveTools() || std::system("command -v Xvfb >/dev/null 2>&1 && command -v openbox >/dev/null 2>&1") != 0) {
+    GTEST_SKIP() << "no Xvfb, openbox, xdotool or import";
+  }
+  struct Case {
+    const char* program;
+    const char* name;
+  };
+  const std::vector<Case> cases = {{TAVLIN_PROGRAM, "tavlin"},
+                                   {TAVLIN_HANDHELD_PROGRAM, "tavlin_handheld"},
+                                   {TAVLIN_PROGRAM, "tavlin"},
+                                   {TAVLIN_HANDHELD_PROGRAM, "tavlin_handheld"}};
+  for (const bool managed : {false, true}) {
+    SCOPED_TRACE(managed ? "under openbox" : "without a window manager");
+    OwnXServer server;
+    ASSERT_TRUE(server.Running()) << "no free display number for an X server of the test's own";
+    std::unique_ptr<WindowManager> manager;
+    if (managed) {
+      manager = std::make_unique<WindowManager>(server.Display());
+      ASSERT_TRUE(manager->Running()) << "openbox did not take the display";
+    }
+    // One at a time: the handheld fills the screen, and a window's picture
+    // shows what lies over it.
+    for (std::size_t i = 0; i < cases.size(); ++i) {
+      SCOPED_TRACE(std::string(cases[i].name) + ", run " + std::to_string(i));
+      const Folder folder(true);
+      ASSERT_TRUE(folder.Ready());
+      Child child(cases[i].program,
+                  {"DISPLAY=" + server.Display(), "TAVLIN_SETTINGS_DIR=" + folder.Path().string(), WithoutLeakCheck()});
+      ASSERT_TRUE(child.Started());
+      const unsigned long window = GameWindowOn(server.Display(), child.Pid());
+      ASSERT_NE(window, 0u) << child.Errors();
+      display_test::Run("DISPLAY=" + server.Display() + " xdotool windowclose " + std::to_string(window) + " 2>&1");
+      const int status = child.WaitForExit(kPromptMs);
+      EXPECT_NE(status, -1) << "still running after its window went";
+      EXPECT_NE(status, 0);
+      EXPECT_LT(status, 128) << "ended by a signal";
+      const std::string errors = child.Errors();
+      EXPECT_NE(errors.find(std::string(cases[i].name) + ": its window was closed from outside; saving and ending"),
+                std::string::npos)
+          << errors;
+      EXPECT_EQ(errors.find("X Error"), std::string::npos) << errors;
+      folder.ExpectSaved();
+    }
+  }
+}
+
+// The first start's language question is a dialog with a loop of its own,
+// up before there is a game to save: the program ends from there too, rather
+// than going on with no window.
+TEST(SessionEnd, AWindowDestroyedByAnotherClientDuringTheLanguageQuestionEndsTheProgram) {
+  if (!HaveTools() || std::system("command -v Xvfb >/dev/null 2>&1") != 0) {
+    GTEST_SKIP() << "no Xvfb, xdotool or import";
+  }
+  OwnXServer server;
+  ASSERT_TRUE(server.Running()) << "no free display number for an X server of the test's own";
+  const Folder folder(false);
+  ASSERT_TRUE(folder.Ready());
+  Child child(TAVLIN_PROGRAM,
+              {"DISPLAY=" + server.Display(), "TAVLIN_SETTINGS_DIR=" + folder.Path().string(), WithoutLeakCheck()});
+  ASSERT_TRUE(child.Started());
+  // The question's dialog: its pale yellow-green where the splash behind it
+  // is white, left and right of its middle.
+  const auto pale = [&](unsigned long window, int x, int y) {
+    const std::string ppm =
+        display_test::Run("DISPLAY=" + server.Display() + " import -window " + std::to_string(window) + " -crop 1x1+" +
+                          std::to_string(x) + "+" + std::to_string(y) + " -depth 8 ppm:- 2>/dev/null");
+    return ppm.size() >= 3 && static_cast<unsigned char>(ppm[ppm.size() - 3]) > 200 &&
+           static_cast<unsigned char>(ppm[ppm.size() - 2]) > 200 &&
+           static_cast<unsigned char>(ppm[ppm.size() - 1]) < 200;
+  };
+  unsigned long window = 0;
+  bool asked = false;
+  for (const auto deadline = Clock::now() + std::chrono::seconds(30); !asked && Clock::now() < deadline;) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    std::istringstream found(display_test::Run("DISPLAY=" + server.Display() + " xdotool search --pid " +
+                                               std::to_string(child.Pid()) + " 2>/dev/null"));
+    asked = (found >> window) && pale(window, 78, 236) && pale(window, 378, 236);
+  }
+  ASSERT_TRUE(asked) << child.Errors();
+  display_test::Run("DISPLAY=" + server.Display() + " xdotool windowclose " + std::to_string(window) + " 2>&1");
+  const int status = child.WaitForExit(kPromptMs);
+  EXPECT_NE(status, -1) << "still running after its window went";
+  EXPECT_NE(status, 0);
+  EXPECT_LT(status, 128) << "ended by a signal";
+  EXPECT_NE(child.Errors().find("tavlin: its window was closed from outside;"), std::string::npos) << child.Errors();
 }
 
 }  // namespace display_test

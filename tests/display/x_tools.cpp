@@ -90,6 +90,26 @@ void PressCloseBox(unsigned long window) {
   XCloseDisplay(display);
 }
 
+bool WindowManagerRuns(const std::string& display) {
+  Display* x = XOpenDisplay(display.c_str());
+  if (x == nullptr) {
+    return false;
+  }
+  Atom type = 0;
+  int format = 0;
+  unsigned long count = 0;
+  unsigned long after = 0;
+  unsigned char* data = nullptr;
+  const bool runs = XGetWindowProperty(x, DefaultRootWindow(x), XInternAtom(x, "_NET_SUPPORTING_WM_CHECK", False), 0, 1,
+                                       False, AnyPropertyType, &type, &format, &count, &after, &data) == Success &&
+                    count == 1;
+  if (data != nullptr) {
+    XFree(data);
+  }
+  XCloseDisplay(x);
+  return runs;
+}
+
 bool HaveTools() { return std::system("command -v xdotool >/dev/null 2>&1 && command -v import >/dev/null 2>&1") == 0; }
 
 }  // namespace display_test

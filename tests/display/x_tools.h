@@ -31,6 +31,10 @@ Picture Screenshot(unsigned long window);
 // What a window manager sends when the player presses the close box.
 void PressCloseBox(unsigned long window);
 
+// Whether a window manager has taken over `display` (it names its check
+// window on the root window).
+bool WindowManagerRuns(const std::string& display);
+
 // Whether the tools the tests drive the display with are installed.
 bool HaveTools();
 
