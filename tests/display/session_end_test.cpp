@@ -11,10 +11,12 @@
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
+#include <poll.h>
 #include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
@@ -221,39 +223,44 @@ TEST(SessionEnd, ATerminationSignalDuringTheLanguageQuestionClosesAndSaves) {
 
 namespace {
 
-// An X server of the test's own on a free display number, stopped with the
-// test unless the test stopped it first.
+// An X server of the test's own, stopped with the test unless the test
+// stopped it first.  The server picks a free display number itself and names
+// it once it takes connections, so that tests run side by side (other
+// programs' too) never share a server or ask one that is not ready.
 class OwnXServer {
  public:
   OwnXServer() {
-    for (int number = 40; number < 100 && pid_ == 0; ++number) {
-      const std::string socket = "/tmp/.X11-unix/X" + std::to_string(number);
-      if (std::filesystem::exists(socket) || std::filesystem::exists("/tmp/.X" + std::to_string(number) + "-lock")) {
-        continue;
-      }
-      const std::string name = ":" + std::to_string(number);
-      char* argv[] = {const_cast<char*>("Xvfb"),        const_cast<char*>(name.c_str()),
-                      const_cast<char*>("-screen"),     const_cast<char*>("0"),
-                      const_cast<char*>("1024x768x24"), const_cast<char*>("-nolisten"),
-                      const_cast<char*>("tcp"),         nullptr};
-      posix_spawn_file_actions_t actions;
-      posix_spawn_file_actions_init(&actions);
-      posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
-      pid_t pid = 0;
-      const bool spawned = posix_spawnp(&pid, "Xvfb", &actions, nullptr, argv, environ) == 0;
-      posix_spawn_file_actions_destroy(&actions);
-      if (!spawned) return;
-      const auto deadline = Clock::now() + std::chrono::seconds(10);
-      while (Clock::now() < deadline && !std::filesystem::exists(socket) && waitpid(pid, nullptr, WNOHANG) == 0) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
-      }
-      if (std::filesystem::exists(socket) && waitpid(pid, nullptr, WNOHANG) == 0) {
-        pid_ = pid;
-        display_ = name;
-      } else {
-        kill(pid, SIGKILL);
-        waitpid(pid, nullptr, 0);
-      }
+    int ready[2];
+    if (pipe(ready) != 0) return;
+    char* argv[] = {const_cast<char*>("Xvfb"),      const_cast<char*>("-displayfd"), const_cast<char*>("3"),
+                    const_cast<char*>("-screen"),   const_cast<char*>("0"),          const_cast<char*>("1024x768x24"),
+                    const_cast<char*>("-nolisten"), const_cast<char*>("tcp"),        nullptr};
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_adddup2(&actions, ready[1], 3);
+    posix_spawn_file_actions_addclose(&actions, ready[0]);
+    pid_t pid = 0;
+    const bool spawned = posix_spawnp(&pid, "Xvfb", &actions, nullptr, argv, environ) == 0;
+    posix_spawn_file_actions_destroy(&actions);
+    close(ready[1]);
+    std::string number;
+    pollfd named{ready[0], POLLIN, 0};
+    const auto deadline = Clock::now() + std::chrono::seconds(10);
+    while (spawned && Clock::now() < deadline && (number.empty() || number.back() != '\n')) {
+      const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
+      char c = 0;
+      if (poll(&named, 1, static_cast<int>(std::max<long long>(left, 0))) <= 0 || read(ready[0], &c, 1) != 1) break;
+      number += c;
+    }
+    close(ready[0]);
+    if (!spawned) return;
+    if (number.size() > 1 && number.back() == '\n') {
+      pid_ = pid;
+      display_ = ":" + number.substr(0, number.size() - 1);
+    } else {
+      kill(pid, SIGKILL);
+      waitpid(pid, nullptr, 0);
     }
   }
   ~OwnXServer() { Stop(); }
