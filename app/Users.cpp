@@ -41,6 +41,8 @@ std::u16string StoredUnits(const std::wstring& name) {
   return units;
 }
 
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
 // The bytes of "users.txt" read front to back.  The format has exactly one
 // LF between fields and none at the end, so anything else is damage.
 class Reader {
@@ -70,6 +72,23 @@ class Reader {
     return taken;
   }
 
+  // Whether what lies after a record's id can be the rest of a list: the
+  // end, or an LF and the next record's length line, as far as the file
+  // goes.  Anything else (an LF followed by a name's bytes, say) shows that
+  // the id was read from inside a record, so the length before it was wrong.
+  // A last LF with nothing after it shows nothing about that length: the
+  // LF itself is the damage.
+  bool AtRecordBoundary() const {
+    std::string_view rest = m_bytes.substr(m_pos);
+    if (rest.empty()) return true;
+    if (rest.front() != '\n') return false;
+    rest.remove_prefix(1);
+    if (!rest.empty() && rest.front() == '-') rest.remove_prefix(1);
+    std::size_t digits = 0;
+    while (digits < rest.size() && IsDigit(rest[digits])) ++digits;
+    return digits == rest.size() || (digits > 0 && rest[digits] == '\n');
+  }
+
  private:
   bool Take(char expected) {
     if (AtEnd() || m_bytes[m_pos] != expected) return false;
@@ -81,42 +100,53 @@ class Reader {
   std::size_t m_pos = 0;
 };
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+// The length line and the name of a record, after its leading LF; nothing
+// when they are not there.  A length beyond the names the file holds is not
+// one.
+std::optional<std::string_view> LengthAndName(Reader& in) {
+  const std::optional<int> length = in.Number(false);
+  if (!length || *length > kMaxUserNameUnits || !in.Newline()) return std::nullopt;
+  return in.Bytes(static_cast<std::size_t>(*length) * 2);
+}
 
-// Whether a name's bytes reach into the record after it.  The true name
-// ends at an even offset, where its record goes on with LF and the id; so a
-// length that is too long leaves, at an even offset, an LF followed by
-// digits up to the end of the bytes or up to the LF before the next length.
-// Without this a length stretched over whole records is read as one player
-// with the id of the last record swallowed, that player's settings with it.
-// A real name would need a unit such as U+300A followed by ASCII digits to
-// look like that.
-bool RunsIntoAnotherRecord(std::string_view name) {
-  for (std::size_t at = 0; at < name.size(); at += 2) {
+// Whether a name's bytes end in whole records of the list: past its first
+// unit, at a unit boundary, an LF and an id, then a record's length line and
+// name, and again, up to the last byte.  A length stretched over whole
+// records reads that way: what the name swallowed ends where a record ended,
+// so the id after it is the last swallowed record's and the list reads on as
+// if sound; read as one player, the name would take that id and that
+// player's settings with it.  A stretched length that ends anywhere else is
+// caught by the record's structure (AtRecordBoundary and the fields around
+// the name).  This alone looks inside names: each
+// swallowed record brings three LF bytes, its length line, and exactly the
+// units that line counts, all up to the name's end, which no single unit
+// of a name can mimic.
+bool EndsInWholeRecords(std::string_view name) {
+  for (std::size_t at = 2; at < name.size(); at += 2) {
     if (name[at] != '\n') continue;
-    std::size_t end = at + 1;
-    if (end < name.size() && name[end] == '-') ++end;
-    const std::size_t digits = end;
-    while (end < name.size() && IsDigit(name[end])) ++end;
-    if (end > digits && (end == name.size() || name[end] == '\n')) return true;
+    Reader tail(name.substr(at));
+    while (tail.Newline() && tail.Number(true) && tail.Newline()) {
+      const std::optional<std::string_view> swallowed = LengthAndName(tail);
+      // The game never writes an empty name.
+      if (!swallowed || swallowed->empty()) break;
+      if (tail.AtEnd()) return true;
+    }
   }
   return false;
 }
 
 // Reads one player record; nothing at the first thing that is not one: a
 // length outside the names the file can hold, a name that runs past the file
-// or into the next record, a field not followed by exactly one LF.  A name
-// that is not valid UTF-16 is not such a thing: the length has already told
-// where the record goes on, so the player is kept with U+FFFD for each bad
-// unit.
+// or ends in whole records, a field not followed by exactly one LF, an id not
+// followed by the end or the next record's length line.  A name that is not
+// valid UTF-16 is not such a thing: the length has already told where the
+// record goes on, so the player is kept with U+FFFD for each bad unit.
 std::optional<data_objects::users::item_type> ReadPlayer(Reader& in) {
   if (!in.Newline()) return std::nullopt;
-  const std::optional<int> length = in.Number(false);
-  if (!length || *length > kMaxUserNameUnits || !in.Newline()) return std::nullopt;
-  const std::optional<std::string_view> raw = in.Bytes(static_cast<std::size_t>(*length) * 2);
-  if (!raw || RunsIntoAnotherRecord(*raw) || !in.Newline()) return std::nullopt;
+  const std::optional<std::string_view> raw = LengthAndName(in);
+  if (!raw || EndsInWholeRecords(*raw) || !in.Newline()) return std::nullopt;
   const std::optional<int> id = in.Number(true);
-  if (!id) return std::nullopt;
+  if (!id || !in.AtRecordBoundary()) return std::nullopt;
 
   std::u16string units;
   for (std::size_t i = 0; i < raw->size(); i += 2) {

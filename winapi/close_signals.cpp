@@ -47,6 +47,12 @@ void CloseOnTerminationSignals() {
   // the wait that matters.
   action.sa_flags = SA_RESTART;
   for (const int signal : {SIGTERM, SIGINT, SIGHUP}) {
+    // Whoever started us ignored it on purpose (`nohup`, a shell's
+    // background job): it keeps doing so.
+    struct sigaction inherited {};
+    if (sigaction(signal, nullptr, &inherited) == 0 && inherited.sa_handler == SIG_IGN) {
+      continue;
+    }
     sigaction(signal, &action, nullptr);
   }
 }

@@ -1,7 +1,9 @@
 // Closing the program when the system asks: SIGTERM (a logout, a shutdown,
 // `kill`), SIGINT (Ctrl+C in a terminal) and SIGHUP (the terminal went).
 // Each asks the program to close as its close box does, from whatever loop
-// it is in: a dialog's, the progress form's, the splash's wait.
+// it is in: a dialog's, the progress form's, the splash's wait.  A signal
+// that was ignored when the program started (`nohup`, a shell's background
+// job) stays ignored.
 //
 // The handler only notes the request and writes a byte into a pipe, which
 // wakes a backend waiting for input; everything else happens on the GUI

@@ -17,10 +17,10 @@ enum class DialogKind { open, save };
 std::optional<std::wstring> AskForPuzzleFile(DialogKind kind);
 
 // The texts of a file problem: the OK dialog's title, and its message for a
-// file that is not a puzzle, for one that could not be written, for a
-// puzzle whose clues break the rules, that has no solution, more than one,
-// or one too hard to find, and for a file that cannot be read (followed by
-// the file's name).
+// file that is not a puzzle, for one that could not be written (followed by
+// the file's name), for a puzzle whose clues break the rules, that has no
+// solution, more than one, or one too hard to find, and for a file that
+// cannot be read (followed by the file's name).
 inline constexpr int kProblemTitle = 416;
 inline constexpr int kNotAPuzzle = 417;
 inline constexpr int kNotWritten = 418;

@@ -22,5 +22,5 @@ void SaveAsCommand::Execute() {
   // The player's own file: a failure is told by the dialog below alone, not
   // by the report meant for the program's files.
   if (!ReplaceFileQuietly(*path, FormatGridText(game->GetGridString(), side)))
-    puzzle_file::ShowFileProblem(puzzle_file::kNotWritten);
+    puzzle_file::ShowFileProblem(puzzle_file::kNotWritten, puzzle_file::FileNameToShow(*path));
 }

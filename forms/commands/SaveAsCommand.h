@@ -4,7 +4,7 @@
 // the player's values clues of a new puzzle.
 //
 // The file is replaced atomically: a failed save leaves the file that was
-// there, and says so in the OK dialog.  A cancelled dialog does nothing.
+// there, and says so in the OK dialog, naming the file.  A cancelled dialog does nothing.
 #pragma once
 
 #include "game/ApplicationCommand.h"

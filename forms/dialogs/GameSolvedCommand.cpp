@@ -20,13 +20,12 @@ void GameSolved_Command::Execute() {
   game->HideKeypads();
   game->Activate(true);
 
-  ShowOkDialog(ResourceManager::GetString(kSolvedTitleText), ResourceManager::GetString(kSolvedMessageText));
-
-  state = Application::Instance();
-  if (state == nullptr) return;
+  // Counted and written before the congratulation: from here on the game
+  // is saved as solved, so a solve not yet in the file when the program is
+  // killed, or its display lost, while the dialog is up would never count.
   RecordSolvedGame(state->statistics, static_cast<int>(game->GetBoxSize()), static_cast<int>(game->GetDifficulty()),
                    game->GetElapsedSeconds());
-  // Written now: a solve is the statistic a player least wants to lose to
-  // a crash or a kill before the close.
   SaveHeldPlayerSettings();
+
+  ShowOkDialog(ResourceManager::GetString(kSolvedTitleText), ResourceManager::GetString(kSolvedMessageText));
 }

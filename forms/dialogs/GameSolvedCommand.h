@@ -1,9 +1,8 @@
 // The end of a solved puzzle: the game stops its clock and shows the grid
-// without keypads, the player is congratulated in the OK dialog, and the
-// solve is counted in the current player's statistics for the game's level
-// and grid size (solved count, total, shortest, longest and average time).
-// The statistics are written to the player's settings file as soon as the
-// solve is counted.
+// without keypads, the solve is counted in the current player's statistics
+// for the game's level and grid size (solved count, total, shortest, longest
+// and average time) and written to the player's settings file, and then the
+// player is congratulated in the OK dialog.
 #pragma once
 
 #include <cstdint>
@@ -16,9 +15,9 @@ inline constexpr std::uint32_t kSolvedMessageText = 220;
 class GameSolved_Command : public ApplicationCommand {
  public:
   // On the application's current game; without one nothing happens.  The
-  // clock stops before the dialog opens, so the time the dialog stays open
-  // is not counted, and the solve is recorded however the dialog was closed.
-  // A dialog that cannot be built (a missing item of form 25) throws, and
-  // nothing is recorded.
+  // solve is recorded and written before the dialog opens, so it holds
+  // however the dialog ends, a kill or a lost display included, and the
+  // time the dialog stays open is not counted.  A dialog that cannot be
+  // built (a missing item of form 25) throws after the solve is recorded.
   void Execute() override;
 };

@@ -74,6 +74,27 @@ TEST(UsersFormat, NamesAreCutToWhatTheFileCanHoldWithoutSplittingAPair) {
   EXPECT_EQ(PlayersOf(ParseUsers(SerializeUsers(users))), PlayersOf(users));
 }
 
+// Every BMP unit a name may hold (printable: no C0 or C1 control, no DEL, no
+// surrogate half), first, in the middle and last in a name, each such name
+// with two players or more after it: the list reads back whole and is not
+// taken for damaged.  A unit such as U+300A ends in the bytes of an LF and a
+// digit, the shape of the record fields around a name.
+TEST(UsersFormat, EveryUnitANameMayHoldReadsBackAnywhereInTheName) {
+  int failures = 0;
+  for (char32_t unit = 0x20; unit <= 0xFFFF && failures < 10; ++unit) {
+    if ((unit >= 0x7F && unit < 0xA0) || (unit >= 0xD800 && unit <= 0xDFFF)) continue;
+    const std::wstring u(1, static_cast<wchar_t>(unit));
+    const data_objects::users users =
+        MakeUsers({{u + L"nn", 3}, {L"A" + u + L"n", 4}, {L"An" + u, 5}, {L"Bo", 6}, {L"Cy", 7}}, 8, 7);
+    bool damaged = true;
+    const data_objects::users read = ParseUsers(SerializeUsers(users), damaged);
+    if (damaged || PlayersOf(read) != PlayersOf(users) || read.nextId != 8 || read.currentId != 7) {
+      ADD_FAILURE() << "U+" << std::hex << static_cast<unsigned>(unit) << ": " << read.players.size() << " players";
+      ++failures;
+    }
+  }
+}
+
 struct DamagedCase {
   const char* what;
   std::string bytes;
@@ -120,6 +141,11 @@ INSTANTIATE_TEST_SUITE_P(
                     5},
         DamagedCase{"a length that ends inside the id",
                     "6\n5\n3\nZ\0o\0e\0\n5\n4\nA\0n\0n\0\n0\n3\nB\0o\0b\0\n1"s,
+                    {{L"Zoe", 5}},
+                    6,
+                    5},
+        DamagedCase{"a length that ends inside the id, before a name that starts with a digit",
+                    "6\n5\n3\nZ\0o\0e\0\n5\n4\nA\0n\0n\0\n0\n2\n7\0x\0\n1"s,
                     {{L"Zoe", 5}},
                     6,
                     5},
@@ -208,6 +234,27 @@ TEST_F(UsersFileTest, ADamagedListIsCopiedAsideBeforeASaveReplacesIt) {
   std::filesystem::create_directory(Settings("users.txt.damaged"));
   EXPECT_FALSE(SaveUsers(users));
   EXPECT_EQ(ReadBytes(Settings("users.txt")), damaged);
+}
+
+// Names whose units hold the bytes of an LF and a digit.  The list the game
+// wrote reads back whole, and the copy of an earlier damaged list is not
+// replaced by it.
+TEST_F(UsersFileTest, AListOfNamesWithLineFeedBytesSurvivesSavesAndKeepsTheDamagedCopy) {
+  const std::string damaged = kFirstRecord + "\n40\nB\0o\0b\0\n1"s;
+  WriteBytes(Settings("users.txt"), damaged);
+  data_objects::users users;
+  LoadUsers(users);
+  for (const wchar_t* name : {L"Ann\u300A", L"\u310A", L"Cy", L"\u300A\u310A\u0A32"}) ASSERT_TRUE(AddUser(users, name));
+  ASSERT_TRUE(SaveUsers(users));
+  const Players expected = PlayersOf(users);
+
+  data_objects::users read;
+  LoadUsers(read);
+  EXPECT_EQ(PlayersOf(read), expected);
+  ASSERT_TRUE(SaveUsers(read));
+  EXPECT_EQ(ReadBytes(Settings("users.txt.damaged")), damaged);
+  LoadUsers(read);
+  EXPECT_EQ(PlayersOf(read), expected);
 }
 
 TEST_F(UsersFileTest, AListLongerThanAnyOfOursGivesTheEmptyList) {

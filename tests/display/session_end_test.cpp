@@ -84,10 +84,11 @@ class Folder {
 
 // A program as a child process with the environment's extra entries, its
 // stderr kept in a file; killed if a test leaves it running.  The signal
-// mask and dispositions are the defaults, as a shell gives them.
+// mask and dispositions are the defaults, as a shell gives them, except the
+// signals in `ignored`, which it starts with ignored, as `nohup` starts it.
 class Child {
  public:
-  Child(const char* program, const std::vector<std::string>& add) {
+  Child(const char* program, const std::vector<std::string>& add, const std::vector<int>& ignored = {}) {
     char path[] = "/tmp/tavlin_ending_stderr_XXXXXX";
     const int fd = mkstemp(path);
     if (fd < 0) return;
@@ -104,14 +105,24 @@ class Child {
     posix_spawnattr_t attributes;
     posix_spawnattr_init(&attributes);
     sigset_t none;
-    sigset_t all;
+    sigset_t defaults;
     sigemptyset(&none);
-    sigfillset(&all);
+    sigfillset(&defaults);
+    // A child inherits an ignored signal unless it is set to its default;
+    // the test's own disposition is put back right after the start.
+    std::vector<struct sigaction> ours(ignored.size());
+    struct sigaction ignore {};
+    ignore.sa_handler = SIG_IGN;
+    for (std::size_t i = 0; i < ignored.size(); ++i) {
+      sigdelset(&defaults, ignored[i]);
+      sigaction(ignored[i], &ignore, &ours[i]);
+    }
     posix_spawnattr_setsigmask(&attributes, &none);
-    posix_spawnattr_setsigdefault(&attributes, &all);
+    posix_spawnattr_setsigdefault(&attributes, &defaults);
     posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
     char* argv[] = {const_cast<char*>(program), nullptr};
     if (posix_spawn(&pid_, program, &actions, &attributes, argv, env.data()) != 0) pid_ = 0;
+    for (std::size_t i = 0; i < ignored.size(); ++i) sigaction(ignored[i], &ours[i], nullptr);
     posix_spawnattr_destroy(&attributes);
     posix_spawn_file_actions_destroy(&actions);
   }
@@ -131,14 +142,21 @@ class Child {
   bool CatchesTerminationWithin(int timeoutMs) const {
     const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
     do {
-      std::istringstream status(ReadFile("/proc/" + std::to_string(pid_) + "/status"));
-      for (std::string line; std::getline(status, line);) {
-        if (line.rfind("SigCgt:", 0) == 0 && (std::stoull(line.substr(7), nullptr, 16) >> (SIGTERM - 1) & 1) != 0) {
-          return true;
-        }
-      }
+      if (InSignalSet("SigCgt:", SIGTERM)) return true;
       std::this_thread::sleep_for(std::chrono::milliseconds(50));
     } while (Clock::now() < deadline);
+    return false;
+  }
+
+  // Whether the signal is in one of the sets /proc/<pid>/status shows
+  // ("SigCgt:" caught, "SigIgn:" ignored).
+  bool InSignalSet(const char* set, int signal) const {
+    std::istringstream status(ReadFile("/proc/" + std::to_string(pid_) + "/status"));
+    const std::string name = set;
+    for (std::string line; std::getline(status, line);) {
+      if (line.rfind(name, 0) == 0)
+        return (std::stoull(line.substr(name.size()), nullptr, 16) >> (signal - 1) & 1) != 0;
+    }
     return false;
   }
 
@@ -216,6 +234,29 @@ TEST(SessionEnd, ATerminationSignalDuringTheLanguageQuestionClosesAndSaves) {
   ASSERT_TRUE(child.Started());
   child.CatchesTerminationWithin(20000);
   std::this_thread::sleep_for(std::chrono::milliseconds(1500));
+  ASSERT_EQ(kill(child.Pid(), SIGTERM), 0);
+  EXPECT_EQ(child.WaitForExit(kPromptMs), 0) << child.Errors();
+  folder.ExpectSaved();
+}
+
+// Started with SIGHUP and SIGINT ignored, as `nohup` and a shell's
+// background job start it, the program keeps them ignored and lives on when
+// they come (the terminal closing); SIGTERM still closes it and saves.
+TEST(SessionEnd, ASignalIgnoredAtTheStartStaysIgnoredAndTheOthersStillClose) {
+  const Folder folder(true);
+  ASSERT_TRUE(folder.Ready());
+  Child child(TAVLIN_PROGRAM,
+              {"TAVLIN_HEADLESS=1", "TAVLIN_SETTINGS_DIR=" + folder.Path().string(), WithoutLeakCheck()},
+              {SIGHUP, SIGINT});
+  ASSERT_TRUE(child.Started());
+  ASSERT_TRUE(child.CatchesTerminationWithin(20000)) << child.Errors();
+  std::this_thread::sleep_for(std::chrono::milliseconds(1000));
+  for (const int signal : {SIGHUP, SIGINT}) {
+    EXPECT_TRUE(child.InSignalSet("SigIgn:", signal)) << "signal " << signal;
+    EXPECT_FALSE(child.InSignalSet("SigCgt:", signal)) << "signal " << signal;
+    ASSERT_EQ(kill(child.Pid(), signal), 0);
+  }
+  ASSERT_EQ(child.WaitForExit(kPromptMs), -1) << "ended by a signal it was started to ignore\n" << child.Errors();
   ASSERT_EQ(kill(child.Pid(), SIGTERM), 0);
   EXPECT_EQ(child.WaitForExit(kPromptMs), 0) << child.Errors();
   folder.ExpectSaved();

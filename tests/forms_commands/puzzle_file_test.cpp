@@ -187,7 +187,7 @@ TEST_F(PuzzleFileTest, A16x16PuzzleComesBackWithItsCluesAndSolutionButNoCandidat
   SaveAndOpen<4>(false);
 }
 
-TEST_F(PuzzleFileTest, SavingReplacesAnOldFileAndAFailedSaveSaysSo) {
+TEST_F(PuzzleFileTest, SavingReplacesAnOldFileAndAFailedSaveSaysSoNamingTheFile) {
   state->game->SetGridFromString(std::string(81, '0'));
   const std::filesystem::path file = Write("old.txt", std::string(200, 'x'));
   Choose(file);
@@ -198,19 +198,33 @@ TEST_F(PuzzleFileTest, SavingReplacesAnOldFileAndAFailedSaveSaysSo) {
   EXPECT_TRUE(winapi::headless::MessageBoxes().empty());
 
   // The report of the program's own files that could not be saved is not
-  // for a file the player chose: the player's dialog alone tells of it.
-  int reported = 0;
-  SetReplaceFailureReporter([&reported](const std::string&) { ++reported; });
-  Choose(folders.root / "no such folder" / "puzzle.txt");
-  Problem problem;
-  ExpectProblem(problem);
-  SaveAsCommand().Execute();
-  SetReplaceFailureReporter({});
-  EXPECT_TRUE(script->Done());
-  EXPECT_TRUE(problem.Told(puzzle_file::kNotWritten));
-  EXPECT_EQ(reported, 0);
-  EXPECT_TRUE(winapi::headless::MessageBoxes().empty());
-  EXPECT_FALSE(std::filesystem::exists(folders.root / "no such folder"));
+  // for a file the player chose: the player's dialog alone tells of it, in
+  // the language loaded, naming the file.
+  const struct {
+    const wchar_t* language;
+    std::string told;
+  } cases[] = {
+      {L"en", "This file cannot be written: puzzle.txt"},
+      {L"de", "Diese Datei kann nicht geschrieben werden: puzzle.txt"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(wide_to_utf8(c.language));
+    ASSERT_TRUE(LoadResourceStrings(CachedResourcesFileName(), ResourcesFileName(), c.language, 480, 640));
+    int reported = 0;
+    SetReplaceFailureReporter([&reported](const std::string&) { ++reported; });
+    Choose(folders.root / "no such folder" / "puzzle.txt");
+    Problem problem;
+    ExpectProblem(problem);
+    SaveAsCommand().Execute();
+    SetReplaceFailureReporter({});
+    EXPECT_TRUE(script->Done());
+    EXPECT_TRUE(problem.Told(puzzle_file::kNotWritten, "puzzle.txt"));
+    EXPECT_NE(std::find(problem.texts.begin(), problem.texts.end(), c.told), problem.texts.end())
+        << ::testing::PrintToString(problem.texts);
+    EXPECT_EQ(reported, 0);
+    EXPECT_TRUE(winapi::headless::MessageBoxes().empty());
+    EXPECT_FALSE(std::filesystem::exists(folders.root / "no such folder"));
+  }
 }
 
 // A device that types through a soft keyboard shows it while a dialog asks

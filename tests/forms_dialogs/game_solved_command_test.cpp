@@ -1,5 +1,5 @@
-// The solved-puzzle report: the game's steps before the dialog, what the
-// dialog says, and the statistics recorded after it; and the dialog services
+// The solved-puzzle report: the game's steps and the statistics recorded
+// before the dialog, what the dialog says; and the dialog services
 // that start-up installs for the game commands.
 #include <algorithm>
 #include <cstdint>
@@ -108,9 +108,9 @@ TEST_F(GameSolvedCommandTest, EachSolveCountsInTheRecordOfItsLevelAndSize) {
   }
 }
 
-// The clock stops and the keypads go before the dialog opens; the dialog
-// says so; the time is read, and the solve counted, only after it closed.
-TEST_F(GameSolvedCommandTest, TheGameStopsThenTheDialogCongratulatesThenTheSolveCounts) {
+// The clock stops and the keypads go, the time is read and the solve
+// counted, all before the dialog opens; the dialog says so.
+TEST_F(GameSolvedCommandTest, TheGameStopsAndTheSolveCountsThenTheDialogCongratulates) {
   auto game = std::make_shared<SolvedGame>(3, 2, 61);
   state->game = game;
   strings shown;
@@ -126,12 +126,12 @@ TEST_F(GameSolvedCommandTest, TheGameStopsThenTheDialogCongratulatesThenTheSolve
       .Click(25, 2);
   GameSolved_Command().Execute();
   EXPECT_TRUE(script.Done());
-  EXPECT_EQ(game->calls, strings({"MarkSolved", "HideKeypads", "Activate(true)", "dialog", "GetElapsedSeconds"}));
+  EXPECT_EQ(game->calls, strings({"MarkSolved", "HideKeypads", "Activate(true)", "GetElapsedSeconds", "dialog"}));
   EXPECT_TRUE(Shows(shown, "Puzzle solved"));
   EXPECT_TRUE(Shows(shown, "Congratulations! You have solved the puzzle."));
   EXPECT_TRUE(Shows(shown, "OK"));
-  EXPECT_EQ(duringDialog, stats({{9, 9, 9, 9, 9, 9, 9}}));
-  EXPECT_EQ(state->statistics, stats({{9, 9, 9, 9, 9, 9, 9}, {2, 1, 61, 1, 61, 61, 61}}));
+  EXPECT_EQ(duringDialog, stats({{9, 9, 9, 9, 9, 9, 9}, {2, 1, 61, 1, 61, 61, 61}}));
+  EXPECT_EQ(state->statistics, duringDialog);
 }
 
 // A real game's clock: however long the dialog stays open, and however it
@@ -162,22 +162,25 @@ TEST_F(GameSolvedCommandTest, TheDialogsTimeIsNotCountedHoweverItCloses) {
   }
 }
 
-// The solve is in the player's file as soon as it is counted, so a crash
-// or a kill before the close keeps it; the data file is carried along.
-TEST_F(GameSolvedCommandTest, TheCountedSolveIsWrittenToThePlayersFileAtOnce) {
+// The solve is in the player's file while the congratulation is still up:
+// the game is saved as solved from then on, so a kill or a lost display
+// before the dialog closes must not lose the solve.  The data file is
+// carried along.
+TEST_F(GameSolvedCommandTest, TheSolveIsInThePlayersFileWhileTheDialogIsUp) {
   WritePlayers({L"Ann", L"Bob"}, L"Bob");
   std::ofstream(NativePath(UserDataFileName(1)), std::ios::binary) << std::string(500, '\x05');
   state->options = OptionsOfPlayer(1);
   state->statistics = StatisticsOfPlayer(1);
   state->player = Application::HeldPlayer{1, L"Bob", {}};
   state->game = std::make_shared<SolvedGame>(4, 5, 1200);
+  UserSettings stored(L"");
+  bool loaded = false;
   DialogScript script(main);
-  script.Answer().Key(VK_RETURN);
+  script.Answer().Do([&] { loaded = LoadUserSettings(stored, 1); }).Key(VK_RETURN);
   GameSolved_Command().Execute();
   ASSERT_TRUE(script.Done());
 
-  UserSettings stored(L"");
-  ASSERT_TRUE(LoadUserSettings(stored, 1));
+  ASSERT_TRUE(loaded);
   EXPECT_EQ(stored.statistics, state->statistics);
   EXPECT_EQ(stored.statistics.back(), (StatisticRecord{5, 2, 1200, 1, 1200, 1200, 1200}));
   EXPECT_EQ(stored.options, OptionsOfPlayer(1));
@@ -187,13 +190,14 @@ TEST_F(GameSolvedCommandTest, TheCountedSolveIsWrittenToThePlayersFileAtOnce) {
   EXPECT_EQ(ann.statistics, StatisticsOfPlayer(0)) << "nobody else's file";
 }
 
-TEST_F(GameSolvedCommandTest, WithoutFormTwentyFiveNothingIsCounted) {
+// The game is solved whether or not it can be told so.
+TEST_F(GameSolvedCommandTest, WithoutFormTwentyFiveTheSolveStillCounts) {
   LoadLayoutsWithout(25, 3);
   state->game = std::make_shared<SolvedGame>(3, 1, 10);
   DialogScript script(main);
   EXPECT_THROW(GameSolved_Command().Execute(), std::invalid_argument);
   EXPECT_EQ(script.Answered(), 0u);
-  EXPECT_TRUE(state->statistics.empty());
+  EXPECT_EQ(state->statistics, stats({{1, 1, 10, 1, 10, 10, 10}}));
 }
 
 // The grid check, through the OK dialog that start-up installs: its title,

@@ -82,9 +82,12 @@ class MenuFormTest : public gameform_test::GameFormTest {
 
   // Whether the OK dialog of a file problem, answered by the script, showed
   // its title and that message.
-  static ::testing::AssertionResult Told(const dialogs_test::strings& texts, int messageId) {
+  // The message may end with a detail, the file's name.
+  static ::testing::AssertionResult Told(const dialogs_test::strings& texts, int messageId,
+                                         const std::string& detail = {}) {
     for (const int id : {puzzle_file::kProblemTitle, messageId}) {
-      const ::testing::AssertionResult shown = Shows(texts, wide_to_utf8(ResourceManager::GetString(id)));
+      const ::testing::AssertionResult shown =
+          Shows(texts, wide_to_utf8(ResourceManager::GetString(id)) + (id == messageId ? detail : ""));
       if (!shown) return shown;
     }
     return ::testing::AssertionSuccess();
@@ -348,7 +351,7 @@ TEST_F(MenuFilesTest, ARefusedFileLeavesTheGameAndTheMenu) {
   }
 }
 
-TEST_F(MenuFilesTest, ASaveIntoAMissingFolderSaysItCouldNotBeWritten) {
+TEST_F(MenuFilesTest, ASaveIntoAMissingFolderSaysThatFileCouldNotBeWritten) {
   StartPuzzle();
   mainform::Manager& menu = OpenMenu();
   Choose(folders.root / "no such folder" / "puzzle.txt");
@@ -358,7 +361,7 @@ TEST_F(MenuFilesTest, ASaveIntoAMissingFolderSaysItCouldNotBeWritten) {
   Click(mainform::kForm, mainform::kSaveAsItem);
   Settle();
   EXPECT_TRUE(script.Done());
-  EXPECT_TRUE(Told(texts, puzzle_file::kNotWritten));
+  EXPECT_TRUE(Told(texts, puzzle_file::kNotWritten, "puzzle.txt"));
   EXPECT_FALSE(std::filesystem::exists(folders.root / "no such folder"));
   EXPECT_EQ(Menu(), &menu);
 }

@@ -98,14 +98,14 @@ struct ShownString {
   Widget widget;
 };
 const std::vector<ShownString> kShownStrings = {
-    {{220, 406, 407, 417, 418, 419, 420, 421, 423, 424}, L"", 25, 3, Widget::kLabel},  // the OK dialog's message
-    {{422}, L"puzzle.txt", 25, 3, Widget::kLabel},                                     // ... naming a file
-    {{403, 405, 416, 425}, L"", 25, 1, Widget::kBoxedLabel},                           // ... and its title
-    {{409}, L"", 15, 4, Widget::kLabel},                                               // the new-version question
-    {{408}, L"", 15, 1, Widget::kBoxedLabel},                                          // ... and its title
-    {{389}, L"", 22, 3, Widget::kLabel},                                               // the help dialog's caption
-    {{400, 401}, L"", 20, 1, Widget::kBoxedLabel},                                     // the edit box's prompt
-    {{361, 362, 363, 364}, L"256", 18, 1, Widget::kListRow},                           // puzzle information
+    {{220, 406, 407, 417, 419, 420, 421, 423, 424}, L"", 25, 3, Widget::kLabel},  // the OK dialog's message
+    {{418, 422}, L"puzzle.txt", 25, 3, Widget::kLabel},                           // ... naming a file
+    {{403, 405, 416, 425}, L"", 25, 1, Widget::kBoxedLabel},                      // ... and its title
+    {{409}, L"", 15, 4, Widget::kLabel},                                          // the new-version question
+    {{408}, L"", 15, 1, Widget::kBoxedLabel},                                     // ... and its title
+    {{389}, L"", 22, 3, Widget::kLabel},                                          // the help dialog's caption
+    {{400, 401}, L"", 20, 1, Widget::kBoxedLabel},                                // the edit box's prompt
+    {{361, 362, 363, 364}, L"256", 18, 1, Widget::kListRow},                      // puzzle information
     {{100, 101, 102, 103, 104, 105, 106, 107, 108, 109, 110, 111, 112, 113, 114, 115},
      L": 99",
      18,
