@@ -2,8 +2,8 @@
 
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <optional>
+#include <span>
 #include <sstream>
 #include <stdexcept>
 #include <string>
@@ -72,7 +72,7 @@ bool Readable(const TiXmlElement& drawing) {
 // Whether the art file holds the drawings the game needs, each one our SVG
 // reader takes: glyphs drawn later, when a form first shows, would end the
 // program there with nothing to tell the player.
-bool ArtUsable(const std::wstring& file, int symbols, const int* ids, std::size_t idCount) {
+bool ArtUsable(const std::wstring& file, int drawingsNeeded, std::span<const int> idsNeeded) {
   TiXmlDocument document;
   load_xml_document(document, file);
   const TiXmlElement* root = document.RootElement();
@@ -82,9 +82,9 @@ bool ArtUsable(const std::wstring& file, int symbols, const int* ids, std::size_
     if (!Readable(*drawing)) return false;
     ++drawings;
   }
-  if (drawings < symbols) return false;
+  if (drawings < drawingsNeeded) return false;
   try {
-    for (std::size_t k = 0; k < idCount; ++k) find_svg_node(document, ids[k]);
+    for (int id : idsNeeded) find_svg_node(document, id);
   } catch (const char*) {
     return false;
   }
@@ -123,9 +123,9 @@ std::wstring LoadLanguageResources(const std::wstring& stored, int width, int he
 
 void LoadArt() {
   const std::wstring glyphs = JoinPath(GetResourcesDirectory(), L"glyphs.dat");
-  if (!ArtUsable(glyphs, 0, kGlyphsDrawn, std::size(kGlyphsDrawn))) throw FileProblem(L"art file", glyphs);
+  if (!ArtUsable(glyphs, 0, kGlyphsDrawn)) throw FileProblem(L"art file", glyphs);
   const std::wstring digits = JoinPath(GetResourcesDirectory(), L"titular_digits.dat");
-  if (!ArtUsable(digits, kValueSymbols, nullptr, 0)) throw FileProblem(L"art file", digits);
+  if (!ArtUsable(digits, kValueSymbols, {})) throw FileProblem(L"art file", digits);
   notus::impl::details::app::load_glyph_document(glyphs);
 }
 
