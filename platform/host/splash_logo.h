@@ -17,8 +17,9 @@ namespace host {
 // it, each glyph of our art less; a downloaded one is the server's to
 // draw, and a few kilobytes of overlapping full-size shapes or thick
 // strokes would otherwise take most of a second and some 100 MB at every
-// start.  A logo at the budget draws in about 10 ms (bench/logo_bench), its
-// cells take at most about 3 MB.
+// start.  A logo at the budget draws in at most about 25 ms, ours in about
+// 3 ms (bench/logo_bench, Release, a busy machine); its cells take at most
+// about 3 MB.
 inline constexpr std::size_t logo_work_budget = 3'000'000;
 
 // Draws the drawing of `document` over the buffer.  False, with nothing
