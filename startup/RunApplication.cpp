@@ -88,7 +88,7 @@ int RunApplication(const ProgramHost& host) {
 
   ShowSplashLogo();
   const DWORD splashSecond = WholeSeconds();
-  startup::LoadGlyphs();
+  startup::LoadArt();
 
   LoadCurrentUserSpecificSettings_Command().Execute();
   // The options name the language the texts are in, also when the stored

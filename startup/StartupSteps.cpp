@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <fstream>
 #include <optional>
+#include <span>
 #include <sstream>
 #include <stdexcept>
 #include <string>
@@ -12,6 +13,12 @@
 #include "base/SmallFile.h"
 #include "notus/platform/ownerdrawWin32/app.h"
 #include "startup/CannotStart.h"
+#include "svg/glyph_lookup.h"
+#include "svg/svg_exception.h"
+#include "svg/svg_parser.h"
+#include "svg/xml_document_file.h"
+
+#include <tinyxml.h>
 
 namespace startup {
 
@@ -33,15 +40,55 @@ std::optional<int> StoredCurrentId() {
   return currentId;
 }
 
-// What the player is told when no language loads.  Without layouts or
-// strings nothing else can be shown, so this text cannot come from the
+// What the player is told when a file the game cannot start without is
+// unusable: which one (`what` and its path) and whether it is there at all.
+// Without it nothing else may be shown, so this text cannot come from the
 // resource file either.
-std::wstring ResourceFileProblem() {
-  const std::wstring file = ResourcesFileName();
+CannotStart FileProblem(const wchar_t* what, const std::wstring& file) {
   std::error_code ignored;
   const bool present = std::filesystem::is_regular_file(NativePath(file), ignored);
-  return std::wstring(L"The game cannot start: its resource file ") + (present ? L"is damaged" : L"is missing") +
-         L".\n\nLooked for:\n" + file + L"\n\nInstall the game again to restore the file.";
+  return CannotStart(std::wstring(L"The game cannot start: its ") + what + (present ? L" is damaged" : L" is missing") +
+                     L".\n\nLooked for:\n" + file + L"\n\nInstall the game again to restore the file.");
+}
+
+// The glyphs the forms draw: the tab pairs, the game form's buttons in
+// their three states, the clock and the keypads' switches and clears.
+constexpr int kGlyphsDrawn[] = {100, 101, 102, 103, 104, 105, 106, 107, 108, 109, 110, 111, 112, 113,
+                                114, 115, 116, 117, 118, 119, 121, 122, 123, 124, 125, 126, 127, 128};
+// The grid's value symbols: 1 to 9, then A to P for 16x16.
+constexpr int kValueSymbols = 25;
+
+bool Readable(const TiXmlElement& drawing) {
+  try {
+    agg::svg::path_renderer paths;
+    agg::svg::parser reader(paths);
+    reader.parse(drawing);
+    return true;
+  } catch (const agg::svg::exception&) {
+    return false;
+  }
+}
+
+// Whether the art file holds the drawings the game needs, each one our SVG
+// reader takes: glyphs drawn later, when a form first shows, would end the
+// program there with nothing to tell the player.
+bool ArtUsable(const std::wstring& file, int drawingsNeeded, std::span<const int> idsNeeded) {
+  TiXmlDocument document;
+  load_xml_document(document, file);
+  const TiXmlElement* root = document.RootElement();
+  if (document.Error() || root == nullptr) return false;
+  int drawings = 0;
+  for (const TiXmlElement* drawing = root->FirstChildElement(); drawing; drawing = drawing->NextSiblingElement()) {
+    if (!Readable(*drawing)) return false;
+    ++drawings;
+  }
+  if (drawings < drawingsNeeded) return false;
+  try {
+    for (int id : idsNeeded) find_svg_node(document, id);
+  } catch (const char*) {
+    return false;
+  }
+  return true;
 }
 
 }  // namespace
@@ -71,10 +118,16 @@ std::wstring LoadLanguageResources(const std::wstring& stored, int width, int he
   if (stored != kFallbackLanguage && LoadResources(kFallbackLanguage, width, height)) return kFallbackLanguage;
   std::wstring first = stored;
   if (LoadResourcesOrFirstLanguage(first, width, height)) return first;
-  throw CannotStart(ResourceFileProblem());
+  throw FileProblem(L"resource file", ResourcesFileName());
 }
 
-void LoadGlyphs() { notus::impl::details::app::load_glyph_document(JoinPath(GetResourcesDirectory(), L"glyphs.dat")); }
+void LoadArt() {
+  const std::wstring glyphs = JoinPath(GetResourcesDirectory(), L"glyphs.dat");
+  if (!ArtUsable(glyphs, 0, kGlyphsDrawn)) throw FileProblem(L"art file", glyphs);
+  const std::wstring digits = JoinPath(GetResourcesDirectory(), L"titular_digits.dat");
+  if (!ArtUsable(digits, kValueSymbols, {})) throw FileProblem(L"art file", digits);
+  notus::impl::details::app::load_glyph_document(glyphs);
+}
 
 }  // namespace startup
 

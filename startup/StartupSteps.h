@@ -1,7 +1,7 @@
 // The steps of start-up that are not application commands: finding the
 // player to start with, probing the cached resources, loading the layouts
 // and strings of a language that exists, refusing a second application
-// object and loading the glyphs.  RunApplication runs them in its order;
+// object and loading the art.  RunApplication runs them in its order;
 // each is on its own here so that its failure cases can be tried alone.
 #pragma once
 
@@ -35,9 +35,11 @@ bool CachedResourcesUsable();
 std::wstring LoadLanguageResources(const std::wstring& stored, int width, int height);
 
 // Loads "glyphs.dat" of the resources folder into the program's glyph
-// document, which every glyph widget draws from.  A missing file leaves the
-// glyphs blank but is no error.
-void LoadGlyphs();
+// document, which every glyph widget draws from, once it and the grid's
+// "titular_digits.dat" are found to hold every drawing the game draws, each
+// readable.  When either is missing or damaged, throws CannotStart naming
+// it, and nothing is loaded.
+void LoadArt();
 
 }  // namespace startup
 

@@ -1,9 +1,12 @@
-// What a render of a drawing will cost before it is made.  The rasteriser
-// keeps a cell for every pixel an outline passes through and holds on to
-// them for the whole render, so a few kilobytes of thick, long strokes can
-// ask for tens of megabytes.  A drawing from outside the program (the
-// downloaded splash logo) is measured here first and refused when it would
-// take more than its budget.
+// What a render of a drawing will cost before it is made.  Each fill and
+// each stroke is a pass of its own: the rasteriser walks the outline's
+// edges into cells, one for every pixel an edge passes through, and the
+// sweep then blends every pixel between a row's first and last cell.  A
+// few kilobytes can ask for a lot of either: thick, long strokes for tens
+// of megabytes of cells, hundreds of overlapping full-size shapes for
+// hundreds of millions of blended pixels.  A drawing from outside the
+// program (the downloaded splash logo) is measured here first and refused
+// when its work would be more than its budget.
 #pragma once
 
 #include "svg/path_renderer.h"
@@ -14,13 +17,23 @@
 
 namespace agg::svg {
 
-// An upper bound on the rasteriser cells that rendering the drawing with
-// `matrix` into a width x height image takes: every edge of every fill and
-// stroke outline the render would feed the rasteriser, clipped to the image,
-// counted as the pixels it crosses.  Counting stops once the bound passes
-// `limit` (the result is then above it), so measuring a hostile drawing
-// costs no more than rendering one within the limit.  A coordinate that is
-// not finite counts as over the limit.
-std::size_t render_cells(path_renderer& drawing, const trans_affine& matrix, int width, int height, std::size_t limit);
+// What one cell costs against one swept pixel: a cell is stored, sorted
+// and summed before any of its pixels is blended, and a pass with many of
+// them touches fresh memory.  Timed, a cell of a large stroke took up to
+// about 24 times a half-transparent blended pixel (bench/logo_bench), so the
+// measure bounds the time of either kind of work, and the cells (and so
+// the memory) a render within a budget takes.
+inline constexpr std::size_t cell_work = 24;
+
+// An upper bound on the work of rendering the drawing with `matrix` into a
+// width x height image, summed over every fill and stroke the render
+// makes: cell_work for each cell its outline may leave (every edge clipped
+// to the image, counted as the pixels it crosses), plus each pixel its
+// sweep may touch (on every row, the pixels from the leftmost to the
+// rightmost point of the outline on that row).  Measuring stops once the
+// bound passes `limit` (the result is then above it), so measuring a
+// hostile drawing costs no more than rendering one within the limit.  A
+// coordinate that is not finite counts as over the limit.
+std::size_t render_work(path_renderer& drawing, const trans_affine& matrix, int width, int height, std::size_t limit);
 
 }  // namespace agg::svg

@@ -26,7 +26,7 @@ bool DrawFittedLogo(notus::impl::details::GDIBuffer& buffer, const TiXmlNode& do
   if (!agg::svg::fit_box_matrix(min_x, max_x, min_y, max_y, buffer.width(), buffer.height(), matrix)) return false;
   // Fills exactly as outlined: the renderer's contour starts wider.
   paths.expand(0.0);
-  if (agg::svg::render_cells(paths, matrix, buffer.width(), buffer.height(), logo_cell_budget) > logo_cell_budget) {
+  if (agg::svg::render_work(paths, matrix, buffer.width(), buffer.height(), logo_work_budget) > logo_work_budget) {
     return false;
   }
   agg::svg::render_over(paths, {buffer.pixels(), buffer.width(), buffer.height(), buffer.stride()}, matrix);

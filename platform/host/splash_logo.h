@@ -12,17 +12,20 @@ class TiXmlNode;
 
 namespace host {
 
-// The rasteriser cells a logo's render may take (agg::svg::render_cells),
-// fills and strokes of all its paths together.  Our own logo takes a small
-// part of it; a downloaded one is the server's to draw, and a few kilobytes
-// of thick strokes would otherwise take some 100 MB at every start.  At
-// about 24 bytes a cell this keeps the render within about 25 MB.
-inline constexpr std::size_t logo_cell_budget = 1'000'000;
+// The work a logo's render may take (agg::svg::render_work), fills and
+// strokes of all its paths together.  Our own logo takes about a half of
+// it, each glyph of our art less; a downloaded one is the server's to
+// draw, and a few kilobytes of overlapping full-size shapes or thick
+// strokes would otherwise take most of a second and some 100 MB at every
+// start.  A logo at the budget draws in at most about 25 ms, ours in about
+// 3 ms (bench/logo_bench, Release, a busy machine); its cells take at most
+// about 3 MB.
+inline constexpr std::size_t logo_work_budget = 3'000'000;
 
 // Draws the drawing of `document` over the buffer.  False, with nothing
 // drawn, when the drawing has no width or no height to fit (an empty
 // drawing, a line, a point) or when its render would take more than
-// logo_cell_budget cells.  SVG errors leave by agg::svg::exception before
+// logo_work_budget.  SVG errors leave by agg::svg::exception before
 // anything is drawn.
 bool DrawFittedLogo(notus::impl::details::GDIBuffer& buffer, const TiXmlNode& document);
 

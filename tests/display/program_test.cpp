@@ -324,4 +324,66 @@ TEST(Program, WithoutAUsableResourceFileItNamesTheFileAndEndsWithAFailure) {
   }
 }
 
+// Needs no display: runs without a window.  The resource file is whole, but
+// an art file beside it is damaged or gone: the program says in its
+// fatal-error box which file, and where, and its exit status says it
+// failed, on a first start and on the next one, which finds the resource
+// file's cached copy made by the first.
+TEST(Program, WithoutUsableArtItNamesTheFileAndEndsWithAFailure) {
+  const auto read = [](const std::string& name) {
+    std::ifstream in(std::string(TAVLIN_SOURCE_RESOURCES "/") + name, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+  };
+  const std::string glyphs = read("glyphs.dat");
+  const std::string digits = read("titular_digits.dat");
+  ASSERT_GT(glyphs.size(), 1000u);
+  ASSERT_GT(digits.size(), 1000u);
+  struct Case {
+    const char* name;
+    const char* file;
+    const std::string* bytes;  // null: missing
+    const char* said;
+  };
+  const std::string halfGlyphs = glyphs.substr(0, glyphs.size() / 2);
+  const std::string halfDigits = digits.substr(0, digits.size() / 2);
+  const Case cases[] = {
+      {"the glyphs missing", "glyphs.dat", nullptr, "is missing"},
+      {"the glyphs cut in half", "glyphs.dat", &halfGlyphs, "is damaged"},
+      {"the value symbols missing", "titular_digits.dat", nullptr, "is missing"},
+      {"the value symbols cut in half", "titular_digits.dat", &halfDigits, "is damaged"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::string resources = (std::filesystem::temp_directory_path() / "tavlin-resources-XXXXXX").string();
+    std::string settings = (std::filesystem::temp_directory_path() / "tavlin-settings-XXXXXX").string();
+    ASSERT_NE(mkdtemp(resources.data()), nullptr);
+    ASSERT_NE(mkdtemp(settings.data()), nullptr);
+    for (const char* name : {"resources.dat", "glyphs.dat", "titular_digits.dat", "Packege3x3.dat", "Packege4x4.dat"})
+      std::filesystem::copy_file(std::string(TAVLIN_SOURCE_RESOURCES "/") + name, resources + "/" + name);
+    const std::string file = resources + "/" + c.file;
+    std::filesystem::remove(file);
+    if (c.bytes != nullptr) std::ofstream(file, std::ios::binary) << *c.bytes;
+    for (const char* start : {"first start", "start with the cached resources"}) {
+      SCOPED_TRACE(start);
+      Program program({"TAVLIN_HEADLESS"},
+                      {"TAVLIN_HEADLESS=1", "TAVLIN_RESOURCES_DIR=" + resources, "TAVLIN_SETTINGS_DIR=" + settings});
+      ASSERT_TRUE(program.Started());
+      const int status = program.WaitForExit(30000);
+      EXPECT_NE(status, -1) << "still running after 30 s";
+      EXPECT_EQ(status, 1) << program.Errors();
+      const std::string errors = program.Errors();
+      EXPECT_NE(errors.find(std::string("[message box] Kestrel Mill: The game cannot start: its art file ") + c.said +
+                            ".\n\nLooked for:\n" + file + "\n\nInstall the game again to restore the file."),
+                std::string::npos)
+          << errors;
+    }
+    EXPECT_TRUE(std::filesystem::exists(settings + "/cached_resources.dat"));
+    std::error_code ignored;
+    std::filesystem::remove_all(resources, ignored);
+    std::filesystem::remove_all(settings, ignored);
+  }
+}
+
 }  // namespace display_test

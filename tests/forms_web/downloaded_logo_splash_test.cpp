@@ -1,10 +1,14 @@
 // Hostile logos served to the worker: each is refused or stored, and the
 // splash of the next start then shows it or the built-in logo, without
-// failing, and without a render that costs more than its budget.
+// failing, and without a render that costs more than its budget.  Our own
+// art, drawn as a logo, keeps within that budget.
 #include <string>
 
 #include "app/web/WebWorkerThread.h"
+#include "platform/host/splash_logo.h"
 #include "platform/win32/Application/ShowSplashLogo.h"
+#include "svg/builtin_logo.h"
+#include "svg/xml_document_file.h"
 #include "tests/forms_web/web_fixture.h"
 
 namespace web_test {
@@ -27,6 +31,13 @@ std::string HostileLogo() {
   const std::string path = "<path fill='none' stroke='#000000' stroke-width='60' stroke-linejoin='round' d='M0,0" +
                            Repeat(" L100,100 L0,100 L100,0 L0,0", 125) + "'/>";
   return "<svg><rect width='100' height='100' fill='none'/>" + Repeat(path, 4) + "</svg>";
+}
+
+// Full-size half-transparent rectangles, one over the other: few cells, but
+// every one of them blends every pixel of the splash.
+std::string Layers(int count) {
+  return "<svg><rect width='100' height='100' fill='none'/>" +
+         Repeat("<rect width='100' height='100' fill-opacity='0.5'/>", count) + "</svg>";
 }
 
 TEST_F(DownloadedLogoTest, EachServedLogoIsRefusedOrStoredAndTheSplashCopes) {
@@ -57,6 +68,9 @@ TEST_F(DownloadedLogoTest, EachServedLogoIsRefusedOrStoredAndTheSplashCopes) {
       {"a path over the cap", longPath.substr(0, 5) + std::string(1024 * 1024, ' ') + longPath.substr(5), false, true},
       // Kilobytes that would make the rasteriser keep millions of cells.
       {"thick, long strokes over the render budget", HostileLogo(), true, true},
+      // Kilobytes that would blend a hundred million pixels.
+      {"440 full-size layers over the render budget", Layers(440), true, true},
+      {"a few full-size layers", Layers(4), true, false},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -76,6 +90,30 @@ TEST_F(DownloadedLogoTest, EachServedLogoIsRefusedOrStoredAndTheSplashCopes) {
     desktop::ShowSplashLogo();
     EXPECT_EQ(Shot().pixels == builtin.pixels, c.builtinShown);
   }
+}
+
+// Every drawing we ship, fitted to the splash as a logo would be, is drawn:
+// the budget leaves room for art like ours.
+TEST(LogoBudget, OurOwnArtDrawnAsALogoKeepsWithinIt) {
+  notus::impl::details::GDIBuffer buffer(nullptr, 480, 640);
+  TiXmlDocument builtin;
+  builtin.Parse(agg::svg::builtin_logo_svg());
+  EXPECT_TRUE(host::DrawFittedLogo(buffer, builtin)) << "the built-in logo";
+  int drawings = 0;
+  for (const char* file : {"glyphs.dat", "titular_digits.dat"}) {
+    TiXmlDocument art;
+    load_xml_document(art, std::filesystem::path(TAVLIN_SOURCE_RESOURCES).append(file).wstring());
+    ASSERT_NE(art.RootElement(), nullptr) << file;
+    for (const TiXmlElement* g = art.RootElement()->FirstChildElement(); g; g = g->NextSiblingElement()) {
+      TiXmlDocument logo;
+      TiXmlElement svg("svg");
+      svg.InsertEndChild(*g);
+      logo.InsertEndChild(svg);
+      EXPECT_TRUE(host::DrawFittedLogo(buffer, logo)) << file << " " << (g->Attribute("id") ? g->Attribute("id") : "");
+      ++drawings;
+    }
+  }
+  EXPECT_GT(drawings, 50);
 }
 
 }  // namespace

@@ -177,5 +177,47 @@ TEST(HandheldInstance, AStartWithADamagedResourceFileNamesItAndEndsWithAFailure)
       << text;
 }
 
+// The same for the art: with the resource file whole but an art file
+// missing or damaged, the box names that file and the start fails.
+TEST(HandheldInstance, AStartWithoutUsableArtNamesTheFileAndEndsWithAFailure) {
+  struct Case {
+    const char* name;
+    const char* file;
+    bool cut;  // cut in half, or else removed
+    const char* said;
+  };
+  const Case cases[] = {
+      {"the glyphs cut in half", "glyphs.dat", true, "is damaged"},
+      {"the value symbols missing", "titular_digits.dat", false, "is missing"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    TempFolder settings;
+    TempFolder resources;
+    ASSERT_FALSE(settings.path.empty());
+    ASSERT_FALSE(resources.path.empty());
+    for (const char* name : {"resources.dat", "glyphs.dat", "titular_digits.dat"})
+      fs::copy_file(fs::path(TAVLIN_SOURCE_RESOURCES) / name, resources.path / name);
+    const fs::path file = resources.path / c.file;
+    std::ifstream in(file, std::ios::binary);
+    const std::string full{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    in.close();
+    fs::remove(file);
+    if (c.cut) std::ofstream(file, std::ios::binary) << full.substr(0, full.size() / 2);
+
+    const fs::path errors = settings.path / "stderr.txt";
+    const int code = RunProgram({"TAVLIN_HEADLESS=1", "TAVLIN_SETTINGS_DIR=" + settings.path.string(),
+                                 "TAVLIN_RESOURCES_DIR=" + resources.path.string()},
+                                std::chrono::seconds(30), errors);
+    EXPECT_EQ(code, 1);
+    std::ifstream said(errors, std::ios::binary);
+    const std::string text{std::istreambuf_iterator<char>(said), std::istreambuf_iterator<char>()};
+    EXPECT_NE(
+        text.find(std::string("The game cannot start: its art file ") + c.said + ".\n\nLooked for:\n" + file.string()),
+        std::string::npos)
+        << text;
+  }
+}
+
 }  // namespace
 }  // namespace handheld_test

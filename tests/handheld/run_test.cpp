@@ -81,7 +81,7 @@ class HandheldRun : public ::testing::Test {
                                   r.top + static_cast<int>(index / 9) * side + side / 2);
   }
 
-  grid_test::Folders folders{{"resources.dat", "glyphs.dat"}};
+  grid_test::Folders folders{{"resources.dat", "glyphs.dat", "titular_digits.dat"}};
   std::filesystem::path beside;
   std::unique_ptr<HeadlessHandheld> host;
   test_support::ScopedInstalls installed;

@@ -12,6 +12,7 @@
 #include "app/Paths.h"
 #include "app/ResourceManager.h"
 #include "app/Users.h"
+#include "notus/platform/ownerdrawWin32/app.h"
 #include "startup/CannotStart.h"
 #include "startup/StartupSteps.h"
 #include "tests/support/folders.h"
@@ -116,6 +117,70 @@ TEST_F(StartupStepsTest, AMissingLanguageFallsBackToEnglishThenToTheFirstOne) {
                                     ResourcesFileName() + L"\n\nInstall the game again to restore the file.");
     }
     EXPECT_THROW(ResourceManager::GetItemConfig(16, 3), std::invalid_argument) << "nothing loaded";
+  }
+}
+
+// The art is checked whole before any of it is used: a file that is gone,
+// cut short, lacks a drawing the game draws or holds one our SVG reader
+// refuses is named, and the glyphs are not loaded.
+TEST_F(StartupStepsTest, ArtThatIsMissingOrDamagedIsNamedAndNothingIsLoaded) {
+  const std::string glyphs = Read(std::filesystem::path(TAVLIN_SOURCE_RESOURCES) / "glyphs.dat");
+  const std::string digits = Read(std::filesystem::path(TAVLIN_SOURCE_RESOURCES) / "titular_digits.dat");
+  const auto without = [](const std::string& text, const std::string& from, const std::string& to) {
+    const std::size_t start = text.find(from);
+    const std::size_t end = text.find(to, start);
+    return start == std::string::npos || end == std::string::npos ? std::string()
+                                                                  : text.substr(0, start) + text.substr(end);
+  };
+  // The clock's glyph, and the 16x16 grid's last symbol.
+  const std::string noClock = without(glyphs, "<g id=\"118\"", "<g id=\"119\"");
+  const std::string noP = without(digits, "<g id=\"P\"", "</svg>");
+  std::string unreadable = glyphs;
+  const std::size_t path = unreadable.find(" d=\"M");
+  ASSERT_NE(path, std::string::npos);
+  unreadable.insert(path + 5, "!");
+  ASSERT_FALSE(noClock.empty());
+  ASSERT_FALSE(noP.empty());
+
+  struct Case {
+    const char* name;
+    const char* file;
+    const std::string* bytes;  // null: missing
+    const wchar_t* said;       // null: it loads
+  };
+  const std::string halfGlyphs = glyphs.substr(0, glyphs.size() / 2);
+  const std::string halfDigits = digits.substr(0, digits.size() / 2);
+  const Case cases[] = {
+      {"the shipped art", "glyphs.dat", &glyphs, nullptr},
+      {"the glyphs missing", "glyphs.dat", nullptr, L"is missing"},
+      {"the glyphs cut in half", "glyphs.dat", &halfGlyphs, L"is damaged"},
+      {"a glyph the game draws gone", "glyphs.dat", &noClock, L"is damaged"},
+      {"a glyph our reader refuses", "glyphs.dat", &unreadable, L"is damaged"},
+      {"the value symbols missing", "titular_digits.dat", nullptr, L"is missing"},
+      {"the value symbols cut in half", "titular_digits.dat", &halfDigits, L"is damaged"},
+      {"a value symbol gone", "titular_digits.dat", &noP, L"is damaged"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Write(File("resources", "glyphs.dat"), glyphs);
+    Write(File("resources", "titular_digits.dat"), digits);
+    const std::filesystem::path file = File("resources", c.file);
+    std::filesystem::remove(file);
+    if (c.bytes != nullptr) Write(file, *c.bytes);
+    notus::impl::details::app::instance().glyph_document().Clear();
+    if (c.said == nullptr) {
+      EXPECT_NO_THROW(startup::LoadArt());
+      EXPECT_NE(notus::impl::details::app::instance().glyph_document().RootElement(), nullptr);
+      continue;
+    }
+    try {
+      startup::LoadArt();
+      ADD_FAILURE() << "loaded";
+    } catch (const startup::CannotStart& failure) {
+      EXPECT_EQ(failure.text(), std::wstring(L"The game cannot start: its art file ") + c.said + L".\n\nLooked for:\n" +
+                                    file.wstring() + L"\n\nInstall the game again to restore the file.");
+    }
+    EXPECT_EQ(notus::impl::details::app::instance().glyph_document().RootElement(), nullptr) << "nothing loaded";
   }
 }
 

@@ -132,7 +132,7 @@ using forms_test::virtual_window_controller;
 
 class StartupTest : public forms_test::DesktopHostTest {
  protected:
-  StartupTest() : DesktopHostTest({"resources.dat", "glyphs.dat"}) {}
+  StartupTest() : DesktopHostTest({"resources.dat", "glyphs.dat", "titular_digits.dat"}) {}
 
   void SetUp() override {
     DesktopHostTest::SetUp();

@@ -1,19 +1,22 @@
-// The measure of a render's rasteriser cells, checked against AGG's own
-// cell store fed the very same clipped outlines: the measure must never be
-// below what the rasteriser will keep (a budget built on it would not hold),
-// and must not be so far above it that a fair drawing is refused.
+// The measure of a render's work, checked against what AGG's own rasteriser
+// does with the very same clipped outlines: the cells its store keeps and
+// the pixels its sweep hands the renderer.  The measure must never be below
+// that work (a budget built on it would not hold), and must not be so far
+// above it that a fair drawing is refused.
 #include "test_image.h"
 
 #include "svg/builtin_logo.h"
 #include "svg/render_budget.h"
 
 #include <agg_rasterizer_cells_aa.h>
+#include <agg_rasterizer_scanline_aa.h>
 #include <agg_rasterizer_sl_clip.h>
 #include <agg_scanline_u.h>
 
 #include <gtest/gtest.h>
 
 #include <cstddef>
+#include <cstdlib>
 #include <string>
 
 using svg_test::parse_text;
@@ -84,17 +87,39 @@ struct no_renderer {
   void render(const Scanline&) {}
 };
 
-std::size_t cells_kept(agg::svg::path_renderer& drawing, const agg::trans_affine& matrix, int width, int height) {
+// Counts the pixels of every span the sweep hands over.
+struct pixel_counter {
+  void color(const agg::rgba8&) {}
+  void prepare() {}
+  template <class Scanline>
+  void render(const Scanline& line) {
+    auto span = line.begin();
+    for (unsigned k = line.num_spans(); k > 0; --k, ++span) pixels += static_cast<std::size_t>(std::abs(span->len));
+  }
+  std::size_t pixels = 0;
+};
+
+// The work of the real render, in the measure's units.
+std::size_t real_work(agg::svg::path_renderer& drawing, const agg::trans_affine& matrix, int width, int height) {
   real_cells cells;
   agg::scanline_u8 scanline;
   no_renderer renderer;
   drawing.render(cells, scanline, renderer, matrix, 0, 0, width + 1, height + 1);
-  return cells.total();
+  agg::rasterizer_scanline_aa<agg::rasterizer_sl_clip_dbl> rasterizer;
+  pixel_counter counter;
+  drawing.render(rasterizer, scanline, counter, matrix, 0, 0, width + 1, height + 1);
+  return agg::svg::cell_work * cells.total() + counter.pixels;
+}
+
+std::string repeat(const std::string& piece, int count) {
+  std::string text;
+  for (int k = 0; k < count; ++k) text += piece;
+  return text;
 }
 
 constexpr std::size_t kNoLimit = std::size_t(1) << 40;
 
-TEST(RenderBudget, TheMeasureIsNeverBelowTheCellsTheRasteriserKeepsNorFarAbove) {
+TEST(RenderBudget, TheMeasureIsNeverBelowTheRastersWorkNorFarAbove) {
   struct Case {
     const char* name;
     std::string svg;
@@ -111,6 +136,10 @@ TEST(RenderBudget, TheMeasureIsNeverBelowTheCellsTheRasteriserKeepsNorFarAbove) 
        "<svg><path d='M10,80 C40,10 65,10 95,80 S150,150 180,80 Q120,20 10,80 Z' fill='#ff0000' stroke='#0000ff' "
        "stroke-width='8'/></svg>",
        1.5},
+      {"a rotated square, its rows of every width",
+       "<svg><path d='M240,0 L480,320 L240,640 L0,320 Z' fill='#000000' fill-opacity='0.5'/></svg>", 1.0},
+      {"full-size half-transparent rectangles, one over the other",
+       "<svg>" + repeat("<rect width='480' height='640' fill-opacity='0.5'/>", 5) + "</svg>", 1.0},
       {"the built-in logo, fitted to the splash", agg::svg::builtin_logo_svg(), 0.0},
   };
   for (const Case& c : cases) {
@@ -124,15 +153,15 @@ TEST(RenderBudget, TheMeasureIsNeverBelowTheCellsTheRasteriserKeepsNorFarAbove) 
       drawing.bounding_rect(x1, x2, y1, y2);
       ASSERT_TRUE(agg::svg::fit_box_matrix(x1, x2, y1, y2, 480, 640, matrix));
     }
-    const std::size_t kept = cells_kept(drawing, matrix, 480, 640);
-    const std::size_t measured = agg::svg::render_cells(drawing, matrix, 480, 640, kNoLimit);
-    ASSERT_GT(kept, 0u);
-    EXPECT_GE(measured, kept);
-    EXPECT_LE(measured, 3 * kept) << "kept " << kept;
+    const std::size_t done = real_work(drawing, matrix, 480, 640);
+    const std::size_t measured = agg::svg::render_work(drawing, matrix, 480, 640, kNoLimit);
+    ASSERT_GT(done, 0u);
+    EXPECT_GE(measured, done);
+    EXPECT_LE(measured, 2 * done) << "done " << done;
   }
 }
 
-TEST(RenderBudget, CountingStopsOnceOverTheLimit) {
+TEST(RenderBudget, MeasuringStopsOnceOverTheLimit) {
   std::string svg = "<svg><rect width='100' height='100' fill='none'/>";
   for (int k = 0; k < 300; ++k) {
     svg += "<path d='M0,0 L100,100 L0,100 L100,0 L0,0' fill='none' stroke='#000000' stroke-width='40'/>";
@@ -141,10 +170,10 @@ TEST(RenderBudget, CountingStopsOnceOverTheLimit) {
   agg::svg::path_renderer drawing;
   parse_text(drawing, svg);
   const agg::trans_affine matrix = agg::trans_affine_scaling(4.8);
-  const std::size_t all = agg::svg::render_cells(drawing, matrix, 480, 640, kNoLimit);
-  EXPECT_GT(all, 1'000'000u) << "a hostile drawing: thick, long strokes";
-  EXPECT_EQ(agg::svg::render_cells(drawing, matrix, 480, 640, 10'000), 10'001u);
-  EXPECT_EQ(agg::svg::render_cells(drawing, matrix, 480, 640, all), all) << "a limit it meets exactly";
+  const std::size_t all = agg::svg::render_work(drawing, matrix, 480, 640, kNoLimit);
+  EXPECT_GT(all, 10'000'000u) << "a hostile drawing: thick, long strokes";
+  EXPECT_EQ(agg::svg::render_work(drawing, matrix, 480, 640, 10'000), 10'001u);
+  EXPECT_EQ(agg::svg::render_work(drawing, matrix, 480, 640, all), all) << "a limit it meets exactly";
 }
 
 }  // namespace
