@@ -109,42 +109,21 @@ std::optional<std::string_view> LengthAndName(Reader& in) {
   return in.Bytes(static_cast<std::size_t>(*length) * 2);
 }
 
-// Whether a name's bytes end in whole records of the list: past its first
-// unit, at a unit boundary, an LF and an id, then a record's length line and
-// name, and again, up to the last byte.  A length stretched over whole
-// records reads that way: what the name swallowed ends where a record ended,
-// so the id after it is the last swallowed record's and the list reads on as
-// if sound; read as one player, the name would take that id and that
-// player's settings with it.  A stretched length that ends anywhere else is
-// caught by the record's structure (AtRecordBoundary and the fields around
-// the name).  This alone looks inside names: each
-// swallowed record brings three LF bytes, its length line, and exactly the
-// units that line counts, all up to the name's end, which no single unit
-// of a name can mimic.
-bool EndsInWholeRecords(std::string_view name) {
-  for (std::size_t at = 2; at < name.size(); at += 2) {
-    if (name[at] != '\n') continue;
-    Reader tail(name.substr(at));
-    while (tail.Newline() && tail.Number(true) && tail.Newline()) {
-      const std::optional<std::string_view> swallowed = LengthAndName(tail);
-      // The game never writes an empty name.
-      if (!swallowed || swallowed->empty()) break;
-      if (tail.AtEnd()) return true;
-    }
-  }
-  return false;
-}
-
 // Reads one player record; nothing at the first thing that is not one: a
-// length outside the names the file can hold, a name that runs past the file
-// or ends in whole records, a field not followed by exactly one LF, an id not
-// followed by the end or the next record's length line.  A name that is not
-// valid UTF-16 is not such a thing: the length has already told where the
+// length outside the names the file can hold, a name that runs past the
+// file, a field not followed by exactly one LF, an id not followed by the end
+// or the next record's length line.  Only the structure around the name
+// counts, never what the name holds: any unit may be part of a name, so a
+// name whose bytes look like an LF and digits, or like whole records, is a
+// name.  (A length stretched over exactly whole records therefore reads as
+// one long name; no file the game writes looks like that, and telling it
+// apart would mean refusing names players can type.)  A name that is not
+// valid UTF-16 is not damage either: the length has already told where the
 // record goes on, so the player is kept with U+FFFD for each bad unit.
 std::optional<data_objects::users::item_type> ReadPlayer(Reader& in) {
   if (!in.Newline()) return std::nullopt;
   const std::optional<std::string_view> raw = LengthAndName(in);
-  if (!raw || EndsInWholeRecords(*raw) || !in.Newline()) return std::nullopt;
+  if (!raw || !in.Newline()) return std::nullopt;
   const std::optional<int> id = in.Number(true);
   if (!id || !in.AtRecordBoundary()) return std::nullopt;
 

@@ -37,14 +37,12 @@ constexpr int kMaxUserNameUnits = 48;
 
 // Reads "users.txt".  A missing file gives an empty list, its ids 0 until
 // raised as below; a damaged one gives the players before the first bad
-// record (a length beyond the longest name, a name that runs past the file
-// or ends in whole records of the list, a field not followed by exactly one
-// LF, an id followed by neither the end nor the next record's length line,
-// a record that repeats an earlier player's id), and one longer than any
-// list of ours gives the empty list.  What a name holds never makes its
-// record bad, save one shape the file cannot tell from a length stretched
-// over whole records: a name whose last units spell out such records (an
-// LF, an id, a length line and exactly that many units, up to its end).  A name that is not valid UTF-16 does not
+// record (a length beyond the longest name, a name that runs past the file,
+// a field not followed by exactly one LF, an id followed by neither the end
+// nor the next record's length line, a record that repeats an earlier
+// player's id), and one longer than any list of ours gives the empty list.
+// What a name holds never makes its record bad, so every list this program
+// writes reads back whole.  A name that is not valid UTF-16 does not
 // make its record bad: the player is kept, with U+FFFD for each unit that
 // cannot be read.  The ids are made usable: the next id lies above every
 // player's id and above every id that a UserData or UserSettings file in the

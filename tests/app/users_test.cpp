@@ -95,6 +95,19 @@ TEST(UsersFormat, EveryUnitANameMayHoldReadsBackAnywhereInTheName) {
   }
 }
 
+// Names whose units together spell the fields around a name: an LF and an
+// id, a length line, whole records.  Structure alone tells damage, so they
+// read back whole too.
+TEST(UsersFormat, NamesThatSpellWholeRecordsReadBackWhole) {
+  const std::wstring spellsARecord = L"a\u300A\u310A\u0A30bcdefghijk";  // LF 0, LF 1, 0 LF, ten units
+  const std::wstring spellsTwo = L"Ann\u300A\u330A\u420A\u6F00\u6200\u0A00\u0A31\u0A33Cid";
+  const data_objects::users users = MakeUsers({{spellsARecord, 0}, {spellsTwo, 1}, {L"Bo", 2}}, 3, 2);
+  bool damaged = true;
+  const data_objects::users read = ParseUsers(SerializeUsers(users), damaged);
+  EXPECT_FALSE(damaged);
+  EXPECT_EQ(PlayersOf(read), PlayersOf(users));
+}
+
 struct DamagedCase {
   const char* what;
   std::string bytes;
@@ -132,11 +145,12 @@ INSTANTIATE_TEST_SUITE_P(
         DamagedCase{"current id names no player", "2\n7\n1\nA\0\n0"s, {{L"A", 0}}, 2, 0},
         DamagedCase{"next id below a player's id", "1\n5\n1\nA\0\n5"s, {{L"A", 5}}, 6, 5},
         DamagedCase{"no players: the next player added becomes current", "5\n3", {}, 5, 5},
-        // Ann's length stretched over Bob's and Cid's records: read as one
-        // player, she would take Cid's id and with it his settings.
-        DamagedCase{"a length that swallows whole records",
+        // Ann's length stretched over exactly Bob's and Cid's records leaves
+        // a sound structure: its bytes are those of a 14-unit name with
+        // Cid's id, which a player may have typed, so it reads as that.
+        DamagedCase{"a length that swallows whole records reads as the name they spell",
                     "6\n5\n3\nZ\0o\0e\0\n5\n14\nA\0n\0n\0\n0\n3\nB\0o\0b\0\n1\n3\nC\0i\0d\0\n2"s,
-                    {{L"Zoe", 5}},
+                    {{L"Zoe", 5}, {L"Ann\u300A\u330A\u420A\u6F00\u6200\u0A00\u0A31\u0A33Cid", 2}},
                     6,
                     5},
         DamagedCase{"a length that ends inside the id",
