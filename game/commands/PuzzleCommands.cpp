@@ -12,7 +12,13 @@ void CheckForCorrectGrid_Command::Execute() {
   const std::shared_ptr<GameBase> game = Services::CurrentGame();
   if (!game) return;
   if (!game->IsSolutionKnown()) {
-    Services::ShowOkDialog(kCheckTitleText, kCheckUnknownSolutionText);
+    // A value that breaks the rules leaves no solution, and the check says
+    // so without a search, as the mistake flags do.
+    using SolutionCount::Result;
+    const Result count = game->HasWrongValues() ? Result::kBrokenRules : game->CountSolutions();
+    Services::ShowOkDialog(kCheckTitleText, count == Result::kBrokenRules || count == Result::kNone ? kCheckNotSolvableText
+                                            : count == Result::kUndecided                          ? kCheckUnknownSolutionText
+                                                                                                   : kCheckSolvableText);
     return;
   }
   game->CopyCellsToSolver();
