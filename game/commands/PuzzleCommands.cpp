@@ -15,10 +15,15 @@ void CheckForCorrectGrid_Command::Execute() {
     // A value that breaks the rules leaves no solution, and the check says
     // so without a search, as the mistake flags do.
     using SolutionCount::Result;
-    const Result count = game->HasWrongValues() ? Result::kBrokenRules : game->CountSolutions();
-    Services::ShowOkDialog(kCheckTitleText, count == Result::kBrokenRules || count == Result::kNone ? kCheckNotSolvableText
-                                            : count == Result::kUndecided                          ? kCheckUnknownSolutionText
-                                                                                                   : kCheckSolvableText);
+    std::uint32_t text = kCheckSolvableText;
+    switch (game->HasWrongValues() ? Result::kBrokenRules : game->CountSolutions()) {
+      case Result::kBrokenRules:
+      case Result::kNone: text = kCheckNotSolvableText; break;
+      case Result::kOne:
+      case Result::kSeveral: text = kCheckSolvableText; break;
+      case Result::kUndecided: text = kCheckUnknownSolutionText; break;
+    }
+    Services::ShowOkDialog(kCheckTitleText, text);
     return;
   }
   game->CopyCellsToSolver();

@@ -425,7 +425,12 @@ TEST_F(PuzzleCommands, OnAnOwnPuzzleTheRulesTellMistakesAndACountChecksAndSolves
       // Cells 0 and 1 share row 0 and box 0; cell 6 is in neither.
       {"two values clash", {{0, 0}, {1, 0}, {6, 1}}, CSolutionCounter<2>::kDefaultMaxGuesses, {0, 1}, 407, 420},
       // Row 0 leaves cell 3 only the value that column 3 holds already.
-      {"no solution, no clash", {{0, 0}, {1, 1}, {2, 2}, {7, 3}}, CSolutionCounter<2>::kDefaultMaxGuesses, {}, 407, 420},
+      {"no solution, no clash",
+       {{0, 0}, {1, 1}, {2, 2}, {7, 3}},
+       CSolutionCounter<2>::kDefaultMaxGuesses,
+       {},
+       407,
+       420},
       {"several solutions", {{0, 0}, {6, 1}}, CSolutionCounter<2>::kDefaultMaxGuesses, {}, 406, 421},
       {"the count reaches its bound", {{0, 0}, {6, 1}}, 0, {}, 423, 424},
       {"exactly one solution", uniquelySolvable, CSolutionCounter<2>::kDefaultMaxGuesses, {}, 406, 0},
