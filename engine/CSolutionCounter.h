@@ -1,8 +1,9 @@
 #pragma once
 // Tells how many solutions a board has: none, one or several, with the one
 // solution when there is exactly one. A game's mistakes, hints and check all
-// rest on a single solution, so a puzzle typed in by hand is worth playing
-// only when it has exactly one.
+// rest on a single solution, so a puzzle opened from a file is played only
+// when it has exactly one; a grid the player fills in as a puzzle of their
+// own has none known, and its check and Solve count what stands on it.
 //
 // This is a search of its own rather than CSudokuSolver::Solve: Solve stops
 // at its first solution and gives up after 250 branch points, while an

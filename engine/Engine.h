@@ -20,7 +20,8 @@
 //   their branch points on a kmxCTSteck allocated once per Init.
 // - CSolutionCounter<N> tells whether a board has none, one or several
 //   solutions, by a bounded search of its own: for puzzles that come from
-//   outside the generator, which the game plays only with one solution.
+//   outside the generator, which the game plays only with one solution, and
+//   for the check and Solve of a grid whose solution is not known.
 // Everything size-dependent is a template over N and is built for 2, 3 and 4
 // only (explicit instantiation in the .cpp files). Programming errors are
 // thrown as plain character strings.

@@ -13,6 +13,7 @@
 #include <string_view>
 #include <vector>
 
+#include "engine/CSolutionCounter.h"
 #include "game/CellChange.h"
 
 class CHintInfo;
@@ -42,8 +43,17 @@ class GameBase {
   // ---- The solution the mistakes, the check and Solve rest on. ----
   // Every cell's solution is known.
   virtual bool IsSolutionKnown() = 0;
-  // Some player's value differs from its cell's solution.
+  // Some player's value is a mistake: it differs from its cell's known
+  // solution, or, where that is not known, the same value shows elsewhere
+  // in its row, column or box (grid::GridModel::WrongValues).
   virtual bool HasWrongValues() = 0;
+  // Without a known solution: how many solutions the values on the grid
+  // have, clues and the player's values alike, counted up to the second and
+  // undecided past the counter's bound.
+  virtual SolutionCount::Result CountSolutions() = 0;
+  // Counts as CountSolutions does; with exactly one solution it becomes the
+  // player's values, and otherwise nothing changes.
+  virtual SolutionCount::Result FillCountedSolution() = 0;
   // One 0-based value per cell, found outside the game's own solver (which
   // may give up on a hard puzzle); a short input leaves the rest as it was.
   virtual void SetSolution(std::span<const std::uint8_t> values) = 0;

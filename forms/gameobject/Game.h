@@ -146,6 +146,8 @@ class Game final : public GameBase {
   void FillSolution() override { model().FillSolution(); }
   bool IsSolutionKnown() override { return model().IsSolutionKnown(); }
   bool HasWrongValues() override { return model().HasWrongValues(); }
+  SolutionCount::Result CountSolutions() override { return model().CountSolutions(); }
+  SolutionCount::Result FillCountedSolution() override { return model().FillCountedSolution(); }
   void SetSolution(std::span<const std::uint8_t> values) override { model().SetSolution(values); }
 
   // ---- Selection, values and keypads. ----

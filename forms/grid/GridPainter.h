@@ -9,6 +9,7 @@
 // the hint, the selection or guide strips, the cell contents and the guide
 // marks.
 
+#include <bitset>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -234,6 +235,8 @@ class grid_main_strategy : public notus::handle_event<notus::impl::ev_size>,
   }
 
   void PaintCellContents(Device& dev, const Model& model) {
+    std::bitset<Model::CellCount> wrong;
+    if (model.flagMistakes != 0) wrong = model.WrongValues();
     for (int i = 0; i < S * S; ++i) {
       const GridCell<N>& cell = model.cells[i];
       const CellLayout<N>& at = m_cells[i];
@@ -256,8 +259,8 @@ class grid_main_strategy : public notus::handle_event<notus::impl::ev_size>,
             dev.blend_bitmap(*image, {at.x[d % static_cast<int>(N)] + 1, at.y[d / static_cast<int>(N)] + 1});
         }
       } else if (cell.user < S) {
-        const bool wrong = model.flagMistakes != 0 && cell.user != cell.solution;
-        dev.blend_bitmap(m_images[wrong ? kWrongValues : kUserValues][cell.user], {at.rect.left, at.rect.top});
+        dev.blend_bitmap(m_images[wrong[static_cast<std::size_t>(i)] ? kWrongValues : kUserValues][cell.user],
+                         {at.rect.left, at.rect.top});
       }
     }
   }

@@ -71,10 +71,19 @@ void ResetGrid::Refresh(GameBase& game) {
 }
 
 void SolveGrid::Action(GameBase& game) {
-  if (game.IsSolutionKnown())
+  if (game.IsSolutionKnown()) {
     game.FillSolution();
-  else
-    Services::ShowOkDialog(kSolveTitleText, kNotSolvedText);
+    return;
+  }
+  using SolutionCount::Result;
+  // A value that breaks the rules leaves no solution to count.
+  switch (game.HasWrongValues() ? Result::kBrokenRules : game.FillCountedSolution()) {
+    case Result::kOne: break;
+    case Result::kBrokenRules:
+    case Result::kNone: Services::ShowOkDialog(kSolveTitleText, kNoSolutionText); break;
+    case Result::kSeveral: Services::ShowOkDialog(kSolveTitleText, kSeveralSolutionsText); break;
+    case Result::kUndecided: Services::ShowOkDialog(kSolveTitleText, kNotSolvedText); break;
+  }
 }
 void SolveGrid::Refresh(GameBase& game) { RefreshAll(game); }
 

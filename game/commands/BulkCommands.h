@@ -7,8 +7,9 @@
 // Each takes a snapshot of the cells on its first run and keeps the cells it
 // changed, so undo writes them back and redo repeats the action. One that
 // changes nothing is not recorded: the history, redo side included, stays as
-// it was. A value whose solution is not known counts as wrong, so the wrong-
-// value commands empty it. Like every command they reach the game through
+// it was. Which values are wrong is the game's one judgement
+// (GameBase::HasWrongValues): against the solution where it is known, by
+// the rules where it is not. Like every command they reach the game through
 // Services::CurrentGame and do nothing without one.
 
 #include <cstdint>
@@ -19,8 +20,12 @@ class GameBase;
 
 namespace gamecommands {
 
-// The OK dialog of a Solve without a known solution: its title and text.
+// The OK dialog of a Solve without a known solution: its title, and why it
+// filled nothing in: the grid has no solution, several, or the count was
+// undecided.
 inline constexpr std::uint32_t kSolveTitleText = 425;
+inline constexpr std::uint32_t kNoSolutionText = 420;
+inline constexpr std::uint32_t kSeveralSolutionsText = 421;
 inline constexpr std::uint32_t kNotSolvedText = 424;
 
 // Shared by the bulk commands: the snapshot around the action, then the
@@ -57,7 +62,9 @@ class RemoveWrong final : public BulkCommand {
   void Refresh(GameBase& game) override;
 };
 
-// Puts the solution in place of each wrong value.
+// Puts the solution in place of each wrong value. A value judged wrong by
+// the rules has no solution to put in, so it is emptied, as RemoveWrong
+// does.
 class ReplaceWrong final : public BulkCommand {
   void Action(GameBase& game) override;
   void Refresh(GameBase& game) override;
@@ -69,9 +76,9 @@ class ResetGrid final : public BulkCommand {
   void Refresh(GameBase& game) override;
 };
 
-// Fills in the solution. Without a known solution it changes nothing and
-// says that the puzzle could not be solved: emptying the player's values, as
-// filling in unknown solutions would, looks like a Solve that did nothing.
+// Fills in the solution. Without a known solution it counts the solutions
+// of the values on the grid and fills in the one when there is exactly one;
+// otherwise it changes nothing and says why.
 class SolveGrid final : public BulkCommand {
   void Action(GameBase& game) override;
   void Refresh(GameBase& game) override;

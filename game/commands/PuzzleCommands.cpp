@@ -12,7 +12,18 @@ void CheckForCorrectGrid_Command::Execute() {
   const std::shared_ptr<GameBase> game = Services::CurrentGame();
   if (!game) return;
   if (!game->IsSolutionKnown()) {
-    Services::ShowOkDialog(kCheckTitleText, kCheckUnknownSolutionText);
+    // A value that breaks the rules leaves no solution, and the check says
+    // so without a search, as the mistake flags do.
+    using SolutionCount::Result;
+    std::uint32_t text = kCheckSolvableText;
+    switch (game->HasWrongValues() ? Result::kBrokenRules : game->CountSolutions()) {
+      case Result::kBrokenRules:
+      case Result::kNone: text = kCheckNotSolvableText; break;
+      case Result::kOne:
+      case Result::kSeveral: text = kCheckSolvableText; break;
+      case Result::kUndecided: text = kCheckUnknownSolutionText; break;
+    }
+    Services::ShowOkDialog(kCheckTitleText, text);
     return;
   }
   game->CopyCellsToSolver();

@@ -23,9 +23,10 @@ inline constexpr std::uint32_t kCheckUnknownSolutionText = 423;
 // from the values and pencil marks on it, 407 when it cannot. The game's
 // solver gives up on some hard puzzles, so when it fails the puzzle's
 // solution decides: 406 when every player's value agrees with it. Without a
-// known solution there is nothing to tell mistakes by, and the dialog says
-// so (423). No cell changes; only the solver's board holds the trial
-// solution.
+// known solution the values on the grid are counted instead: 407 when a
+// value breaks the rules or they have no solution, 406 when they have one
+// or several, and 423 when the count is undecided. No cell changes; only
+// the solver's board holds the trial solution.
 class CheckForCorrectGrid_Command final : public ApplicationCommand {
  public:
   void Execute() override;

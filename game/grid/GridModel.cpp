@@ -1,6 +1,7 @@
 #include "game/grid/GridModel.h"
 
 #include <algorithm>
+#include <array>
 
 namespace grid {
 
@@ -25,18 +26,58 @@ void GridModel<N>::FillAllCandidates() {
 }
 
 template <unsigned N>
+std::bitset<GridModel<N>::CellCount> GridModel<N>::WrongValues() const {
+  // Per row, column and box (in that order): the values shown at least
+  // once, and those shown at least twice.
+  std::uint16_t once[3][S] = {};
+  std::uint16_t twice[3][S] = {};
+  const auto groupsOf = [](std::uint32_t index) {
+    const std::uint32_t row = index / S;
+    const std::uint32_t column = index % S;
+    return std::array<std::uint32_t, 3>{row, column, column / N + row / N * N};
+  };
+  for (std::uint32_t index = 0; index < CellCount; ++index) {
+    const std::uint8_t shown = cells[index].ShownValue();
+    if (shown >= S) continue;
+    const std::uint16_t bit = static_cast<std::uint16_t>(1u << shown);
+    const std::array<std::uint32_t, 3> groups = groupsOf(index);
+    for (std::uint32_t kind = 0; kind < 3; ++kind) {
+      twice[kind][groups[kind]] |= static_cast<std::uint16_t>(once[kind][groups[kind]] & bit);
+      once[kind][groups[kind]] |= bit;
+    }
+  }
+
+  std::bitset<CellCount> wrong;
+  for (std::uint32_t index = 0; index < CellCount; ++index) {
+    const Cell& cell = cells[index];
+    if (!cell.HasUserValue()) continue;
+    const auto user = static_cast<std::uint8_t>(cell.user);
+    if (cell.solution != kUnknownSolution) {
+      wrong[index] = user != cell.solution;
+    } else if (user >= S) {
+      wrong[index] = true;  // no value of this grid at all
+    } else {
+      const std::array<std::uint32_t, 3> groups = groupsOf(index);
+      const std::uint16_t clashing = twice[0][groups[0]] | twice[1][groups[1]] | twice[2][groups[2]];
+      wrong[index] = ((clashing >> user) & 1u) != 0;
+    }
+  }
+  return wrong;
+}
+
+template <unsigned N>
 void GridModel<N>::RemoveWrongValues() {
-  // Compared as bytes: an empty value (0xFF) against an unknown solution
-  // (0xFF) is "right", and emptying it again changes nothing.
-  for (Cell& cell : cells)
-    if (static_cast<std::uint8_t>(cell.user) != cell.solution) cell.user = kEmptyUserValue;
+  const std::bitset<CellCount> wrong = WrongValues();
+  for (std::uint32_t index = 0; index < CellCount; ++index)
+    if (wrong[index]) cells[index].user = kEmptyUserValue;
 }
 
 template <unsigned N>
 void GridModel<N>::ReplaceWrongValues() {
-  for (Cell& cell : cells)
-    if (cell.HasUserValue() && static_cast<std::uint8_t>(cell.user) != cell.solution)
-      cell.user = static_cast<std::int8_t>(cell.solution);
+  // An unknown solution (0xFF) reads as the empty value.
+  const std::bitset<CellCount> wrong = WrongValues();
+  for (std::uint32_t index = 0; index < CellCount; ++index)
+    if (wrong[index]) cells[index].user = static_cast<std::int8_t>(cells[index].solution);
 }
 
 template <unsigned N>
@@ -56,9 +97,44 @@ bool GridModel<N>::IsSolutionKnown() const {
 
 template <unsigned N>
 bool GridModel<N>::HasWrongValues() const {
-  return std::any_of(cells.begin(), cells.end(), [](const Cell& cell) {
-    return cell.HasUserValue() && static_cast<std::uint8_t>(cell.user) != cell.solution;
-  });
+  return WrongValues().any();
+}
+
+namespace {
+
+// Counts the solutions of what the cells show; with exactly one, writes it
+// to solution (one value per cell).
+template <unsigned N>
+SolutionCount::Result CountShownValues(const std::vector<GridCell<N>>& cells, std::uint32_t maxGuesses,
+                                       std::uint8_t* solution) {
+  constexpr std::uint32_t kCells = GridModel<N>::CellCount;
+  std::uint8_t values[kCells];
+  for (std::uint32_t index = 0; index < kCells; ++index) {
+    const std::uint8_t shown = cells[index].ShownValue();
+    values[index] = shown < GridModel<N>::S ? shown : kEmptyValue;
+  }
+  CSolutionCounter<N> counter(maxGuesses);
+  const SolutionCount::Result result = counter.Count(values);
+  if (result == SolutionCount::Result::kOne && solution != nullptr)
+    std::copy(counter.Solution(), counter.Solution() + kCells, solution);
+  return result;
+}
+
+}  // namespace
+
+template <unsigned N>
+SolutionCount::Result GridModel<N>::CountSolutions(std::uint32_t maxGuesses) const {
+  return CountShownValues<N>(cells, maxGuesses, nullptr);
+}
+
+template <unsigned N>
+SolutionCount::Result GridModel<N>::FillCountedSolution(std::uint32_t maxGuesses) {
+  std::uint8_t solution[CellCount];
+  const SolutionCount::Result result = CountShownValues<N>(cells, maxGuesses, solution);
+  if (result == SolutionCount::Result::kOne)
+    for (std::uint32_t index = 0; index < CellCount; ++index)
+      cells[index].user = static_cast<std::int8_t>(solution[index]);
+  return result;
 }
 
 template <unsigned N>

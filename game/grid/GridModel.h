@@ -11,6 +11,7 @@
 // Cell index = column + row * S. Cell access is bounds-checked, so a bad index
 // from a caller throws std::out_of_range instead of writing past the vector.
 
+#include <bitset>
 #include <cstdint>
 #include <span>
 #include <string>
@@ -18,6 +19,7 @@
 #include <vector>
 
 #include "engine/CHintInfo.h"
+#include "engine/CSolutionCounter.h"
 #include "game/grid/GridCell.h"
 #include "notus/geometry.h"
 #include "ttl/function.h"
@@ -59,19 +61,37 @@ struct GridModel {
   void ResetAllCells();
   void ClearAllCandidates();
   void FillAllCandidates();
-  // Empties every player's value that differs from the solution, so with an
-  // unknown solution every value goes.
+  // The player's values that are mistakes, by cell index. Where the cell's
+  // solution is known, a value that differs from it. Where it is not (a
+  // puzzle of the player's own, or one no solver has completed), a value
+  // that breaks the rules: the same value shows elsewhere in its row, column
+  // or box, as a clue or as another player's value, so both of two clashing
+  // values are mistakes. The mistake flags, the wrong-value operations and
+  // the check all judge by this one answer.
+  std::bitset<CellCount> WrongValues() const;
+  // Empties every wrong player's value. All are judged before any is
+  // emptied, so both of two clashing values go.
   void RemoveWrongValues();
-  // Sets every wrong player's value to the solution (empty when unknown).
+  // Sets every wrong player's value to its cell's solution; where that is
+  // not known there is nothing to put in, and the value is emptied.
   void ReplaceWrongValues();
   void ClearAllUserValues();
   // The solution as the player's values, clues included.
   void FillSolution();
   // Every cell's solution is known.
   bool IsSolutionKnown() const;
-  // Some player's value differs from its cell's solution (an unknown one
-  // included).
   bool HasWrongValues() const;
+  // How many solutions the values the grid shows have, clues and the
+  // player's values alike (pencil marks play no part), as CSolutionCounter
+  // counts them: up to the second, and undecided once the search has placed
+  // maxGuesses trial digits, so even a nearly empty 16x16 grid answers
+  // within a fraction of a second.
+  SolutionCount::Result CountSolutions(std::uint32_t maxGuesses = CSolutionCounter<N>::kDefaultMaxGuesses) const;
+  // Counts as CountSolutions does; with exactly one solution it becomes the
+  // player's values, clues included (as FillSolution does), and with any
+  // other answer no cell changes. The cells' solutions stay unknown: it is
+  // the solution of what the player entered, not a puzzle's.
+  SolutionCount::Result FillCountedSolution(std::uint32_t maxGuesses = CSolutionCounter<N>::kDefaultMaxGuesses);
   // Gives every cell the solution, one 0-based value per cell in index
   // order; cells past the end of a short input keep theirs.
   void SetSolution(std::span<const std::uint8_t> values);

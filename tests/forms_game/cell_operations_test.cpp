@@ -36,14 +36,22 @@ struct Case {
 
 TEST_F(GameTest, CellOperationsEdgeCases) {
   const std::vector<Case> cases = {
-      {"without a solution the wrong-value commands empty every player's value",
+      {"without a solution the wrong-value operations empty the values that clash, Solve's fill every value",
        [](Game3& g) {
-         for (auto op : {&Game3::RemoveWrongValues, &Game3::ReplaceWrongValues, &Game3::FillSolution}) {
+         struct Op {
+           void (Game3::*run)();
+           bool keepsTheOther;
+         };
+         for (const Op op : {Op{&Game3::RemoveWrongValues, true}, Op{&Game3::ReplaceWrongValues, true},
+                             Op{&Game3::FillSolution, false}}) {
            g.SetCellValue(3, 4);
+           g.SetCellValue(5, 4);  // same row and box
            g.SetCellValue(60, 0);
-           (g.*op)();
+           (g.*op.run)();
            EXPECT_EQ(g.GetCellValue(3), -1);
-           EXPECT_EQ(g.GetCellValue(60), -1);
+           EXPECT_EQ(g.GetCellValue(5), -1);
+           EXPECT_EQ(g.GetCellValue(60), op.keepsTheOther ? 0 : -1);
+           g.ClearAllUserValues();
          }
        }},
       {"an empty cell reads -1 and clearing all values leaves clues showing",

@@ -254,7 +254,7 @@ TEST_F(GridPainterTest, MistakesAreRedWhenFlagged) {
   p.model.cells[0].solution = 5;
   p.model.cells[1].user = 3;
   p.model.cells[1].solution = 3;
-  p.model.cells[2].user = 3;  // solution unknown: flagged too
+  p.model.cells[2].user = 3;  // solution unknown, but the row holds 3 twice
   p.Size(300, 300);
   p.Paint();
   const Ink unflagged = p.InkIn(p.Cell(0));
@@ -266,6 +266,26 @@ TEST_F(GridPainterTest, MistakesAreRedWhenFlagged) {
   EXPECT_GT(wrong.red, wrong.blue);
   EXPECT_GT(right.blue, right.red);
   EXPECT_GT(unknown.red, unknown.blue);
+}
+
+// A puzzle of the player's own: no solution, so only the two values that
+// share a row and box are flagged, and the one beside them is not.
+TEST_F(GridPainterTest, WithoutASolutionOnlyClashingValuesAreRed) {
+  Painter<3> p;
+  p.model.selected = 80;
+  p.model.flagMistakes = 1;
+  p.model.cells[0].user = 0;
+  p.model.cells[1].user = 0;
+  p.model.cells[2].user = 1;
+  p.Size(300, 300);
+  p.Paint();
+  for (int cell : {0, 1}) {
+    const Ink ink = p.InkIn(p.Cell(cell));
+    EXPECT_GT(ink.red, ink.blue) << "cell " << cell;
+  }
+  const Ink other = p.InkIn(p.Cell(2));
+  EXPECT_GT(other.pixels, 20);
+  EXPECT_GT(other.blue, other.red);
 }
 
 TEST_F(GridPainterTest, ValuesOutsideTheGridDrawNothing) {

@@ -238,7 +238,9 @@ TEST(GridModelBulk, CountFilledCellsCountsACellOnce) {
   EXPECT_EQ(model.CountFilledCells(), 5u);
 }
 
-TEST(GridModelBulk, WithNoSolutionKnownEveryPlayerValueGoes) {
+// Every column holds one value four times: with no solution known every
+// value breaks the rules, and there is no solution to fill in either.
+TEST(GridModelBulk, WithNoSolutionKnownValuesThatAllClashAllGo) {
   for (void (Grid4::*operation)() : {&Grid4::RemoveWrongValues, &Grid4::ReplaceWrongValues, &Grid4::FillSolution}) {
     Grid4 model;
     for (std::uint32_t i = 0; i < 16; ++i) model.cells[i].user = static_cast<std::int8_t>(i % 4);

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "engine/CHintInfo.h"
+#include "engine/CSolutionCounter.h"
 #include "engine/PatternId.h"
 #include "game/CommandHistory.h"
 #include "game/commands/BulkCommands.h"
@@ -43,6 +44,8 @@ class ModelGame : public RecordingGame {
   bool solved = false;
   bool hasStep = false;
   CHintInfo step;
+  // The bound of the solution counter, lowered to make a count undecided.
+  std::uint32_t maxGuesses = CSolutionCounter<2>::kDefaultMaxGuesses;
 
   void ResetAllCells() override { model.ResetAllCells(); }
   void ClearAllCandidates() override { model.ClearAllCandidates(); }
@@ -53,6 +56,8 @@ class ModelGame : public RecordingGame {
   void FillSolution() override { model.FillSolution(); }
   bool IsSolutionKnown() override { return model.IsSolutionKnown(); }
   bool HasWrongValues() override { return model.HasWrongValues(); }
+  SolutionCount::Result CountSolutions() override { return model.CountSolutions(maxGuesses); }
+  SolutionCount::Result FillCountedSolution() override { return model.FillCountedSolution(maxGuesses); }
   void SetCellValue(std::uint32_t i, std::uint8_t v) override { model.cells.at(i).user = static_cast<std::int8_t>(v); }
   void ClearCellValue(std::uint32_t i) override { model.cells.at(i).user = -1; }
   int GetCellValue(std::uint32_t i) override { return model.cells.at(i).user; }
@@ -268,15 +273,6 @@ TEST_F(PuzzleCommands, BulkCommandsRecordAChangeUndoRedoItAndRecordNothingWhenNo
   }
 }
 
-TEST_F(PuzzleCommands, WrongValueCommandsEmptyValuesWhoseSolutionIsUnknown) {
-  game->model.cells[1].solution = grid::kUnknownSolution;
-  game->model.cells[1].user = 1;
-  Run(std::make_shared<gamecommands::RemoveWrong>());
-  EXPECT_EQ(game->model.cells[1].user, -1);
-  UndoLast();
-  EXPECT_EQ(game->model.cells[1].user, 1);
-}
-
 TEST_F(PuzzleCommands, UndoingAValueRestoresTheAutomaticPencilMarksOfItsRowColumnAndBox) {
   Services::InstallAutoPencilMarks([] { return true; });
   game->CopyCandidatesFromSolver();
@@ -373,8 +369,7 @@ TEST_F(PuzzleCommands, HintPointsAtTheStepWithoutChangingACell) {
 }
 
 // The game's solver may give up on a hard puzzle that its values still
-// complete; the known solution then decides, and without one the check
-// cannot tell mistakes at all.
+// complete; the known solution then decides.
 TEST_F(PuzzleCommands, TheCheckReportsWhetherTheGridCanBeSolvedAndChangesNoCell) {
   using Calls = std::vector<std::string>;
   const Calls solved = {"CopyCellsToSolver", "SolveTable"};
@@ -382,14 +377,12 @@ TEST_F(PuzzleCommands, TheCheckReportsWhetherTheGridCanBeSolvedAndChangesNoCell)
     const char* name;
     bool solvable;
     std::int8_t value;  // the player's value in cell 1, whose solution is 1
-    bool solutionKnown;
     std::uint32_t message;
     Calls calls;
   } cases[] = {
-      {"the solver completes it", true, 3, true, 406, solved},
-      {"the solver fails and a value is wrong", false, 3, true, 407, solved},
-      {"the solver gives up, every value right", false, 1, true, 406, solved},
-      {"no solution known", true, 1, false, 423, {}},
+      {"the solver completes it", true, 3, 406, solved},
+      {"the solver fails and a value is wrong", false, 3, 407, solved},
+      {"the solver gives up, every value right", false, 1, 406, solved},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
@@ -398,7 +391,6 @@ TEST_F(PuzzleCommands, TheCheckReportsWhetherTheGridCanBeSolvedAndChangesNoCell)
     Services::InstallOkDialog([&](std::uint32_t a, std::uint32_t b) { dialogs.emplace_back(a, b); });
     game->solvable = c.solvable;
     game->model.cells[1].user = c.value;
-    if (!c.solutionKnown) game->model.cells[2].solution = grid::kUnknownSolution;
     const std::vector<grid::GridCell<2>> before = game->model.cells;
     game->calls.clear();
     gamecommands::CheckForCorrectGrid_Command().Execute();
@@ -411,20 +403,137 @@ TEST_F(PuzzleCommands, TheCheckReportsWhetherTheGridCanBeSolvedAndChangesNoCell)
   gamecommands::CheckForCorrectGrid_Command().Execute();
 }
 
-// Filling in unknown solutions would only empty the player's values.
-TEST_F(PuzzleCommands, SolveWithoutAKnownSolutionSaysSoAndChangesNothing) {
-  std::vector<std::pair<std::uint32_t, std::uint32_t>> dialogs;
-  Services::InstallOkDialog([&](std::uint32_t a, std::uint32_t b) { dialogs.emplace_back(a, b); });
-  game->model.cells[2].solution = grid::kUnknownSolution;
-  game->model.cells[2].user = 2;
-  game->model.cells[1].user = 3;
-  LeaveSomethingToRedo();
-  const std::vector<grid::GridCell<2>> before = game->model.cells;
+// A puzzle of the player's own has no solution to tell mistakes by: a value
+// is wrong when it breaks the rules, and the check and Solve count the
+// solutions of what stands on the grid. Values are 0-based; no cell is a
+// clue and no solution is known.
+TEST_F(PuzzleCommands, OnAnOwnPuzzleTheRulesTellMistakesAndACountChecksAndSolves) {
+  using Values = std::vector<std::pair<std::uint32_t, std::int8_t>>;  // cell, value
+  using Dialogs = std::vector<std::pair<std::uint32_t, std::uint32_t>>;
+  const std::vector<std::int8_t> solved(kSolution, kSolution + Model::CellCount);
+  Values uniquelySolvable;  // the solution without its diagonal
+  for (std::uint32_t i = 0; i < Model::CellCount; ++i)
+    if (i % 5 != 0) uniquelySolvable.emplace_back(i, static_cast<std::int8_t>(kSolution[i]));
+  const struct {
+    const char* name;
+    Values values;
+    std::uint32_t maxGuesses;
+    std::vector<std::uint32_t> wrong;
+    std::uint32_t checkText;
+    std::uint32_t solveText;  // 0: Solve fills in the grid
+  } cases[] = {
+      // Cells 0 and 1 share row 0 and box 0; cell 6 is in neither.
+      {"two values clash", {{0, 0}, {1, 0}, {6, 1}}, CSolutionCounter<2>::kDefaultMaxGuesses, {0, 1}, 407, 420},
+      // Row 0 leaves cell 3 only the value that column 3 holds already.
+      {"no solution, no clash",
+       {{0, 0}, {1, 1}, {2, 2}, {7, 3}},
+       CSolutionCounter<2>::kDefaultMaxGuesses,
+       {},
+       407,
+       420},
+      {"several solutions", {{0, 0}, {6, 1}}, CSolutionCounter<2>::kDefaultMaxGuesses, {}, 406, 421},
+      {"the count reaches its bound", {{0, 0}, {6, 1}}, 0, {}, 423, 424},
+      {"exactly one solution", uniquelySolvable, CSolutionCounter<2>::kDefaultMaxGuesses, {}, 406, 0},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const auto start = [&] {
+      SetUp();
+      game->model.ResetAllCells();
+      for (const auto& [cell, value] : c.values) game->model.cells[cell].user = value;
+      game->maxGuesses = c.maxGuesses;
+    };
+    start();
+    Dialogs dialogs;
+    Services::InstallOkDialog([&](std::uint32_t a, std::uint32_t b) { dialogs.emplace_back(a, b); });
+    const std::vector<grid::GridCell<2>> before = game->model.cells;
+    std::vector<std::uint32_t> wrong;
+    for (std::uint32_t i = 0; i < Model::CellCount; ++i)
+      if (game->model.WrongValues()[i]) wrong.push_back(i);
+    EXPECT_EQ(wrong, c.wrong);
+
+    gamecommands::CheckForCorrectGrid_Command().Execute();
+    EXPECT_EQ(dialogs, (Dialogs{{405, c.checkText}}));
+    EXPECT_TRUE(game->SameCells(before));
+
+    // Remove and Replace empty exactly the wrong values: there is no
+    // solution to put in.
+    for (const bool replace : {false, true}) {
+      SCOPED_TRACE(replace ? "ReplaceWrong" : "RemoveWrong");
+      start();
+      if (replace)
+        Run(std::make_shared<gamecommands::ReplaceWrong>());
+      else
+        Run(std::make_shared<gamecommands::RemoveWrong>());
+      for (std::uint32_t i = 0; i < Model::CellCount; ++i) {
+        const bool isWrong = std::find(c.wrong.begin(), c.wrong.end(), i) != c.wrong.end();
+        EXPECT_EQ(game->model.cells[i].user, isWrong ? -1 : before[i].user) << "cell " << i;
+      }
+      EXPECT_EQ(history->CanUndo(), !c.wrong.empty());
+    }
+
+    start();
+    dialogs.clear();
+    Services::InstallOkDialog([&](std::uint32_t a, std::uint32_t b) { dialogs.emplace_back(a, b); });
+    LeaveSomethingToRedo();
+    game->model.cells = before;
+    Run(std::make_shared<gamecommands::SolveGrid>());
+    if (c.solveText == 0) {
+      EXPECT_TRUE(dialogs.empty());
+      std::vector<std::int8_t> users;
+      for (const auto& cell : game->model.cells) users.push_back(cell.user);
+      EXPECT_EQ(users, solved);
+      EXPECT_FALSE(game->model.IsSolutionKnown());
+      EXPECT_FALSE(game->model.HasWrongValues());
+      ASSERT_TRUE(history->CanUndo());
+      UndoLast();
+    } else {
+      EXPECT_EQ(dialogs, (Dialogs{{425, c.solveText}}));
+      EXPECT_FALSE(history->CanUndo());
+      EXPECT_TRUE(history->CanRedo());
+    }
+    EXPECT_TRUE(game->SameCells(before));
+  }
+}
+
+// With the solution known, it alone tells mistakes: a right value stays
+// right though a wrong one clashes with it, and a wrong value that clashes
+// with nothing is still wrong.
+TEST_F(PuzzleCommands, WithAKnownSolutionTheSolutionAloneTellsMistakes) {
+  // Cell 1 holds its solution, 1; cell 2 (solution 2) holds 1 beside it;
+  // cell 7 (solution 1) holds 2, which nothing else in its row, column or
+  // box shows.
+  const auto start = [&] {
+    SetUp();
+    game->model.cells[1].user = 1;
+    game->model.cells[2].user = 1;
+    game->model.cells[7].user = 2;
+  };
+  start();
+  std::vector<std::uint32_t> wrong;
+  for (std::uint32_t i = 0; i < Model::CellCount; ++i)
+    if (game->model.WrongValues()[i]) wrong.push_back(i);
+  EXPECT_EQ(wrong, (std::vector<std::uint32_t>{2, 7}));
+
+  Run(std::make_shared<gamecommands::RemoveWrong>());
+  EXPECT_EQ(game->model.cells[1].user, 1);
+  EXPECT_EQ(game->model.cells[2].user, -1);
+  EXPECT_EQ(game->model.cells[7].user, -1);
+
+  start();
+  Run(std::make_shared<gamecommands::ReplaceWrong>());
+  EXPECT_EQ(game->model.cells[1].user, 1);
+  EXPECT_EQ(game->model.cells[2].user, 2);
+  EXPECT_EQ(game->model.cells[7].user, 1);
+
+  // Solve fills in the known solution without counting and without a word.
+  start();
+  bool dialog = false;
+  Services::InstallOkDialog([&](std::uint32_t, std::uint32_t) { dialog = true; });
+  game->maxGuesses = 0;
   Run(std::make_shared<gamecommands::SolveGrid>());
-  EXPECT_EQ(dialogs, (std::vector<std::pair<std::uint32_t, std::uint32_t>>{{425, 424}}));
-  EXPECT_TRUE(game->SameCells(before));
-  EXPECT_FALSE(history->CanUndo());
-  EXPECT_TRUE(history->CanRedo());
+  EXPECT_FALSE(dialog);
+  for (std::uint32_t i = 0; i < Model::CellCount; ++i) EXPECT_EQ(game->model.cells[i].user, kSolution[i]) << i;
 }
 
 TEST_F(PuzzleCommands, LoadingAPuzzleStartsAGameWithItsCluesAndSolutionAndNoHistory) {

@@ -23,6 +23,8 @@ class RecordingGame : public GameBase {
   void FillSolution() override {}
   bool IsSolutionKnown() override { return true; }
   bool HasWrongValues() override { return false; }
+  SolutionCount::Result CountSolutions() override { return SolutionCount::Result::kUndecided; }
+  SolutionCount::Result FillCountedSolution() override { return SolutionCount::Result::kUndecided; }
   void SetSolution(std::span<const std::uint8_t>) override {}
   void SetCurrentCell(std::uint32_t) override {}
   void ClickCurrentCell() override {}
