@@ -75,14 +75,15 @@ _TTF_Font* DefaultFont() {
   // Each size is opened once and kept for the life of the process: text may
   // be drawn by static objects while the program ends.  Text is measured and
   // drawn on the GUI thread only; the lock keeps a stray caller safe.
+  // The table is never destroyed, so no font goes before the last text.
   static std::mutex lock;
-  static std::map<int, TTF_Font*> fonts;
+  static auto* const fonts = new std::map<int, TTF_Font*>;
   const int wanted = g_wantedLineHeight.load();
   const std::lock_guard<std::mutex> held(lock);
-  const auto found = fonts.find(wanted);
-  if (found != fonts.end()) return found->second;
+  const auto found = fonts->find(wanted);
+  if (found != fonts->end()) return found->second;
   TTF_Font* const font = OpenFont(wanted);
-  fonts.emplace(wanted, font);
+  fonts->emplace(wanted, font);
   return font;
 }
 
