@@ -424,6 +424,18 @@ winapi::Image RefusedFile(CaptureHost& host) {
   });
 }
 
+// Open... with a file that is not there, its name longer than a line of the
+// box: the refusal naming it.
+winapi::Image UnreadableFile(CaptureHost& host) {
+  const std::wstring file = JoinPath(SettingsDirectory(), L"wochenendraetsel_aus_der_zeitung_vom_samstag-2026.txt");
+  return WithPlayers([&host, &file] {
+    ShowMenuFormCommand().Execute();
+    host.Settle();
+    ChooseFile(file);
+    return host.CaptureDialog([] { OpenFileCommand().Execute(); }, nullptr, [&host] { host.Close(); });
+  });
+}
+
 // Save as... into a folder that is not there: the failure.
 winapi::Image UnwrittenFile(CaptureHost& host) {
   ShowPuzzleOnGameForm(host);
@@ -484,6 +496,7 @@ const std::vector<Scene>& Scenes() {
       {"options_preferences", [](CaptureHost& host) { return OptionsOnPage(host, kOptionsPreferencesTab); }},
       {"options_after_language_change", OptionsAfterLanguageChange},
       {"ok_not_a_puzzle", RefusedFile},
+      {"ok_not_readable", UnreadableFile},
       {"ok_not_written", UnwrittenFile},
       {"ok_cancel_new_version", NewVersion},
   };

@@ -8,8 +8,9 @@
 //
 //   capture_forms <resources folder/> <settings folder> <out folder>
 //
-// A scene that fails is reported and skipped; the others are still written,
-// and the exit status is then 1.
+// Each text a box cuts (wider than its box, or much lower) is listed on
+// stdout with its scene.  A scene that fails is reported and skipped; the
+// others are still written, and the exit status is then 1.
 
 #include <cstdio>
 #include <cstdlib>
