@@ -80,10 +80,9 @@ TEST(TextLineHeight, FollowsTheLayoutsScaleWithinTheLegibleRange) {
   struct {
     int width, height, layoutWidth, layoutHeight, expected;
   } cases[] = {
-      {480, 640, 480, 640, 16},   {240, 320, 480, 640, 11},  {360, 480, 480, 640, 12},
-      {960, 1280, 480, 640, 32},  {480, 320, 480, 640, 11},  {400, 640, 480, 640, 13},
-      {120, 160, 480, 640, 11},   {4096, 4096, 480, 640, 64}, {240, 320, 240, 320, 16},
-      {480, 640, 0, 640, 16},
+      {480, 640, 480, 640, 16}, {240, 320, 480, 640, 11}, {360, 480, 480, 640, 12}, {960, 1280, 480, 640, 32},
+      {480, 320, 480, 640, 11}, {400, 640, 480, 640, 13}, {120, 160, 480, 640, 11}, {4096, 4096, 480, 640, 64},
+      {240, 320, 240, 320, 16}, {480, 640, 0, 640, 16},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(TextLineHeightFor(c.width, c.height, c.layoutWidth, c.layoutHeight), c.expected)

@@ -16,8 +16,8 @@
 namespace dialogs_test {
 namespace {
 
-using forms_test::DrawnText;
 using forms::window_ops;
+using forms_test::DrawnText;
 
 constexpr int kScreenWidth = 240;
 constexpr int kScreenHeight = 320;
@@ -61,8 +61,8 @@ void ExpectWholeMessageBetweenWords(const std::vector<std::string>& lines, const
   std::size_t at = 0;
   for (const std::string& line : lines) {
     while (at < message.size() && message[at] == ' ') ++at;
-    ASSERT_EQ(message.compare(at, line.size(), line), 0) << "\"" << line << "\" is not the next part of \""
-                                                         << message << "\"";
+    ASSERT_EQ(message.compare(at, line.size(), line), 0)
+        << "\"" << line << "\" is not the next part of \"" << message << "\"";
     at += line.size();
     const bool endsAWord = at == message.size() || message[at] == ' ';
     if (!endsAWord) {

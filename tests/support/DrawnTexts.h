@@ -67,9 +67,9 @@ inline std::string Describe(const DrawnText& drawn) {
   std::string shown = drawn.text;
   for (char& c : shown)
     if (c == '\r' || c == '\n') c = ' ';
-  return "\"" + shown + "\" (" + std::to_string(extent.cx) + " x " + std::to_string(extent.cy) +
-         " in a box of " + std::to_string(drawn.box.right - drawn.box.left) + " x " +
-         std::to_string(drawn.box.bottom - drawn.box.top) + ")";
+  return "\"" + shown + "\" (" + std::to_string(extent.cx) + " x " + std::to_string(extent.cy) + " in a box of " +
+         std::to_string(drawn.box.right - drawn.box.left) + " x " + std::to_string(drawn.box.bottom - drawn.box.top) +
+         ")";
 }
 
 // Paints every window of main again, whole, and answers the texts drawn.

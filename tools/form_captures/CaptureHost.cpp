@@ -35,8 +35,7 @@ CaptureHost* g_host = nullptr;
 
 }  // namespace
 
-CaptureHost::CaptureHost(const std::wstring& language, const Device& device)
-    : m_language(language), m_device(device) {
+CaptureHost::CaptureHost(const std::wstring& language, const Device& device) : m_language(language), m_device(device) {
   if (g_host != nullptr) throw std::logic_error("one capture host at a time");
   // A host that fails half-built leaves the process as clean as one that
   // ends, for the next scene.

@@ -217,9 +217,8 @@ winapi::Image ChangeLanguageListOpen(CaptureHost& host) {
 winapi::Image WaitWhileLoading(CaptureHost& host) {
   const auto [currentRow, otherRow] = RowsOfLanguages(host.Language());
   LanguageChangeCommand command(true);
-  host.CaptureDialog(
-      [&command] { command.Execute(); }, nullptr,
-      [&host, currentRow, otherRow] { ChooseLanguage(host, currentRow, otherRow); });
+  host.CaptureDialog([&command] { command.Execute(); }, nullptr,
+                     [&host, currentRow, otherRow] { ChooseLanguage(host, currentRow, otherRow); });
   if (!command.changed) throw std::runtime_error("the other language was not loaded");
   return host.Shot();
 }
@@ -397,9 +396,8 @@ winapi::Image OptionsAfterLanguageChange(CaptureHost& host) {
   host.Settle();
   host.ClickItem(kOptionsForm, kOptionsPreferencesTab);
   host.Settle();
-  host.CaptureDialog(
-      [&host] { host.ClickItem(kOptionsPreferencesPage, kChangeLanguageButton), host.Settle(); }, nullptr,
-      [&host, currentRow, otherRow] { ChooseLanguage(host, currentRow, otherRow); });
+  host.CaptureDialog([&host] { host.ClickItem(kOptionsPreferencesPage, kChangeLanguageButton), host.Settle(); },
+                     nullptr, [&host, currentRow, otherRow] { ChooseLanguage(host, currentRow, otherRow); });
   host.Settle();
   if (ResourceManager::GetItemConfig(kOptionsPreferencesPage, kChangeLanguageButton).text == before)
     throw std::runtime_error("the texts did not change");

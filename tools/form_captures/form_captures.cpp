@@ -90,7 +90,7 @@ int main(int argc, char** argv) {
       }
     }
   }
-  std::printf("capture_forms: %zu scenes in %zu languages on %zu screens, %d failed\n",
-              form_captures::Scenes().size(), languages.size(), std::size(devices), failed);
+  std::printf("capture_forms: %zu scenes in %zu languages on %zu screens, %d failed\n", form_captures::Scenes().size(),
+              languages.size(), std::size(devices), failed);
   return failed == 0 ? 0 : 1;
 }
