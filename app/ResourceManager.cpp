@@ -3,10 +3,12 @@
 #include "app/Paths.h"
 #include "app/XmlFiles.h"
 #include "base/utf.h"
+#include "winapi/default_font.h"
 
 #include <sys/stat.h>
 #include <tinyxml.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <map>
 #include <optional>
@@ -23,6 +25,8 @@ struct ResourceSet {
   // Ids asked for and not in the file; GetString remembers them as "" in
   // strings, and the request log must still count them as missing.
   std::set<int> missingStrings;
+  // The line height of the text on the forms of this layout.
+  int textLineHeight = winapi::core::kDefaultLineHeight;
 };
 
 ResourceSet& Loaded() {
@@ -121,6 +125,21 @@ void ReadResourceStrings(const TiXmlElement& strings, ResourceSet& into) {
   }
 }
 
+}  // namespace
+
+int TextLineHeightFor(int width, int height, int layoutWidth, int layoutHeight) {
+  const int wanted = winapi::core::kDefaultLineHeight;
+  if (layoutWidth <= 0 || layoutHeight <= 0) return wanted;
+  // The smaller of the two scales, rounded: the text must fit across and
+  // down.  64 bits, as a screen side may be large.
+  const std::int64_t across = std::int64_t{wanted} * width * 2 / layoutWidth;
+  const std::int64_t down = std::int64_t{wanted} * height * 2 / layoutHeight;
+  const std::int64_t scaled = (std::min(across, down) + 1) / 2;
+  return static_cast<int>(std::clamp<std::int64_t>(scaled, kSmallestTextLineHeight, kLargestTextLineHeight));
+}
+
+namespace {
+
 int Scaled(int value, int screen, int layout) {
   return static_cast<int>(static_cast<std::int64_t>(value) * screen / layout);
 }
@@ -211,6 +230,7 @@ bool ReadLanguage(TiXmlDocument& document, TiXmlElement& language, bool fromFull
     // A copy that cannot be written only costs the next start some time.
     SaveXmlFile(cachedPath, document);
   }
+  into.textLineHeight = TextLineHeightFor(width, height, chosen.layoutWidth, chosen.layoutHeight);
   return ReadFormLayout(*chosen.block, width, height, chosen.layoutWidth, chosen.layoutHeight, into);
 }
 
@@ -336,6 +356,7 @@ bool LoadResourceStrings(const std::wstring& cachedPath, const std::wstring& res
   ResourceSet loaded;
   if (!LoadResourceSet(cachedPath, resourcesPath, language, width, height, loaded)) return false;
   std::swap(Loaded(), loaded);
+  winapi::core::SetWantedLineHeight(Loaded().textLineHeight);
   return true;
 }
 

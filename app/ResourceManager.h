@@ -74,6 +74,15 @@ bool LoadResourcesOrFirstLanguage(std::wstring& language, int width, int height)
 bool LoadResourceStrings(const std::wstring& cachedPath, const std::wstring& resourcesPath,
                          const std::wstring& language, int width, int height);
 
+// The texts keep to the layouts: on a screen the layouts are scaled to,
+// they are drawn in proportion (the classic 16 pixel line at the layouts'
+// own size), but never in lines lower than kSmallestTextLineHeight, below
+// which the letters can no longer be read, nor higher than
+// kLargestTextLineHeight.  A successful load sets the layer's font to it.
+inline constexpr int kSmallestTextLineHeight = 11;
+inline constexpr int kLargestTextLineHeight = 64;
+int TextLineHeightFor(int width, int height, int layoutWidth, int layoutHeight);
+
 // The language names in file order, read once per run from the file at path
 // (the cached copy names every language); when that names none, from
 // "resources.dat".  The scan stops at the first language without a name.

@@ -2,14 +2,18 @@
 
 #include <SDL_ttf.h>
 
+#include <algorithm>
+#include <atomic>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <map>
+#include <mutex>
 
 namespace winapi::core {
 namespace {
 
-constexpr int kWantedLineHeight = 16;
+std::atomic<int> g_wantedLineHeight{kDefaultLineHeight};
 
 const char* const kFontCandidates[] = {
     "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf",
@@ -27,7 +31,7 @@ const char* FindFontFile() {
   return nullptr;
 }
 
-TTF_Font* OpenFont() {
+TTF_Font* OpenFont(int wantedLineHeight) {
   if (TTF_WasInit() == 0 && TTF_Init() != 0) {
     std::fprintf(stderr, "winapi: cannot start the font library: %s\n", TTF_GetError());
     return nullptr;
@@ -37,16 +41,18 @@ TTF_Font* OpenFont() {
     std::fputs("winapi: DejaVuSans.ttf not found; install fonts-dejavu-core\n", stderr);
     return nullptr;
   }
-  // Line height grows with the point size but not exactly in proportion,
-  // so try the sizes around it and keep the closest.
+  // Line height grows with the point size but not exactly in proportion
+  // (about 7 pixels for 6 points), so try the sizes around it and keep the
+  // closest.
   TTF_Font* best = nullptr;
   int bestDistance = 0;
-  for (int size = 10; size <= 16; ++size) {
+  const int guess = wantedLineHeight * 6 / 7;
+  for (int size = std::max(1, guess - 3); size <= guess + 3; ++size) {
     TTF_Font* font = TTF_OpenFont(path, size);
     if (font == nullptr) {
       continue;
     }
-    const int distance = std::abs(TTF_FontHeight(font) - kWantedLineHeight);
+    const int distance = std::abs(TTF_FontHeight(font) - wantedLineHeight);
     if (best == nullptr || distance < bestDistance) {
       if (best != nullptr) {
         TTF_CloseFont(best);
@@ -66,11 +72,24 @@ TTF_Font* OpenFont() {
 }  // namespace
 
 _TTF_Font* DefaultFont() {
-  // Opened once and kept for the life of the process: text may be drawn by
-  // static objects while the program ends.
-  static TTF_Font* const font = OpenFont();
+  // Each size is opened once and kept for the life of the process: text may
+  // be drawn by static objects while the program ends.  Text is measured and
+  // drawn on the GUI thread only; the lock keeps a stray caller safe.
+  // The table is never destroyed, so no font goes before the last text.
+  static std::mutex lock;
+  static auto* const fonts = new std::map<int, TTF_Font*>;
+  const int wanted = g_wantedLineHeight.load();
+  const std::lock_guard<std::mutex> held(lock);
+  const auto found = fonts->find(wanted);
+  if (found != fonts->end()) return found->second;
+  TTF_Font* const font = OpenFont(wanted);
+  fonts->emplace(wanted, font);
   return font;
 }
+
+void SetWantedLineHeight(int pixels) { g_wantedLineHeight.store(std::max(1, pixels)); }
+
+int WantedLineHeight() { return g_wantedLineHeight.load(); }
 
 int TextWidth(const std::string& utf8) {
   TTF_Font* font = DefaultFont();

@@ -1,6 +1,7 @@
 // The one font of the layer: DejaVu Sans through SDL_ttf (FreeType, no
-// display needed), at the size whose line height is closest to 16 pixels,
-// the height of the classic default DC font.
+// display needed), at the size whose line height is closest to the wanted
+// one: 16 pixels, the height of the classic default DC font, unless a
+// screen whose layouts are scaled asked for text in proportion.
 #pragma once
 
 #include <string>
@@ -11,6 +12,13 @@ namespace winapi::core {
 
 // Null, after one message on stderr, when no font can be opened.
 _TTF_Font* DefaultFont();
+
+inline constexpr int kDefaultLineHeight = 16;
+
+// The line height DefaultFont is chosen for from now on (each size is
+// opened once and kept for the life of the process).  Below 1 counts as 1.
+void SetWantedLineHeight(int pixels);
+int WantedLineHeight();
 
 // Pixel width of UTF-8 text in the default font.
 int TextWidth(const std::string& utf8);

@@ -10,6 +10,7 @@ void ok_cancel_dialog::Show() {
   // The views are not painted yet: their new texts show at the first paint.
   if (m_title) form->title->model().text = *m_title;
   if (m_message) form->message->model().text = *m_message;
+  dialogs::FitToMessage(*form->title, *form->message, {form->accept.get(), form->cancel.get()});
   m_form = std::move(form);
 }
 

@@ -6,6 +6,7 @@ void ok_dialog::Show() {
   auto form = std::make_shared<OkForm::Manager>(dialogs::FrameDisplayOrNull());
   form->title->model().text = title;
   form->message->model().text = message;
+  dialogs::FitToMessage(*form->title, *form->message, {form->button.get()});
   m_form = std::move(form);
 }
 

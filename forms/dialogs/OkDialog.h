@@ -1,9 +1,8 @@
-// The OK dialog (form 25): a titled panel, one line of message and a single
-// button.  It tells the player something and waits until they have read it:
-// the solved-puzzle report and the grid check use it.  The title and the
-// message are the caller's; form 25's own texts are only the button's
-// caption.  The button, Return or Space on it (it has the focus), and the
-// window's close box all end it alike; there is no answer to read.
+// The OK dialog (form 25): a titled panel, a message and a single button.
+// A message longer than its place grows the panel (DialogViews.h).  It tells the player something and waits until they
+// have read it: the solved-puzzle report and the grid check use it.  The title and the message are the caller's; form
+// 25's own texts are only the button's caption.  The button, Return or Space on it (it has the focus), and the window's
+// close box all end it alike; there is no answer to read.
 #pragma once
 
 #include <memory>

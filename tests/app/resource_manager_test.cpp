@@ -1,4 +1,5 @@
 #include "app/ResourceManager.h"
+#include "winapi/default_font.h"
 
 #include "TempFolders.h"
 
@@ -71,6 +72,33 @@ TEST_F(ResourceManagerTest, TheFirstLayoutIsScaledToAnotherScreen) {
   EXPECT_EQ(ResourceManager::GetItemConfig(16, 5), Config(16, 5, 10, 20, 110, 40, L"Small"));
   ASSERT_TRUE(LoadResources(L"en", 960, 1280));  // no exact layout: the first one, doubled twice
   EXPECT_EQ(ResourceManager::GetItemConfig(16, 5), Config(16, 5, 40, 80, 440, 160, L"Small"));
+}
+
+// The text keeps to the layouts it is drawn in: in proportion to the
+// smaller scale, within the legible range.
+TEST(TextLineHeight, FollowsTheLayoutsScaleWithinTheLegibleRange) {
+  struct {
+    int width, height, layoutWidth, layoutHeight, expected;
+  } cases[] = {
+      {480, 640, 480, 640, 16}, {240, 320, 480, 640, 11}, {360, 480, 480, 640, 12}, {960, 1280, 480, 640, 32},
+      {480, 320, 480, 640, 11}, {400, 640, 480, 640, 13}, {120, 160, 480, 640, 11}, {4096, 4096, 480, 640, 64},
+      {240, 320, 240, 320, 16}, {480, 640, 0, 640, 16},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(TextLineHeightFor(c.width, c.height, c.layoutWidth, c.layoutHeight), c.expected)
+        << c.width << "x" << c.height << " from " << c.layoutWidth << "x" << c.layoutHeight;
+  }
+}
+
+TEST_F(ResourceManagerTest, ALoadSetsTheFontForItsScaleAndAFailedOneKeepsIt) {
+  ASSERT_TRUE(LoadResources(L"sv", 480, 640));  // its only layout, 240 x 320, doubled
+  EXPECT_EQ(winapi::core::WantedLineHeight(), 32);
+  ASSERT_FALSE(LoadResources(L"xx", 480, 640));  // not in the file
+  EXPECT_EQ(winapi::core::WantedLineHeight(), 32);
+  ASSERT_TRUE(LoadResources(L"en", 480, 640));  // a layout of its own size
+  EXPECT_EQ(winapi::core::WantedLineHeight(), 16);
+  ASSERT_TRUE(LoadResources(L"en", 960, 1280));  // the first layout, 240 x 320, four times
+  EXPECT_EQ(winapi::core::WantedLineHeight(), 64);
 }
 
 TEST_F(ResourceManagerTest, AMissingItemThrowsWithItsFormAndNumber) {

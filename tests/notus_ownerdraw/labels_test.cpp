@@ -7,6 +7,7 @@
 #include "notus/ownerdraw/hint.h"
 #include "notus/ownerdraw/label.h"
 #include "recorded_paint.h"
+#include "tests/support/DrawnTexts.h"
 
 namespace {
 
@@ -42,6 +43,27 @@ TEST_F(LabelPaint, ATenPixelHintDrawsAnEightPixelBoxAndItsTextInTheMiddleFour) {
   EXPECT_EQ(paint(), (calls{"fill_rounded_rect({1,1,9,9}, 5, 0x8CEFDE, 240)",
                             "frame_rounded_rect({1,1,9,9}, 5, 1, 0x185239, 255)",
                             "draw_text(\"Try the pairs\", {3,3,7,7}, 5)"}));
+}
+
+// A title wider than the band is read whole: broken between words into
+// lines that each fit, under one another, with the band grown to hold them.
+TEST_F(LabelPaint, ABoxLabelBreaksATitleWiderThanItsBandIntoLinesTheBandHolds) {
+  box_label_view v;
+  v.model().text = L"Enter the name of the new player:";
+  place(v, {0, 0, 120, 100});
+  const calls recorded = paint();
+  const std::vector<forms_test::DrawnText> lines = forms_test::DrawnTextsOf(recorded);
+  ASSERT_GE(lines.size(), 2u);
+  std::string joined;
+  const int height = extent(L"").height;
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    EXPECT_FALSE(forms_test::IsCut(lines[i])) << forms_test::Describe(lines[i]);
+    EXPECT_EQ(lines[i].box.top, 3 + static_cast<int>(i) * height) << lines[i].text;
+    joined += (i == 0 ? "" : " ") + lines[i].text;
+  }
+  EXPECT_EQ(joined, "Enter the name of the new player:");
+  const std::string band = "{1,1,119," + std::to_string(1 + static_cast<int>(lines.size()) * height + 4) + "}";
+  EXPECT_EQ(recorded[1], "fill_rounded_rect_radii(" + band + ", [5 5 5 5 0 0 0 0], 0x7CC0B1, 255)");
 }
 
 TEST_F(LabelPaint, ABoxLabelHasACaptionBandRoundedOnTopOnlyAndThePlainBoxBelowIt) {

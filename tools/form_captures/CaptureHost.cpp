@@ -1,5 +1,6 @@
 #include "tools/form_captures/CaptureHost.h"
 
+#include <algorithm>
 #include <stdexcept>
 #include <utility>
 
@@ -7,6 +8,7 @@
 #include "app/ResourceManager.h"
 #include "app/SessionMemory.h"
 #include "forms/application/FormatSeconds.h"
+#include "forms/common/ProgramHost.h"
 #include "forms/tabbar/ApplicationTabBar.h"
 #include "notus/ownerdraw/installed_functions.h"
 #include "notus/ownerdraw/main_window.h"
@@ -16,6 +18,7 @@
 #include "notus/platform/ownerdrawWin32/virtual_window_impl.h"
 #include "platform/win32/Application/app_entry.h"
 #include "platform/win32/Application/desktop_resources.h"
+#include "tests/support/DrawnTexts.h"
 
 namespace form_captures {
 
@@ -24,8 +27,6 @@ namespace {
 using notus::impl::details::app;
 
 constexpr DWORD kStartTicks = 1'000'000;
-constexpr int kScreenWidth = 480;
-constexpr int kScreenHeight = 640;
 constexpr UINT kRelayMessage = WM_USER + 1;
 constexpr const wchar_t* kRelayClass = L"FormCapturesRelay";
 
@@ -34,7 +35,7 @@ CaptureHost* g_host = nullptr;
 
 }  // namespace
 
-CaptureHost::CaptureHost(const std::wstring& language) : m_language(language) {
+CaptureHost::CaptureHost(const std::wstring& language, const Device& device) : m_language(language), m_device(device) {
   if (g_host != nullptr) throw std::logic_error("one capture host at a time");
   // A host that fails half-built leaves the process as clean as one that
   // ends, for the next scene.
@@ -53,6 +54,11 @@ void CaptureHost::SetUp() {
   app::instance().release();
   notus::impl::details::clear_invalid_rect();
   winapi::headless::SetTickCount(kStartTicks);
+  winapi::headless::SetScreenSize(m_device.screen.width, m_device.screen.height);
+  ProgramHost program;
+  program.kind = m_device.kind;
+  program.screenSize = [screen = m_device.screen] { return screen; };
+  InstallProgramHost(std::move(program));
   desktop::RegisterDesktopResources();
   // The language list is read once per run; a fresh host reads it afresh.
   ResourceManager::Clear();
@@ -60,7 +66,8 @@ void CaptureHost::SetUp() {
   // game writes as it goes) lasts for the process; a scene starts as a
   // program does, with none.
   SessionMemory::Clear();
-  if (!LoadResourceStrings(CachedResourcesFileName(), ResourcesFileName(), m_language, kScreenWidth, kScreenHeight)) {
+  if (!LoadResourceStrings(CachedResourcesFileName(), ResourcesFileName(), m_language, m_device.screen.width,
+                           m_device.screen.height)) {
     throw std::runtime_error("the layouts of this language cannot be loaded");
   }
   // The glyphs live with the application object, which each host makes anew.
@@ -102,6 +109,7 @@ void CaptureHost::TearDown() {
   notus::impl::details::clear_invalid_rect();
   winapi::headless::Reset();
   ResourceManager::Clear();
+  InstallProgramHost(ProgramHost{});
 }
 
 void CaptureHost::ClickItem(int form, int item) const {
@@ -129,6 +137,15 @@ void CaptureHost::Settle() {
 }
 
 winapi::Image CaptureHost::Shot() const { return winapi::headless::Capture(m_main); }
+
+void CaptureHost::CheckTexts() {
+  m_checked = true;
+  for (const forms_test::DrawnText& drawn : forms_test::RepaintAllRecordingTexts(m_main)) {
+    if (!forms_test::IsCut(drawn)) continue;
+    const std::string said = forms_test::Describe(drawn);
+    if (std::find(m_cut.begin(), m_cut.end(), said) == m_cut.end()) m_cut.push_back(said);
+  }
+}
 
 winapi::Image CaptureHost::CaptureDialog(const std::function<void()>& open, const std::function<void()>& input,
                                          const std::function<void()>& answer) {
@@ -179,6 +196,7 @@ void CaptureHost::OnLoopEntry() {
 
 void CaptureHost::OnRelay() {
   SendMessageW(m_main, notus::impl::message_paint_now, 0, 0);
+  CheckTexts();
   m_capture = Shot();
   if (m_answer) m_answer();
 }

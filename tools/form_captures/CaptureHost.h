@@ -1,7 +1,8 @@
 #pragma once
 // One run of the program's window side, headless, for one capture: the real
 // main window and its window procedure, a root window controller, the
-// layouts and strings of one language for a 480 x 640 screen, and the
+// layouts and strings of one language for one screen (the desktop's 480 x
+// 640, or a handheld's, which scales them), the program's host, and the
 // application object with its main frame and the application tab bar, as
 // start-up builds them.  A scene drives it with the player's input (clicks,
 // keys, typed text injected into the main window's queue) and takes the
@@ -19,24 +20,39 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "forms/common/Application.h"
+#include "forms/common/ProgramHost.h"
 #include "notus/platform/ownerdrawWin32/virtual_window_controller.h"
 #include "winapi/headless/headless.h"
 #include "winapi/windows.h"
 
 namespace form_captures {
 
+// The program a capture shows: the desktop, or the handheld on a screen of
+// its size.
+struct Device {
+  // Put before the scene's name in the file name; empty for the desktop.
+  const char* prefix;
+  ProgramKind kind;
+  ScreenSize screen;
+};
+
+inline constexpr Device kDesktop{"", ProgramKind::desktop, {480, 640}};
+inline constexpr Device kHandheld240x320{"handheld_240x320_", ProgramKind::handheld, {240, 320}};
+
 class CaptureHost {
  public:
   // Throws std::runtime_error when the language's layouts cannot be loaded
   // or the main window cannot be made.
-  explicit CaptureHost(const std::wstring& language);
+  CaptureHost(const std::wstring& language, const Device& device);
   ~CaptureHost();
   CaptureHost(const CaptureHost&) = delete;
   CaptureHost& operator=(const CaptureHost&) = delete;
 
   const std::wstring& Language() const noexcept { return m_language; }
+  const Device& Program() const noexcept { return m_device; }
   Application& State() { return *m_state; }
 
   // The player's input, queued for the main window.  ClickItem clicks the
@@ -52,6 +68,12 @@ class CaptureHost {
   void Settle();
   // What the main window shows now, without painting first.
   winapi::Image Shot() const;
+  // Paints the whole window again and notes each text its box cuts.  A
+  // dialog's capture checks what the dialog shows.
+  void CheckTexts();
+  bool CheckedTexts() const noexcept { return m_checked; }
+  // "text" (W x H in a box of w x h) for each text a box cut at a check.
+  const std::vector<std::string>& CutTexts() const noexcept { return m_cut; }
 
   // Runs open, which shows a dialog and runs its loop.  As the loop starts,
   // input runs (it queues the scene's input); once the loop has handled
@@ -76,6 +98,7 @@ class CaptureHost {
   static LRESULT CALLBACK RelayProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
   std::wstring m_language;
+  Device m_device;
   std::unique_ptr<notus::impl::details::virtual_window_controller> m_root;
   std::unique_ptr<Application> m_state;
   HWND m_main = nullptr;
@@ -89,6 +112,8 @@ class CaptureHost {
   int m_loopsStarted = 0;
   bool m_ranDry = false;
   winapi::Image m_capture;
+  std::vector<std::string> m_cut;
+  bool m_checked = false;
 };
 
 }  // namespace form_captures

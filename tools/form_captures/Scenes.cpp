@@ -37,6 +37,7 @@
 #include "game/commands/Services.h"
 #include "game/grid/GridSymbols.h"
 #include "notus/platform/ownerdrawWin32/app.h"
+#include "platform/handheld/ShowSplashLogo.h"
 #include "platform/win32/Application/ShowSplashLogo.h"
 
 namespace form_captures {
@@ -50,13 +51,12 @@ constexpr int kHelpCaption = 389;
 constexpr int kNewPlayerPrompt = 401;
 constexpr int kRenamePlayerPrompt = 400;
 
-// The closed combo box of the language dialog is the top 20 px of its item;
-// the list's rows, 25 px high, drop below it.
+// The closed combo box of the language dialog is the top 20 px of its item,
+// whatever the screen; the list drops below it.
 constexpr int kLanguageForm = 23;
 constexpr int kLanguageOk = 3;
 constexpr int kLanguageCombo = 5;
 constexpr int kComboClosedHeight = 20;
-constexpr int kComboRowHeight = 25;
 
 // The combo boxes the scenes choose in, and the options form's tabs.
 constexpr int kBuildPuzzleForm = 10;
@@ -94,11 +94,14 @@ std::wstring HelpSample(const std::wstring& language) {
 
 winapi::Image FrameAsBuilt(CaptureHost& host) { return host.Shot(); }
 
-// What start-up shows while it loads: the host's splash over the whole main
-// window, taken as it was painted (nothing has painted since).  The settings
-// folder holds no downloaded logo, so the logo is the built-in one.
+// What start-up shows while it loads: the program's splash over the whole
+// main window, taken as it was painted (nothing has painted since).  The
+// settings folder holds no downloaded logo, so the logo is the built-in one.
 winapi::Image Splash(CaptureHost& host) {
-  desktop::ShowSplashLogo();
+  if (host.Program().kind == ProgramKind::handheld)
+    handheld::ShowSplashLogo();
+  else
+    desktop::ShowSplashLogo();
   return host.Shot();
 }
 
@@ -167,6 +170,38 @@ POINT ComboClosedCentre() {
   return {(combo.left + combo.right) / 2, combo.top + kComboClosedHeight / 2};
 }
 
+// Opens the language dialog's list and walks it by keys from the current
+// language's row to the other's (on a small screen the list may show one
+// row only), takes that row and accepts.
+void ChooseLanguage(CaptureHost& host, int currentRow, int otherRow) {
+  const POINT closed = ComboClosedCentre();
+  host.ClickAt(closed.x, closed.y);
+  for (int row = currentRow; row != otherRow; row += otherRow > currentRow ? 1 : -1)
+    host.Key(otherRow > currentRow ? VK_DOWN : VK_UP);
+  host.Key(VK_RETURN);
+  host.ClickItem(kLanguageForm, kLanguageOk);
+}
+
+// The rows of the current language and of another in the language list.
+struct LanguageRows {
+  int current = -1;
+  int other = -1;
+};
+
+LanguageRows RowsOfLanguages(const std::wstring& current) {
+  GetSupportedLanguagesCommand supported;
+  supported.Execute();
+  LanguageRows rows;
+  for (std::size_t row = 0; row < supported.languages.size(); ++row) {
+    if (supported.languages[row] == current)
+      rows.current = static_cast<int>(row);
+    else if (rows.other < 0)
+      rows.other = static_cast<int>(row);
+  }
+  if (rows.current < 0 || rows.other < 0) throw std::runtime_error("the resource file lists no other language");
+  return rows;
+}
+
 winapi::Image ChangeLanguageListOpen(CaptureHost& host) {
   return host.CaptureDialog([] { LanguageChangeCommand(true).Execute(); },
                             [&host] {
@@ -180,25 +215,10 @@ winapi::Image ChangeLanguageListOpen(CaptureHost& host) {
 // no loop of its own: what the window shows right after the change is what
 // the player saw during the load (nothing has painted since).
 winapi::Image WaitWhileLoading(CaptureHost& host) {
-  GetSupportedLanguagesCommand supported;
-  supported.Execute();
-  int otherRow = -1;
-  for (std::size_t row = 0; row < supported.languages.size(); ++row) {
-    if (supported.languages[row] != host.Language()) {
-      otherRow = static_cast<int>(row);
-      break;
-    }
-  }
-  if (otherRow < 0) throw std::runtime_error("the resource file lists no other language");
+  const auto [currentRow, otherRow] = RowsOfLanguages(host.Language());
   LanguageChangeCommand command(true);
-  host.CaptureDialog(
-      [&command] { command.Execute(); }, nullptr,
-      [&host, otherRow] {
-        const POINT closed = ComboClosedCentre();
-        host.ClickAt(closed.x, closed.y);
-        host.ClickAt(closed.x, closed.y + kComboClosedHeight / 2 + kComboRowHeight * otherRow + kComboRowHeight / 2);
-        host.ClickItem(kLanguageForm, kLanguageOk);
-      });
+  host.CaptureDialog([&command] { command.Execute(); }, nullptr,
+                     [&host, currentRow, otherRow] { ChooseLanguage(host, currentRow, otherRow); });
   if (!command.changed) throw std::runtime_error("the other language was not loaded");
   return host.Shot();
 }
@@ -322,13 +342,16 @@ winapi::Image Menu(CaptureHost& host) {
   });
 }
 
-// Opens the closed combo box of item (form, item) and takes row of its list.
+// Opens the closed combo box of item (form, item) and takes row of its list,
+// walking there by keys from the top: on a small screen the list shows only
+// some of its rows.
 void ChooseInCombo(CaptureHost& host, int form, int item, int row) {
+  constexpr int kMoreRowsThanAnyList = 32;
   const ItemConfig combo = ResourceManager::GetItemConfig(form, item);
-  const int x = (combo.left + combo.right) / 2;
-  host.ClickAt(x, combo.top + kComboClosedHeight / 2);
-  host.Settle();
-  host.ClickAt(x, combo.top + kComboClosedHeight + kComboRowHeight * row + kComboRowHeight / 2);
+  host.ClickAt((combo.left + combo.right) / 2, combo.top + kComboClosedHeight / 2);
+  for (int step = 0; step < kMoreRowsThanAnyList; ++step) host.Key(VK_UP);
+  for (int step = 0; step < row; ++step) host.Key(VK_DOWN);
+  host.Key(VK_RETURN);
   host.Settle();
 }
 
@@ -366,26 +389,15 @@ winapi::Image OptionsOnPage(CaptureHost& host, int tab) {
 // language with its Preferences page's button: built again, in the new
 // texts, on that page.
 winapi::Image OptionsAfterLanguageChange(CaptureHost& host) {
-  GetSupportedLanguagesCommand supported;
-  supported.Execute();
-  int otherRow = -1;
-  for (std::size_t row = 0; row < supported.languages.size() && otherRow < 0; ++row)
-    if (supported.languages[row] != host.Language()) otherRow = static_cast<int>(row);
-  if (otherRow < 0) throw std::runtime_error("the resource file lists no other language");
+  const auto [currentRow, otherRow] = RowsOfLanguages(host.Language());
   const std::wstring before = ResourceManager::GetItemConfig(kOptionsPreferencesPage, kChangeLanguageButton).text;
   ShowPuzzleOnGameForm(host);
   host.ClickItem(application_tab_bar::kTabBarForm, application_tab_bar::kOptionsTab);
   host.Settle();
   host.ClickItem(kOptionsForm, kOptionsPreferencesTab);
   host.Settle();
-  host.CaptureDialog(
-      [&host] { host.ClickItem(kOptionsPreferencesPage, kChangeLanguageButton), host.Settle(); }, nullptr,
-      [&host, otherRow] {
-        const POINT closed = ComboClosedCentre();
-        host.ClickAt(closed.x, closed.y);
-        host.ClickAt(closed.x, closed.y + kComboClosedHeight / 2 + kComboRowHeight * otherRow + kComboRowHeight / 2);
-        host.ClickItem(kLanguageForm, kLanguageOk);
-      });
+  host.CaptureDialog([&host] { host.ClickItem(kOptionsPreferencesPage, kChangeLanguageButton), host.Settle(); },
+                     nullptr, [&host, currentRow, otherRow] { ChooseLanguage(host, currentRow, otherRow); });
   host.Settle();
   if (ResourceManager::GetItemConfig(kOptionsPreferencesPage, kChangeLanguageButton).text == before)
     throw std::runtime_error("the texts did not change");
@@ -402,6 +414,18 @@ void ChooseFile(const std::wstring& path) {
 winapi::Image RefusedFile(CaptureHost& host) {
   const std::wstring file = JoinPath(SettingsDirectory(), L"not_a_puzzle.txt");
   std::ofstream(NativePath(file)) << "12345\n";
+  return WithPlayers([&host, &file] {
+    ShowMenuFormCommand().Execute();
+    host.Settle();
+    ChooseFile(file);
+    return host.CaptureDialog([] { OpenFileCommand().Execute(); }, nullptr, [&host] { host.Close(); });
+  });
+}
+
+// Open... with a file that is not there, its name longer than a line of the
+// box: the refusal naming it.
+winapi::Image UnreadableFile(CaptureHost& host) {
+  const std::wstring file = JoinPath(SettingsDirectory(), L"wochenendraetsel_aus_der_zeitung_vom_samstag-2026.txt");
   return WithPlayers([&host, &file] {
     ShowMenuFormCommand().Execute();
     host.Settle();
@@ -470,6 +494,7 @@ const std::vector<Scene>& Scenes() {
       {"options_preferences", [](CaptureHost& host) { return OptionsOnPage(host, kOptionsPreferencesTab); }},
       {"options_after_language_change", OptionsAfterLanguageChange},
       {"ok_not_a_puzzle", RefusedFile},
+      {"ok_not_readable", UnreadableFile},
       {"ok_not_written", UnwrittenFile},
       {"ok_cancel_new_version", NewVersion},
   };

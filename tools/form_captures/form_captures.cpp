@@ -2,16 +2,20 @@
 // every language of the resource file, so layouts and texts can be judged
 // by eye: each scene (Scenes.h) runs on a fresh headless host (CaptureHost.h)
 // through the real main window procedure and controller, and its picture is
-// written as <out folder>/<scene>_<language>.ppm.
+// written as <out folder>/<scene>_<language>.ppm for the desktop, and as
+// <out folder>/handheld_240x320_<scene>_<language>.ppm for the handheld on
+// the smallest screen it is made for, where the layouts are scaled to half.
 //
 //   capture_forms <resources folder/> <settings folder> <out folder>
 //
-// A scene that fails is reported and skipped; the others are still written,
-// and the exit status is then 1.
+// Each text a box cuts (wider than its box, or much lower) is listed on
+// stdout with its scene.  A scene that fails is reported and skipped; the
+// others are still written, and the exit status is then 1.
 
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -25,15 +29,23 @@
 namespace {
 
 using form_captures::CaptureHost;
+using form_captures::Device;
 using form_captures::Scene;
 
-bool CaptureScene(const Scene& scene, const std::wstring& language, const std::string& outFolder) {
-  const std::string file = outFolder + "/" + scene.name + "_" + wide_to_utf8(language) + ".ppm";
+bool CaptureScene(const Scene& scene, const std::wstring& language, const Device& device,
+                  const std::string& outFolder) {
+  const std::string name = std::string(device.prefix) + scene.name;
+  const std::string file = outFolder + "/" + name + "_" + wide_to_utf8(language) + ".ppm";
   try {
     winapi::Image picture;
     {
-      CaptureHost host(language);
+      CaptureHost host(language, device);
       picture = scene.capture(host);
+      // The splash draws its texts past the drawing device, and a paint
+      // would cover it.
+      if (!host.CheckedTexts() && std::string(scene.name) != "splash") host.CheckTexts();
+      for (const std::string& cut : host.CutTexts())
+        std::printf("capture_forms: %s, %s: cut %s\n", name.c_str(), wide_to_utf8(language).c_str(), cut.c_str());
     }
     if (!picture_file::WritePpm(file, picture.width, picture.height, picture.pixels)) {
       std::fprintf(stderr, "capture_forms: cannot write %s\n", file.c_str());
@@ -41,12 +53,12 @@ bool CaptureScene(const Scene& scene, const std::wstring& language, const std::s
     }
     return true;
   } catch (const std::exception& e) {
-    std::fprintf(stderr, "capture_forms: %s, %s: %s\n", scene.name, wide_to_utf8(language).c_str(), e.what());
+    std::fprintf(stderr, "capture_forms: %s, %s: %s\n", name.c_str(), wide_to_utf8(language).c_str(), e.what());
   } catch (const char* text) {
     // What a glyph that cannot be drawn throws.
-    std::fprintf(stderr, "capture_forms: %s, %s: %s\n", scene.name, wide_to_utf8(language).c_str(), text);
+    std::fprintf(stderr, "capture_forms: %s, %s: %s\n", name.c_str(), wide_to_utf8(language).c_str(), text);
   } catch (...) {
-    std::fprintf(stderr, "capture_forms: %s, %s: failed\n", scene.name, wide_to_utf8(language).c_str());
+    std::fprintf(stderr, "capture_forms: %s, %s: failed\n", name.c_str(), wide_to_utf8(language).c_str());
   }
   return false;
 }
@@ -70,12 +82,15 @@ int main(int argc, char** argv) {
     return 1;
   }
   int failed = 0;
-  for (const std::wstring& language : languages) {
-    for (const Scene& scene : form_captures::Scenes()) {
-      if (!CaptureScene(scene, language, argv[3])) ++failed;
+  const Device devices[] = {form_captures::kDesktop, form_captures::kHandheld240x320};
+  for (const Device& device : devices) {
+    for (const std::wstring& language : languages) {
+      for (const Scene& scene : form_captures::Scenes()) {
+        if (!CaptureScene(scene, language, device, argv[3])) ++failed;
+      }
     }
   }
-  std::printf("capture_forms: %zu scenes in %zu languages, %d failed\n", form_captures::Scenes().size(),
-              languages.size(), failed);
+  std::printf("capture_forms: %zu scenes in %zu languages on %zu screens, %d failed\n", form_captures::Scenes().size(),
+              languages.size(), std::size(devices), failed);
   return failed == 0 ? 0 : 1;
 }
