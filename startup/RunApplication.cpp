@@ -37,11 +37,14 @@ DWORD WholeSeconds() { return GetTickCount() / kMillisecondsPerSecond; }
 // saving them keeps the player's work rather than replacing it.
 bool g_sessionSavable = false;
 
-// The player's options and statistics first, so that they are kept even if
-// writing the game fails; then the application goes, the game written just
-// before.
+// Everything is written before anything of the screen is torn down: a
+// display lost while the forms go (a logout; the handheld's game form
+// gives the screen saver back through it) then finds the work saved and
+// has nothing left to save.  Until both writes have returned the lost
+// display's save still runs, so a display lost in between (a failed save's
+// box) writes them again rather than leaving the game unsaved.
 void Shutdown(std::unique_ptr<Application> application) {
-  SaveGameOptionsToCurrentUserCommand().Execute();
+  SaveRunningSession();
   g_sessionSavable = false;
   ShutdownApplication(std::move(application));
 }
@@ -63,6 +66,8 @@ void RunMainLoopThenShutdown(std::unique_ptr<Application> application) {
 
 }  // namespace
 
+// The player's options and statistics first, so that they are kept even if
+// writing the game fails.
 void SaveRunningSession() {
   if (!g_sessionSavable) return;
   SaveGameOptionsToCurrentUserCommand().Execute();

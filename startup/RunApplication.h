@@ -15,9 +15,10 @@
 // `host` is installed first and stays installed after the run.
 int RunApplication(const ProgramHost& host);
 
-// Saves what the shutdown saves (the player's options and statistics, then
-// the game in progress) without ending or releasing anything, for a run that
-// cannot reach its shutdown: the display went.  Does nothing before the
-// player's settings and the game are in place, or once the shutdown has
-// begun, so a half-started run never writes defaults over the player's files.
+// Saves the player's options and statistics, then the game in progress,
+// without ending or releasing anything: the shutdown's first step, and
+// what a run that cannot go on does when the display went.  Does nothing
+// before the player's settings and the game are in place, so a half-started
+// run never writes defaults over the player's files, nor once the shutdown
+// has written them: the teardown that follows changes nothing worth saving.
 void SaveRunningSession();

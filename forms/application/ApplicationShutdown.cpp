@@ -3,7 +3,6 @@
 #include "app/Paths.h"
 #include "app/ResourceManager.h"
 #include "app/SessionMemory.h"
-#include "forms/application/SavedGameCommands.h"
 #include "forms/common/Application.h"
 #include "game/CommandHistory.h"
 
@@ -13,7 +12,6 @@
 void ShutdownApplication(std::unique_ptr<Application> application) {
   if (application) {
     application->currentForm.reset();
-    SerializeGameXMLCommand().Execute();
     application.reset();
   }
   ClearPathCache();

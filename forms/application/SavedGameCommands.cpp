@@ -48,7 +48,7 @@ std::wstring SavedGameFileName() { return JoinPath(SettingsDirectory(), L"curren
 
 void SerializeGameXMLCommand::Execute() {
   Application* state = Application::Instance();
-  if (state == nullptr || !state->game) return;
+  if (state == nullptr || !state->game || state->HoldsStandInGame()) return;
   state->game->SaveToXML(NativePath(SavedGameFileName()));
 }
 

@@ -15,7 +15,9 @@ std::wstring SavedGameFileName();
 class SerializeGameXMLCommand : public ApplicationCommand {
  public:
   // Writes the current game; a file that cannot be written is left as it
-  // was, without a message.  Nothing happens without a game.
+  // was, without a message.  Nothing happens without a game, or while the
+  // application still holds the stand-in it was made with: the file keeps
+  // the player's last game rather than a blank grid.
   void Execute() override;
 };
 

@@ -45,11 +45,13 @@ Application::Application() {
   // with it the back buffer.
   forms::ApplyItemRect(ResourceManager::GetItemConfig(0, 1), *m_mainFrame);
   // A game exists from the start, so the commands never meet none; it stays
-  // hidden until the game form shows it.  Its level is 0, an empty grid: a
-  // puzzle comes from the saved game or a generation right after.
+  // hidden until the game form shows it.  Its level is 0, an empty grid
+  // that only stands in: a puzzle comes from the saved game or a
+  // generation right after.
   game = MakeGame<3>(0, FrameDisplay());
   game->SetEnteringNumbers(static_cast<std::uint32_t>(options.enteringNumbers));
   game->Deactivate();
+  m_standIn = game;
   BuildHintDisplay();
   g_instance = this;
 }
@@ -101,7 +103,7 @@ Application::~Application() {
 
 Application* Application::Instance() noexcept { return g_instance; }
 
-void Application::SeGameSize(int n, std::uint32_t level) {
+std::shared_ptr<GameBase> Application::NewGame(int n, std::uint32_t level) const {
   std::shared_ptr<GameBase> created;
   switch (n) {
     case 2: created = MakeGame<2>(level, FrameDisplay()); break;
@@ -117,8 +119,10 @@ void Application::SeGameSize(int n, std::uint32_t level) {
   created->SetOnTabClueDigits(static_cast<std::uint32_t>(options.onTabClueDigits));
   created->SetGridPaintType(static_cast<std::uint32_t>(options.gridPaintType));
   created->SetGridSymbols(static_cast<std::uint32_t>(options.gridSymbols));
-  game = std::move(created);
+  return created;
 }
+
+void Application::SeGameSize(int n, std::uint32_t level) { game = NewGame(n, level); }
 
 void Application::SetPendingFormCommand(std::unique_ptr<ApplicationCommand> command) noexcept {
   m_pendingFormCommand = std::move(command);

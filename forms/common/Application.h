@@ -83,11 +83,15 @@ class Application {
   // message it posted.  Nothing happens while none is pending.
   void RunPendingFormCommand();
 
-  // Replaces the current game by a new Game<n> of that level (built before
-  // the old one goes), hidden, with the player's options passed on, all but
-  // the automatic pencil marks and the sound, which the game does not keep.
-  // Any n but 2, 3 and 4 throws the character string
+  // A new Game<n> of that level, hidden, with the player's options passed
+  // on, all but the automatic pencil marks and the sound, which the game
+  // does not keep.  It is not the current game: a command that fills it
+  // while messages flow (a generation) makes it current once it is
+  // complete.  Any n but 2, 3 and 4 throws the character string
   // " Application::SeGameSize - Wrong game size!".
+  std::shared_ptr<GameBase> NewGame(int n, std::uint32_t level) const;
+  // Replaces the current game by NewGame(n, level), built before the old
+  // one goes, for a command that fills it before any message is handled.
   void SeGameSize(int n, std::uint32_t level);
 
   // Shows the hint text with the help button for the help text helpId
@@ -124,7 +128,11 @@ class Application {
  public:
   // The form shown; a new form is complete before it replaces the old one.
   std::shared_ptr<FormBase> currentForm;
+  // The game shown and played, and the one a save writes: always a
+  // complete game, or the stand-in the application is made with (an empty
+  // 9x9 grid until a game is restored or made), which a save never writes.
   std::shared_ptr<GameBase> game;
+  bool HoldsStandInGame() const noexcept { return game != nullptr && game == m_standIn.lock(); }
 
  private:
   std::shared_ptr<tooltip::tool_tip_view> m_toolTip;
@@ -152,4 +160,5 @@ class Application {
 
  private:
   std::unique_ptr<ApplicationCommand> m_pendingFormCommand;
+  std::weak_ptr<GameBase> m_standIn;
 };

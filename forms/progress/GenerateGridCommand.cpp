@@ -45,13 +45,13 @@ class ReleaseForm {
 void GenerateGrid_Command::Execute() {
   Application* state = Application::Instance();
   if (state == nullptr) return;
-  state->SeGameSize(m_n, m_level);
-  GenerateInto(state->game);
+  std::shared_ptr<GameBase> made = state->NewGame(m_n, m_level);
+  if (GenerateInto(made)) state->game = std::move(made);
 }
 
-void GenerateGrid_Command::GenerateInto(std::shared_ptr<GameBase> game) {
+bool GenerateGrid_Command::GenerateInto(std::shared_ptr<GameBase> game) {
   Application* state = Application::Instance();
-  if (state == nullptr || !game) return;
+  if (state == nullptr || !game) return false;
   m_solving = false;
   m_quitTaken = false;
 
@@ -65,6 +65,7 @@ void GenerateGrid_Command::GenerateInto(std::shared_ptr<GameBase> game) {
 
   held->ResetAllCells();
   held->GenerateGrid(this);
+  if (m_quitTaken) return false;
   held->MarkGivenCells();
   if (state->options.autoPencilMarks) {
     held->ResetSolverCandidates();
@@ -79,12 +80,14 @@ void GenerateGrid_Command::GenerateInto(std::shared_ptr<GameBase> game) {
     m_solving = true;
     const bool solved = held->SolveTable(this);
     m_solving = false;
+    if (m_quitTaken) return false;
     if (solved) held->CopySolutionFromSolver();
   }
   held->SetDifficulty(kFullSolverLevel);
   held->UpdateHighlights();
   held->LayoutKeypads();
   held->NotifyViews();
+  return true;
 }
 
 void GenerateGrid_Command::OnProgress(std::uint32_t count, bool* cancel, int) {
@@ -94,6 +97,6 @@ void GenerateGrid_Command::OnProgress(std::uint32_t count, bool* cancel, int) {
   forms::window_ops::invalidate(form.count->display().handle());
   // Read before the pump: a click it delivers reaches the engine at its
   // next report.
-  if (cancel != nullptr) *cancel = !m_solving && (form.cancel || m_quitTaken);
+  if (cancel != nullptr) *cancel = m_quitTaken || (!m_solving && form.cancel);
   if (notus::impl::details::app::pump_message()) m_quitTaken = true;
 }

@@ -14,16 +14,21 @@
 #include <poll.h>
 #include <signal.h>
 #include <spawn.h>
+#include <sys/socket.h>
+#include <sys/un.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <algorithm>
+#include <atomic>
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 extern char** environ;
@@ -70,11 +75,14 @@ class Folder {
 
   // What a shutdown leaves: the options written out in full, and a game.
   void ExpectSaved() const {
+    ExpectOptionsSaved();
+    const std::string game = Read("current_game.xml");
+    EXPECT_NE(game.find("<cell "), std::string::npos) << "no game saved";
+  }
+  void ExpectOptionsSaved() const {
     const std::string options = Read(kOptionsFile);
     EXPECT_NE(options, kStoredOptions) << "the options were not saved";
     EXPECT_NE(options.find("autoPencilMarks"), std::string::npos) << options;
-    const std::string game = Read("current_game.xml");
-    EXPECT_NE(game.find("<cell "), std::string::npos) << "no game saved";
   }
 
  private:
@@ -225,7 +233,10 @@ TEST(SessionEnd, TerminationSignalsCloseBothProgramsAsTheCloseBoxDoesAndSave) {
 }
 
 // The first start's language question is a dialog's own loop: a signal ends
-// it, and each step and loop after it, and the shutdown saves as usual.
+// it, and each step and loop after it, and the shutdown saves the options.
+// The first puzzle, made while the program closes, is dropped at the
+// generator's first report unless it was complete by then: the saved game,
+// if any, is a whole one, with a solution for every cell.
 TEST(SessionEnd, ATerminationSignalDuringTheLanguageQuestionClosesAndSaves) {
   const Folder folder(false);
   ASSERT_TRUE(folder.Ready());
@@ -236,7 +247,12 @@ TEST(SessionEnd, ATerminationSignalDuringTheLanguageQuestionClosesAndSaves) {
   std::this_thread::sleep_for(std::chrono::milliseconds(1500));
   ASSERT_EQ(kill(child.Pid(), SIGTERM), 0);
   EXPECT_EQ(child.WaitForExit(kPromptMs), 0) << child.Errors();
-  folder.ExpectSaved();
+  folder.ExpectOptionsSaved();
+  const std::string game = folder.Read("current_game.xml");
+  if (!game.empty()) {
+    EXPECT_EQ(game.find("fixed_value=\"-1\""), std::string::npos) << "a cell without its solution";
+    EXPECT_NE(game.find("titular_value=\"false\""), std::string::npos) << "no open cell";
+  }
 }
 
 // Started with SIGHUP and SIGINT ignored, as `nohup` and a shell's
@@ -493,6 +509,191 @@ TEST(SessionEnd, AWindowDestroyedByAnotherClientDuringTheLanguageQuestionEndsThe
   EXPECT_NE(status, 0);
   EXPECT_LT(status, 128) << "ended by a signal";
   EXPECT_NE(child.Errors().find("tavlin: its window was closed from outside;"), std::string::npos) << child.Errors();
+}
+
+namespace {
+
+// A display of the test's own in front of an X server: it relays each
+// connection's bytes both ways, until it is armed; from then on the first
+// request a program sends cuts every connection, as a server that went away
+// just before whatever the program asked next.  The events SDL sends its
+// own windows to wake its event wait (from another thread, on a connection
+// of their own) still pass: they are how a signal reaches the loop, not
+// something the program asks of the display.
+class XRelay {
+ public:
+  explicit XRelay(const std::string& serverDisplay) : server_("/tmp/.X11-unix/X" + serverDisplay.substr(1)) {
+    for (int number = 140; number < 200 && listening_ < 0; ++number) {
+      const std::string socketPath = "/tmp/.X11-unix/X" + std::to_string(number);
+      const std::string lock = "/tmp/.X" + std::to_string(number) + "-lock";
+      if (std::filesystem::exists(socketPath)) continue;
+      // Claimed as an X server claims its number, so that no server starts
+      // on it meanwhile.
+      const int claim = open(lock.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0444);
+      if (claim < 0) continue;
+      const std::string pid = std::to_string(getpid()) + "\n";
+      const bool claimed = write(claim, pid.data(), pid.size()) == static_cast<ssize_t>(pid.size());
+      close(claim);
+      const int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+      const sockaddr_un address = Address(socketPath);
+      if (!claimed || bind(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0 ||
+          listen(fd, 8) != 0) {
+        close(fd);
+        unlink(lock.c_str());
+        continue;
+      }
+      listening_ = fd;
+      socket_ = socketPath;
+      lock_ = lock;
+      display_ = ":" + std::to_string(number);
+    }
+    if (listening_ >= 0 && pipe2(stop_, O_CLOEXEC) == 0) thread_ = std::thread([this] { Relay(); });
+  }
+  ~XRelay() {
+    if (thread_.joinable()) {
+      const char byte = 0;
+      if (write(stop_[1], &byte, 1) == 1)
+        thread_.join();
+      else
+        thread_.detach();
+    }
+    for (int fd : {stop_[0], stop_[1], listening_})
+      if (fd >= 0) close(fd);
+    if (!socket_.empty()) unlink(socket_.c_str());
+    if (!lock_.empty()) unlink(lock_.c_str());
+  }
+  XRelay(const XRelay&) = delete;
+  XRelay& operator=(const XRelay&) = delete;
+
+  bool Running() const { return thread_.joinable(); }
+  const std::string& Display() const { return display_; }
+  void Arm() { armed_ = true; }
+  bool Cut() const { return cut_; }
+
+ private:
+  static sockaddr_un Address(const std::string& path) {
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    std::snprintf(address.sun_path, sizeof address.sun_path, "%s", path.c_str());
+    return address;
+  }
+
+  // Pairs of (program's end, server's end).
+  void Relay() {
+    std::vector<std::pair<int, int>> pairs;
+    const auto closeAll = [&pairs] {
+      for (const auto& [program, server] : pairs) {
+        close(program);
+        close(server);
+      }
+      pairs.clear();
+    };
+    for (;;) {
+      std::vector<pollfd> watched{{stop_[0], POLLIN, 0}, {listening_, POLLIN, 0}};
+      for (const auto& [program, server] : pairs) {
+        watched.push_back({program, POLLIN, 0});
+        watched.push_back({server, POLLIN, 0});
+      }
+      if (poll(watched.data(), watched.size(), -1) <= 0) continue;
+      if (watched[0].revents != 0) break;
+      if (watched[1].revents != 0) {
+        const int program = accept4(listening_, nullptr, nullptr, SOCK_CLOEXEC);
+        const int server = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+        const sockaddr_un address = Address(server_);
+        if (program >= 0 && connect(server, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0) {
+          pairs.emplace_back(program, server);
+        } else {
+          if (program >= 0) close(program);
+          close(server);
+        }
+        continue;
+      }
+      for (std::size_t i = 2; i < watched.size(); ++i) {
+        if (watched[i].revents == 0) continue;
+        const bool fromProgram = i % 2 == 0;
+        const auto& pair = pairs[(i - 2) / 2];
+        unsigned char buffer[65536];
+        const ssize_t got = read(watched[i].fd, buffer, sizeof buffer);
+        if (got > 0 && fromProgram && armed_ && !OnlyWakeUps(buffer, static_cast<std::size_t>(got))) {
+          cut_ = true;
+          closeAll();
+          break;
+        }
+        const int to = fromProgram ? pair.second : pair.first;
+        if (got <= 0 || !WriteAll(to, buffer, static_cast<std::size_t>(got))) {
+          close(pair.first);
+          close(pair.second);
+          pairs.erase(pairs.begin() + static_cast<std::ptrdiff_t>((i - 2) / 2));
+          break;
+        }
+      }
+    }
+    closeAll();
+  }
+
+  // Whether the bytes are whole SendEvent requests (major opcode 25) and
+  // nothing else, in the byte order of the machine the program runs on.
+  static bool OnlyWakeUps(const unsigned char* bytes, std::size_t count) {
+    constexpr unsigned char kSendEvent = 25;
+    std::size_t at = 0;
+    while (at + 4 <= count) {
+      const std::size_t length = 4u * static_cast<std::size_t>(bytes[at + 2] | bytes[at + 3] << 8);
+      if (bytes[at] != kSendEvent || length == 0) return false;
+      at += length;
+    }
+    return at == count;
+  }
+
+  static bool WriteAll(int fd, const unsigned char* bytes, std::size_t count) {
+    while (count > 0) {
+      const ssize_t put = send(fd, bytes, count, MSG_NOSIGNAL);
+      if (put <= 0) return false;
+      bytes += put;
+      count -= static_cast<std::size_t>(put);
+    }
+    return true;
+  }
+
+  std::string server_;
+  std::string socket_;
+  std::string lock_;
+  std::string display_;
+  int listening_ = -1;
+  int stop_[2] = {-1, -1};
+  std::atomic<bool> armed_{false};
+  std::atomic<bool> cut_{false};
+  std::thread thread_;
+};
+
+}  // namespace
+
+// A logout: the session manager asks the program to close and the display
+// goes while it does.  The handheld's game form gives the screen saver back
+// as it goes; by the time the shutdown first asks anything of the display,
+// the options and the game are written.
+TEST(SessionEnd, ADisplayLostDuringTheShutdownFindsTheGameSaved) {
+  if (!HaveTools() || std::system("command -v Xvfb >/dev/null 2>&1") != 0) {
+    GTEST_SKIP() << "no Xvfb, xdotool or import";
+  }
+  OwnXServer server;
+  ASSERT_TRUE(server.Running()) << "no free display number for an X server of the test's own";
+  XRelay relay(server.Display());
+  ASSERT_TRUE(relay.Running()) << "no free display number for the relay";
+  const Folder folder(true);
+  ASSERT_TRUE(folder.Ready());
+  Child child(TAVLIN_HANDHELD_PROGRAM, {"DISPLAY=" + relay.Display(), "TAVLIN_HANDHELD_SCREEN=480x640",
+                                        "TAVLIN_SETTINGS_DIR=" + folder.Path().string(), WithoutLeakCheck()});
+  ASSERT_TRUE(child.Started());
+  ASSERT_NE(GameWindowOn(server.Display(), child.Pid()), 0u) << child.Errors();
+
+  relay.Arm();
+  ASSERT_EQ(kill(child.Pid(), SIGTERM), 0);
+  const int status = child.WaitForExit(kPromptMs);
+  EXPECT_TRUE(relay.Cut()) << "the program closed without asking anything of the display";
+  EXPECT_EQ(status, 1) << child.Errors();
+  const std::string errors = child.Errors();
+  EXPECT_NE(errors.find("tavlin_handheld: lost the connection to the display;"), std::string::npos) << errors;
+  folder.ExpectSaved();
 }
 
 }  // namespace display_test

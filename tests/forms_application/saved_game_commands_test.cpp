@@ -107,6 +107,24 @@ TEST_F(ApplicationTest, ASavedLevelIsTakenAsTheReaderTakesItAndTheGameIsUsable) 
   }
 }
 
+// The application starts with an empty 9x9 grid that stands in until a game
+// is restored or made: a save before then (a lost display during the first
+// generation) writes nothing, and the file, missing or kept as it was, is
+// not replaced by a blank game.
+TEST_F(ApplicationTest, TheGameTheApplicationStartsWithIsNeverWritten) {
+  const std::string file = NativePath(SavedGameFileName());
+  SerializeGameXMLCommand().Execute();
+  EXPECT_FALSE(std::filesystem::exists(file));
+  WriteSaved("<grid size=\"3\"");
+  SerializeGameXMLCommand().Execute();
+  EXPECT_EQ(SavedText(), "<grid size=\"3\"");
+
+  state->SeGameSize(3, 0);
+  SerializeGameXMLCommand().Execute();
+  EXPECT_TRUE(SavedText().starts_with("<grid size=\"3\"")) << "a player's own puzzle, empty as it starts";
+  EXPECT_NE(SavedText(), "<grid size=\"3\"");
+}
+
 TEST_F(ApplicationTest, ASaveThatCannotBeReadLeavesTheGameAsItWas) {
   struct Case {
     const char* name;

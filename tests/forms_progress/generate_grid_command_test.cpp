@@ -14,11 +14,14 @@
 #include <string>
 #include <vector>
 
+#include "app/Paths.h"
+#include "forms/application/SavedGameCommands.h"
 #include "forms/progress/GenerateGridCommand.h"
 #include "game/grid/GridSymbols.h"
 #include "notus/platform/ownerdrawWin32/paint_timer.h"
 #include "tests/support/RecordingGame.h"
 #include "tests/support/dialogs_fixture.h"
+#include "winapi/close_signals.h"
 
 namespace progress_test {
 namespace {
@@ -198,7 +201,7 @@ TEST_F(GenerateGridTest, ACancelStopsTheGenerationOnlyAndQuitsNothing) {
 }
 
 // The close box while generating: the quit the pump takes stops the
-// generation and is queued again for the loop that follows, once.
+// generation there, and is queued again for the loop that follows, once.
 TEST_F(GenerateGridTest, AQuitTakenByAReportStopsTheGenerationAndIsPostedAgain) {
   ProbedCommand command(3, 1);
   auto game = Scripted(command);
@@ -207,9 +210,11 @@ TEST_F(GenerateGridTest, AQuitTakenByAReportStopsTheGenerationAndIsPostedAgain) 
   command.GenerateInto(game);
 
   // WM_CLOSE goes through the first pump and posts the quit; the second
-  // takes it; the third answers.
+  // takes it; the third answers.  The game is left half-made: nothing more
+  // is done to it.
   EXPECT_EQ(Counts(game->generation), (std::vector<std::uint32_t>{100, 200, 300}));
-  for (const Report& r : game->solve) EXPECT_FALSE(r.toldToCancel) << r.count;
+  EXPECT_TRUE(game->generation.back().toldToCancel);
+  EXPECT_EQ(game->calls, (strings{"ResetAllCells", "GenerateGrid"}));
   MSG msg;
   ASSERT_TRUE(PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE));
   EXPECT_EQ(msg.message, static_cast<UINT>(WM_QUIT));
@@ -359,6 +364,106 @@ TEST_F(GenerateGridTest, ACancelledRealGenerationKeepsItsBoardWithAFullSolution)
   EXPECT_LT(ClueCount(board), 256u);
   EXPECT_TRUE(CompleteSolution(board));
   EXPECT_FALSE(Settle()) << "a WM_QUIT was left in the queue";
+}
+
+// A window of the test's own that takes one message at each report's
+// pump: each message it is given posts the next, and the one taken at
+// report `at` runs `action` instead, in the middle of a generation.
+class AtReport {
+ public:
+  AtReport(int at, std::function<void()> action) : m_at(at), m_action(std::move(action)) {
+    WNDCLASSW kind{};
+    kind.lpfnWndProc = &Procedure;
+    kind.lpszClassName = L"tavlin report probe";
+    RegisterClassW(&kind);
+    m_window = CreateWindowExW(0, kind.lpszClassName, L"", 0, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
+    s_current = this;
+    PostMessageW(m_window, kMessage, 0, 0);
+  }
+  ~AtReport() {
+    s_current = nullptr;
+    DestroyWindow(m_window);
+  }
+  AtReport(const AtReport&) = delete;
+  AtReport& operator=(const AtReport&) = delete;
+
+  bool Done() const { return m_taken >= m_at; }
+
+ private:
+  static constexpr UINT kMessage = WM_USER + 77;
+  static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM w, LPARAM l) {
+    if (message != kMessage || s_current == nullptr) return DefWindowProcW(window, message, w, l);
+    if (++s_current->m_taken == s_current->m_at) {
+      s_current->m_action();
+    } else {
+      PostMessageW(window, kMessage, 0, 0);
+    }
+    return 0;
+  }
+
+  static inline AtReport* s_current = nullptr;
+  int m_at;
+  std::function<void()> m_action;
+  HWND m_window = nullptr;
+  int m_taken = 0;
+};
+
+// The game the player had: a 4x4 with a move, as the save writes it.
+std::shared_ptr<GameBase> PlayedGame(Application& state) {
+  state.SeGameSize(2, 2);
+  state.game->SetCellValue(0, 3);
+  return state.game;
+}
+
+// A 16x16 Sorcerer generation is the longest a player waits.  A save in its
+// middle (what a lost display does) writes the game the player had, not
+// the one being made; the new game is the application's once complete.
+TEST_F(GenerateGridTest, ASaveDuringAGenerationWritesTheGameThePlayerHad) {
+  const std::shared_ptr<GameBase> played = PlayedGame(*state);
+  const std::string file = NativePath(SavedGameFileName());
+  std::string saved;
+  const AtReport midway(20, [&] {
+    EXPECT_EQ(state->game, played);
+    SerializeGameXMLCommand().Execute();
+    saved = dialogs_test::Bytes(SavedGameFileName());
+  });
+  GenerateGrid_Command(4, 5).Execute();
+
+  ASSERT_TRUE(midway.Done()) << "fewer reports than expected";
+  EXPECT_TRUE(saved.starts_with("<grid size=\"2\"")) << saved.substr(0, 60);
+  EXPECT_NE(saved.find("user_value=\"3\""), std::string::npos);
+  ASSERT_NE(state->game, played);
+  EXPECT_EQ(state->game->GetBoxSize(), 4u);
+  EXPECT_TRUE(CompleteSolution(ReadBoard(*state->game)));
+}
+
+// The program closing while a game is made: a termination request (which
+// ends every loop) or the close box.  The half-made game is dropped, the
+// player's game stays the application's, and the close goes on.
+TEST_F(GenerateGridTest, AClosingProgramDropsTheGameBeingMade) {
+  struct Case {
+    const char* name;
+    std::function<void()> close;
+  };
+  // The request last: every loop of the test would end after it.
+  const Case cases[] = {
+      {"close box", [this] { PostMessageW(main, WM_CLOSE, 0, 0); }},
+      {"termination request", [] { winapi::EndEveryMessageLoop(0); }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const std::shared_ptr<GameBase> played = PlayedGame(*state);
+    {
+      const AtReport midway(20, c.close);
+      GenerateGrid_Command(4, 5).Execute();
+      EXPECT_TRUE(midway.Done()) << "fewer reports than expected";
+    }
+    EXPECT_EQ(state->game, played);
+    EXPECT_EQ(state->game->GetCellValue(0), 3);
+    MSG msg;
+    EXPECT_TRUE(PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE));
+    EXPECT_EQ(msg.message, static_cast<UINT>(WM_QUIT)) << "the close does not end the next loop";
+  }
 }
 
 TEST_F(GenerateGridTest, AMissingItemThrowsAndTheControllerComesBack) {

@@ -24,6 +24,8 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <string>
+#include <utility>
 
 namespace handheld_test {
 namespace {
@@ -140,6 +142,69 @@ TEST_F(HandheldRun, PlaysAMoveUndoesItAndSavesInTheSettingsFolderBesideTheProgra
   EXPECT_FALSE(winapi::device::KeepsDisplayAwake()) << "the game is gone";
   EXPECT_EQ(winapi::device::RegistryDword(winapi::device::kPowerTimeoutsKey, L"ACSuspendTimeout"),
             winapi::device::kDeviceAcSuspendTimeout);
+}
+
+// Asks for the screen saver as the SDL backend does, and stands for a
+// display that is gone by then: the first time the device lets the display
+// sleep again (the game form going at shutdown), it runs what a lost
+// display runs, SaveRunningSession, before the program would end, and notes
+// what the settings folder holds at that moment.
+class LostAtTheScreenSaver : public winapi::device::DeviceShell {
+ public:
+  explicit LostAtTheScreenSaver(std::filesystem::path folder) : m_folder(std::move(folder)) {}
+  void Raise(HWND) override {}
+  void SetFullScreen(HWND, bool) override {}
+  void SetTextInput(bool) override {}
+  void KeepDisplayAwake(bool awake) override {
+    if (awake || lost) return;
+    lost = true;
+    SaveRunningSession();
+    game = Read(m_folder / "current_game.xml");
+    options = Read(m_folder / "UserSettings0.xml");
+  }
+
+  bool lost = false;
+  std::string game;
+  std::string options;
+
+ private:
+  std::filesystem::path m_folder;
+};
+
+// A logout takes the display away while the program closes: the options and
+// the game are on disk before the shutdown first touches the display.
+TEST_F(HandheldRun, TheShutdownSavesBeforeItTouchesTheDisplay) {
+  const HWND main = host->main();
+  LostAtTheScreenSaver shell(beside);
+  winapi::device::DeviceShell* const previous = winapi::device::InstallDeviceShell(&shell);
+  DialogScript script(main);
+  script.Answer().Click(kLanguageForm, kLanguageOk);
+  std::uint32_t cell = 0;
+  int value = 0;
+  script.Answer()
+      .Then()
+      .Do([&] {
+        while (CellOf(cell).given != 0) ++cell;
+        value = CellOf(cell).solution;
+        TheApplication().game->SetCellValue(cell, static_cast<std::uint8_t>(value));
+        TheApplication().options.showGuideLines = true;
+      })
+      .Close();
+  winapi::headless::SetIdleHook([&script] {
+    if (script.Answered() == 1 && Application::Instance() != nullptr) return false;
+    ADD_FAILURE() << "a message loop waits for input that its answer did not give";
+    PostQuitMessage(0);
+    return true;
+  });
+  EXPECT_EQ(RunApplication(handheld::Host()), 0);
+  winapi::device::InstallDeviceShell(previous);
+  EXPECT_TRUE(script.Done());
+
+  ASSERT_TRUE(shell.lost) << "the game form never let the display sleep";
+  EXPECT_NE(shell.options.find("showGuideLines value=\"true\""), std::string::npos) << shell.options;
+  EXPECT_NE(shell.game.find("user_value=\"" + std::to_string(value) + "\""), std::string::npos)
+      << "the game was not saved: " << shell.game;
+  EXPECT_EQ(Read(beside / "current_game.xml"), shell.game) << "written once, before the display went";
 }
 
 }  // namespace

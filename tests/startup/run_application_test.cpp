@@ -13,15 +13,18 @@
 
 #include "app/UserSettings.h"
 #include "app/Users.h"
+#include "forms/application/SavedGameCommands.h"
 #include "forms/common/Application.h"
 #include "forms/common/ApplyItemConfig.h"
 #include "forms/gameobject/Game.h"
+#include "forms/progress/GenerateGridCommand.h"
 #include "game/grid/GridCell.h"
 #include "notus/platform/ownerdrawWin32/winobj_virtual_window.h"
 #include "platform/win32/Application/program_host.h"
 #include "startup/RunApplication.h"
 #include "tests/support/DialogScript.h"
 #include "tests/support/FormsHost.h"
+#include "winapi/close_signals.h"
 
 namespace startup_test {
 namespace {
@@ -300,6 +303,36 @@ TEST_F(RunApplicationTest, AClosedWindowDuringTheSplashEndsTheRun) {
   EXPECT_TRUE(script.Done());
   EXPECT_EQ(GetTickCount(), kStartTicks) << "the splash was not waited out";
   EXPECT_FALSE(ReadSettings("current_game.xml").empty()) << "the new game is saved";
+}
+
+// A logout while the player waits for a new 16x16 Sorcerer puzzle: the
+// request ends the generation, which is dropped, and the shutdown writes the
+// game the player had, not a half-made one.
+TEST_F(RunApplicationTest, ATerminationRequestWhileANewGameIsMadeKeepsThePlayersGame) {
+  ASSERT_TRUE(folders.LoadLayouts());
+  {
+    Application earlier;
+    earlier.SeGameSize(2, 2);
+    earlier.game->SetGridFromString("1000000000000000");
+    earlier.game->SetCellValue(5, 2);
+    SerializeGameXMLCommand().Execute();
+  }
+  ResourceManager::Clear();
+  const std::string saved = ReadSettings("current_game.xml");
+  const std::string cells = saved.substr(saved.find("<row>"));
+  ASSERT_NE(cells.find("user_value=\"2\""), std::string::npos) << saved;
+
+  DialogScript script(main);
+  script.Answer().Then().Do([] {
+    ASSERT_EQ(TheApplication().game->GetBoxSize(), 2u) << "the saved game restored";
+    winapi::EndEveryMessageLoop(0);
+    GenerateGrid_Command(4, 5).Execute();
+  });
+  EXPECT_EQ(Run(script, 0), 0);
+
+  const std::string after = ReadSettings("current_game.xml");
+  EXPECT_TRUE(after.starts_with("<grid size=\"2\"")) << after.substr(0, 80);
+  EXPECT_EQ(after.substr(after.find("<row>")), cells);
 }
 
 TEST_F(RunApplicationTest, ASecondApplicationIsRefusedBeforeAnythingOfItIsMade) {
