@@ -211,8 +211,9 @@ class SdlBackend final : public Backend, public device::DeviceShell {
     }
   }
 
-  // Our own box, a window of the layer like any other; where no window can
-  // be made for it, the text goes to stderr.
+  // Our own box, a window of the layer like any other.  Where no window can
+  // be made for it, the text goes to stderr and the first button answers;
+  // after the display went, the box answers as its close box would.
   int MessageBox(HWND owner, LPCWSTR text, LPCWSTR caption, UINT type) override {
     if (!lost_) {
       if (const std::optional<int> answer =
@@ -222,7 +223,7 @@ class SdlBackend final : public Backend, public device::DeviceShell {
     }
     std::fprintf(stderr, "[message box] %s: %s\n", wide_to_utf8(caption, utf_errors::lenient).c_str(),
                  wide_to_utf8(text, utf_errors::lenient).c_str());
-    return MessageBoxButtons(type).front();
+    return lost_ ? MessageBoxEscapeAnswer(type) : MessageBoxButtons(type).front();
   }
 
   // zenity when it is installed and the program did not ask for our own
