@@ -27,7 +27,8 @@ constexpr int kPromptLabel = 430, kPromptOk = 431, kPromptCancel = 432, kPromptI
 HWND MainWindow() { return notus::impl::details::app::instance().main_window(); }
 
 // Set before each dialog: the player may have changed the language since.
-// The message boxes the game shows elsewhere have an OK button alone.
+// The boxes' buttons too: the prompt asks the game's only questions, and
+// its other boxes have OK alone.
 void SetPromptTexts() {
   winapi::PathPromptTexts texts;
   texts.label = ResourceManager::GetString(kPromptLabel);

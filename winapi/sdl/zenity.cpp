@@ -204,7 +204,8 @@ std::optional<FileDialogResult> RunZenity(const FileDialogRequest& request, cons
       kill(child, SIGTERM);
     }
     if (ending) {
-      if (waitpid(child, nullptr, WNOHANG) == child) {
+      const pid_t reaped = waitpid(child, nullptr, WNOHANG);
+      if (reaped == child || (reaped < 0 && errno != EINTR)) {
         return FileDialogResult::Cancelled();
       }
       if (std::chrono::steady_clock::now() - endingSince > kEndingGrace) {
