@@ -38,6 +38,9 @@ struct FileDialogRequest {
   // (ending in '/'), or both joined; may be empty.
   std::wstring initialPath;
   DWORD flags = 0;  // OFN_*
+  // The layer's own path prompt, never a chooser program of the system
+  // (see UseOwnFilePrompt in path_prompt.h).
+  bool ownPrompt = false;
 };
 
 // How the dialog ended: the chosen path (both real backends give it

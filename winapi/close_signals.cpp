@@ -59,6 +59,8 @@ void CloseOnTerminationSignals() {
 
 int TerminationSignalWakeFd() { return g_pipe[0]; }
 
+bool TerminationRequested() { return g_requested.load(); }
+
 void DrainTerminationSignalWake() {
   if (g_pipe[0] < 0) {
     return;

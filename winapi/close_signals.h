@@ -25,6 +25,10 @@ void CloseOnTerminationSignals();
 int TerminationSignalWakeFd();
 void DrainTerminationSignalWake();
 
+// Whether a signal has asked the program to close.  A wait that no message
+// loop runs (another program the layer waits for) watches it.
+bool TerminationRequested();
+
 // From now on every message loop takes WM_QUIT (with `exitCode`) whenever it
 // asks for a message: the innermost loop ends, and so does each loop around
 // it, up to the program's main loop.  PostQuitMessage ends only the loop that

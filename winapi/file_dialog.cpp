@@ -4,6 +4,7 @@
 // not fit fails rather than being cut, so a caller never opens or overwrites
 // a truncated path).  GetLastError carries the outcome, as the game reads it.
 #include "winapi/backend.h"
+#include "winapi/path_prompt.h"
 #include "winapi/windows.h"
 
 #include <algorithm>
@@ -70,6 +71,7 @@ winapi::FileDialogRequest RequestOf(const OPENFILENAMEW& ofn, bool save) {
   }
   request.initialPath = InitialPath(ofn);
   request.flags = ofn.Flags;
+  request.ownPrompt = winapi::UsesOwnFilePrompt();
   return request;
 }
 

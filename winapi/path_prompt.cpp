@@ -43,6 +43,8 @@ PathPromptTexts& Texts() {
   return texts;
 }
 
+bool g_ownPrompt = false;
+
 struct Prompt {
   const FileDialogRequest& request;
   PathPromptTexts texts;
@@ -210,6 +212,8 @@ std::wstring ResolveTypedPath(const std::wstring& typed, const std::wstring& hom
 }
 
 void SetPathPromptTexts(PathPromptTexts texts) { Texts() = std::move(texts); }
+void UseOwnFilePrompt(bool own) { g_ownPrompt = own; }
+bool UsesOwnFilePrompt() { return g_ownPrompt; }
 
 PathPromptLayout LayoutPathPrompt(SIZE room, SIZE labelText, SIZE okText, SIZE cancelText) {
   const int width = std::max<LONG>(1, std::min<LONG>(kWidestPrompt, room.cx - 2 * kRoomAround));

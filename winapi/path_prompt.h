@@ -40,6 +40,12 @@ void SetPathPromptTexts(PathPromptTexts texts);
 
 FileDialogResult RunPathPrompt(const FileDialogRequest& request);
 
+// A program whose screen a chooser program of the system does not fit, or
+// that must speak its own language there, asks for the prompt at start-up:
+// every file dialog's request then says so (FileDialogRequest::ownPrompt).
+void UseOwnFilePrompt(bool own);
+bool UsesOwnFilePrompt();
+
 // Where the prompt's parts go, in its client area, for a room (the owner's
 // client area, or the screen) and the extents of its label and button texts.
 struct PathPromptLayout {

@@ -8,6 +8,7 @@
 #include "notus/platform/ownerdrawWin32/app.h"
 #include "notus/platform/ownerdrawWin32/native_control.h"
 #include "winapi/device.h"
+#include "winapi/path_prompt.h"
 
 #include <cstdlib>
 #include <ctime>
@@ -38,6 +39,9 @@ void PrepareDevice() {
   UseSettingsFolderBesideProgram(true);
   winapi::device::SetEmulatedScreen(winapi::device::ScreenFromEnvironment(std::getenv("TAVLIN_HANDHELD_SCREEN")));
   winapi::device::SetInstanceScope(settings_folder_name());
+  // A chooser program of the system would cover the small screen and speak
+  // the system's language: the game's own prompt fits and speaks the game's.
+  winapi::UseOwnFilePrompt(true);
 }
 
 }  // namespace handheld

@@ -26,8 +26,9 @@ inline constexpr DWORD shell_shown_state = SHFS_SHOWTASKBAR | SHFS_SHOWSIPBUTTON
 
 // What the program sets up before WinMain: settings in "settings/" beside
 // the program, the emulated screen of TAVLIN_HANDHELD_SCREEN (full screen
-// when it is unset or refused), and the instance lock's scope, the settings
-// folder, found without creating it (a second start writes nothing).
+// when it is unset or refused), the instance lock's scope, the settings
+// folder, found without creating it (a second start writes nothing), and
+// the layer's own file prompt for every file dialog.
 void PrepareDevice();
 
 // Shows the soft keyboard (text input) while a native text-entry control

@@ -65,7 +65,7 @@ const std::vector<int> kRequiredStrings = {
     361, 362, 363, 364,                                                              // puzzle information
     371,                                                                             // the game's help
     389, 390, 391, 392, 393,                                                         // options help
-    430, 431, 432, 433, 434, 435, 436, 437, 438,                                     // the path prompt
+    430, 431, 432, 433, 434, 435, 436, 437, 438, 445, 446,                           // the path prompt, its boxes
     220, 400, 401, 403, 405, 406, 407, 408, 409, 416, 417, 418, 419, 420, 421, 422, 423, 424, 425, 1000, 1001};
 
 constexpr int kScreenWidth = 480;

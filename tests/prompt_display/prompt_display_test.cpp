@@ -3,7 +3,8 @@
 // on PATH) stays above the game, which hands the prompt the focus when
 // clicked; its message boxes stay above it; on the handheld it fits the
 // window and speaks German; a chooser program's window leaves nothing of
-// itself behind, and a Save as that fails shows the game's own message only.
+// itself behind, and a Save as that fails shows the game's own message only;
+// a termination signal while a box or the chooser is up closes and saves.
 #include "tests/display/x_tools.h"
 
 #include "app/ResourceManager.h"
@@ -22,6 +23,7 @@
 #include <algorithm>
 #include <chrono>
 #include <csignal>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -82,6 +84,7 @@ class Child {
   Child(const Child&) = delete;
   Child& operator=(const Child&) = delete;
   bool Started() const { return pid_ > 0; }
+  bool Signal(int signal) const { return pid_ > 0 && kill(pid_, signal) == 0; }
   // The exit status once it has ended within `timeoutMs`, or -1.
   int WaitForExit(int timeoutMs) {
     for (int waited = 0; waited < timeoutMs; waited += 50) {
@@ -509,6 +512,84 @@ TEST_F(PromptOnTheDisplay, AChoosersWindowLeavesNothingBehindAndAFailedSaveAsSay
 
   display_test::PressCloseBox(main);
   EXPECT_EQ(program.WaitForExit(30000), 0);
+}
+
+// A logout while a box or the chooser is up: SIGTERM ends the box's loop,
+// or zenity, and every loop around it, and the program closes as its close
+// box does, saving the options and the game, within two seconds.  The
+// handheld finds zenity on its PATH and still asks with its own prompt.
+TEST_F(PromptOnTheDisplay, ATerminationSignalClosesAndSavesFromABoxAndFromTheChooser) {
+  const bool haveZenity = std::system("PATH=/usr/bin:/bin command -v zenity >/dev/null 2>&1") == 0;
+  struct Case {
+    const char* what;
+    const char* program;
+    const char* title;
+    Screen screen;
+    std::vector<std::string> extra;
+    bool zenity;
+  };
+  const Case cases[] = {
+      {"the handheld's box about a folder",
+       TAVLIN_HANDHELD_PROGRAM,
+       "^Games$",
+       {240, 320},
+       {"TAVLIN_HANDHELD_SCREEN=240x320"},
+       false},
+      {"the desktop's box about a folder", TAVLIN_PROGRAM, "^Tavlin - Kestrel Mill$", {480, 640}, {}, false},
+      {"the desktop's zenity", TAVLIN_PROGRAM, "^Tavlin - Kestrel Mill$", {480, 640}, {}, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    if (c.zenity && !haveZenity) {
+      GTEST_SKIP() << "no zenity in /usr/bin or /bin";
+    }
+    const TemporaryFolder folder;
+    ASSERT_TRUE(PrepareSettings(folder.Path(), L"en"));
+    const auto read = [&folder](const char* name) {
+      std::ifstream in(folder.Path() / name, std::ios::binary);
+      std::ostringstream bytes;
+      bytes << in.rdbuf();
+      return bytes.str();
+    };
+    const std::string storedOptions = read("UserSettings0.xml");
+    const char* options = std::getenv("ASAN_OPTIONS");
+    std::vector<std::string> environment = {
+        "TAVLIN_SETTINGS_DIR=" + folder.Path().string(),
+        // zenity where the system keeps it; none for the desktop's prompt.
+        "PATH=" + (c.zenity || c.program == std::string(TAVLIN_HANDHELD_PROGRAM) ? std::string("/usr/bin:/bin")
+                                                                                 : noChooser.Path().string()),
+        // The leak check at exit is the other tests' business: this bound
+        // is the program's own closing.
+        std::string("ASAN_OPTIONS=") + (options != nullptr ? options : "") + ":detect_leaks=0"};
+    environment.insert(environment.end(), c.extra.begin(), c.extra.end());
+    Child program({c.program}, environment);
+    ASSERT_TRUE(program.Started());
+    const Window main = WaitForWindow(c.title, 30000);
+    ASSERT_NE(main, 0u);
+    ASSERT_TRUE(WaitForGame(main, c.screen)) << "no game form";
+
+    ChooseFromMenu(main, c.screen, kOpenItemTop);
+    const Window chooser = WaitForWindow("^Open puzzle$");
+    ASSERT_NE(chooser, 0u) << "no file dialog";
+    X x;
+    if (c.zenity) {
+      EXPECT_NE(x.TransientFor(chooser), main) << "our own prompt, not zenity";
+      Sleep(1000);  // zenity's window up and drawn
+    } else {
+      ASSERT_EQ(x.TransientFor(chooser), main) << "zenity, not our own prompt";
+      Keys(chooser, "type --delay 30 /tmp");
+      Keys(chooser, "key Return");
+      const Window box = WaitForNewWindow({main, chooser});
+      ASSERT_NE(box, 0u) << "no box about the folder";
+      EXPECT_EQ(x.TransientFor(box), chooser);
+    }
+    // What the shutdown writes, gone, so that only it can bring them back.
+    fs::remove(folder.Path() / "current_game.xml");
+    ASSERT_TRUE(program.Signal(SIGTERM));
+    EXPECT_EQ(program.WaitForExit(2000), 0) << "not closed within 2 s";
+    EXPECT_NE(read("current_game.xml").find("<cell "), std::string::npos) << "no game saved";
+    EXPECT_NE(read("UserSettings0.xml"), storedOptions) << "the options were not saved";
+  }
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
 // The SDL backend: windows, presenting, input, the clock, cursors, message
-// boxes, file dialogs and the screen size.
+// boxes (our own windows), file dialogs and the screen size.
 #include "winapi/sdl/sdl.h"
 
 #include "base/utf.h"
@@ -7,9 +7,9 @@
 #include "winapi/close_signals.h"
 #include "winapi/device.h"
 #include "winapi/headless/headless.h"
+#include "winapi/message_box.h"
 #include "winapi/path_prompt.h"
 #include "winapi/sdl/input_translator.h"
-#include "winapi/sdl/message_box.h"
 #include "winapi/sdl/window_presenter.h"
 #include "winapi/sdl/x11_windows.h"
 #include "winapi/sdl/zenity.h"
@@ -211,27 +211,32 @@ class SdlBackend final : public Backend, public device::DeviceShell {
     }
   }
 
+  // Our own box, a window of the layer like any other.  Where no window can
+  // be made for it, the text goes to stderr and the first button answers;
+  // after the display went, the box answers as its close box would.
   int MessageBox(HWND owner, LPCWSTR text, LPCWSTR caption, UINT type) override {
-    if (lost_) {
-      std::fprintf(stderr, "[message box] %s: %s\n", wide_to_utf8(caption, utf_errors::lenient).c_str(),
-                   wide_to_utf8(text, utf_errors::lenient).c_str());
-      return (type & MB_TYPEMASK) == MB_OK ? IDOK : IDCANCEL;
+    if (!lost_) {
+      if (const std::optional<int> answer =
+              RunMessageBox(owner, text, caption, type, [this](HWND box) { return Find(box) != nullptr; })) {
+        return *answer;
+      }
     }
-    TopLevel* top = Find(owner);
-    // The box holds the display until it is answered: what was uncovered
-    // just before is drawn now or not at all.  Input already queued is kept
-    // for when the box is gone.
-    PollInput();
-    return ShowMessageBox(top != nullptr ? top->window : nullptr, text, caption, type);
+    std::fprintf(stderr, "[message box] %s: %s\n", wide_to_utf8(caption, utf_errors::lenient).c_str(),
+                 wide_to_utf8(text, utf_errors::lenient).c_str());
+    return lost_ ? MessageBoxEscapeAnswer(type) : MessageBoxButtons(type).front();
   }
 
-  // zenity when it is installed, otherwise our own prompt, which is a
-  // window of the layer and comes to the screen like any other.
+  // zenity when it is installed and the program did not ask for our own
+  // prompt, which is a window of the layer and comes to the screen like any
+  // other.
   FileDialogResult FileDialog(const FileDialogRequest& request) override {
     if (lost_) {
       return FileDialogResult::Cancelled();
     }
     PresentAll();
+    if (request.ownPrompt) {
+      return RunPathPrompt(request);
+    }
     if (std::optional<FileDialogResult> chosen = RunZenity(request, [this] { KeepShowingWhileBlocked(); })) {
       RedrawUncovered();
       return *std::move(chosen);
@@ -352,8 +357,8 @@ class SdlBackend final : public Backend, public device::DeviceShell {
 
   // A chooser program has ended.  Its window goes when the X server notices
   // that its connection closed, which may be a moment after we did, and the
-  // caller may next show a message box, which holds the display until it is
-  // answered: what the window covered would stay on the screen.  So the
+  // caller may next work for a while without asking for a message: what the
+  // window covered would stay on the screen.  So the
   // windows are kept drawn for that moment, and then sent whole once more.
   // Input of the moment is kept, unlike what came while the chooser was up.
   void RedrawUncovered() {

@@ -1,6 +1,7 @@
 #include "winapi/sdl/zenity.h"
 
 #include "base/utf.h"
+#include "winapi/close_signals.h"
 
 #include <fcntl.h>
 #include <poll.h>
@@ -9,6 +10,8 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
+#include <csignal>
 #include <cwctype>
 #include <stdexcept>
 
@@ -18,6 +21,9 @@ namespace winapi::sdl {
 namespace {
 
 constexpr int kWaitSliceMs = 100;
+constexpr int kEndingSliceMs = 20;
+// How long zenity has to go after it was asked to, before it is killed.
+constexpr std::chrono::milliseconds kEndingGrace{1000};
 
 std::string FilterArgument(const FileFilter& filter) {
   // zenity splits the value at '|' (name from patterns) and the patterns at
@@ -184,8 +190,30 @@ std::optional<FileDialogResult> RunZenity(const FileDialogRequest& request, cons
     return FileDialogResult::Failed(CDERR_DIALOGFAILURE);
   }
 
+  // The program is asked to close while zenity is up: zenity is ended, and
+  // the dialog is cancelled, so that the caller's loop takes the request.
+  // Its end is watched rather than the end of its output, which anything it
+  // started may still hold open.
+  bool ending = false;
+  std::chrono::steady_clock::time_point endingSince;
   std::string output;
   for (;;) {
+    if (!ending && TerminationRequested()) {
+      ending = true;
+      endingSince = std::chrono::steady_clock::now();
+      kill(child, SIGTERM);
+    }
+    if (ending) {
+      const pid_t reaped = waitpid(child, nullptr, WNOHANG);
+      if (reaped == child || (reaped < 0 && errno != EINTR)) {
+        return FileDialogResult::Cancelled();
+      }
+      if (std::chrono::steady_clock::now() - endingSince > kEndingGrace) {
+        kill(child, SIGKILL);
+      }
+      poll(nullptr, 0, kEndingSliceMs);
+      continue;
+    }
     pollfd ready{readEnd.Get(), POLLIN, 0};
     const int polled = poll(&ready, 1, kWaitSliceMs);
     if (polled < 0 && errno != EINTR) {

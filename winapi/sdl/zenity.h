@@ -34,7 +34,9 @@ FileDialogResult ZenityResult(int exitCode, std::string_view output);
 
 // Runs zenity, found on PATH, and waits for it, calling `whileWaiting`
 // about ten times a second meanwhile (the backend keeps its windows drawn).
-// Nothing when there is no zenity to run.
+// Nothing when there is no zenity to run.  When a signal asks the program to
+// close meanwhile (TerminationRequested), zenity gets SIGTERM (SIGKILL a
+// second later if it is still there) and the dialog is cancelled.
 std::optional<FileDialogResult> RunZenity(const FileDialogRequest& request, const std::function<void()>& whileWaiting);
 
 }  // namespace winapi::sdl

@@ -3,11 +3,15 @@
 // first on PATH (no real zenity needed) for the spawning and waiting.
 #include "winapi/sdl/zenity.h"
 
+#include "winapi/close_signals.h"
+
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -202,6 +206,36 @@ TEST_F(FakeZenityTest, ExitStatusesAndASlowChooser) {
       EXPECT_GE(waits, 2) << "the caller keeps its windows drawn while it waits";
     }
   }
+}
+
+// A signal that asks the program to close while zenity is up: zenity gets
+// SIGTERM and the dialog is cancelled at once, even when something zenity
+// started still holds its output open.
+TEST_F(FakeZenityTest, ATerminationRequestEndsZenityAndCancels) {
+  const std::filesystem::path script = folder / "zenity";
+  std::ofstream(script) << "#!/bin/sh\n"
+                           "here=$(dirname \"$0\")\n"
+                           "trap 'echo ended > \"$here/ended\"; exit 143' TERM\n"
+                           "/bin/sleep 30 2>/dev/null &\n"
+                           "echo $! > \"$here/sleeper\"\n"
+                           "wait $!\n"
+                           "echo /tmp/never.txt\n";
+  std::filesystem::permissions(script, std::filesystem::perms::owner_all);
+  winapi::CloseOnTerminationSignals();
+  int waits = 0;
+  const auto start = std::chrono::steady_clock::now();
+  const auto result = RunZenity(GameRequest(false), [&] {
+    // Once zenity has had the time to set its trap.
+    if (++waits == 5) raise(SIGTERM);
+  });
+  const auto took = std::chrono::steady_clock::now() - start;
+  ASSERT_TRUE(result.has_value());
+  EXPECT_EQ(result->outcome, Outcome::cancelled);
+  EXPECT_LT(took, std::chrono::seconds(5)) << "waited for zenity's sleep";
+  EXPECT_TRUE(std::filesystem::exists(folder / "ended")) << "zenity was not asked to end";
+  EXPECT_TRUE(winapi::TerminationRequested()) << "the request stays for the caller's loop";
+  pid_t sleeper = 0;
+  if (std::ifstream(folder / "sleeper") >> sleeper; sleeper > 0) kill(sleeper, SIGKILL);
 }
 
 TEST_F(FakeZenityTest, NoZenityOnThePathMeansNoAnswer) {
