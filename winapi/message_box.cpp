@@ -113,8 +113,10 @@ std::wstring LabelOf(int id, const MessageBoxTexts& texts) {
   }
 }
 
-// The longest start of `word` no wider than `width`, at least one character.
-std::size_t FittingStart(const std::wstring& word, int width, const TextWidth& measure) {
+// Where to cut `word`: after its longest start no wider than `width`, at
+// least one character, or earlier, just after one of `breakAfter`, where the
+// piece still holds more than half of that.
+std::size_t CutOf(const std::wstring& word, int width, const TextWidth& measure, std::wstring_view breakAfter) {
   std::size_t fits = 1;
   std::size_t tooLong = word.size() + 1;
   while (fits + 1 < tooLong) {
@@ -125,10 +127,15 @@ std::size_t FittingStart(const std::wstring& word, int width, const TextWidth& m
       tooLong = middle;
     }
   }
+  for (std::size_t at = fits; at > fits / 2; --at) {
+    if (breakAfter.find(word[at - 1]) != std::wstring_view::npos) {
+      return at;
+    }
+  }
   return fits;
 }
 
-void WrapParagraph(const std::wstring& paragraph, int width, const TextWidth& measure,
+void WrapParagraph(const std::wstring& paragraph, int width, const TextWidth& measure, std::wstring_view breakAfter,
                    std::vector<std::wstring>& lines) {
   std::wstring current;
   std::size_t start = 0;
@@ -151,9 +158,10 @@ void WrapParagraph(const std::wstring& paragraph, int width, const TextWidth& me
       lines.push_back(std::move(current));
       current.clear();
     }
-    // Alone on its lines; broken only when it is wider than one.
-    while (measure(word) > width) {
-      const std::size_t cut = FittingStart(word, width, measure);
+    // Alone on its lines; broken only when it is wider than one, and never
+    // inside a character.
+    while (word.size() > 1 && measure(word) > width) {
+      const std::size_t cut = CutOf(word, width, measure, breakAfter);
       lines.push_back(word.substr(0, cut));
       word.erase(0, cut);
     }
@@ -219,12 +227,13 @@ int MessageBoxEscapeAnswer(UINT type) {
   return buttons.front();
 }
 
-std::vector<std::wstring> WrapMessageText(const std::wstring& text, int width, const TextWidth& measure) {
+std::vector<std::wstring> WrapMessageText(const std::wstring& text, int width, const TextWidth& measure,
+                                          std::wstring_view breakAfter) {
   std::vector<std::wstring> lines;
   std::wstring paragraph;
   for (std::size_t i = 0; i <= text.size(); ++i) {
     if (i == text.size() || text[i] == L'\r' || text[i] == L'\n') {
-      WrapParagraph(paragraph, std::max(width, 1), measure, lines);
+      WrapParagraph(paragraph, std::max(width, 1), measure, breakAfter, lines);
       paragraph.clear();
       // CR LF is one break.
       if (i + 1 < text.size() && text[i] == L'\r' && text[i + 1] == L'\n') {

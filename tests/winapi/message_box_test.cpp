@@ -265,6 +265,8 @@ TEST(WrapMessageText, BreaksBetweenWordsAndInsideAWordOnlyWhereItMust) {
   for (const Case& c : cases) {
     EXPECT_EQ(winapi::WrapMessageText(c.text, 200, measure), c.lines) << std::wstring(c.text).size();
   }
+  // Narrower than a character: one to a line, and no empty line after them.
+  EXPECT_EQ(winapi::WrapMessageText(L"abc", 5, measure), (std::vector<std::wstring>{L"a", L"b", L"c"}));
 }
 
 // On every room from the smallest handheld screen up, the box fits (the
