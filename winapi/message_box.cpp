@@ -3,6 +3,7 @@
 #include "base/utf.h"
 #include "winapi/gdi_objects.h"
 #include "winapi/handheld_api.h"
+#include "winapi/modal_window.h"
 #include "winapi/window_registry.h"
 
 #include <algorithm>
@@ -12,9 +13,6 @@ namespace winapi {
 namespace {
 
 constexpr LPCWSTR kClassName = L"MessageBox";
-constexpr std::uint32_t kFace = 0xFFE6E6E6u;
-constexpr std::uint32_t kFrame = 0xFF5A5A5Au;
-constexpr std::uint32_t kButton = 0xFFF7F7F7u;
 
 // The widest the box gets, and the room it leaves on each side.
 constexpr int kWidestBox = 420;
@@ -47,13 +45,6 @@ struct Box {
   std::optional<int> answer;
 };
 
-bool Contains(const RECT& r, int x, int y) { return x >= r.left && x < r.right && y >= r.top && y < r.bottom; }
-
-void DrawFrame(const core::PixelView& view, const RECT& r, std::uint32_t fill, int thickness) {
-  core::FillPixels(view, r, kFrame);
-  core::FillPixels(view, RECT{r.left + thickness, r.top + thickness, r.right - thickness, r.bottom - thickness}, fill);
-}
-
 void Paint(HWND hwnd, const Box& box) {
   PAINTSTRUCT paint;
   const HDC dc = BeginPaint(hwnd, &paint);
@@ -63,10 +54,10 @@ void Paint(HWND hwnd, const Box& box) {
   if (const auto target = core::TargetOf(dc)) {
     const MessageBoxLayout& layout = box.layout;
     const RECT client{0, 0, layout.size.cx, layout.size.cy};
-    core::FillPixels(target->view, client, kFace);
+    core::FillPixels(target->view, client, core::kModalFace);
     for (std::size_t i = 0; i < layout.buttons.size(); ++i) {
       // The focused button has a heavier frame: Return presses it.
-      DrawFrame(target->view, layout.buttons[i], kButton, i == box.focus ? 2 : 1);
+      core::DrawModalFrame(target->view, layout.buttons[i], core::kModalButton, i == box.focus ? 2 : 1);
     }
     core::ReportDrawn(*target, client);
     SetBkMode(dc, TRANSPARENT);
@@ -98,7 +89,7 @@ LRESULT CALLBACK BoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) 
     case WM_PAINT: Paint(hwnd, *box); return 0;
     case WM_LBUTTONDOWN:
       for (std::size_t i = 0; i < box->layout.buttons.size(); ++i) {
-        if (Contains(box->layout.buttons[i], GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam))) {
+        if (core::PartContains(box->layout.buttons[i], GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam))) {
           box->answer = box->ids[i];
         }
       }
@@ -108,44 +99,9 @@ LRESULT CALLBACK BoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) 
   }
 }
 
-// A system class, like EDIT: it outlives ResetState and needs no program
-// to register it.
 void EnsureClass() {
-  static const bool added = [] {
-    auto box = std::make_shared<core::WindowClass>();
-    box->name = kClassName;
-    box->proc = &BoxProc;
-    box->cursor = LoadCursorW(nullptr, IDC_ARROW);
-    core::AddSystemClass(std::move(box));
-    return true;
-  }();
+  static const bool added = (core::AddModalWindowClass(kClassName, &BoxProc), true);
   (void)added;
-}
-
-// The owner's window, or the screen without one.
-RECT Room(HWND owner) {
-  RECT area{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-  if (owner != nullptr) {
-    GetWindowRect(owner, &area);
-  }
-  return area;
-}
-
-SIZE TextExtent(const std::wstring& text) {
-  SIZE extent{0, 0};
-  const HDC screen = GetDC(nullptr);
-  GetTextExtentPoint32W(screen, text.c_str(), static_cast<int>(text.size()), &extent);
-  ReleaseDC(nullptr, screen);
-  return extent;
-}
-
-bool IsInput(UINT message) {
-  return (message >= WM_KEYFIRST && message <= WM_KEYLAST) || (message >= WM_MOUSEFIRST && message <= WM_MOUSELAST) ||
-         message == WM_SYSCOMMAND;
-}
-
-bool IsButtonPress(UINT message) {
-  return message == WM_LBUTTONDOWN || message == WM_RBUTTONDOWN || message == WM_MBUTTONDOWN;
 }
 
 std::wstring LabelOf(int id, const MessageBoxTexts& texts) {
@@ -157,8 +113,10 @@ std::wstring LabelOf(int id, const MessageBoxTexts& texts) {
   }
 }
 
-// The longest start of `word` no wider than `width`, at least one character.
-std::size_t FittingStart(const std::wstring& word, int width, const TextWidth& measure) {
+// Where to cut `word`: after its longest start no wider than `width`, at
+// least one character, or earlier, just after one of `breakAfter`, where the
+// piece still holds more than half of that.
+std::size_t CutOf(const std::wstring& word, int width, const TextWidth& measure, std::wstring_view breakAfter) {
   std::size_t fits = 1;
   std::size_t tooLong = word.size() + 1;
   while (fits + 1 < tooLong) {
@@ -169,10 +127,15 @@ std::size_t FittingStart(const std::wstring& word, int width, const TextWidth& m
       tooLong = middle;
     }
   }
+  for (std::size_t at = fits; at > fits / 2; --at) {
+    if (breakAfter.find(word[at - 1]) != std::wstring_view::npos) {
+      return at;
+    }
+  }
   return fits;
 }
 
-void WrapParagraph(const std::wstring& paragraph, int width, const TextWidth& measure,
+void WrapParagraph(const std::wstring& paragraph, int width, const TextWidth& measure, std::wstring_view breakAfter,
                    std::vector<std::wstring>& lines) {
   std::wstring current;
   std::size_t start = 0;
@@ -195,9 +158,10 @@ void WrapParagraph(const std::wstring& paragraph, int width, const TextWidth& me
       lines.push_back(std::move(current));
       current.clear();
     }
-    // Alone on its lines; broken only when it is wider than one.
-    while (measure(word) > width) {
-      const std::size_t cut = FittingStart(word, width, measure);
+    // Alone on its lines; broken only when it is wider than one, and never
+    // inside a character.
+    while (word.size() > 1 && measure(word) > width) {
+      const std::size_t cut = CutOf(word, width, measure, breakAfter);
       lines.push_back(word.substr(0, cut));
       word.erase(0, cut);
     }
@@ -263,12 +227,13 @@ int MessageBoxEscapeAnswer(UINT type) {
   return buttons.front();
 }
 
-std::vector<std::wstring> WrapMessageText(const std::wstring& text, int width, const TextWidth& measure) {
+std::vector<std::wstring> WrapMessageText(const std::wstring& text, int width, const TextWidth& measure,
+                                          std::wstring_view breakAfter) {
   std::vector<std::wstring> lines;
   std::wstring paragraph;
   for (std::size_t i = 0; i <= text.size(); ++i) {
     if (i == text.size() || text[i] == L'\r' || text[i] == L'\n') {
-      WrapParagraph(paragraph, std::max(width, 1), measure, lines);
+      WrapParagraph(paragraph, std::max(width, 1), measure, breakAfter, lines);
       paragraph.clear();
       // CR LF is one break.
       if (i + 1 < text.size() && text[i] == L'\r' && text[i + 1] == L'\n') {
@@ -324,12 +289,12 @@ std::optional<int> RunMessageBox(HWND owner, const std::wstring& text, const std
   }
   const HWND previousFocus = GetFocus();
   const HWND top = owner != nullptr && IsWindow(owner) ? core::TopLevelOf(owner) : nullptr;
-  const RECT room = Room(top);
+  const RECT room = core::ModalRoom(top);
   const SIZE screen{GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
   box.layout = LayoutMessageBox(
       SIZE{room.right - room.left, room.bottom - room.top}, screen, text, box.labels,
-      [](const std::wstring& line) { return static_cast<int>(TextExtent(line).cx); },
-      static_cast<int>(TextExtent(L"X").cy));
+      [](const std::wstring& line) { return static_cast<int>(core::ScreenTextExtent(line).cx); },
+      static_cast<int>(core::ScreenTextExtent(L"X").cy));
   const SIZE size = box.layout.size;
   const int x = room.left + (room.right - room.left - size.cx) / 2;
   const int y = std::max<LONG>(0, room.top + (room.bottom - room.top - size.cy) / 2);
@@ -350,49 +315,33 @@ std::optional<int> RunMessageBox(HWND owner, const std::wstring& text, const std
     box.focus = static_cast<std::size_t>((static_cast<int>(box.focus) + by + count) % count);
     InvalidateRect(box.window, nullptr, FALSE);
   };
-  std::optional<int> quitCode;
-  while (!box.answer) {
-    MSG msg;
-    const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
-    if (got <= 0) {
-      if (got == 0) {
-        quitCode = static_cast<int>(msg.wParam);
-        std::fprintf(stderr, "[message box] %s: %s\n", wide_to_utf8(caption, utf_errors::lenient).c_str(),
-                     wide_to_utf8(text, utf_errors::lenient).c_str());
-      }
-      box.answer = box.escapeAnswer;
-    } else if (IsInput(msg.message) && core::TopLevelOf(msg.hwnd) != box.window) {
-      // Another window's input: dropped while the box is up.  A player who
-      // clicks there is looking for the box.
-      if (IsButtonPress(msg.message)) {
-        SetForegroundWindow(box.window);
-      }
-    } else if (msg.message == WM_KEYDOWN) {
-      switch (msg.wParam) {
-        case VK_RETURN:
-        case VK_SPACE: box.answer = box.ids[box.focus]; break;
-        case VK_ESCAPE: box.answer = box.escapeAnswer; break;
-        case VK_TAB: moveFocus(GetKeyState(VK_SHIFT) < 0 ? -1 : 1); break;
-        case VK_RIGHT:
-        case VK_DOWN: moveFocus(1); break;
-        case VK_LEFT:
-        case VK_UP: moveFocus(-1); break;
-        default: break;
-      }
-    } else if (msg.message == WM_CHAR) {
-      // The box takes no text: Return, Escape, Space and Tab are acted on
-      // as keys.
-    } else {
-      TranslateMessage(&msg);
-      DispatchMessageW(&msg);
-    }
+  const core::ModalLoopEnd end = core::RunModalLoop(
+      box.window, previousFocus, [&box] { return box.answer.has_value(); },
+      [&](const MSG& msg) {
+        if (msg.message == WM_KEYDOWN) {
+          switch (msg.wParam) {
+            case VK_RETURN:
+            case VK_SPACE: box.answer = box.ids[box.focus]; break;
+            case VK_ESCAPE: box.answer = box.escapeAnswer; break;
+            case VK_TAB: moveFocus(GetKeyState(VK_SHIFT) < 0 ? -1 : 1); break;
+            case VK_RIGHT:
+            case VK_DOWN: moveFocus(1); break;
+            case VK_LEFT:
+            case VK_UP: moveFocus(-1); break;
+            default: break;
+          }
+          return true;
+        }
+        // The box takes no text: Return, Escape, Space and Tab are acted on
+        // as keys.
+        return msg.message == WM_CHAR;
+      });
+  if (end.quitCode) {
+    std::fprintf(stderr, "[message box] %s: %s\n", wide_to_utf8(caption, utf_errors::lenient).c_str(),
+                 wide_to_utf8(text, utf_errors::lenient).c_str());
   }
-  DestroyWindow(box.window);
-  if (previousFocus != nullptr && IsWindow(previousFocus)) {
-    SetFocus(previousFocus);
-  }
-  if (quitCode) {
-    PostQuitMessage(*quitCode);
+  if (!box.answer) {
+    box.answer = box.escapeAnswer;
   }
   return box.answer;
 }

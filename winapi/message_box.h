@@ -24,6 +24,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace winapi {
@@ -51,11 +52,17 @@ int MessageBoxEscapeAnswer(UINT type);
 std::optional<int> RunMessageBox(HWND owner, const std::wstring& text, const std::wstring& caption, UINT type,
                                  const std::function<bool(HWND box)>& shown = nullptr);
 
-// The text as lines no wider than `width` by `measure` (pixels of a line):
-// broken at line ends, between words, and inside a word only where the word
-// alone is wider than `width`.
+// The text as lines no wider than `width` by `measure` (pixels of a line),
+// unless a single character is: broken at line ends (CR LF once), between
+// words (runs of spaces count as one; no line starts or ends with one), and
+// inside a word only where the word alone is wider than `width`.  There a
+// piece is as long as fits, or ends just after one of the characters of
+// `breakAfter` where that keeps more than half of it.  Each line end gives
+// a line, so an empty text gives one empty line.  The box cuts where a
+// piece fits; the framework's dialogs (message_lines.h) wrap with it too.
 using TextWidth = std::function<int(const std::wstring& line)>;
-std::vector<std::wstring> WrapMessageText(const std::wstring& text, int width, const TextWidth& measure);
+std::vector<std::wstring> WrapMessageText(const std::wstring& text, int width, const TextWidth& measure,
+                                          std::wstring_view breakAfter = {});
 
 // Where the box's parts go, in its client area, for a room (the owner's
 // client area, or the screen), the screen it may grow to, the text and the

@@ -3,6 +3,7 @@
 #include "base/utf.h"
 #include "winapi/gdi_objects.h"
 #include "winapi/handheld_api.h"
+#include "winapi/modal_window.h"
 #include "winapi/window_registry.h"
 
 #include <algorithm>
@@ -15,9 +16,6 @@ namespace winapi {
 namespace {
 
 constexpr LPCWSTR kClassName = L"PathPrompt";
-constexpr std::uint32_t kFace = 0xFFE6E6E6u;
-constexpr std::uint32_t kFrame = 0xFF5A5A5Au;
-constexpr std::uint32_t kButton = 0xFFF7F7F7u;
 
 // The widest the prompt gets, and the room it leaves its owner on each side.
 constexpr int kWidestPrompt = 420;
@@ -54,13 +52,6 @@ struct Prompt {
   std::optional<FileDialogResult> result;
 };
 
-bool Contains(const RECT& r, int x, int y) { return x >= r.left && x < r.right && y >= r.top && y < r.bottom; }
-
-void DrawFrame(const core::PixelView& view, const RECT& r, std::uint32_t fill) {
-  core::FillPixels(view, r, kFrame);
-  core::FillPixels(view, RECT{r.left + 1, r.top + 1, r.right - 1, r.bottom - 1}, fill);
-}
-
 void Paint(HWND hwnd, const Prompt& prompt) {
   PAINTSTRUCT paint;
   const HDC dc = BeginPaint(hwnd, &paint);
@@ -71,11 +62,12 @@ void Paint(HWND hwnd, const Prompt& prompt) {
     const PathPromptLayout& layout = prompt.layout;
     const RECT client{0, 0, layout.size.cx, layout.size.cy};
     const RECT& entry = layout.entry;
-    core::FillPixels(target->view, client, kFace);
+    core::FillPixels(target->view, client, core::kModalFace);
     // The EDIT control draws no border of its own: one pixel around it.
-    DrawFrame(target->view, RECT{entry.left - 1, entry.top - 1, entry.right + 1, entry.bottom + 1}, kFace);
-    DrawFrame(target->view, layout.ok, kButton);
-    DrawFrame(target->view, layout.cancel, kButton);
+    core::DrawModalFrame(target->view, RECT{entry.left - 1, entry.top - 1, entry.right + 1, entry.bottom + 1},
+                         core::kModalFace);
+    core::DrawModalFrame(target->view, layout.ok, core::kModalButton);
+    core::DrawModalFrame(target->view, layout.cancel, core::kModalButton);
     core::ReportDrawn(*target, client);
     SetBkMode(dc, TRANSPARENT);
     RECT label = layout.label;
@@ -146,9 +138,9 @@ LRESULT CALLBACK PromptProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
     case WM_LBUTTONDOWN: {
       const int x = GET_X_LPARAM(lParam);
       const int y = GET_Y_LPARAM(lParam);
-      if (Contains(prompt->layout.ok, x, y)) {
+      if (core::PartContains(prompt->layout.ok, x, y)) {
         Accept(*prompt);
-      } else if (Contains(prompt->layout.cancel, x, y)) {
+      } else if (core::PartContains(prompt->layout.cancel, x, y)) {
         prompt->result = FileDialogResult::Cancelled();
       }
       return 0;
@@ -158,44 +150,9 @@ LRESULT CALLBACK PromptProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
   }
 }
 
-// A system class, like EDIT: it outlives ResetState and needs no program
-// to register it.
 void EnsureClass() {
-  static const bool added = [] {
-    auto prompt = std::make_shared<core::WindowClass>();
-    prompt->name = kClassName;
-    prompt->proc = &PromptProc;
-    prompt->cursor = LoadCursorW(nullptr, IDC_ARROW);
-    core::AddSystemClass(std::move(prompt));
-    return true;
-  }();
+  static const bool added = (core::AddModalWindowClass(kClassName, &PromptProc), true);
   (void)added;
-}
-
-// The owner's client area, or the screen without one.
-RECT Room(HWND owner) {
-  RECT area{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-  if (owner != nullptr) {
-    GetWindowRect(owner, &area);
-  }
-  return area;
-}
-
-SIZE TextExtent(const std::wstring& text) {
-  SIZE extent{0, 0};
-  const HDC screen = GetDC(nullptr);
-  GetTextExtentPoint32W(screen, text.c_str(), static_cast<int>(text.size()), &extent);
-  ReleaseDC(nullptr, screen);
-  return extent;
-}
-
-bool IsInput(UINT message) {
-  return (message >= WM_KEYFIRST && message <= WM_KEYLAST) || (message >= WM_MOUSEFIRST && message <= WM_MOUSELAST) ||
-         message == WM_SYSCOMMAND;
-}
-
-bool IsButtonPress(UINT message) {
-  return message == WM_LBUTTONDOWN || message == WM_RBUTTONDOWN || message == WM_MBUTTONDOWN;
 }
 
 }  // namespace
@@ -252,9 +209,10 @@ FileDialogResult RunPathPrompt(const FileDialogRequest& request) {
   Prompt prompt{request, Texts(), {}, nullptr, nullptr, std::nullopt};
   const HWND previousFocus = GetFocus();
   const HWND owner = request.owner != nullptr && IsWindow(request.owner) ? core::TopLevelOf(request.owner) : nullptr;
-  const RECT room = Room(owner);
-  prompt.layout = LayoutPathPrompt(SIZE{room.right - room.left, room.bottom - room.top}, TextExtent(prompt.texts.label),
-                                   TextExtent(prompt.texts.ok), TextExtent(prompt.texts.cancel));
+  const RECT room = core::ModalRoom(owner);
+  prompt.layout =
+      LayoutPathPrompt(SIZE{room.right - room.left, room.bottom - room.top}, core::ScreenTextExtent(prompt.texts.label),
+                       core::ScreenTextExtent(prompt.texts.ok), core::ScreenTextExtent(prompt.texts.cancel));
   const SIZE size = prompt.layout.size;
   const int x = room.left + (room.right - room.left - size.cx) / 2;
   const int y = room.top + std::max<LONG>(0, (room.bottom - room.top - size.cy) / 2);
@@ -270,38 +228,24 @@ FileDialogResult RunPathPrompt(const FileDialogRequest& request) {
   ShowWindow(prompt.window, SW_SHOW);
   SetFocus(prompt.entry);
 
-  std::optional<int> quitCode;
-  while (!prompt.result) {
-    MSG msg;
-    const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
-    if (got == 0) {
-      quitCode = static_cast<int>(msg.wParam);
-      prompt.result = FileDialogResult::Cancelled();
-    } else if (got < 0) {
-      prompt.result = FileDialogResult::Failed(CDERR_DIALOGFAILURE);
-    } else if (IsInput(msg.message) && core::TopLevelOf(msg.hwnd) != prompt.window) {
-      // Another window's input: dropped while the prompt is up.  A player
-      // who clicks there is looking for the prompt.
-      if (IsButtonPress(msg.message)) {
-        SetForegroundWindow(prompt.window);
-      }
-    } else if (msg.message == WM_KEYDOWN && msg.wParam == VK_RETURN) {
-      Accept(prompt);
-    } else if (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE) {
-      prompt.result = FileDialogResult::Cancelled();
-    } else if (msg.message == WM_CHAR && (msg.wParam == L'\r' || msg.wParam == 0x1B)) {
-      // The characters of Return and Escape, already acted on.
-    } else {
-      TranslateMessage(&msg);
-      DispatchMessageW(&msg);
-    }
-  }
-  DestroyWindow(prompt.window);
-  if (previousFocus != nullptr && IsWindow(previousFocus)) {
-    SetFocus(previousFocus);
-  }
-  if (quitCode) {
-    PostQuitMessage(*quitCode);
+  const core::ModalLoopEnd end = core::RunModalLoop(
+      prompt.window, previousFocus, [&prompt] { return prompt.result.has_value(); },
+      [&prompt](const MSG& msg) {
+        if (msg.message == WM_KEYDOWN && msg.wParam == VK_RETURN) {
+          Accept(prompt);
+          return true;
+        }
+        if (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE) {
+          prompt.result = FileDialogResult::Cancelled();
+          return true;
+        }
+        // The characters of Return and Escape, already acted on.
+        return msg.message == WM_CHAR && (msg.wParam == L'\r' || msg.wParam == 0x1B);
+      });
+  if (end.failed) {
+    prompt.result = FileDialogResult::Failed(CDERR_DIALOGFAILURE);
+  } else if (end.quitCode) {
+    prompt.result = FileDialogResult::Cancelled();
   }
   return *prompt.result;
 }

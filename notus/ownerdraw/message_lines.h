@@ -3,7 +3,9 @@
 // broken where it fits, best just after a separator of a path or name
 // ('/', '\\', '-', '_', '.'), so no character is lost to the box's edge.
 // A carriage return or line feed ends a line (CR LF once); runs of spaces
-// between words count as one, and no line starts or ends with a space.
+// between words count as one, and no line starts or ends with a space; a
+// tab counts as a space.  The wrapping is the layer's own message box's
+// (winapi/message_box.h), with the separators as places to cut.
 //
 // Unlike the text box's wrapper (text_wrapper.h), whose long word stands
 // whole on its own line to be scrolled past, a message has no scroll bar.

@@ -3,6 +3,7 @@
 // modality, what it shows, and a layout that fits every screen from the
 // smallest handheld up and shows the whole text.
 #include "layer_fixture.h"
+#include "modal_steps.h"
 
 #include "winapi/close_signals.h"
 #include "winapi/device.h"
@@ -14,20 +15,12 @@
 #include <string>
 #include <vector>
 
+using winapi_test::Key;
 using winapi_test::LayerTest;
+using winapi_test::RaiseRecorder;
+using winapi_test::Step;
 
 namespace {
-
-// One step of the player at the box, taken when its loop has nothing left
-// to do.
-using Step = std::function<void(HWND box)>;
-
-Step Key(int key) {
-  return [key](HWND box) {
-    winapi::headless::InjectKey(box, key, true);
-    winapi::headless::InjectKey(box, key, false);
-  };
-}
 
 int TextWidth(const std::wstring& text) {
   const HDC screen = GetDC(nullptr);
@@ -56,22 +49,10 @@ class MessageBoxTest : public LayerTest {
   }
 
   // Runs the box; the steps are played one at a time whenever its loop
-  // waits.  A box still open after the last step fails the test (its loop
-  // finds nothing to wait for) rather than hanging.
+  // waits, each on the focused window.
   std::optional<int> Run(HWND owner, const std::wstring& text, UINT type, std::deque<Step> steps) {
-    winapi::headless::SetIdleHook([&steps] {
-      if (steps.empty()) {
-        return false;
-      }
-      const Step step = std::move(steps.front());
-      steps.pop_front();
-      step(GetFocus());
-      return true;
-    });
-    const std::optional<int> answer = winapi::RunMessageBox(owner, text, L"Title", type);
-    winapi::headless::SetIdleHook(nullptr);
-    EXPECT_TRUE(steps.empty()) << "the box ended before the script did";
-    return answer;
+    return winapi_test::RunWithSteps(std::move(steps), &GetFocus, "the box",
+                                     [&] { return winapi::RunMessageBox(owner, text, L"Title", type); });
   }
 
   // The layout the box takes on the headless screen.
@@ -152,15 +133,6 @@ TEST_F(MessageBoxTest, AQuitOrATerminationRequestEndsTheBoxAndReachesTheCallersL
 
 // The owner's input is dropped while the box is up, a click there raises
 // the box, and the focus comes back afterwards.
-class RaiseRecorder : public winapi::device::DeviceShell {
- public:
-  void Raise(HWND topLevel) override { raised.push_back(topLevel); }
-  void SetFullScreen(HWND, bool) override {}
-  void KeepDisplayAwake(bool) override {}
-  void SetTextInput(bool) override {}
-  std::vector<HWND> raised;
-};
-
 TEST_F(MessageBoxTest, IsModalOwnedAndCentredOnItsOwnersWindow) {
   RaiseRecorder shell;
   winapi::device::DeviceShell* const previousShell = winapi::device::InstallDeviceShell(&shell);
@@ -265,6 +237,8 @@ TEST(WrapMessageText, BreaksBetweenWordsAndInsideAWordOnlyWhereItMust) {
   for (const Case& c : cases) {
     EXPECT_EQ(winapi::WrapMessageText(c.text, 200, measure), c.lines) << std::wstring(c.text).size();
   }
+  // Narrower than a character: one to a line, and no empty line after them.
+  EXPECT_EQ(winapi::WrapMessageText(L"abc", 5, measure), (std::vector<std::wstring>{L"a", L"b", L"c"}));
 }
 
 // On every room from the smallest handheld screen up, the box fits (the

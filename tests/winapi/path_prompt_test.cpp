@@ -1,6 +1,7 @@
 // Our own path prompt, run headless: typing, the keys and buttons that end
 // it, the questions it asks before letting a path go, and its modality.
 #include "layer_fixture.h"
+#include "modal_steps.h"
 
 #include "base/utf.h"
 #include "winapi/device.h"
@@ -17,7 +18,10 @@
 
 using winapi::FileDialogRequest;
 using winapi::FileDialogResult;
+using winapi_test::Key;
 using winapi_test::LayerTest;
+using winapi_test::RaiseRecorder;
+using winapi_test::Step;
 
 namespace {
 
@@ -29,21 +33,11 @@ constexpr POINT kCancelCentre{366, 92};
 
 HWND PromptWindow() { return GetParent(GetFocus()); }
 
-// One step of the player at the prompt, taken when the prompt's loop has
-// nothing left to do.
-using Step = std::function<void(HWND prompt)>;
-
 Step Type(std::wstring text) {
   return [text](HWND prompt) {
     for (const wchar_t c : text) {
       winapi::headless::InjectChar(prompt, c);
     }
-  };
-}
-Step Key(int key) {
-  return [key](HWND prompt) {
-    winapi::headless::InjectKey(prompt, key, true);
-    winapi::headless::InjectKey(prompt, key, false);
   };
 }
 Step Click(POINT at) {
@@ -64,22 +58,10 @@ class PathPromptTest : public LayerTest {
   }
 
   // Runs the prompt; the steps are played one at a time whenever its loop
-  // waits.  A prompt still open after the last step fails the test (its
-  // loop finds nothing to wait for) rather than hanging.
+  // waits, each on the prompt's window.
   FileDialogResult Run(FileDialogRequest request, std::deque<Step> steps) {
-    winapi::headless::SetIdleHook([&steps] {
-      if (steps.empty()) {
-        return false;
-      }
-      const Step step = std::move(steps.front());
-      steps.pop_front();
-      step(PromptWindow());
-      return true;
-    });
-    const FileDialogResult result = winapi::RunPathPrompt(request);
-    winapi::headless::SetIdleHook(nullptr);
-    EXPECT_TRUE(steps.empty()) << "the prompt ended before the script did";
-    return result;
+    return winapi_test::RunWithSteps(std::move(steps), &PromptWindow, "the prompt",
+                                     [&] { return winapi::RunPathPrompt(request); });
   }
 
   std::wstring MakeFile(const std::wstring& name) {
@@ -189,16 +171,6 @@ TEST_F(PathPromptTest, AsksBeforeReplacingAndRefusesMissingFilesAndFolders) {
     }
   }
 }
-
-// The windows the display was asked to bring to the front.
-class RaiseRecorder : public winapi::device::DeviceShell {
- public:
-  void Raise(HWND topLevel) override { raised.push_back(topLevel); }
-  void SetFullScreen(HWND, bool) override {}
-  void KeepDisplayAwake(bool) override {}
-  void SetTextInput(bool) override {}
-  std::vector<HWND> raised;
-};
 
 TEST_F(PathPromptTest, OtherWindowsGetNoInputAClickThereRaisesThePromptAndTheFocusComesBack) {
   RaiseRecorder shell;

@@ -1,0 +1,59 @@
+// What the layer's own modal windows (the message box, message_box.h, and
+// the path prompt, path_prompt.h) have in common: their window classes are
+// system classes, they sit in their owner's window (the screen without
+// one), they measure text on the screen, they share colours and framed
+// buttons, and they run in a nested message loop.  While that loop runs,
+// keyboard and mouse input for other windows is dropped (they still paint
+// and their timers run), and a press of a mouse button on one of them brings
+// the modal window to the front.  A WM_QUIT ends the loop and is posted
+// again for the caller's loop once the modal window is gone.
+#pragma once
+
+#include "winapi/pixels.h"
+#include "winapi/windows.h"
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+
+namespace winapi::core {
+
+// Adds a system class, like EDIT: it outlives ResetState and needs no
+// program to register it.  Once for each class.
+void AddModalWindowClass(LPCWSTR name, WNDPROC proc);
+
+// The owner's window, or the screen without one.
+RECT ModalRoom(HWND owner);
+
+// The extent of a text in the screen's font.
+SIZE ScreenTextExtent(const std::wstring& text);
+
+// The colours: the window's face, the frames, a button's face.
+constexpr std::uint32_t kModalFace = 0xFFE6E6E6u;
+constexpr std::uint32_t kModalFrame = 0xFF5A5A5Au;
+constexpr std::uint32_t kModalButton = 0xFFF7F7F7u;
+
+// `r` filled with `fill` inside a frame `thickness` pixels wide.
+void DrawModalFrame(const PixelView& view, const RECT& r, std::uint32_t fill, int thickness = 1);
+
+// Whether the point lies in the part `r` (its right and bottom edges
+// outside).
+bool PartContains(const RECT& r, int x, int y);
+
+// How a modal loop ended: `quitCode` holds the code of a WM_QUIT, and
+// `failed` tells that GetMessageW failed.  Neither when `finished` said so.
+struct ModalLoopEnd {
+  std::optional<int> quitCode;
+  bool failed = false;
+};
+
+// Runs the nested loop of `window` until `finished` answers true.  Its own
+// messages go first to `handled` (keys the window acts on itself, which are
+// then not dispatched); the rest are translated and dispatched.  When the
+// loop ends it destroys `window`, gives the focus back to `previousFocus`
+// when that window still stands, and posts a WM_QUIT it took again.
+ModalLoopEnd RunModalLoop(HWND window, HWND previousFocus, const std::function<bool()>& finished,
+                          const std::function<bool(const MSG& msg)>& handled);
+
+}  // namespace winapi::core
