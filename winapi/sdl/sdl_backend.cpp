@@ -461,40 +461,39 @@ class SdlBackend final : public Backend, public device::DeviceShell {
 SdlBackend* g_sdl = nullptr;
 void (*g_saveOnDisplayLost)() = nullptr;
 
-// Another client destroyed one of our windows.  SDL cannot take down a
-// window that X no longer has: it asks X whether the window is mapped, may
-// take the failed request's answer for "yes", and then waits for ever for X
-// to report the window unmapped, where no termination signal reaches the
-// program either.  So the program does not go on to its shutdown, which
-// destroys the windows, but saves and ends here as when the display went,
-// with no more window work.  The connection is still there; a broken one met
-// from now on only ends the program.
-[[noreturn]] void EndOnWindowGone() {
-  if (!x11::ClaimEnd()) {
-    _exit(EXIT_FAILURE);
+// The way out when the program cannot go on to its shutdown: says why on
+// stderr, turns window work into nothing, saves the player's work and ends
+// at once.  Exit handlers and static destructors would destroy windows and
+// shut SDL down over a dead connection or a window that went.
+[[noreturn]] void SaveAndEnd(const char* why) {
+  if (g_sdl != nullptr) {
+    g_sdl->MarkDisplayLost();
   }
-  g_sdl->MarkDisplayLost();
-  std::fprintf(stderr, "%s: its window was closed from outside; saving and ending\n", program_invocation_short_name);
+  std::fprintf(stderr, "%s: %s; saving and ending\n", program_invocation_short_name, why);
   if (g_saveOnDisplayLost != nullptr) {
     g_saveOnDisplayLost();
   }
   _exit(EXIT_FAILURE);
 }
 
-// Xlib's I/O error handler leads here (x11::InstallIOErrorHandler) on the GUI
-// thread.  The player's work is saved without any window work, and the
-// program ends at once: exit handlers and static destructors would destroy
-// windows and shut SDL down over the dead connection.
-[[noreturn]] void EndOnDisplayLost() {
-  if (g_sdl != nullptr) {
-    g_sdl->MarkDisplayLost();
+// Another client destroyed one of our windows.  SDL cannot take down a
+// window that X no longer has: it asks X whether the window is mapped, may
+// take the failed request's answer for "yes", and then waits for ever for X
+// to report the window unmapped, where no termination signal reaches the
+// program either.  So the program does not go on to its shutdown, which
+// destroys the windows, but saves and ends here as when the display went.
+// The connection is still there; a broken one met from now on only ends the
+// program.
+[[noreturn]] void EndOnWindowGone() {
+  if (!x11::ClaimEnd()) {
+    _exit(EXIT_FAILURE);
   }
-  std::fprintf(stderr, "%s: lost the connection to the display; saving and ending\n", program_invocation_short_name);
-  if (g_saveOnDisplayLost != nullptr) {
-    g_saveOnDisplayLost();
-  }
-  _exit(EXIT_FAILURE);
+  SaveAndEnd("its window was closed from outside");
 }
+
+// Xlib's I/O error handler leads here (x11::InstallIOErrorHandler) on the GUI
+// thread.
+[[noreturn]] void EndOnDisplayLost() { SaveAndEnd("lost the connection to the display"); }
 
 // A plain array: the backend starts while static objects are built, maybe
 // before a std::string here would be.
