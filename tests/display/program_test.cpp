@@ -274,18 +274,47 @@ TEST(Program, WithoutADisplaySaysSoAndWhyAndEndsUnlessRunningWithoutAWindowIsAsk
   }
 }
 
+// An empty private folder, removed afterwards with whatever it then holds.
+class ScratchFolder {
+ public:
+  explicit ScratchFolder(const char* kind) {
+    std::string pattern =
+        (std::filesystem::temp_directory_path() / (std::string("tavlin-") + kind + "-XXXXXX")).string();
+    if (mkdtemp(pattern.data()) != nullptr) path = pattern;
+  }
+  ~ScratchFolder() {
+    std::error_code ignored;
+    if (!path.empty()) std::filesystem::remove_all(path, ignored);
+  }
+  std::string path;  // empty: none could be made
+};
+
+std::string SourceResource(const std::string& name) {
+  std::ifstream in(std::string(TAVLIN_SOURCE_RESOURCES "/") + name, std::ios::binary);
+  std::ostringstream bytes;
+  bytes << in.rdbuf();
+  return bytes.str();
+}
+
+// Starts the program without a window on the given folders, expecting it to
+// refuse to start: it must end with exit status 1 within 30 s, and what it
+// said on stderr is returned.
+std::string ErrorsOfAStartThatFails(const ScratchFolder& resources, const ScratchFolder& settings) {
+  Program program({"TAVLIN_HEADLESS"}, {"TAVLIN_HEADLESS=1", "TAVLIN_RESOURCES_DIR=" + resources.path,
+                                        "TAVLIN_SETTINGS_DIR=" + settings.path});
+  EXPECT_TRUE(program.Started());
+  const int status = program.WaitForExit(30000);
+  EXPECT_NE(status, -1) << "still running after 30 s";
+  EXPECT_EQ(status, 1) << program.Errors();
+  return program.Errors();
+}
+
 // Needs no display: runs without a window.  The resource file is damaged
 // or gone and there is no cached copy (a first run): the program cannot
 // show anything of its own, so it says in its fatal-error box which file,
 // and where, and its exit status says it failed.
 TEST(Program, WithoutAUsableResourceFileItNamesTheFileAndEndsWithAFailure) {
-  std::string full;
-  {
-    std::ifstream in(TAVLIN_SOURCE_RESOURCES "/resources.dat", std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    full = bytes.str();
-  }
+  const std::string full = SourceResource("resources.dat");
   ASSERT_GT(full.size(), 1000u);
   struct Case {
     const char* name;
@@ -299,28 +328,15 @@ TEST(Program, WithoutAUsableResourceFileItNamesTheFileAndEndsWithAFailure) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    std::string resources = (std::filesystem::temp_directory_path() / "tavlin-resources-XXXXXX").string();
-    std::string settings = (std::filesystem::temp_directory_path() / "tavlin-settings-XXXXXX").string();
-    ASSERT_NE(mkdtemp(resources.data()), nullptr);
-    ASSERT_NE(mkdtemp(settings.data()), nullptr);
-    const std::string file = resources + "/resources.dat";
+    const ScratchFolder resources("resources"), settings("settings");
+    ASSERT_FALSE(resources.path.empty() || settings.path.empty());
+    const std::string file = resources.path + "/resources.dat";
     if (c.file != nullptr) std::ofstream(file, std::ios::binary) << c.file;
-    {
-      Program program({"TAVLIN_HEADLESS"},
-                      {"TAVLIN_HEADLESS=1", "TAVLIN_RESOURCES_DIR=" + resources, "TAVLIN_SETTINGS_DIR=" + settings});
-      ASSERT_TRUE(program.Started());
-      const int status = program.WaitForExit(30000);
-      EXPECT_NE(status, -1) << "still running after 30 s";
-      EXPECT_NE(status, 0) << program.Errors();
-      const std::string errors = program.Errors();
-      EXPECT_NE(errors.find(std::string("[message box] Kestrel Mill: The game cannot start: its resource file ") +
-                            c.said + ".\n\nLooked for:\n" + file),
-                std::string::npos)
-          << errors;
-    }
-    std::error_code ignored;
-    std::filesystem::remove_all(resources, ignored);
-    std::filesystem::remove_all(settings, ignored);
+    const std::string errors = ErrorsOfAStartThatFails(resources, settings);
+    EXPECT_NE(errors.find(std::string("[message box] Kestrel Mill: The game cannot start: its resource file ") +
+                          c.said + ".\n\nLooked for:\n" + file),
+              std::string::npos)
+        << errors;
   }
 }
 
@@ -330,14 +346,8 @@ TEST(Program, WithoutAUsableResourceFileItNamesTheFileAndEndsWithAFailure) {
 // failed, on a first start and on the next one, which finds the resource
 // file's cached copy made by the first.
 TEST(Program, WithoutUsableArtItNamesTheFileAndEndsWithAFailure) {
-  const auto read = [](const std::string& name) {
-    std::ifstream in(std::string(TAVLIN_SOURCE_RESOURCES "/") + name, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-  };
-  const std::string glyphs = read("glyphs.dat");
-  const std::string digits = read("titular_digits.dat");
+  const std::string glyphs = SourceResource("glyphs.dat");
+  const std::string digits = SourceResource("titular_digits.dat");
   ASSERT_GT(glyphs.size(), 1000u);
   ASSERT_GT(digits.size(), 1000u);
   struct Case {
@@ -356,33 +366,22 @@ TEST(Program, WithoutUsableArtItNamesTheFileAndEndsWithAFailure) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    std::string resources = (std::filesystem::temp_directory_path() / "tavlin-resources-XXXXXX").string();
-    std::string settings = (std::filesystem::temp_directory_path() / "tavlin-settings-XXXXXX").string();
-    ASSERT_NE(mkdtemp(resources.data()), nullptr);
-    ASSERT_NE(mkdtemp(settings.data()), nullptr);
+    const ScratchFolder resources("resources"), settings("settings");
+    ASSERT_FALSE(resources.path.empty() || settings.path.empty());
     for (const char* name : {"resources.dat", "glyphs.dat", "titular_digits.dat", "Packege3x3.dat", "Packege4x4.dat"})
-      std::filesystem::copy_file(std::string(TAVLIN_SOURCE_RESOURCES "/") + name, resources + "/" + name);
-    const std::string file = resources + "/" + c.file;
+      std::filesystem::copy_file(std::string(TAVLIN_SOURCE_RESOURCES "/") + name, resources.path + "/" + name);
+    const std::string file = resources.path + "/" + c.file;
     std::filesystem::remove(file);
     if (c.bytes != nullptr) std::ofstream(file, std::ios::binary) << *c.bytes;
     for (const char* start : {"first start", "start with the cached resources"}) {
       SCOPED_TRACE(start);
-      Program program({"TAVLIN_HEADLESS"},
-                      {"TAVLIN_HEADLESS=1", "TAVLIN_RESOURCES_DIR=" + resources, "TAVLIN_SETTINGS_DIR=" + settings});
-      ASSERT_TRUE(program.Started());
-      const int status = program.WaitForExit(30000);
-      EXPECT_NE(status, -1) << "still running after 30 s";
-      EXPECT_EQ(status, 1) << program.Errors();
-      const std::string errors = program.Errors();
+      const std::string errors = ErrorsOfAStartThatFails(resources, settings);
       EXPECT_NE(errors.find(std::string("[message box] Kestrel Mill: The game cannot start: its art file ") + c.said +
                             ".\n\nLooked for:\n" + file + "\n\nInstall the game again to restore the file."),
                 std::string::npos)
           << errors;
     }
-    EXPECT_TRUE(std::filesystem::exists(settings + "/cached_resources.dat"));
-    std::error_code ignored;
-    std::filesystem::remove_all(resources, ignored);
-    std::filesystem::remove_all(settings, ignored);
+    EXPECT_TRUE(std::filesystem::exists(settings.path + "/cached_resources.dat"));
   }
 }
 

@@ -83,6 +83,17 @@ class HandheldRun : public ::testing::Test {
                                   r.top + static_cast<int>(index / 9) * side + side / 2);
   }
 
+  // A message loop that goes idle is a script that missed an answer, save
+  // the splash's wait after the language step, which lets the clock run on.
+  static void FailALoopThatWaitsForNothing(const DialogScript& script) {
+    winapi::headless::SetIdleHook([&script] {
+      if (script.Answered() == 1 && Application::Instance() != nullptr) return false;
+      ADD_FAILURE() << "a message loop waits for input that its answer did not give";
+      PostQuitMessage(0);
+      return true;
+    });
+  }
+
   grid_test::Folders folders{{"resources.dat", "glyphs.dat", "titular_digits.dat"}};
   std::filesystem::path beside;
   std::unique_ptr<HeadlessHandheld> host;
@@ -120,13 +131,7 @@ TEST_F(HandheldRun, PlaysAMoveUndoesItAndSavesInTheSettingsFolderBesideTheProgra
   });
   game.Close();
 
-  winapi::headless::SetIdleHook([&script] {
-    // The splash's wait after the language step lets the clock run on.
-    if (script.Answered() == 1 && Application::Instance() != nullptr) return false;
-    ADD_FAILURE() << "a message loop waits for input that its answer did not give";
-    PostQuitMessage(0);
-    return true;
-  });
+  FailALoopThatWaitsForNothing(script);
   EXPECT_EQ(RunApplication(handheld::Host()), 0);
   EXPECT_TRUE(script.Done());
   EXPECT_EQ(Application::Instance(), nullptr);
@@ -190,12 +195,7 @@ TEST_F(HandheldRun, TheShutdownSavesBeforeItTouchesTheDisplay) {
         TheApplication().options.showGuideLines = true;
       })
       .Close();
-  winapi::headless::SetIdleHook([&script] {
-    if (script.Answered() == 1 && Application::Instance() != nullptr) return false;
-    ADD_FAILURE() << "a message loop waits for input that its answer did not give";
-    PostQuitMessage(0);
-    return true;
-  });
+  FailALoopThatWaitsForNothing(script);
   EXPECT_EQ(RunApplication(handheld::Host()), 0);
   winapi::device::InstallDeviceShell(previous);
   EXPECT_TRUE(script.Done());
