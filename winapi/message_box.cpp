@@ -30,6 +30,16 @@ constexpr Spacing kRoomy{12, 16, 8, 28, 84};
 constexpr Spacing kTight{6, 8, 4, 24, 0};
 constexpr int kButtonPadding = 16;  // around a button's text
 
+// The spacing for text of `lineHeight` pixels.
+Spacing ScaledToText(const Spacing& s, int lineHeight) {
+  const auto scaled = [lineHeight](int pixels) { return core::ScaledToText(pixels, lineHeight); };
+  return Spacing{scaled(s.margin), scaled(s.beforeButtons), scaled(s.between), scaled(s.buttonHeight),
+                 scaled(s.minButtonWidth)};
+}
+
+// The mark that ends a text cut to fit the screen.
+constexpr wchar_t kCutMark[] = L"\u2026";
+
 MessageBoxTexts& Texts() {
   static MessageBoxTexts texts;
   return texts;
@@ -180,7 +190,7 @@ MessageBoxLayout Lay(const Spacing& s, int width, std::vector<std::wstring> line
   const int buttonTop = layout.text.bottom + s.beforeButtons;
   int buttonWidth = s.minButtonWidth;
   for (const std::wstring& text : buttonTexts) {
-    buttonWidth = std::max(buttonWidth, measure(text) + kButtonPadding);
+    buttonWidth = std::max(buttonWidth, measure(text) + core::ScaledToText(kButtonPadding, lineHeight));
   }
   const int count = static_cast<int>(buttonTexts.size());
   const int row = count * buttonWidth + (count - 1) * s.between;
@@ -207,6 +217,11 @@ MessageBoxLayout Lay(const Spacing& s, int width, std::vector<std::wstring> line
 }  // namespace
 
 void SetMessageBoxTexts(MessageBoxTexts texts) { Texts() = std::move(texts); }
+
+void ReportUnseenMessageBox(const std::wstring& caption, const std::wstring& text) {
+  std::fprintf(stderr, "[message box] %s: %s\n", wide_to_utf8(caption, utf_errors::lenient).c_str(),
+               wide_to_utf8(text, utf_errors::lenient).c_str());
+}
 
 std::vector<int> MessageBoxButtons(UINT type) {
   switch (type & MB_TYPEMASK) {
@@ -251,29 +266,38 @@ MessageBoxLayout LayoutMessageBox(SIZE room, SIZE screen, const std::wstring& te
                                   int lineHeight) {
   const int roomWidth = std::max<int>(1, room.cx - 2 * kRoomAround);
   const int roomHeight = room.cy - 2 * kRoomAround;
-  const int width = std::min(kWidestBox, roomWidth);
+  const int width = std::min(core::ScaledToText(kWidestBox, lineHeight), roomWidth);
+  const Spacing roomySpacing = ScaledToText(kRoomy, lineHeight);
+  const Spacing tightSpacing = ScaledToText(kTight, lineHeight);
   const auto lay = [&](const Spacing& s, int boxWidth) {
     return Lay(s, boxWidth, WrapMessageText(text, boxWidth - 2 * s.margin, measure), buttonTexts, measure, lineHeight);
   };
-  const MessageBoxLayout roomy = lay(kRoomy, width);
+  const MessageBoxLayout roomy = lay(roomySpacing, width);
   const bool inARow = roomy.buttons.size() < 2 || roomy.buttons[0].top == roomy.buttons[1].top;
   if (roomy.size.cy <= roomHeight && inARow) {
     return roomy;
   }
-  MessageBoxLayout tight = lay(kTight, width);
+  MessageBoxLayout tight = lay(tightSpacing, width);
   // A long text may take the screen's height, and then its width.
   const int tallest = std::max<int>(room.cy, screen.cy) - 2 * kRoomAround;
   const int widest = std::max<int>(room.cx, screen.cx) - 2 * kRoomAround;
   if (tight.size.cy > tallest && widest > width) {
-    tight = lay(kTight, widest);
+    tight = lay(tightSpacing, widest);
   }
   if (tight.size.cy > tallest && !tight.lines.empty()) {
     // More than a screen can hold: the lines that fit, the last one marked.
+    // The mark must fit beside what the last line keeps, or the line's end
+    // would be clipped and the cut not seen.
     const int spare = tallest - (tight.size.cy - static_cast<int>(tight.lines.size()) * lineHeight);
     std::vector<std::wstring> lines = tight.lines;
     lines.resize(static_cast<std::size_t>(std::max(1, spare / std::max(lineHeight, 1))));
-    lines.back() += L"\u2026";
-    tight = Lay(kTight, tight.size.cx, std::move(lines), buttonTexts, measure, lineHeight);
+    std::wstring& last = lines.back();
+    const int textWidth = tight.text.right - tight.text.left;
+    while (!last.empty() && (last.back() == L' ' || measure(last + kCutMark) > textWidth)) {
+      last.pop_back();
+    }
+    last += kCutMark;
+    tight = Lay(tightSpacing, tight.size.cx, std::move(lines), buttonTexts, measure, lineHeight);
   }
   return tight;
 }
@@ -296,10 +320,9 @@ std::optional<int> RunMessageBox(HWND owner, const std::wstring& text, const std
       [](const std::wstring& line) { return static_cast<int>(core::ScreenTextExtent(line).cx); },
       static_cast<int>(core::ScreenTextExtent(L"X").cy));
   const SIZE size = box.layout.size;
-  const int x = room.left + (room.right - room.left - size.cx) / 2;
-  const int y = std::max<LONG>(0, room.top + (room.bottom - room.top - size.cy) / 2);
-  box.window = CreateWindowExW(0, kClassName, caption.c_str(), WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU, x, y, size.cx,
-                               size.cy, top, nullptr, nullptr, &box);
+  const POINT at = core::PlaceModalWindow(room, size);
+  box.window = CreateWindowExW(0, kClassName, caption.c_str(), WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU, at.x, at.y,
+                               size.cx, size.cy, top, nullptr, nullptr, &box);
   if (box.window == nullptr) {
     return std::nullopt;
   }
@@ -337,8 +360,7 @@ std::optional<int> RunMessageBox(HWND owner, const std::wstring& text, const std
         return msg.message == WM_CHAR;
       });
   if (end.quitCode) {
-    std::fprintf(stderr, "[message box] %s: %s\n", wide_to_utf8(caption, utf_errors::lenient).c_str(),
-                 wide_to_utf8(text, utf_errors::lenient).c_str());
+    ReportUnseenMessageBox(caption, text);
   }
   if (!box.answer) {
     box.answer = box.escapeAnswer;

@@ -4,10 +4,11 @@
 // language and ends with every other loop when the program is asked to
 // close.  A backend that shows windows runs it for MessageBoxW.
 //
-// The box is owned by the caller's top-level window and sits centred inside
-// it (on the screen without an owner).  Its text wraps between words, and
-// inside a word only where one word is wider than the box; the box grows in
-// height to show all of it, up to the screen's height.  While it runs,
+// The box is owned by the caller's top-level window and sits centred on it
+// (on the screen without an owner), inside the screen.  Its text wraps
+// between words, and inside a word only where one word is wider than the
+// box; the box grows in height to show all of it, up to the screen's height,
+// and with the game's text on a large screen.  While it runs,
 // keyboard and mouse input for other windows is dropped (they still paint
 // and their timers run), and a press of a mouse button on one of them
 // brings the box to the front.
@@ -40,6 +41,11 @@ struct MessageBoxTexts {
 };
 void SetMessageBoxTexts(MessageBoxTexts texts);
 
+// A box the player cannot have read (its loop ended on a WM_QUIT, no window
+// could show it, or there is no display): its caption and text go to
+// stderr, as one line "[message box] caption: text".
+void ReportUnseenMessageBox(const std::wstring& caption, const std::wstring& text);
+
 // The buttons of a box of `type` (MB_OK, MB_OKCANCEL, MB_YESNO or
 // MB_YESNOCANCEL; any other type shows OK alone), as IDOK, IDCANCEL, ...
 // in the order they stand, and the answer of Escape and the close box.
@@ -66,7 +72,9 @@ std::vector<std::wstring> WrapMessageText(const std::wstring& text, int width, c
 
 // Where the box's parts go, in its client area, for a room (the owner's
 // client area, or the screen), the screen it may grow to, the text and the
-// buttons' texts.
+// buttons' texts.  Its widths and spacing grow with text taller than the
+// default (core::ScaledToText).  A text the screen cannot hold is cut after
+// the lines that fit, and the last of them ends in "…".
 struct MessageBoxLayout {
   SIZE size{};
   std::vector<std::wstring> lines;

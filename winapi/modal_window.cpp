@@ -1,7 +1,10 @@
 #include "winapi/modal_window.h"
 
+#include "winapi/backend.h"
+#include "winapi/default_font.h"
 #include "winapi/window_registry.h"
 
+#include <algorithm>
 #include <memory>
 
 namespace winapi::core {
@@ -16,41 +19,12 @@ bool IsButtonPress(UINT message) {
   return message == WM_LBUTTONDOWN || message == WM_RBUTTONDOWN || message == WM_MBUTTONDOWN;
 }
 
-}  // namespace
+// `start` moved as little as needed for [start, start + length) to lie in
+// [0, room), or 0 when it cannot.
+LONG Inside(LONG start, LONG length, LONG room) { return std::max<LONG>(0, std::min(start, room - length)); }
 
-void AddModalWindowClass(LPCWSTR name, WNDPROC proc) {
-  auto windowClass = std::make_shared<WindowClass>();
-  windowClass->name = name;
-  windowClass->proc = proc;
-  windowClass->cursor = LoadCursorW(nullptr, IDC_ARROW);
-  AddSystemClass(std::move(windowClass));
-}
-
-RECT ModalRoom(HWND owner) {
-  RECT area{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-  if (owner != nullptr) {
-    GetWindowRect(owner, &area);
-  }
-  return area;
-}
-
-void DrawModalFrame(const PixelView& view, const RECT& r, std::uint32_t fill, int thickness) {
-  FillPixels(view, r, kModalFrame);
-  FillPixels(view, RECT{r.left + thickness, r.top + thickness, r.right - thickness, r.bottom - thickness}, fill);
-}
-
-bool PartContains(const RECT& r, int x, int y) { return x >= r.left && x < r.right && y >= r.top && y < r.bottom; }
-
-SIZE ScreenTextExtent(const std::wstring& text) {
-  SIZE extent{0, 0};
-  const HDC screen = GetDC(nullptr);
-  GetTextExtentPoint32W(screen, text.c_str(), static_cast<int>(text.size()), &extent);
-  ReleaseDC(nullptr, screen);
-  return extent;
-}
-
-ModalLoopEnd RunModalLoop(HWND window, HWND previousFocus, const std::function<bool()>& finished,
-                          const std::function<bool(const MSG& msg)>& handled) {
+ModalLoopEnd LoopUntilFinished(HWND window, const std::function<bool()>& finished,
+                               const std::function<bool(const MSG& msg)>& handled) {
   ModalLoopEnd end;
   while (!finished()) {
     MSG msg;
@@ -74,10 +48,70 @@ ModalLoopEnd RunModalLoop(HWND window, HWND previousFocus, const std::function<b
       DispatchMessageW(&msg);
     }
   }
+  return end;
+}
+
+void CloseModalWindow(HWND window, HWND previousFocus) {
   DestroyWindow(window);
   if (previousFocus != nullptr && IsWindow(previousFocus)) {
     SetFocus(previousFocus);
   }
+}
+
+}  // namespace
+
+void AddModalWindowClass(LPCWSTR name, WNDPROC proc) {
+  auto windowClass = std::make_shared<WindowClass>();
+  windowClass->name = name;
+  windowClass->proc = proc;
+  windowClass->cursor = LoadCursorW(nullptr, IDC_ARROW);
+  AddSystemClass(std::move(windowClass));
+}
+
+RECT ModalRoom(HWND owner) {
+  RECT area{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  if (owner != nullptr) {
+    GetWindowRect(owner, &area);
+  }
+  return area;
+}
+
+POINT PlaceModalWindow(const RECT& room, SIZE size) {
+  const SIZE display = CurrentBackend().ScreenSize();
+  const LONG centredX = room.left + (room.right - room.left - size.cx) / 2;
+  const LONG centredY = room.top + (room.bottom - room.top - size.cy) / 2;
+  return POINT{Inside(centredX, size.cx, display.cx), Inside(centredY, size.cy, display.cy)};
+}
+
+int ScaledToText(int pixels, int lineHeight) {
+  return pixels * std::max(lineHeight, kDefaultLineHeight) / kDefaultLineHeight;
+}
+
+void DrawModalFrame(const PixelView& view, const RECT& r, std::uint32_t fill, int thickness) {
+  FillPixels(view, r, kModalFrame);
+  FillPixels(view, RECT{r.left + thickness, r.top + thickness, r.right - thickness, r.bottom - thickness}, fill);
+}
+
+bool PartContains(const RECT& r, int x, int y) { return x >= r.left && x < r.right && y >= r.top && y < r.bottom; }
+
+SIZE ScreenTextExtent(const std::wstring& text) {
+  SIZE extent{0, 0};
+  const HDC screen = GetDC(nullptr);
+  GetTextExtentPoint32W(screen, text.c_str(), static_cast<int>(text.size()), &extent);
+  ReleaseDC(nullptr, screen);
+  return extent;
+}
+
+ModalLoopEnd RunModalLoop(HWND window, HWND previousFocus, const std::function<bool()>& finished,
+                          const std::function<bool(const MSG& msg)>& handled) {
+  ModalLoopEnd end;
+  try {
+    end = LoopUntilFinished(window, finished, handled);
+  } catch (...) {
+    CloseModalWindow(window, previousFocus);
+    throw;
+  }
+  CloseModalWindow(window, previousFocus);
   if (end.quitCode) {
     PostQuitMessage(*end.quitCode);
   }

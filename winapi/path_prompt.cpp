@@ -36,6 +36,13 @@ constexpr Spacing kRoomy{12, 4, 6, 8, 20, 28, 84};
 constexpr Spacing kTight{4, 2, 2, 6, 6, 24, 0};
 constexpr int kButtonPadding = 16;  // around a button's text
 
+// The spacing for text of `lineHeight` pixels.
+Spacing ScaledToText(const Spacing& s, int lineHeight) {
+  const auto scaled = [lineHeight](int pixels) { return core::ScaledToText(pixels, lineHeight); };
+  return Spacing{scaled(s.margin),        scaled(s.gap),          scaled(s.labelExtra),    scaled(s.entryExtra),
+                 scaled(s.beforeButtons), scaled(s.buttonHeight), scaled(s.minButtonWidth)};
+}
+
 PathPromptTexts& Texts() {
   static PathPromptTexts texts;
   return texts;
@@ -70,6 +77,8 @@ void Paint(HWND hwnd, const Prompt& prompt) {
     core::DrawModalFrame(target->view, layout.cancel, core::kModalButton);
     core::ReportDrawn(*target, client);
     SetBkMode(dc, TRANSPARENT);
+    RECT title = layout.title;
+    DrawTextW(dc, prompt.request.title.c_str(), -1, &title, DT_SINGLELINE | DT_LEFT | DT_VCENTER | DT_NOPREFIX);
     RECT label = layout.label;
     DrawTextW(dc, prompt.texts.label.c_str(), -1, &label, DT_SINGLELINE | DT_LEFT | DT_VCENTER | DT_NOPREFIX);
     RECT ok = layout.ok;
@@ -172,19 +181,24 @@ void SetPathPromptTexts(PathPromptTexts texts) { Texts() = std::move(texts); }
 void UseOwnFilePrompt(bool own) { g_ownPrompt = own; }
 bool UsesOwnFilePrompt() { return g_ownPrompt; }
 
-PathPromptLayout LayoutPathPrompt(SIZE room, SIZE labelText, SIZE okText, SIZE cancelText) {
-  const int width = std::max<LONG>(1, std::min<LONG>(kWidestPrompt, room.cx - 2 * kRoomAround));
-  const int lineHeight = std::max({labelText.cy, okText.cy, cancelText.cy});
+PathPromptLayout LayoutPathPrompt(SIZE room, SIZE titleText, SIZE labelText, SIZE okText, SIZE cancelText) {
+  const int lineHeight = std::max({titleText.cy, labelText.cy, okText.cy, cancelText.cy});
+  const int width =
+      std::max<LONG>(1, std::min<LONG>(core::ScaledToText(kWidestPrompt, lineHeight), room.cx - 2 * kRoomAround));
+  const int buttonPadding = core::ScaledToText(kButtonPadding, lineHeight);
   const auto lay = [&](const Spacing& s) {
     PathPromptLayout layout;
     const int right = width - s.margin;
-    const int labelTop = s.margin - s.margin / 3;  // the label's text has room above it already
-    layout.label = RECT{s.margin, labelTop, right, labelTop + lineHeight + s.labelExtra};
+    const int titleTop = s.margin - s.margin / 3;  // the text has room above it already
+    // No title, no line for it: the window's caption may be all there is.
+    const int titleHeight = titleText.cx > 0 ? lineHeight + s.labelExtra : 0;
+    layout.title = RECT{s.margin, titleTop, right, titleTop + titleHeight};
+    layout.label = RECT{s.margin, layout.title.bottom, right, layout.title.bottom + lineHeight + s.labelExtra};
     const int entryTop = layout.label.bottom + s.gap;
     layout.entry = RECT{s.margin, entryTop, right, entryTop + lineHeight + s.entryExtra};
     const int buttonTop = layout.entry.bottom + s.beforeButtons;
     const int buttonWidth =
-        static_cast<int>(std::max<LONG>(s.minButtonWidth, std::max(okText.cx, cancelText.cx) + kButtonPadding));
+        static_cast<int>(std::max<LONG>(s.minButtonWidth, std::max(okText.cx, cancelText.cx) + buttonPadding));
     if (s.margin + 2 * (buttonWidth + s.margin) <= width) {
       // Side by side at the right, Cancel last.
       layout.cancel = RECT{right - buttonWidth, buttonTop, right, buttonTop + s.buttonHeight};
@@ -199,9 +213,9 @@ PathPromptLayout LayoutPathPrompt(SIZE room, SIZE labelText, SIZE okText, SIZE c
     layout.size = SIZE{width, layout.cancel.bottom + s.margin};
     return layout;
   };
-  const PathPromptLayout roomy = lay(kRoomy);
+  const PathPromptLayout roomy = lay(ScaledToText(kRoomy, lineHeight));
   const bool roomyFits = roomy.size.cy <= room.cy - 2 * kRoomAround && roomy.ok.top == roomy.cancel.top;
-  return roomyFits ? roomy : lay(kTight);
+  return roomyFits ? roomy : lay(ScaledToText(kTight, lineHeight));
 }
 
 FileDialogResult RunPathPrompt(const FileDialogRequest& request) {
@@ -211,13 +225,13 @@ FileDialogResult RunPathPrompt(const FileDialogRequest& request) {
   const HWND owner = request.owner != nullptr && IsWindow(request.owner) ? core::TopLevelOf(request.owner) : nullptr;
   const RECT room = core::ModalRoom(owner);
   prompt.layout =
-      LayoutPathPrompt(SIZE{room.right - room.left, room.bottom - room.top}, core::ScreenTextExtent(prompt.texts.label),
-                       core::ScreenTextExtent(prompt.texts.ok), core::ScreenTextExtent(prompt.texts.cancel));
+      LayoutPathPrompt(SIZE{room.right - room.left, room.bottom - room.top}, core::ScreenTextExtent(request.title),
+                       core::ScreenTextExtent(prompt.texts.label), core::ScreenTextExtent(prompt.texts.ok),
+                       core::ScreenTextExtent(prompt.texts.cancel));
   const SIZE size = prompt.layout.size;
-  const int x = room.left + (room.right - room.left - size.cx) / 2;
-  const int y = room.top + std::max<LONG>(0, (room.bottom - room.top - size.cy) / 2);
-  prompt.window = CreateWindowExW(0, kClassName, request.title.c_str(), WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU, x, y,
-                                  size.cx, size.cy, owner, nullptr, nullptr, &prompt);
+  const POINT at = core::PlaceModalWindow(room, size);
+  prompt.window = CreateWindowExW(0, kClassName, request.title.c_str(), WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU, at.x,
+                                  at.y, size.cx, size.cy, owner, nullptr, nullptr, &prompt);
   if (prompt.window == nullptr) {
     return FileDialogResult::Failed(CDERR_DIALOGFAILURE);
   }

@@ -1,17 +1,18 @@
 // Our own modal path prompt: the file dialog of last resort, for a desktop
 // without a file chooser program.  It is a small window of the layer itself
-// — a "File name:" line, a single-line EDIT control holding the suggested
-// path, OK and Cancel — run in a nested message loop, so it works on any
-// backend and is tested headless like the rest of the core.  Return or OK
-// accepts, Escape, Cancel or the close box cancels.  Saving over an existing
-// file asks first; with OFN_FILEMUSTEXIST, opening a file that is not there
-// says so; a folder is refused.  Either way the prompt stays open.
+// — its title, a "File name:" line, a single-line EDIT control holding the
+// suggested path, OK and Cancel — run in a nested message loop, so it works
+// on any backend and is tested headless like the rest of the core.  Return
+// or OK accepts, Escape, Cancel or the close box cancels.  Saving over an
+// existing file asks first; with OFN_FILEMUSTEXIST, opening a file that is
+// not there says so; a folder is refused.  Either way the prompt stays open.
 //
 // The prompt is owned by the request's owner (its top-level window), sits
-// centred inside it, and is laid out to fit it, down to a 120 px screen.
-// While it runs, keyboard and mouse input for other windows is dropped (they
-// still paint and their timers run), as under a modal dialog, and a press of
-// a mouse button on one of them brings the prompt to the front.  A WM_QUIT
+// centred on it and inside the screen, is laid out to fit it, down to a
+// 120 px screen, and grows with the game's text on a large one.  While it
+// runs, keyboard and mouse input for other windows is dropped (they still
+// paint and their timers run), as under a modal dialog, and a press of a
+// mouse button on one of them brings the prompt to the front.  A WM_QUIT
 // cancels the prompt and is posted again for the caller's loop.
 //
 // A browsing dialog was the alternative; typing a path is all the game
@@ -47,15 +48,20 @@ void UseOwnFilePrompt(bool own);
 bool UsesOwnFilePrompt();
 
 // Where the prompt's parts go, in its client area, for a room (the owner's
-// client area, or the screen) and the extents of its label and button texts.
+// client area, or the screen) and the extents of its title, label and button
+// texts.  The title stands on a line of its own above the label, so that
+// Open and Save as differ without a window manager to show the caption; an
+// empty title takes no line.  Widths and spacing grow with text taller than
+// the default (core::ScaledToText).
 struct PathPromptLayout {
   SIZE size{};
+  RECT title{};
   RECT label{};
   RECT entry{};
   RECT ok{};
   RECT cancel{};
 };
-PathPromptLayout LayoutPathPrompt(SIZE room, SIZE labelText, SIZE okText, SIZE cancelText);
+PathPromptLayout LayoutPathPrompt(SIZE room, SIZE titleText, SIZE labelText, SIZE okText, SIZE cancelText);
 
 // The absolute path a typed text names: "~" and "~/..." start at `home`,
 // other relative paths at `currentFolder`.  Empty stays empty.

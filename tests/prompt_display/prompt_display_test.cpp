@@ -9,6 +9,7 @@
 
 #include "app/ResourceManager.h"
 #include "app/Users.h"
+#include "winapi/default_font.h"
 #include "winapi/path_prompt.h"
 #include "winapi/sdl/sdl.h"
 #include "winapi/windows.h"
@@ -420,20 +421,26 @@ TEST_F(PromptOnTheDisplay, TheHandheldPromptFitsItsWindowAndSpeaksItsLanguage) {
                                            << promptArea.x - mainArea.x << "," << promptArea.y - mainArea.y;
 
   // The Cancel button, where the layout puts it, is as wide in ink as
-  // "Abbrechen" in the default font, and wider than "Cancel".
+  // "Abbrechen" in the game's font at this size, and wider than "Cancel".
+  winapi::core::SetWantedLineHeight(ResourceManager::TextLineHeightFor(240, 320, 480, 640));
   const HDC dc = GetDC(nullptr);
-  SIZE label{}, ok{}, cancel{}, english{};
+  const std::wstring title = L"R\u00e4tsel speichern unter";
+  SIZE titleText{}, label{}, ok{}, cancel{}, english{};
+  GetTextExtentPoint32W(dc, title.c_str(), static_cast<int>(title.size()), &titleText);
   GetTextExtentPoint32W(dc, L"Dateiname:", 10, &label);
   GetTextExtentPoint32W(dc, L"OK", 2, &ok);
   GetTextExtentPoint32W(dc, L"Abbrechen", 9, &cancel);
   GetTextExtentPoint32W(dc, L"Cancel", 6, &english);
   ReleaseDC(nullptr, dc);
-  const winapi::PathPromptLayout layout = winapi::LayoutPathPrompt({240, 320}, label, ok, cancel);
+  const winapi::PathPromptLayout layout = winapi::LayoutPathPrompt({240, 320}, titleText, label, ok, cancel);
   EXPECT_EQ(promptArea.width, layout.size.cx);
   const Picture shown = Screenshot(prompt);
   const auto [first, end] = InkColumns(shown, layout.cancel);
   EXPECT_GE(end - first, cancel.cx - 4) << "the Cancel button's text";
   EXPECT_GT(end - first, english.cx + 8) << "the Cancel button's text";
+  // Its title shows inside it, above the label.
+  const auto [titleFirst, titleEnd] = InkColumns(shown, layout.title);
+  EXPECT_GE(titleEnd - titleFirst, titleText.cx - 4) << "the title";
 
   // Typing reaches it: a folder's name brings the box that refuses it.
   Keys(prompt, "type --delay 30 /tmp");

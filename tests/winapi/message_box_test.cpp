@@ -6,6 +6,7 @@
 #include "modal_steps.h"
 
 #include "winapi/close_signals.h"
+#include "winapi/default_font.h"
 #include "winapi/device.h"
 #include "winapi/message_box.h"
 
@@ -45,6 +46,7 @@ class MessageBoxTest : public LayerTest {
  protected:
   void TearDown() override {
     winapi::SetMessageBoxTexts({});
+    winapi::core::SetWantedLineHeight(winapi::core::kDefaultLineHeight);
     LayerTest::TearDown();
   }
 
@@ -241,8 +243,9 @@ TEST(WrapMessageText, BreaksBetweenWordsAndInsideAWordOnlyWhereItMust) {
   EXPECT_EQ(winapi::WrapMessageText(L"abc", 5, measure), (std::vector<std::wstring>{L"a", L"b", L"c"}));
 }
 
-// On every room from the smallest handheld screen up, the box fits (the
-// screen's height at most), its parts lie inside it without overlapping,
+// On every room from the smallest handheld screen up to full screen on a
+// large monitor, at the game's text size there, the box fits (the screen's
+// height at most), its parts lie inside it without overlapping,
 // every line fits the text's width, the lines hold the whole text, and each
 // button holds its text.
 TEST_F(MessageBoxTest, TheLayoutFitsEveryRoomAndShowsTheWholeText) {
@@ -251,8 +254,11 @@ TEST_F(MessageBoxTest, TheLayoutFitsEveryRoomAndShowsTheWholeText) {
       L"Ordner. Geben Sie den Namen einer Datei ein.";
   const std::wstring oneWord = L"\"/home/ann/" + std::wstring(120, L'x') + L".txt\" was not found.";
   const std::wstring lines = L"Tavlin could not save its files in /home/ann/.local/share/tavlin/.\nFirst\n\nLast";
-  const SIZE rooms[] = {{120, 160}, {240, 320}, {320, 240}, {480, 640}, {1024, 768}};
-  for (const SIZE room : rooms) {
+  // Each room at the game's text size there.
+  const std::pair<SIZE, int> rooms[] = {{{120, 160}, 11},  {{240, 320}, 11},   {{320, 240}, 11},  {{480, 640}, 16},
+                                        {{1024, 768}, 16}, {{1920, 1080}, 27}, {{3840, 2160}, 54}};
+  for (const auto& [room, lineHeight] : rooms) {
+    winapi::core::SetWantedLineHeight(lineHeight);
     for (const std::wstring& text : {folder, oneWord, lines}) {
       for (const UINT type : {MB_OK, MB_YESNO, MB_YESNOCANCEL}) {
         SCOPED_TRACE(std::to_string(room.cx) + "x" + std::to_string(room.cy) + " type " + std::to_string(type) +
@@ -296,5 +302,75 @@ TEST_F(MessageBoxTest, TheLayoutFitsEveryRoomAndShowsTheWholeText) {
     }
   }
   // The desktop's room keeps a box of the usual width.
+  winapi::core::SetWantedLineHeight(winapi::core::kDefaultLineHeight);
   EXPECT_EQ(LayoutFor(folder, MB_OK, {480, 640}).size.cx, 420);
+}
+
+// A text the screen cannot hold is cut after the lines that fit; the mark
+// that says so fits the text's width too, so it is drawn, also where the
+// last line kept is full (a long path broken inside its name).
+TEST_F(MessageBoxTest, ACutTextEndsInAMarkThatShows) {
+  const std::wstring path = L"\"/home/ann/" + std::wstring(6000, L'x') + L".txt\"";
+  struct Case {
+    SIZE room;
+    SIZE screen;
+    int lineHeight;
+    std::wstring text;
+  };
+  const Case cases[] = {
+      {{240, 320}, {240, 320}, 11, path + L" ist ein Ordner. Geben Sie den Namen einer Datei ein."},
+      {{480, 640}, {1024, 768}, 16, path + L" was not found."},
+      {{1920, 1080}, {1920, 1080}, 27, path + L" ist ein Ordner. Geben Sie den Namen einer Datei ein."},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::to_string(c.room.cx) + "x" + std::to_string(c.room.cy));
+    winapi::core::SetWantedLineHeight(c.lineHeight);
+    const winapi::MessageBoxLayout layout =
+        winapi::LayoutMessageBox(c.room, c.screen, c.text, {L"OK"}, &TextWidth, LineHeight());
+    ASSERT_FALSE(layout.lines.empty());
+    EXPECT_LE(layout.size.cy, std::max(c.room.cy, c.screen.cy) - 8);
+    std::wstring shown;
+    for (const std::wstring& line : layout.lines) {
+      EXPECT_LE(TextWidth(line), layout.text.right - layout.text.left);
+      shown += line;
+    }
+    ASSERT_TRUE(shown.ends_with(L"\u2026"));
+    shown.pop_back();
+    EXPECT_GT(shown.size(), 100u);
+    EXPECT_TRUE(c.text.starts_with(shown)) << "the text's start, in order";
+  }
+}
+
+// Full screen on a large monitor the game's text is large: the box's
+// buttons, margins and width grow with it, in the proportions they have at
+// the desktop's text size, so a button's text keeps room around it.
+TEST_F(MessageBoxTest, GrowsWithTheGamesText) {
+  winapi::MessageBoxTexts german;
+  german.yes = L"Ja";
+  german.no = L"Nein";
+  winapi::SetMessageBoxTexts(german);
+  const std::wstring text = L"\"/home/ann/r.txt\" gibt es schon.\nM\u00f6chten Sie die Datei ersetzen?";
+  for (const auto& [screen, lineHeight] :
+       {std::pair{SIZE{480, 640}, 16}, std::pair{SIZE{1920, 1080}, 27}, std::pair{SIZE{3840, 2160}, 54}}) {
+    SCOPED_TRACE(std::to_string(screen.cx) + "x" + std::to_string(screen.cy));
+    winapi::headless::Reset();
+    winapi::headless::SetScreenSize(screen.cx, screen.cy);
+    winapi::core::SetWantedLineHeight(lineHeight);
+    const double scale = lineHeight / 16.0;
+    const winapi::MessageBoxLayout layout =
+        winapi::LayoutMessageBox(screen, screen, text, {L"Ja", L"Nein"}, &TextWidth, LineHeight());
+    EXPECT_NEAR(layout.size.cx, 420 * scale, 1);
+    EXPECT_NEAR(layout.text.left, 12 * scale, 1);
+    ASSERT_EQ(layout.buttons.size(), 2u);
+    for (const RECT& button : layout.buttons) {
+      EXPECT_NEAR(button.bottom - button.top, 28 * scale, 1);
+      EXPECT_NEAR(button.right - button.left, 84 * scale, 1);
+    }
+    // The box the player sees is that one.
+    const HWND owner = MakeWindow({0, 0, screen.cx, screen.cy});
+    RECT placed{};
+    Run(owner, text, MB_YESNO, {[&placed](HWND box) { GetWindowRect(box, &placed); }, Key(VK_ESCAPE)});
+    EXPECT_EQ(placed.right - placed.left, layout.size.cx);
+    EXPECT_EQ(placed.bottom - placed.top, layout.size.cy);
+  }
 }

@@ -4,11 +4,13 @@
 #include "modal_steps.h"
 
 #include "base/utf.h"
+#include "winapi/default_font.h"
 #include "winapi/device.h"
 #include "winapi/path_prompt.h"
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <deque>
 #include <filesystem>
@@ -44,6 +46,29 @@ Step Click(POINT at) {
   return [at](HWND prompt) { winapi::headless::InjectClick(prompt, at.x, at.y); };
 }
 
+SIZE Extent(const std::wstring& text) {
+  const HDC screen = GetDC(nullptr);
+  SIZE size{};
+  GetTextExtentPoint32W(screen, text.c_str(), static_cast<int>(text.size()), &size);
+  ReleaseDC(nullptr, screen);
+  return size;
+}
+
+// The width of the ink (dark pixels) in a part of a picture.
+int InkWidth(const winapi::Image& shot, const RECT& part) {
+  int first = part.right;
+  int last = part.left - 1;
+  for (int y = part.top; y < part.bottom; ++y) {
+    for (int x = part.left; x < part.right; ++x) {
+      if ((shot.At(x, y) & 0xFF) < 0x80) {
+        first = std::min(first, x);
+        last = std::max(last, x);
+      }
+    }
+  }
+  return last - first + 1;
+}
+
 class PathPromptTest : public LayerTest {
  protected:
   void SetUp() override {
@@ -54,6 +79,7 @@ class PathPromptTest : public LayerTest {
   }
   void TearDown() override {
     std::filesystem::remove_all(folder);
+    winapi::core::SetWantedLineHeight(winapi::core::kDefaultLineHeight);
     LayerTest::TearDown();
   }
 
@@ -243,38 +269,50 @@ TEST_F(PathPromptTest, ThePromptShowsItsEntryAndButtons) {
                 Key(VK_ESCAPE)});
 }
 
-// On every room from the smallest handheld screen up, the prompt fits with
-// a frame's width to spare, its parts lie inside it without overlapping, and
-// each holds its whole text (the longest texts of the shipped languages).
+// On every room from the smallest handheld screen up, at the text size the
+// game has there, the prompt fits with a frame's width to spare, its parts
+// lie inside it without overlapping, and each holds its whole text (the
+// longest texts of the shipped languages).
 TEST_F(PathPromptTest, TheLayoutFitsEveryRoomAndHoldsItsTexts) {
-  const HDC screen = GetDC(nullptr);
-  const auto extent = [screen](const std::wstring& text) {
-    SIZE size{};
-    GetTextExtentPoint32W(screen, text.c_str(), static_cast<int>(text.size()), &size);
-    return size;
+  struct Room {
+    SIZE size;
+    int lineHeight;
   };
-  const SIZE label = extent(L"Dateiname:");
-  const SIZE ok = extent(L"OK");
-  const SIZE cancel = extent(L"Abbrechen");
-  ReleaseDC(nullptr, screen);
-  const SIZE rooms[] = {{120, 120}, {120, 4096}, {4096, 120}, {160, 120}, {240, 320}, {320, 240}, {480, 640}};
-  for (const SIZE room : rooms) {
-    SCOPED_TRACE(std::to_string(room.cx) + "x" + std::to_string(room.cy));
-    const winapi::PathPromptLayout layout = winapi::LayoutPathPrompt(room, label, ok, cancel);
-    EXPECT_LE(layout.size.cx, room.cx - 8);
-    EXPECT_LE(layout.size.cy, room.cy - 8);
+  const Room rooms[] = {{{120, 120}, 11},   {{120, 4096}, 11},  {{4096, 120}, 16}, {{160, 120}, 11},
+                        {{240, 320}, 11},   {{320, 240}, 11},   {{480, 640}, 16},  {{800, 480}, 16},
+                        {{1920, 1080}, 27}, {{3840, 2160}, 54}, {{4096, 4096}, 64}};
+  for (const Room& room : rooms) {
+    SCOPED_TRACE(std::to_string(room.size.cx) + "x" + std::to_string(room.size.cy) + " at " +
+                 std::to_string(room.lineHeight) + " px");
+    winapi::core::SetWantedLineHeight(room.lineHeight);
+    const SIZE title = Extent(L"R\u00e4tsel speichern unter");
+    const SIZE label = Extent(L"Dateiname:");
+    const SIZE ok = Extent(L"OK");
+    const SIZE cancel = Extent(L"Abbrechen");
+    const winapi::PathPromptLayout layout = winapi::LayoutPathPrompt(room.size, title, label, ok, cancel);
+    EXPECT_LE(layout.size.cx, room.size.cx - 8);
+    EXPECT_LE(layout.size.cy, room.size.cy - 8);
     const RECT client{0, 0, layout.size.cx, layout.size.cy};
-    const std::pair<RECT, SIZE> parts[] = {
-        {layout.label, label}, {layout.entry, {0, label.cy}}, {layout.ok, ok}, {layout.cancel, cancel}};
-    for (const auto& [part, text] : parts) {
+    const std::pair<RECT, SIZE> parts[] = {{layout.title, title},
+                                           {layout.label, label},
+                                           {layout.entry, {0, label.cy}},
+                                           {layout.ok, ok},
+                                           {layout.cancel, cancel}};
+    for (std::size_t i = 0; i < std::size(parts); ++i) {
+      const auto& [part, text] = parts[i];
       EXPECT_TRUE(part.left >= client.left && part.top >= client.top && part.right <= client.right &&
                   part.bottom <= client.bottom)
           << part.left << "," << part.top << "," << part.right << "," << part.bottom;
-      EXPECT_GE(part.right - part.left, text.cx);
       EXPECT_GE(part.bottom - part.top, text.cy);
+      // A title wider than the prompt is clipped; the shipped ones fit from
+      // 240 px, the narrowest screen the handheld takes.
+      const bool titleMayClip = i == 0 && room.size.cx < 240;
+      if (!titleMayClip) {
+        EXPECT_GE(part.right - part.left, text.cx);
+      }
     }
-    for (std::size_t a = 0; a < 4; ++a) {
-      for (std::size_t b = a + 1; b < 4; ++b) {
+    for (std::size_t a = 0; a < std::size(parts); ++a) {
+      for (std::size_t b = a + 1; b < std::size(parts); ++b) {
         const RECT& p = parts[a].first;
         const RECT& q = parts[b].first;
         const bool overlap = p.left < q.right && q.left < p.right && p.top < q.bottom && q.top < p.bottom;
@@ -282,10 +320,57 @@ TEST_F(PathPromptTest, TheLayoutFitsEveryRoomAndHoldsItsTexts) {
       }
     }
   }
-  // The desktop's room keeps the prompt as it always was.
-  const winapi::PathPromptLayout desktop = winapi::LayoutPathPrompt({480, 640}, label, ok, cancel);
+  // The desktop's room keeps the prompt as it was, a line taller for its
+  // title, and one without a title exactly as it was.
+  winapi::core::SetWantedLineHeight(winapi::core::kDefaultLineHeight);
+  const SIZE label = Extent(L"Dateiname:");
+  const SIZE ok = Extent(L"OK");
+  const SIZE cancel = Extent(L"Abbrechen");
+  const winapi::PathPromptLayout desktop =
+      winapi::LayoutPathPrompt({480, 640}, Extent(L"Open puzzle"), label, ok, cancel);
   EXPECT_EQ(desktop.size.cx, 420);
-  EXPECT_EQ(desktop.size.cy, 118);
+  EXPECT_EQ(desktop.size.cy, 118 + 22);
+  const winapi::PathPromptLayout untitled = winapi::LayoutPathPrompt({480, 640}, SIZE{0, 0}, label, ok, cancel);
+  EXPECT_EQ(untitled.size.cy, 118);
+  EXPECT_EQ(untitled.title.bottom - untitled.title.top, 0);
+}
+
+// Full screen on a large monitor the game's text is large: the prompt grows
+// with it, its buttons keep their look around their texts, and it shows its
+// title, on the desktop too.  Its parts keep the proportions they have at
+// the desktop's text size.
+TEST_F(PathPromptTest, GrowsWithTheGamesTextAndShowsItsTitle) {
+  struct Screen {
+    SIZE size;
+    int lineHeight;
+  };
+  for (const Screen screen : {Screen{{480, 640}, 16}, Screen{{1920, 1080}, 27}, Screen{{3840, 2160}, 54}}) {
+    SCOPED_TRACE(std::to_string(screen.size.cx) + "x" + std::to_string(screen.size.cy));
+    winapi::headless::Reset();
+    winapi::headless::SetScreenSize(screen.size.cx, screen.size.cy);
+    winapi::core::SetWantedLineHeight(screen.lineHeight);
+    const double scale = screen.lineHeight / 16.0;
+    const HWND owner = MakeWindow({0, 0, screen.size.cx, screen.size.cy});
+    FileDialogRequest request;
+    request.owner = owner;
+    request.title = L"Save puzzle as";
+    request.initialPath = L"/tmp/grid.txt";
+    const winapi::PathPromptLayout layout = winapi::LayoutPathPrompt(
+        screen.size, Extent(request.title), Extent(L"File name:"), Extent(L"OK"), Extent(L"Cancel"));
+    EXPECT_NEAR(layout.size.cx, 420 * scale, 1);
+    EXPECT_NEAR(layout.ok.bottom - layout.ok.top, 28 * scale, 1);
+    EXPECT_NEAR(layout.cancel.right - layout.cancel.left, 84 * scale, 1);
+    EXPECT_NEAR(layout.label.left, 12 * scale, 1);
+    Run(request, {[&](HWND prompt) {
+                    const winapi::Image shot = winapi::headless::Capture(prompt);
+                    ASSERT_EQ(shot.width, layout.size.cx);
+                    ASSERT_EQ(shot.height, layout.size.cy);
+                    // The ink is narrower than the extent by the glyphs' side bearings.
+                    EXPECT_NEAR(InkWidth(shot, layout.title), Extent(request.title).cx, 4 * scale) << "the title";
+                    EXPECT_NEAR(InkWidth(shot, layout.label), Extent(L"File name:").cx, 4 * scale) << "the label";
+                  },
+                  Key(VK_ESCAPE)});
+  }
 }
 
 // The texts a program sets are the ones the prompt and its boxes show.

@@ -3,6 +3,7 @@
 #include "base/utf.h"
 #include "winapi/close_signals.h"
 #include "winapi/device.h"
+#include "winapi/message_box.h"
 
 #include <poll.h>
 
@@ -110,9 +111,7 @@ class HeadlessBackend final : public Backend {
 
   int MessageBox(HWND owner, LPCWSTR text, LPCWSTR caption, UINT type) override {
     MessageBoxRecord record{owner, text, caption, type};
-    std::fprintf(stderr, "[message box] %s: %s (flags 0x%X)\n",
-                 wide_to_utf8(record.caption, utf_errors::lenient).c_str(),
-                 wide_to_utf8(record.text, utf_errors::lenient).c_str(), type);
+    ReportUnseenMessageBox(record.caption, record.text);
     boxes_.push_back(record);
     return boxHook_ ? boxHook_(record) : FirstButton(type);
   }

@@ -221,8 +221,7 @@ class SdlBackend final : public Backend, public device::DeviceShell {
         return *answer;
       }
     }
-    std::fprintf(stderr, "[message box] %s: %s\n", wide_to_utf8(caption, utf_errors::lenient).c_str(),
-                 wide_to_utf8(text, utf_errors::lenient).c_str());
+    ReportUnseenMessageBox(caption, text);
     return lost_ ? MessageBoxEscapeAnswer(type) : MessageBoxButtons(type).front();
   }
 
