@@ -64,10 +64,13 @@ void Paint(HWND hwnd, const Box& box) {
   if (const auto target = core::TargetOf(dc)) {
     const MessageBoxLayout& layout = box.layout;
     const RECT client{0, 0, layout.size.cx, layout.size.cy};
-    core::FillPixels(target->view, client, core::kModalFace);
+    // Framed, so that it stands out from a window of the same face under it
+    // where no window manager draws a border.
+    core::DrawModalFrame(target->view, client, core::kModalFace, layout.frame);
     for (std::size_t i = 0; i < layout.buttons.size(); ++i) {
       // The focused button has a heavier frame: Return presses it.
-      core::DrawModalFrame(target->view, layout.buttons[i], core::kModalButton, i == box.focus ? 2 : 1);
+      core::DrawModalFrame(target->view, layout.buttons[i], core::kModalButton,
+                           i == box.focus ? 2 * layout.frame : layout.frame);
     }
     core::ReportDrawn(*target, client);
     SetBkMode(dc, TRANSPARENT);
@@ -184,6 +187,7 @@ MessageBoxLayout Lay(const Spacing& s, int width, std::vector<std::wstring> line
                      const std::vector<std::wstring>& buttonTexts, const TextWidth& measure, int lineHeight) {
   MessageBoxLayout layout;
   layout.lineHeight = lineHeight;
+  layout.frame = core::ScaledToText(1, lineHeight);
   const int right = width - s.margin;
   layout.text = RECT{s.margin, s.margin, right, s.margin + static_cast<int>(lines.size()) * lineHeight};
   layout.lines = std::move(lines);

@@ -81,6 +81,7 @@ struct MessageBoxLayout {
   RECT text{};  // the lines, one under another, a line height apart
   int lineHeight = 0;
   std::vector<RECT> buttons;  // in the order of the texts given
+  int frame = 1;              // the width of the box's and the buttons' frames
 };
 MessageBoxLayout LayoutMessageBox(SIZE room, SIZE screen, const std::wstring& text,
                                   const std::vector<std::wstring>& buttonTexts, const TextWidth& measure,

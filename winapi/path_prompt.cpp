@@ -69,12 +69,16 @@ void Paint(HWND hwnd, const Prompt& prompt) {
     const PathPromptLayout& layout = prompt.layout;
     const RECT client{0, 0, layout.size.cx, layout.size.cy};
     const RECT& entry = layout.entry;
-    core::FillPixels(target->view, client, core::kModalFace);
-    // The EDIT control draws no border of its own: one pixel around it.
-    core::DrawModalFrame(target->view, RECT{entry.left - 1, entry.top - 1, entry.right + 1, entry.bottom + 1},
-                         core::kModalFace);
-    core::DrawModalFrame(target->view, layout.ok, core::kModalButton);
-    core::DrawModalFrame(target->view, layout.cancel, core::kModalButton);
+    const int frame = layout.frame;
+    // Framed, so that it stands out from the game under it where no window
+    // manager draws a border.
+    core::DrawModalFrame(target->view, client, core::kModalFace, frame);
+    // The EDIT control draws no border of its own: a frame around it.
+    core::DrawModalFrame(target->view,
+                         RECT{entry.left - frame, entry.top - frame, entry.right + frame, entry.bottom + frame},
+                         core::kModalFace, frame);
+    core::DrawModalFrame(target->view, layout.ok, core::kModalButton, frame);
+    core::DrawModalFrame(target->view, layout.cancel, core::kModalButton, frame);
     core::ReportDrawn(*target, client);
     SetBkMode(dc, TRANSPARENT);
     RECT title = layout.title;
@@ -188,6 +192,7 @@ PathPromptLayout LayoutPathPrompt(SIZE room, SIZE titleText, SIZE labelText, SIZ
   const int buttonPadding = core::ScaledToText(kButtonPadding, lineHeight);
   const auto lay = [&](const Spacing& s) {
     PathPromptLayout layout;
+    layout.frame = core::ScaledToText(1, lineHeight);
     const int right = width - s.margin;
     const int titleTop = s.margin - s.margin / 3;  // the text has room above it already
     // No title, no line for it: the window's caption may be all there is.

@@ -60,6 +60,7 @@ struct PathPromptLayout {
   RECT entry{};
   RECT ok{};
   RECT cancel{};
+  int frame = 1;  // the width of the prompt's, the entry's and the buttons' frames
 };
 PathPromptLayout LayoutPathPrompt(SIZE room, SIZE titleText, SIZE labelText, SIZE okText, SIZE cancelText);
 

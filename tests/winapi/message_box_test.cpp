@@ -189,6 +189,7 @@ TEST_F(MessageBoxTest, ShowsItsTextAndTheButtonTextsTheProgramSet) {
              SIZE{1024, 768}, SIZE{1024, 768}, text, {L"Ja", L"Nein", L"Abbrechen"}, &TextWidth, LineHeight());
          ASSERT_EQ(shot.width, layout.size.cx);
          ASSERT_EQ(shot.height, layout.size.cy);
+         EXPECT_EQ(shot.At(shot.width - 1, shot.height / 2), 0xFF5A5A5Au) << "the box's frame";
          // The ink's columns in a rectangle.
          const auto inkSpan = [&](const RECT& r) {
            int first = r.right, last = r.left - 1;

@@ -265,6 +265,7 @@ TEST_F(PathPromptTest, ThePromptShowsItsEntryAndButtons) {
                   EXPECT_GT(inkIn({14, 38, 150, 56}), 20) << "the suggested path";
                   EXPECT_EQ(inkIn({300, 38, 400, 56}), 0) << "nothing past the path";
                   EXPECT_EQ(shot.At(228, 90), 0xFF5A5A5Au) << "the OK button's frame";
+                  EXPECT_EQ(shot.At(0, 60), 0xFF5A5A5Au) << "the prompt's own frame, seen without a window manager";
                 },
                 Key(VK_ESCAPE)});
 }
