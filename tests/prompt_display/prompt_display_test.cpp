@@ -422,7 +422,7 @@ TEST_F(PromptOnTheDisplay, TheHandheldPromptFitsItsWindowAndSpeaksItsLanguage) {
 
   // The Cancel button, where the layout puts it, is as wide in ink as
   // "Abbrechen" in the game's font at this size, and wider than "Cancel".
-  winapi::core::SetWantedLineHeight(ResourceManager::TextLineHeightFor(240, 320, 480, 640));
+  winapi::core::SetWantedLineHeight(TextLineHeightFor(240, 320, 480, 640));
   const HDC dc = GetDC(nullptr);
   const std::wstring title = L"R\u00e4tsel speichern unter";
   SIZE titleText{}, label{}, ok{}, cancel{}, english{};
