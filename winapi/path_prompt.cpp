@@ -43,6 +43,10 @@ PathPromptTexts& Texts() {
 
 bool g_ownPrompt = false;
 
+// The parts that take the keyboard, in the order Tab moves through them.
+enum class Part { entry, ok, cancel };
+constexpr int kParts = 3;
+
 struct Prompt {
   const FileDialogRequest& request;
   PathPromptTexts texts;
@@ -50,7 +54,30 @@ struct Prompt {
   HWND window = nullptr;
   HWND entry = nullptr;
   std::optional<FileDialogResult> result;
+  // The button that has the keyboard while the prompt's own window has it;
+  // the entry, an EDIT control, has it as a window of its own.
+  Part button = Part::ok;
 };
+
+// Follows the windows' focus, so that a click into the entry takes the
+// keyboard from a button.
+Part FocusedPart(const Prompt& prompt) { return GetFocus() == prompt.entry ? Part::entry : prompt.button; }
+
+void FocusPart(Prompt& prompt, Part part) {
+  if (part == Part::entry) {
+    SetFocus(prompt.entry);
+  } else {
+    prompt.button = part;
+    SetFocus(prompt.window);
+  }
+  InvalidateRect(prompt.window, nullptr, FALSE);
+}
+
+// Tab moves on, Shift+Tab back, both round.
+void MoveFocus(Prompt& prompt, int by) {
+  const int next = (static_cast<int>(FocusedPart(prompt)) + by + kParts) % kParts;
+  FocusPart(prompt, static_cast<Part>(next));
+}
 
 void Paint(HWND hwnd, const Prompt& prompt) {
   PAINTSTRUCT paint;
@@ -66,8 +93,11 @@ void Paint(HWND hwnd, const Prompt& prompt) {
     // The EDIT control draws no border of its own: one pixel around it.
     core::DrawModalFrame(target->view, RECT{entry.left - 1, entry.top - 1, entry.right + 1, entry.bottom + 1},
                          core::kModalFace);
-    core::DrawModalFrame(target->view, layout.ok, core::kModalButton);
-    core::DrawModalFrame(target->view, layout.cancel, core::kModalButton);
+    // The focused button has a heavier frame, as in the message box: Return
+    // and Space press it.
+    const Part focused = FocusedPart(prompt);
+    core::DrawModalFrame(target->view, layout.ok, core::kModalButton, focused == Part::ok ? 2 : 1);
+    core::DrawModalFrame(target->view, layout.cancel, core::kModalButton, focused == Part::cancel ? 2 : 1);
     core::ReportDrawn(*target, client);
     SetBkMode(dc, TRANSPARENT);
     RECT label = layout.label;
@@ -123,6 +153,38 @@ void Accept(Prompt& prompt) {
   prompt.result = FileDialogResult::Chosen(path);
 }
 
+void Press(Prompt& prompt, Part button) {
+  if (button == Part::cancel) {
+    prompt.result = FileDialogResult::Cancelled();
+  } else {
+    Accept(prompt);
+  }
+}
+
+// The keys the prompt acts on itself.  Return in the entry accepts, as OK
+// does; Space there is a character of the path.
+bool HandleKey(Prompt& prompt, const MSG& msg) {
+  if (msg.message == WM_CHAR) {
+    // The characters of Return, Escape and Tab, already acted on as keys.
+    return msg.wParam == L'\r' || msg.wParam == 0x1B || msg.wParam == L'\t';
+  }
+  if (msg.message != WM_KEYDOWN) {
+    return false;
+  }
+  switch (msg.wParam) {
+    case VK_RETURN: Press(prompt, FocusedPart(prompt)); return true;
+    case VK_SPACE:
+      if (FocusedPart(prompt) == Part::entry) {
+        return false;
+      }
+      Press(prompt, FocusedPart(prompt));
+      return true;
+    case VK_ESCAPE: prompt.result = FileDialogResult::Cancelled(); return true;
+    case VK_TAB: MoveFocus(prompt, GetKeyState(VK_SHIFT) < 0 ? -1 : 1); return true;
+    default: return false;
+  }
+}
+
 LRESULT CALLBACK PromptProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_CREATE) {
     const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
@@ -146,6 +208,11 @@ LRESULT CALLBACK PromptProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
       return 0;
     }
     case WM_CLOSE: prompt->result = FileDialogResult::Cancelled(); return 0;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+      // A button's focus comes and goes with the prompt's own window's.
+      InvalidateRect(hwnd, nullptr, FALSE);
+      return 0;
     default: return DefWindowProcW(hwnd, message, wParam, lParam);
   }
 }
@@ -230,18 +297,7 @@ FileDialogResult RunPathPrompt(const FileDialogRequest& request) {
 
   const core::ModalLoopEnd end = core::RunModalLoop(
       prompt.window, previousFocus, [&prompt] { return prompt.result.has_value(); },
-      [&prompt](const MSG& msg) {
-        if (msg.message == WM_KEYDOWN && msg.wParam == VK_RETURN) {
-          Accept(prompt);
-          return true;
-        }
-        if (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE) {
-          prompt.result = FileDialogResult::Cancelled();
-          return true;
-        }
-        // The characters of Return and Escape, already acted on.
-        return msg.message == WM_CHAR && (msg.wParam == L'\r' || msg.wParam == 0x1B);
-      });
+      [&prompt](const MSG& msg) { return HandleKey(prompt, msg); });
   if (end.failed) {
     prompt.result = FileDialogResult::Failed(CDERR_DIALOGFAILURE);
   } else if (end.quitCode) {

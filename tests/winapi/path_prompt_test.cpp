@@ -27,11 +27,40 @@ namespace {
 
 using Outcome = FileDialogResult::Outcome;
 
-// Where the prompt draws its buttons, in its client area.
+// Where the prompt draws its buttons and its entry, in its client area.
 constexpr POINT kOkCentre{270, 92};
 constexpr POINT kCancelCentre{366, 92};
+constexpr int kOkLeft = 228;
+constexpr int kCancelLeft = 324;
+constexpr POINT kEntryPoint{200, 47};
 
-HWND PromptWindow() { return GetParent(GetFocus()); }
+// The prompt's window, whether its entry or a button has the keyboard.
+HWND PromptWindow() {
+  const HWND focus = GetFocus();
+  return GetParent(focus) != nullptr ? GetParent(focus) : focus;
+}
+
+// A key as the display sends it: pressed, with its character if it types
+// one, and released; Shift held around it when asked.
+Step Press(int key, wchar_t character = 0, bool shift = false) {
+  return [=](HWND prompt) {
+    if (shift) {
+      winapi::headless::InjectKey(prompt, VK_SHIFT, true);
+    }
+    winapi::headless::InjectKey(prompt, key, true);
+    if (character != 0) {
+      winapi::headless::InjectChar(prompt, character);
+    }
+    winapi::headless::InjectKey(prompt, key, false);
+    if (shift) {
+      winapi::headless::InjectKey(prompt, VK_SHIFT, false);
+    }
+  };
+}
+const Step kTab = Press(VK_TAB, L'\t');
+const Step kShiftTab = Press(VK_TAB, L'\t', true);
+const Step kReturn = Press(VK_RETURN, L'\r');
+const Step kSpace = Press(VK_SPACE, L' ');
 
 Step Type(std::wstring text) {
   return [text](HWND prompt) {
@@ -113,6 +142,67 @@ TEST_F(PathPromptTest, KeysAndButtonsEndThePrompt) {
     EXPECT_EQ(result.error, 0u);
   }
   EXPECT_TRUE(winapi::headless::MessageBoxes().empty());
+}
+
+// Tab and Shift+Tab go round the entry, OK and Cancel; Return and Space
+// press the button that has the keyboard, and in the entry Return accepts
+// and Space is typed.
+TEST_F(PathPromptTest, TabMovesAmongEntryOkAndCancelAndReturnOrSpacePressesTheFocusedButton) {
+  struct Case {
+    const char* what;
+    std::deque<Step> steps;
+    Outcome outcome;
+    std::wstring typed;  // after the suggestion, when chosen
+  };
+  const Case cases[] = {
+      {"Tab, Return: OK", {kTab, kReturn}, Outcome::chosen, L""},
+      {"Tab, Space: OK", {kTab, kSpace}, Outcome::chosen, L""},
+      {"Tab twice, Return: Cancel", {kTab, kTab, kReturn}, Outcome::cancelled, L""},
+      {"Tab twice, Space: Cancel", {kTab, kTab, kSpace}, Outcome::cancelled, L""},
+      {"Shift+Tab, Return: Cancel", {kShiftTab, kReturn}, Outcome::cancelled, L""},
+      {"Shift+Tab twice, Space: OK", {kShiftTab, kShiftTab, kSpace}, Outcome::chosen, L""},
+      {"round to the entry, which takes a space",
+       {kTab, kTab, kTab, Type(L"a"), kSpace, Type(L"b"), kReturn},
+       Outcome::chosen,
+       L"a b"},
+      {"Shift+Tab from the entry, Tab back", {kShiftTab, kTab, Type(L"c"), kReturn}, Outcome::chosen, L"c"},
+      {"no typing while a button has the keyboard", {kTab, Type(L"x"), kShiftTab, kReturn}, Outcome::chosen, L""},
+      {"a click into the entry takes the keyboard from Cancel",
+       {kTab, kTab, Click(kEntryPoint), kReturn},
+       Outcome::chosen,
+       L""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    FileDialogRequest request;
+    request.initialPath = here + L"grid";
+    const FileDialogResult result = Run(request, c.steps);
+    EXPECT_EQ(result.outcome, c.outcome);
+    EXPECT_EQ(result.path, c.outcome == Outcome::chosen ? here + L"grid" + c.typed : L"");
+  }
+  EXPECT_TRUE(winapi::headless::MessageBoxes().empty());
+}
+
+// The button that has the keyboard shows it: its frame is two pixels wide,
+// the other's one; with the keyboard in the entry both are plain.
+TEST_F(PathPromptTest, TheFocusedButtonHasAHeavierFrame) {
+  enum class Heavy { none, ok, cancel };
+  const auto expect = [](Heavy heavy) -> Step {
+    return [heavy](HWND prompt) {
+      const winapi::Image shot = winapi::headless::Capture(prompt);
+      constexpr std::uint32_t kFrame = 0xFF5A5A5Au;
+      EXPECT_EQ(shot.At(kOkLeft, kOkCentre.y), kFrame);
+      EXPECT_EQ(shot.At(kCancelLeft, kCancelCentre.y), kFrame);
+      EXPECT_EQ(shot.At(kOkLeft + 1, kOkCentre.y) == kFrame, heavy == Heavy::ok) << "OK";
+      EXPECT_EQ(shot.At(kCancelLeft + 1, kCancelCentre.y) == kFrame, heavy == Heavy::cancel) << "Cancel";
+    };
+  };
+  FileDialogRequest request;
+  request.initialPath = here;
+  const FileDialogResult result = Run(
+      request, {expect(Heavy::none), kTab, expect(Heavy::ok), kTab, expect(Heavy::cancel), kTab, expect(Heavy::none),
+                kShiftTab, expect(Heavy::cancel), Click(kEntryPoint), expect(Heavy::none), Key(VK_ESCAPE)});
+  EXPECT_EQ(result.outcome, Outcome::cancelled);
 }
 
 TEST_F(PathPromptTest, AsksBeforeReplacingAndRefusesMissingFilesAndFolders) {
