@@ -56,9 +56,10 @@ void Paint(HWND hwnd, const Box& box) {
     const RECT client{0, 0, layout.size.cx, layout.size.cy};
     core::FillPixels(target->view, client, core::kModalFace);
     for (std::size_t i = 0; i < layout.buttons.size(); ++i) {
-      // The focused button has a heavier frame: Return presses it.
-      core::DrawModalFrame(target->view, layout.buttons[i], core::kModalButton, i == box.focus ? 2 : 1);
+      core::DrawModalFrame(target->view, layout.buttons[i], core::kModalButton);
     }
+    // Return and Space press the button that shows the focus.
+    core::DrawModalFocus(target->view, layout.buttons[box.focus]);
     core::ReportDrawn(*target, client);
     SetBkMode(dc, TRANSPARENT);
     int top = layout.text.top;

@@ -39,6 +39,12 @@ void DrawModalFrame(const PixelView& view, const RECT& r, std::uint32_t fill, in
   FillPixels(view, RECT{r.left + thickness, r.top + thickness, r.right - thickness, r.bottom - thickness}, fill);
 }
 
+void DrawModalFocus(const PixelView& view, const RECT& button) {
+  const RECT ring{button.left + 2, button.top + 2, button.right - 2, button.bottom - 2};
+  FillPixels(view, ring, kModalFocus);
+  FillPixels(view, RECT{ring.left + 2, ring.top + 2, ring.right - 2, ring.bottom - 2}, kModalButton);
+}
+
 bool PartContains(const RECT& r, int x, int y) { return x >= r.left && x < r.right && y >= r.top && y < r.bottom; }
 
 SIZE ScreenTextExtent(const std::wstring& text) {

@@ -93,11 +93,12 @@ void Paint(HWND hwnd, const Prompt& prompt) {
     // The EDIT control draws no border of its own: one pixel around it.
     core::DrawModalFrame(target->view, RECT{entry.left - 1, entry.top - 1, entry.right + 1, entry.bottom + 1},
                          core::kModalFace);
-    // The focused button has a heavier frame, as in the message box: Return
-    // and Space press it.
-    const Part focused = FocusedPart(prompt);
-    core::DrawModalFrame(target->view, layout.ok, core::kModalButton, focused == Part::ok ? 2 : 1);
-    core::DrawModalFrame(target->view, layout.cancel, core::kModalButton, focused == Part::cancel ? 2 : 1);
+    core::DrawModalFrame(target->view, layout.ok, core::kModalButton);
+    core::DrawModalFrame(target->view, layout.cancel, core::kModalButton);
+    // Return and Space press the button that shows the focus.
+    if (const Part focused = FocusedPart(prompt); focused != Part::entry) {
+      core::DrawModalFocus(target->view, focused == Part::ok ? layout.ok : layout.cancel);
+    }
     core::ReportDrawn(*target, client);
     SetBkMode(dc, TRANSPARENT);
     RECT label = layout.label;

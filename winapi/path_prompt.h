@@ -5,7 +5,7 @@
 // backend and is tested headless like the rest of the core.  Return or OK
 // accepts, Escape, Cancel or the close box cancels.  Tab and Shift+Tab move
 // the keyboard among the entry, OK and Cancel; Return or Space presses the
-// button that has it, drawn with a heavier frame.  Saving over an existing
+// button that has it, which shows a focus ring.  Saving over an existing
 // file asks first; with OFN_FILEMUSTEXIST, opening a file that is not there
 // says so; a folder is refused.  Either way the prompt stays open.
 //

@@ -183,25 +183,23 @@ TEST_F(PathPromptTest, TabMovesAmongEntryOkAndCancelAndReturnOrSpacePressesTheFo
   EXPECT_TRUE(winapi::headless::MessageBoxes().empty());
 }
 
-// The button that has the keyboard shows it: its frame is two pixels wide,
-// the other's one; with the keyboard in the entry both are plain.
-TEST_F(PathPromptTest, TheFocusedButtonHasAHeavierFrame) {
-  enum class Heavy { none, ok, cancel };
-  const auto expect = [](Heavy heavy) -> Step {
-    return [heavy](HWND prompt) {
+// The button that has the keyboard shows the focus ring inside its frame;
+// with the keyboard in the entry, neither does.
+TEST_F(PathPromptTest, TheButtonWithTheKeyboardShowsTheFocusRing) {
+  enum class Ring { none, ok, cancel };
+  const auto expect = [](Ring ring) -> Step {
+    return [ring](HWND prompt) {
       const winapi::Image shot = winapi::headless::Capture(prompt);
-      constexpr std::uint32_t kFrame = 0xFF5A5A5Au;
-      EXPECT_EQ(shot.At(kOkLeft, kOkCentre.y), kFrame);
-      EXPECT_EQ(shot.At(kCancelLeft, kCancelCentre.y), kFrame);
-      EXPECT_EQ(shot.At(kOkLeft + 1, kOkCentre.y) == kFrame, heavy == Heavy::ok) << "OK";
-      EXPECT_EQ(shot.At(kCancelLeft + 1, kCancelCentre.y) == kFrame, heavy == Heavy::cancel) << "Cancel";
+      const auto ringed = [&shot](int left, int y) { return shot.At(left + 2, y) == 0xFFFF9B00u; };
+      EXPECT_EQ(ringed(kOkLeft, kOkCentre.y), ring == Ring::ok) << "OK";
+      EXPECT_EQ(ringed(kCancelLeft, kCancelCentre.y), ring == Ring::cancel) << "Cancel";
     };
   };
   FileDialogRequest request;
   request.initialPath = here;
-  const FileDialogResult result = Run(
-      request, {expect(Heavy::none), kTab, expect(Heavy::ok), kTab, expect(Heavy::cancel), kTab, expect(Heavy::none),
-                kShiftTab, expect(Heavy::cancel), Click(kEntryPoint), expect(Heavy::none), Key(VK_ESCAPE)});
+  const FileDialogResult result =
+      Run(request, {expect(Ring::none), kTab, expect(Ring::ok), kTab, expect(Ring::cancel), kTab, expect(Ring::none),
+                    kShiftTab, expect(Ring::cancel), Click(kEntryPoint), expect(Ring::none), Key(VK_ESCAPE)});
   EXPECT_EQ(result.outcome, Outcome::cancelled);
 }
 
