@@ -68,10 +68,10 @@ void Paint(HWND hwnd, const Box& box) {
     // where no window manager draws a border.
     core::DrawModalFrame(target->view, client, core::kModalFace, layout.frame);
     for (std::size_t i = 0; i < layout.buttons.size(); ++i) {
-      // The focused button has a heavier frame: Return presses it.
-      core::DrawModalFrame(target->view, layout.buttons[i], core::kModalButton,
-                           i == box.focus ? 2 * layout.frame : layout.frame);
+      core::DrawModalFrame(target->view, layout.buttons[i], core::kModalButton, layout.frame);
     }
+    // Return and Space press the button that shows the focus.
+    core::DrawModalFocus(target->view, layout.buttons[box.focus], layout.frame);
     core::ReportDrawn(*target, client);
     SetBkMode(dc, TRANSPARENT);
     int top = layout.text.top;

@@ -92,6 +92,13 @@ void DrawModalFrame(const PixelView& view, const RECT& r, std::uint32_t fill, in
   FillPixels(view, RECT{r.left + thickness, r.top + thickness, r.right - thickness, r.bottom - thickness}, fill);
 }
 
+void DrawModalFocus(const PixelView& view, const RECT& button, int thickness) {
+  const int inset = 2 * thickness;
+  const RECT ring{button.left + inset, button.top + inset, button.right - inset, button.bottom - inset};
+  FillPixels(view, ring, kModalFocus);
+  FillPixels(view, RECT{ring.left + inset, ring.top + inset, ring.right - inset, ring.bottom - inset}, kModalButton);
+}
+
 bool PartContains(const RECT& r, int x, int y) { return x >= r.left && x < r.right && y >= r.top && y < r.bottom; }
 
 SIZE ScreenTextExtent(const std::wstring& text) {

@@ -51,6 +51,12 @@ constexpr std::uint32_t kModalButton = 0xFFF7F7F7u;
 // `r` filled with `fill` inside a frame `thickness` pixels wide.
 void DrawModalFrame(const PixelView& view, const RECT& r, std::uint32_t fill, int thickness = 1);
 
+// The mark of the button that has the keyboard, drawn over its face before
+// its text: a ring twice the frame's `thickness` wide, as far inside the
+// button's edge, in the colour of the game's own focus ring.
+constexpr std::uint32_t kModalFocus = 0xFFFF9B00u;
+void DrawModalFocus(const PixelView& view, const RECT& button, int thickness = 1);
+
 // Whether the point lies in the part `r` (its right and bottom edges
 // outside).
 bool PartContains(const RECT& r, int x, int y);

@@ -50,6 +50,10 @@ PathPromptTexts& Texts() {
 
 bool g_ownPrompt = false;
 
+// The parts that take the keyboard, in the order Tab moves through them.
+enum class Part { entry, ok, cancel };
+constexpr int kParts = 3;
+
 struct Prompt {
   const FileDialogRequest& request;
   PathPromptTexts texts;
@@ -57,7 +61,30 @@ struct Prompt {
   HWND window = nullptr;
   HWND entry = nullptr;
   std::optional<FileDialogResult> result;
+  // The button that has the keyboard while the prompt's own window has it;
+  // the entry, an EDIT control, has it as a window of its own.
+  Part button = Part::ok;
 };
+
+// Follows the windows' focus, so that a click into the entry takes the
+// keyboard from a button.
+Part FocusedPart(const Prompt& prompt) { return GetFocus() == prompt.entry ? Part::entry : prompt.button; }
+
+void FocusPart(Prompt& prompt, Part part) {
+  if (part == Part::entry) {
+    SetFocus(prompt.entry);
+  } else {
+    prompt.button = part;
+    SetFocus(prompt.window);
+  }
+  InvalidateRect(prompt.window, nullptr, FALSE);
+}
+
+// Tab moves on, Shift+Tab back, both round.
+void MoveFocus(Prompt& prompt, int by) {
+  const int next = (static_cast<int>(FocusedPart(prompt)) + by + kParts) % kParts;
+  FocusPart(prompt, static_cast<Part>(next));
+}
 
 void Paint(HWND hwnd, const Prompt& prompt) {
   PAINTSTRUCT paint;
@@ -79,6 +106,10 @@ void Paint(HWND hwnd, const Prompt& prompt) {
                          core::kModalFace, frame);
     core::DrawModalFrame(target->view, layout.ok, core::kModalButton, frame);
     core::DrawModalFrame(target->view, layout.cancel, core::kModalButton, frame);
+    // Return and Space press the button that shows the focus.
+    if (const Part focused = FocusedPart(prompt); focused != Part::entry) {
+      core::DrawModalFocus(target->view, focused == Part::ok ? layout.ok : layout.cancel, frame);
+    }
     core::ReportDrawn(*target, client);
     SetBkMode(dc, TRANSPARENT);
     RECT title = layout.title;
@@ -136,6 +167,38 @@ void Accept(Prompt& prompt) {
   prompt.result = FileDialogResult::Chosen(path);
 }
 
+void Press(Prompt& prompt, Part button) {
+  if (button == Part::cancel) {
+    prompt.result = FileDialogResult::Cancelled();
+  } else {
+    Accept(prompt);
+  }
+}
+
+// The keys the prompt acts on itself.  Return in the entry accepts, as OK
+// does; Space there is a character of the path.
+bool HandleKey(Prompt& prompt, const MSG& msg) {
+  if (msg.message == WM_CHAR) {
+    // The characters of Return, Escape and Tab, already acted on as keys.
+    return msg.wParam == L'\r' || msg.wParam == 0x1B || msg.wParam == L'\t';
+  }
+  if (msg.message != WM_KEYDOWN) {
+    return false;
+  }
+  switch (msg.wParam) {
+    case VK_RETURN: Press(prompt, FocusedPart(prompt)); return true;
+    case VK_SPACE:
+      if (FocusedPart(prompt) == Part::entry) {
+        return false;
+      }
+      Press(prompt, FocusedPart(prompt));
+      return true;
+    case VK_ESCAPE: prompt.result = FileDialogResult::Cancelled(); return true;
+    case VK_TAB: MoveFocus(prompt, GetKeyState(VK_SHIFT) < 0 ? -1 : 1); return true;
+    default: return false;
+  }
+}
+
 LRESULT CALLBACK PromptProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_CREATE) {
     const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
@@ -159,6 +222,11 @@ LRESULT CALLBACK PromptProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
       return 0;
     }
     case WM_CLOSE: prompt->result = FileDialogResult::Cancelled(); return 0;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+      // A button's focus comes and goes with the prompt's own window's.
+      InvalidateRect(hwnd, nullptr, FALSE);
+      return 0;
     default: return DefWindowProcW(hwnd, message, wParam, lParam);
   }
 }
@@ -249,18 +317,7 @@ FileDialogResult RunPathPrompt(const FileDialogRequest& request) {
 
   const core::ModalLoopEnd end = core::RunModalLoop(
       prompt.window, previousFocus, [&prompt] { return prompt.result.has_value(); },
-      [&prompt](const MSG& msg) {
-        if (msg.message == WM_KEYDOWN && msg.wParam == VK_RETURN) {
-          Accept(prompt);
-          return true;
-        }
-        if (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE) {
-          prompt.result = FileDialogResult::Cancelled();
-          return true;
-        }
-        // The characters of Return and Escape, already acted on.
-        return msg.message == WM_CHAR && (msg.wParam == L'\r' || msg.wParam == 0x1B);
-      });
+      [&prompt](const MSG& msg) { return HandleKey(prompt, msg); });
   if (end.failed) {
     prompt.result = FileDialogResult::Failed(CDERR_DIALOGFAILURE);
   } else if (end.quitCode) {

@@ -3,9 +3,11 @@
 // — its title, a "File name:" line, a single-line EDIT control holding the
 // suggested path, OK and Cancel — run in a nested message loop, so it works
 // on any backend and is tested headless like the rest of the core.  Return
-// or OK accepts, Escape, Cancel or the close box cancels.  Saving over an
-// existing file asks first; with OFN_FILEMUSTEXIST, opening a file that is
-// not there says so; a folder is refused.  Either way the prompt stays open.
+// or OK accepts, Escape, Cancel or the close box cancels.  Tab and Shift+Tab
+// move the keyboard among the entry, OK and Cancel; Return or Space presses
+// the button that has it, which shows a focus ring.  Saving over an existing
+// file asks first; with OFN_FILEMUSTEXIST, opening a file that is not there
+// says so; a folder is refused.  Either way the prompt stays open.
 //
 // The prompt is owned by the request's owner (its top-level window), sits
 // centred on it and inside the screen, is laid out to fit it, down to a

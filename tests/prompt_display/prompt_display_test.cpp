@@ -5,6 +5,8 @@
 // window and speaks German; a chooser program's window leaves nothing of
 // itself behind, and a Save as that fails shows the game's own message only;
 // a termination signal while a box or the chooser is up closes and saves.
+// Without a window manager, on a display of their own, the keyboard goes
+// back to the prompt after its box and to the game after the prompt.
 #include "tests/display/x_tools.h"
 
 #include "app/ResourceManager.h"
@@ -18,6 +20,7 @@
 
 #include <fcntl.h>
 #include <spawn.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -180,6 +183,23 @@ class X {
     return Rect{x, y, attributes.width, attributes.height};
   }
 
+  // The windows on the screen, bottom first: without a window manager,
+  // every top-level window is a child of the root window.
+  std::vector<Window> Mapped() {
+    Window root = 0, parent = 0;
+    Window* children = nullptr;
+    unsigned count = 0;
+    std::vector<Window> mapped;
+    if (XQueryTree(display_, DefaultRootWindow(display_), &root, &parent, &children, &count) == 0) return mapped;
+    for (unsigned i = 0; i < count; ++i) {
+      XWindowAttributes attributes{};
+      if (XGetWindowAttributes(display_, children[i], &attributes) != 0 && attributes.map_state == IsViewable)
+        mapped.push_back(children[i]);
+    }
+    if (children != nullptr) XFree(children);
+    return mapped;
+  }
+
   Window Focus() {
     Window focus = 0;
     int revert = 0;
@@ -215,11 +235,18 @@ class X {
   Display* display_;
 };
 
+// Whether this run is the one on a display without a window manager (the
+// tests of PromptWithoutAWindowManager, on an X server of their own).
+bool BareDisplayRun() {
+  const char* bare = std::getenv("TAVLIN_TEST_WITHOUT_WINDOW_MANAGER");
+  return bare != nullptr && std::string(bare) == "1";
+}
+
 // Openbox on this test's own X server, for the whole run.
 class WindowManager : public ::testing::Environment {
  public:
   void SetUp() override {
-    if (!winapi::sdl::IsActive() || !display_test::HaveTools() ||
+    if (BareDisplayRun() || !winapi::sdl::IsActive() || !display_test::HaveTools() ||
         std::system("command -v openbox >/dev/null 2>&1") != 0)
       return;
     openbox_ = std::make_unique<Child>(std::vector<std::string>{OpenboxPath(), "--sm-disable"},
@@ -596,6 +623,110 @@ TEST_F(PromptOnTheDisplay, ATerminationSignalClosesAndSavesFromABoxAndFromTheCho
     EXPECT_EQ(program.WaitForExit(2000), 0) << "not closed within 2 s";
     EXPECT_NE(read("current_game.xml").find("<cell "), std::string::npos) << "no game saved";
     EXPECT_NE(read("UserSettings0.xml"), storedOptions) << "the options were not saved";
+  }
+}
+
+// Without a window manager nobody hands the keyboard on: each window of
+// ours that closes must give it back to the one it was made for.
+class PromptWithoutAWindowManager : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (!winapi::sdl::IsActive() || !display_test::HaveTools())
+      GTEST_SKIP() << "no display (or no xdotool and import) to run the program on";
+    if (X x; x.ManagerRuns()) GTEST_SKIP() << "a window manager runs on this display";
+    ASSERT_FALSE(settings.Path().empty());
+    ASSERT_FALSE(noChooser.Path().empty());
+  }
+
+  TemporaryFolder settings;
+  TemporaryFolder noChooser;  // PATH holds this empty folder only
+};
+
+// Keys as the player's keyboard sends them: to the window X gives the focus.
+void Keys(const std::string& keys) { display_test::Run("xdotool " + keys + " 2>/dev/null; sleep 0.4"); }
+
+// A window on the screen that was made for `owner`, or 0.
+Window WaitForWindowOf(Window owner, int timeoutMs = 10000) {
+  for (int waited = 0; waited < timeoutMs; waited += 100) {
+    X x;
+    for (const Window window : x.Mapped())
+      if (x.TransientFor(window) == owner) return window;
+    Sleep(100);
+  }
+  return 0;
+}
+
+bool WaitUntilUnmapped(Window window, int timeoutMs = 10000) {
+  for (int waited = 0; waited < timeoutMs; waited += 100) {
+    X x;
+    const std::vector<Window> mapped = x.Mapped();
+    if (std::find(mapped.begin(), mapped.end(), window) == mapped.end()) return true;
+    Sleep(100);
+  }
+  return false;
+}
+
+// The game's own dialog, drawn in its window: its pale yellow-green lies
+// where the menu under it is white.
+bool GameDialogShown(Window main, const Screen& s) {
+  const std::uint32_t rgb = Screenshot(main).At(s.X(60), s.Y(260));
+  return (rgb >> 16) > 200 && ((rgb >> 8) & 0xFF) > 200 && (rgb & 0xFF) < 200;
+}
+
+// Menu → Open… → the name of a file that cannot be read → Return: the
+// game's dialog that says so takes the key that presses its button.  With a
+// folder's name first, and Return on the box that refuses it, the prompt
+// has the keyboard again and takes the file's name after the box.
+TEST_F(PromptWithoutAWindowManager, TheKeyboardGoesBackToThePromptAfterItsBoxAndToTheGameAfterThePrompt) {
+  const fs::path unreadable = settings.Path() / "pipe.txt";  // no regular file: never read
+  ASSERT_EQ(mkfifo(unreadable.c_str(), 0600), 0);
+  struct Case {
+    const char* what;
+    bool folderFirst;
+    const char* dialogKey;  // on the game's dialog
+  };
+  const Case cases[] = {{"straight to the file, Space on the dialog", false, "space"},
+                        {"a folder first, Return on the dialog", true, "Return"}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    ASSERT_TRUE(PrepareSettings(settings.Path(), L"en"));
+    Child program({TAVLIN_PROGRAM},
+                  {"TAVLIN_SETTINGS_DIR=" + settings.Path().string(), "PATH=" + noChooser.Path().string()});
+    ASSERT_TRUE(program.Started());
+    const Screen screen{480, 640};
+    const Window main = WaitForWindow("^Tavlin - Kestrel Mill$", 30000);
+    ASSERT_NE(main, 0u);
+    ASSERT_TRUE(WaitForGame(main, screen)) << "no game form";
+
+    ChooseFromMenu(main, screen, kOpenItemTop);
+    const Window prompt = WaitForWindowOf(main);
+    ASSERT_NE(prompt, 0u) << "no prompt";
+    X x;
+    ASSERT_EQ(x.Focus(), prompt) << "a new window takes the keyboard";
+    if (c.folderFirst) {
+      Keys("type --delay 30 /tmp");
+      Keys("key Return");
+      const Window box = WaitForWindowOf(prompt);
+      ASSERT_NE(box, 0u) << "no box about the folder";
+      Keys("key Return");
+      ASSERT_TRUE(WaitUntilUnmapped(box)) << "the box took no Return";
+      EXPECT_EQ(x.Focus(), prompt) << "the keyboard went nowhere when the box closed";
+      Keys("key BackSpace BackSpace BackSpace BackSpace");
+    }
+    Keys("type --delay 30 " + unreadable.string());
+    Keys("key Return");
+    ASSERT_TRUE(WaitUntilUnmapped(prompt)) << "the prompt took no typing";
+    bool asked = false;
+    for (int attempt = 0; attempt < 50 && !asked; ++attempt, Sleep(100)) asked = GameDialogShown(main, screen);
+    ASSERT_TRUE(asked) << "no dialog about the file that cannot be read";
+    EXPECT_EQ(x.Focus(), main) << "the keyboard went nowhere when the prompt closed";
+    Keys(std::string("key ") + c.dialogKey);
+    bool closed = false;
+    for (int attempt = 0; attempt < 50 && !closed; ++attempt, Sleep(100)) closed = !GameDialogShown(main, screen);
+    EXPECT_TRUE(closed) << "the game's dialog took no " << c.dialogKey;
+
+    display_test::PressCloseBox(main);
+    EXPECT_EQ(program.WaitForExit(30000), 0);
   }
 }
 

@@ -119,6 +119,24 @@ TEST_F(MessageBoxTest, KeysButtonsAndTheCloseBoxAnswerAsAWin32BoxDoes) {
 
 // A termination request ends every loop: the box's, with the answer of its
 // close box, and the caller's after it.
+// The button that Return and Space press shows the focus ring inside its
+// frame, the others none; the ring moves with the focus.
+TEST_F(MessageBoxTest, TheFocusedButtonShowsTheFocusRing) {
+  const UINT type = MB_YESNOCANCEL;
+  const std::vector<RECT> buttons = LayoutFor(L"Text", type, SIZE{1024, 768}).buttons;
+  const auto expect = [&buttons](std::size_t focused) -> Step {
+    return [&buttons, focused](HWND box) {
+      const winapi::Image shot = winapi::headless::Capture(box);
+      for (std::size_t i = 0; i < buttons.size(); ++i) {
+        EXPECT_EQ(shot.At(buttons[i].left + 2, Centre(buttons[i]).y) == 0xFFFF9B00u, i == focused) << "button " << i;
+      }
+    };
+  };
+  EXPECT_EQ(Run(nullptr, L"Text", type,
+                {expect(0), Key(VK_TAB), expect(1), Key(VK_LEFT), Key(VK_LEFT), expect(2), Key(VK_ESCAPE)}),
+            IDCANCEL);
+}
+
 TEST_F(MessageBoxTest, AQuitOrATerminationRequestEndsTheBoxAndReachesTheCallersLoop) {
   EXPECT_EQ(Run(nullptr, L"Replace?", MB_YESNO, {[](HWND) { PostQuitMessage(3); }}), IDNO);
   MSG msg;
@@ -190,12 +208,13 @@ TEST_F(MessageBoxTest, ShowsItsTextAndTheButtonTextsTheProgramSet) {
          ASSERT_EQ(shot.width, layout.size.cx);
          ASSERT_EQ(shot.height, layout.size.cy);
          EXPECT_EQ(shot.At(shot.width - 1, shot.height / 2), 0xFF5A5A5Au) << "the box's frame";
-         // The ink's columns in a rectangle.
+         // The ink's columns in a rectangle: the text's dark grey, not the
+         // focus ring's colour.
          const auto inkSpan = [&](const RECT& r) {
            int first = r.right, last = r.left - 1;
            for (int y = r.top + 2; y < r.bottom - 2; ++y) {
              for (int x = r.left + 2; x < r.right - 2; ++x) {
-               if ((shot.At(x, y) & 0xFF) < 0x80) {
+               if ((shot.At(x, y) & 0x808080u) == 0) {
                  first = std::min(first, x);
                  last = std::max(last, x);
                }

@@ -29,11 +29,40 @@ namespace {
 
 using Outcome = FileDialogResult::Outcome;
 
-// Where the prompt draws its buttons, in its client area.
+// Where the prompt draws its buttons and its entry, in its client area.
 constexpr POINT kOkCentre{270, 92};
 constexpr POINT kCancelCentre{366, 92};
+constexpr int kOkLeft = 228;
+constexpr int kCancelLeft = 324;
+constexpr POINT kEntryPoint{200, 47};
 
-HWND PromptWindow() { return GetParent(GetFocus()); }
+// The prompt's window, whether its entry or a button has the keyboard.
+HWND PromptWindow() {
+  const HWND focus = GetFocus();
+  return GetParent(focus) != nullptr ? GetParent(focus) : focus;
+}
+
+// A key as the display sends it: pressed, with its character if it types
+// one, and released; Shift held around it when asked.
+Step Press(int key, wchar_t character = 0, bool shift = false) {
+  return [=](HWND prompt) {
+    if (shift) {
+      winapi::headless::InjectKey(prompt, VK_SHIFT, true);
+    }
+    winapi::headless::InjectKey(prompt, key, true);
+    if (character != 0) {
+      winapi::headless::InjectChar(prompt, character);
+    }
+    winapi::headless::InjectKey(prompt, key, false);
+    if (shift) {
+      winapi::headless::InjectKey(prompt, VK_SHIFT, false);
+    }
+  };
+}
+const Step kTab = Press(VK_TAB, L'\t');
+const Step kShiftTab = Press(VK_TAB, L'\t', true);
+const Step kReturn = Press(VK_RETURN, L'\r');
+const Step kSpace = Press(VK_SPACE, L' ');
 
 Step Type(std::wstring text) {
   return [text](HWND prompt) {
@@ -139,6 +168,65 @@ TEST_F(PathPromptTest, KeysAndButtonsEndThePrompt) {
     EXPECT_EQ(result.error, 0u);
   }
   EXPECT_TRUE(winapi::headless::MessageBoxes().empty());
+}
+
+// Tab and Shift+Tab go round the entry, OK and Cancel; Return and Space
+// press the button that has the keyboard, and in the entry Return accepts
+// and Space is typed.
+TEST_F(PathPromptTest, TabMovesAmongEntryOkAndCancelAndReturnOrSpacePressesTheFocusedButton) {
+  struct Case {
+    const char* what;
+    std::deque<Step> steps;
+    Outcome outcome;
+    std::wstring typed;  // after the suggestion, when chosen
+  };
+  const Case cases[] = {
+      {"Tab, Return: OK", {kTab, kReturn}, Outcome::chosen, L""},
+      {"Tab, Space: OK", {kTab, kSpace}, Outcome::chosen, L""},
+      {"Tab twice, Return: Cancel", {kTab, kTab, kReturn}, Outcome::cancelled, L""},
+      {"Tab twice, Space: Cancel", {kTab, kTab, kSpace}, Outcome::cancelled, L""},
+      {"Shift+Tab, Return: Cancel", {kShiftTab, kReturn}, Outcome::cancelled, L""},
+      {"Shift+Tab twice, Space: OK", {kShiftTab, kShiftTab, kSpace}, Outcome::chosen, L""},
+      {"round to the entry, which takes a space",
+       {kTab, kTab, kTab, Type(L"a"), kSpace, Type(L"b"), kReturn},
+       Outcome::chosen,
+       L"a b"},
+      {"Shift+Tab from the entry, Tab back", {kShiftTab, kTab, Type(L"c"), kReturn}, Outcome::chosen, L"c"},
+      {"no typing while a button has the keyboard", {kTab, Type(L"x"), kShiftTab, kReturn}, Outcome::chosen, L""},
+      {"a click into the entry takes the keyboard from Cancel",
+       {kTab, kTab, Click(kEntryPoint), kReturn},
+       Outcome::chosen,
+       L""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    FileDialogRequest request;
+    request.initialPath = here + L"grid";
+    const FileDialogResult result = Run(request, c.steps);
+    EXPECT_EQ(result.outcome, c.outcome);
+    EXPECT_EQ(result.path, c.outcome == Outcome::chosen ? here + L"grid" + c.typed : L"");
+  }
+  EXPECT_TRUE(winapi::headless::MessageBoxes().empty());
+}
+
+// The button that has the keyboard shows the focus ring inside its frame;
+// with the keyboard in the entry, neither does.
+TEST_F(PathPromptTest, TheButtonWithTheKeyboardShowsTheFocusRing) {
+  enum class Ring { none, ok, cancel };
+  const auto expect = [](Ring ring) -> Step {
+    return [ring](HWND prompt) {
+      const winapi::Image shot = winapi::headless::Capture(prompt);
+      const auto ringed = [&shot](int left, int y) { return shot.At(left + 2, y) == 0xFFFF9B00u; };
+      EXPECT_EQ(ringed(kOkLeft, kOkCentre.y), ring == Ring::ok) << "OK";
+      EXPECT_EQ(ringed(kCancelLeft, kCancelCentre.y), ring == Ring::cancel) << "Cancel";
+    };
+  };
+  FileDialogRequest request;
+  request.initialPath = here;
+  const FileDialogResult result =
+      Run(request, {expect(Ring::none), kTab, expect(Ring::ok), kTab, expect(Ring::cancel), kTab, expect(Ring::none),
+                    kShiftTab, expect(Ring::cancel), Click(kEntryPoint), expect(Ring::none), Key(VK_ESCAPE)});
+  EXPECT_EQ(result.outcome, Outcome::cancelled);
 }
 
 TEST_F(PathPromptTest, AsksBeforeReplacingAndRefusesMissingFilesAndFolders) {

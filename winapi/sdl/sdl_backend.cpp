@@ -151,11 +151,21 @@ class SdlBackend final : public Backend, public device::DeviceShell {
       return;
     }
     // At exit SDL may have been shut down already, windows and all.
-    if (SDL_WasInit(SDL_INIT_VIDEO) != 0) {
-      byId_.erase(SDL_GetWindowID(found->second.window));
-      SDL_DestroyWindow(found->second.window);
+    if (SDL_WasInit(SDL_INIT_VIDEO) == 0) {
+      windows_.erase(found);
+      return;
     }
+    SDL_Window* const window = found->second.window;
+    const bool hadKeyboard = SDL_GetKeyboardFocus() == window || x11::HasInputFocus(window);
+    byId_.erase(SDL_GetWindowID(window));
+    SDL_DestroyWindow(window);
     windows_.erase(found);
+    // A box or prompt that closes hands the keyboard back to the window it
+    // was made for, as a system activates the owner of an active window
+    // that goes; without a window manager, nobody else would.
+    if (TopLevel* owner = hadKeyboard ? Find(OwnerOf(hwnd)) : nullptr) {
+      GiveKeyboard(*owner);
+    }
   }
 
   // Every window left goes before SDL shuts down; SDL frees the cursors.
@@ -252,10 +262,11 @@ class SdlBackend final : public Backend, public device::DeviceShell {
     return SDL_OpenURL(target.c_str()) == 0;
   }
 
+  // To the front, with the keyboard.
   void Raise(HWND topLevel) override {
     if (TopLevel* top = Find(topLevel)) {
       SDL_RestoreWindow(top->window);
-      SDL_RaiseWindow(top->window);
+      GiveKeyboard(*top);
     }
   }
 
@@ -318,6 +329,13 @@ class SdlBackend final : public Backend, public device::DeviceShell {
     }
     const auto found = windows_.find(hwnd);
     return found == windows_.end() ? nullptr : &found->second;
+  }
+
+  // A window manager is asked to make the window the active one; without a
+  // manager the window takes the keyboard itself.
+  static void GiveKeyboard(const TopLevel& top) {
+    SDL_RaiseWindow(top.window);
+    x11::FocusWithoutManager(top.window);
   }
 
   void PresentAll() {
@@ -444,6 +462,11 @@ class SdlBackend final : public Backend, public device::DeviceShell {
     TopLevel* top = Find(hwnd);
     if (event.type == SDL_WINDOWEVENT && top != nullptr) {
       HandleWindowEvent(event.window, hwnd, *top);
+    }
+    // A click gives a window the keyboard; a window manager does that
+    // itself.  A modal window's loop gives it back to the modal window.
+    if (event.type == SDL_MOUSEBUTTONDOWN && top != nullptr && SDL_GetKeyboardFocus() != top->window) {
+      x11::FocusWithoutManager(top->window);
     }
     for (const InputMessage& m : translator_.Translate(event, hwnd)) {
       PostInputMessage(m.hwnd, m.message, m.wParam, m.lParam);

@@ -39,9 +39,14 @@ bool IsOurs(XID id) {
 // window at all.  SDL translates only for its own windows, so such an error
 // is always about one of ours that is gone.
 
+// A window manager's check window that is being read (see ManagerRuns): it
+// may be gone with a manager that ended.
+std::atomic<XID> g_probed{0};
+
 int HandleError(Display* display, XErrorEvent* error) {
   const bool gone = error->error_code == BadWindow || error->error_code == BadDrawable;
-  if (gone && (IsOurs(error->resourceid) || error->request_code == X_TranslateCoords)) {
+  const bool probed = error->resourceid != 0 && error->resourceid == g_probed.load();
+  if (gone && (IsOurs(error->resourceid) || probed || error->request_code == X_TranslateCoords)) {
     return 0;
   }
   return g_previous != nullptr ? g_previous(display, error) : 0;
@@ -122,6 +127,85 @@ void MarkModalDialog(SDL_Window* window) {
   XChangeProperty(display, xWindow, XInternAtom(display, "_NET_WM_STATE", False), atom, 32, PropModeReplace,
                   reinterpret_cast<unsigned char*>(&modal), 1);
   XFlush(display);
+}
+
+namespace {
+
+struct XWindowOf {
+  Display* display = nullptr;
+  Window window = 0;
+};
+
+XWindowOf XWindowFor(SDL_Window* window) {
+  SDL_SysWMinfo info;
+  SDL_VERSION(&info.version);
+  if (SDL_GetWindowWMInfo(window, &info) != SDL_TRUE || info.subsystem != SDL_SYSWM_X11) {
+    return {};
+  }
+  return {info.info.x11.display, info.info.x11.window};
+}
+
+// The window a property of `window` names, or 0.
+Window NamedWindow(Display* display, Window window, Atom property) {
+  Atom type = 0;
+  int format = 0;
+  unsigned long count = 0;
+  unsigned long after = 0;
+  unsigned char* data = nullptr;
+  Window named = 0;
+  if (XGetWindowProperty(display, window, property, 0, 1, False, XA_WINDOW, &type, &format, &count, &after, &data) ==
+          Success &&
+      data != nullptr && format == 32 && count == 1) {
+    named = static_cast<Window>(*reinterpret_cast<const unsigned long*>(data));
+  }
+  if (data != nullptr) {
+    XFree(data);
+  }
+  return named;
+}
+
+// A manager that runs names a check window of its own on the root window,
+// and the check window names itself; one that has gone leaves the root's
+// property behind, naming a window that is gone or names nothing.
+bool ManagerRuns(Display* display) {
+  const Atom check = XInternAtom(display, "_NET_SUPPORTING_WM_CHECK", False);
+  const Window named = NamedWindow(display, DefaultRootWindow(display), check);
+  if (named == 0) {
+    return false;
+  }
+  g_probed = named;
+  // The reply comes after any error, which the handler then drops.
+  const bool runs = NamedWindow(display, named, check) == named;
+  g_probed = 0;
+  return runs;
+}
+
+}  // namespace
+
+bool HasInputFocus(SDL_Window* window) {
+  const XWindowOf x = XWindowFor(window);
+  if (x.display == nullptr) {
+    return false;
+  }
+  Window focus = 0;
+  int revertTo = 0;
+  XGetInputFocus(x.display, &focus, &revertTo);
+  return focus == x.window;
+}
+
+void FocusWithoutManager(SDL_Window* window) {
+  const XWindowOf x = XWindowFor(window);
+  if (x.display == nullptr || ManagerRuns(x.display)) {
+    return;
+  }
+  XWindowAttributes attributes{};
+  if (XGetWindowAttributes(x.display, x.window, &attributes) == 0 || attributes.map_state != IsViewable) {
+    return;  // X refuses the focus to a window that is not on the screen
+  }
+  // Should this window go too, the keyboard falls back to the root window,
+  // from where it reaches the window under the pointer, not to nowhere.
+  XSetInputFocus(x.display, x.window, RevertToParent, CurrentTime);
+  XFlush(x.display);
 }
 
 unsigned long DestroyedWindow(const SDL_Event& event) {

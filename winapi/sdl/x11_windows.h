@@ -62,4 +62,13 @@ void MarkModalDialog(SDL_Window* window);
 // The X window that an SDL_SYSWMEVENT reports destroyed, or 0.
 unsigned long DestroyedWindow(const SDL_Event& event);
 
+// Whether `window` has X's input focus, the keyboard, now; false without X.
+bool HasInputFocus(SDL_Window* window);
+
+// Gives `window` the keyboard where no window manager runs.  Without one,
+// nobody hands the keyboard on: X leaves it nowhere when the window that had
+// it goes, and a click does not move it.  With a manager (EWMH) this does
+// nothing: the manager decides, and SDL_RaiseWindow asks it.
+void FocusWithoutManager(SDL_Window* window);
+
 }  // namespace winapi::sdl::x11
