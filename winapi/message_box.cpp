@@ -208,6 +208,8 @@ MessageBoxLayout Lay(const Spacing& s, int width, std::vector<std::wstring> line
 
 void SetMessageBoxTexts(MessageBoxTexts texts) { Texts() = std::move(texts); }
 
+const MessageBoxTexts& MessageBoxTextsInUse() { return Texts(); }
+
 std::vector<int> MessageBoxButtons(UINT type) {
   switch (type & MB_TYPEMASK) {
     case MB_OKCANCEL: return {IDOK, IDCANCEL};

@@ -39,6 +39,7 @@ struct MessageBoxTexts {
   std::wstring no = L"No";
 };
 void SetMessageBoxTexts(MessageBoxTexts texts);
+const MessageBoxTexts& MessageBoxTextsInUse();
 
 // The buttons of a box of `type` (MB_OK, MB_OKCANCEL, MB_YESNO or
 // MB_YESNOCANCEL; any other type shows OK alone), as IDOK, IDCANCEL, ...
