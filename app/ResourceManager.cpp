@@ -4,6 +4,7 @@
 #include "app/XmlFiles.h"
 #include "base/utf.h"
 #include "winapi/default_font.h"
+#include "winapi/message_box.h"
 
 #include <sys/stat.h>
 #include <tinyxml.h>
@@ -14,6 +15,7 @@
 #include <optional>
 #include <set>
 #include <stdexcept>
+#include <utility>
 
 namespace {
 
@@ -301,6 +303,19 @@ std::wstring FirstLanguageOf(const std::wstring& path) {
   return languages.empty() ? std::wstring() : languages.front();
 }
 
+// The layer's message box may show before any form does (a failed save, a
+// fatal error), so its buttons take the language's words as soon as it is
+// loaded.  A word the language lacks stays English.
+void SetMessageBoxButtonTexts() {
+  constexpr int kOk = 431, kCancel = 432, kYes = 445, kNo = 446;
+  winapi::MessageBoxTexts texts;
+  texts.ok = ResourceManager::GetStringOr(kOk, texts.ok);
+  texts.cancel = ResourceManager::GetStringOr(kCancel, texts.cancel);
+  texts.yes = ResourceManager::GetStringOr(kYes, texts.yes);
+  texts.no = ResourceManager::GetStringOr(kNo, texts.no);
+  winapi::SetMessageBoxTexts(std::move(texts));
+}
+
 }  // namespace
 
 namespace ResourceManager {
@@ -327,6 +342,15 @@ std::wstring GetString(int id) {
   LogRequest(Request::Kind::kString, 0, id, false);
   loaded.missingStrings.insert(id);
   return loaded.strings[id];
+}
+
+std::wstring GetStringOr(int id, const std::wstring& fallback) {
+  const ResourceSet& loaded = Loaded();
+  const auto found = loaded.strings.find(id);
+  // An id asked for and missing is held as "", as is a text that is not UTF-8.
+  const bool have = found != loaded.strings.end() && !found->second.empty();
+  LogRequest(Request::Kind::kString, 0, id, have);
+  return have ? found->second : fallback;
 }
 
 void Clear() {
@@ -357,6 +381,7 @@ bool LoadResourceStrings(const std::wstring& cachedPath, const std::wstring& res
   if (!LoadResourceSet(cachedPath, resourcesPath, language, width, height, loaded)) return false;
   std::swap(Loaded(), loaded);
   winapi::core::SetWantedLineHeight(Loaded().textLineHeight);
+  SetMessageBoxButtonTexts();
   return true;
 }
 

@@ -37,6 +37,10 @@ namespace ResourceManager {
 ItemConfig GetItemConfig(int form, int item);
 // The string with that id, or "" (which is then remembered) when there is none.
 std::wstring GetString(int id);
+// The string with that id, or fallback when the loaded language has none
+// (or none is loaded): for the program's own messages, which must also
+// speak where the resource file could not be read.
+std::wstring GetStringOr(int id, const std::wstring& fallback);
 // Forgets the loaded layouts, strings and language list (not the request log).
 void Clear();
 
@@ -65,7 +69,8 @@ std::vector<Request> RequestLog();
 
 // Loads the layouts and strings of the language for a screen of width by
 // height from the cached copy or "resources.dat".  On success they replace
-// the loaded ones; on failure the loaded ones stay as they were.
+// the loaded ones, and the layer's message box takes the language's button
+// texts; on failure the loaded ones stay as they were.
 bool LoadResources(const std::wstring& language, int width, int height);
 // As LoadResources; when the language is not in the resource file, loads
 // its first listed language instead and sets language to it.

@@ -1,7 +1,7 @@
 // What ends start-up when the program cannot run at all: a file it cannot
-// start without is damaged or missing.  Its text is made in code for the
-// player to act on (which file, where it was looked for, what to do), not
-// read from the resource file, which may well be the damaged one.  The
+// start without is damaged or missing.  Its text is made for the player to
+// act on (which file, where it was looked for, what to do): in English when
+// the resource file is the damaged one, else in the loaded language.  The
 // host shows it in the fatal-error box and ends with a failure status.
 #pragma once
 

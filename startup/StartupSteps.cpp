@@ -41,14 +41,40 @@ std::optional<int> StoredCurrentId() {
 }
 
 // What the player is told when a file the game cannot start without is
-// unusable: which one (`what` and its path) and whether it is there at all.
-// Without it nothing else may be shown, so this text cannot come from the
-// resource file either.
-CannotStart FileProblem(const wchar_t* what, const std::wstring& file) {
+// unusable: which one (the first line, by whether it is there at all), where
+// it was looked for and what to do.
+struct FileProblemTexts {
+  std::wstring missing;
+  std::wstring damaged;
+  std::wstring lookedFor = L"Looked for:";
+  std::wstring whatToDo = L"Install the game again to restore the file.";
+};
+
+CannotStart FileProblem(const FileProblemTexts& texts, const std::wstring& file) {
   std::error_code ignored;
   const bool present = std::filesystem::is_regular_file(NativePath(file), ignored);
-  return CannotStart(std::wstring(L"The game cannot start: its ") + what + (present ? L" is damaged" : L" is missing") +
-                     L".\n\nLooked for:\n" + file + L"\n\nInstall the game again to restore the file.");
+  return CannotStart((present ? texts.damaged : texts.missing) + L"\n\n" + texts.lookedFor + L"\n" + file + L"\n\n" +
+                     texts.whatToDo);
+}
+
+// Without the resource file nothing else may be shown, so its own problem
+// cannot be told in the player's language.
+FileProblemTexts ResourceFileProblem() {
+  return {.missing = L"The game cannot start: its resource file is missing.",
+          .damaged = L"The game cannot start: its resource file is damaged."};
+}
+
+// The art is checked once a language is loaded, and is told in it; English
+// where the language lacks a text.
+FileProblemTexts ArtFileProblem() {
+  constexpr int kMissing = 447, kDamaged = 448, kLookedFor = 449, kWhatToDo = 450;
+  FileProblemTexts texts{.missing = L"The game cannot start: its art file is missing.",
+                         .damaged = L"The game cannot start: its art file is damaged."};
+  texts.missing = ResourceManager::GetStringOr(kMissing, texts.missing);
+  texts.damaged = ResourceManager::GetStringOr(kDamaged, texts.damaged);
+  texts.lookedFor = ResourceManager::GetStringOr(kLookedFor, texts.lookedFor);
+  texts.whatToDo = ResourceManager::GetStringOr(kWhatToDo, texts.whatToDo);
+  return texts;
 }
 
 // The glyphs the forms draw: the tab pairs, the game form's buttons in
@@ -118,14 +144,14 @@ std::wstring LoadLanguageResources(const std::wstring& stored, int width, int he
   if (stored != kFallbackLanguage && LoadResources(kFallbackLanguage, width, height)) return kFallbackLanguage;
   std::wstring first = stored;
   if (LoadResourcesOrFirstLanguage(first, width, height)) return first;
-  throw FileProblem(L"resource file", ResourcesFileName());
+  throw FileProblem(ResourceFileProblem(), ResourcesFileName());
 }
 
 void LoadArt() {
   const std::wstring glyphs = JoinPath(GetResourcesDirectory(), L"glyphs.dat");
-  if (!ArtUsable(glyphs, 0, kGlyphsDrawn)) throw FileProblem(L"art file", glyphs);
+  if (!ArtUsable(glyphs, 0, kGlyphsDrawn)) throw FileProblem(ArtFileProblem(), glyphs);
   const std::wstring digits = JoinPath(GetResourcesDirectory(), L"titular_digits.dat");
-  if (!ArtUsable(digits, kValueSymbols, {})) throw FileProblem(L"art file", digits);
+  if (!ArtUsable(digits, kValueSymbols, {})) throw FileProblem(ArtFileProblem(), digits);
   notus::impl::details::app::load_glyph_document(glyphs);
 }
 

@@ -38,7 +38,7 @@ std::wstring LoadLanguageResources(const std::wstring& stored, int width, int he
 // document, which every glyph widget draws from, once it and the grid's
 // "titular_digits.dat" are found to hold every drawing the game draws, each
 // readable.  When either is missing or damaged, throws CannotStart naming
-// it, and nothing is loaded.
+// it, in the loaded language, and nothing is loaded.
 void LoadArt();
 
 }  // namespace startup

@@ -222,6 +222,8 @@ MessageBoxLayout Lay(const Spacing& s, int width, std::vector<std::wstring> line
 
 void SetMessageBoxTexts(MessageBoxTexts texts) { Texts() = std::move(texts); }
 
+const MessageBoxTexts& MessageBoxTextsInUse() { return Texts(); }
+
 void ReportUnseenMessageBox(const std::wstring& caption, const std::wstring& text) {
   std::fprintf(stderr, "[message box] %s: %s\n", wide_to_utf8(caption, utf_errors::lenient).c_str(),
                wide_to_utf8(text, utf_errors::lenient).c_str());

@@ -40,6 +40,7 @@ struct MessageBoxTexts {
   std::wstring no = L"No";
 };
 void SetMessageBoxTexts(MessageBoxTexts texts);
+const MessageBoxTexts& MessageBoxTextsInUse();
 
 // A box the player cannot have read (its loop ended on a WM_QUIT, no window
 // could show it, or there is no display): its caption and text go to

@@ -7,7 +7,6 @@
 #include "forms/dialogs/OkDialog.h"
 #include "notus/platform/ownerdrawWin32/app.h"
 #include "notus/platform/ownerdrawWin32/native_control.h"
-#include "winapi/message_box.h"
 #include "winapi/path_prompt.h"
 #include "winapi/windows.h"
 
@@ -18,17 +17,14 @@ namespace {
 // Name / pattern pairs, the list ended by a second NUL.
 constexpr wchar_t kFilter[] = L"All\0*.*\0Text\0*.TXT\0";
 
-// The texts of our own path prompt, the dialogs' titles and the buttons of
-// the boxes the prompt shows.
+// The texts of our own path prompt and the dialogs' titles.  The buttons of
+// the boxes the prompt shows take their texts when a language loads.
 constexpr int kPromptLabel = 430, kPromptOk = 431, kPromptCancel = 432, kPromptIsFolder = 433, kPromptExists = 434,
-              kPromptReplace = 435, kPromptNotFound = 436, kOpenTitle = 437, kSaveTitle = 438, kBoxYes = 445,
-              kBoxNo = 446;
+              kPromptReplace = 435, kPromptNotFound = 436, kOpenTitle = 437, kSaveTitle = 438;
 
 HWND MainWindow() { return notus::impl::details::app::instance().main_window(); }
 
 // Set before each dialog: the player may have changed the language since.
-// The boxes' buttons too: the prompt asks the game's only questions, and
-// its other boxes have OK alone.
 void SetPromptTexts() {
   winapi::PathPromptTexts texts;
   texts.label = ResourceManager::GetString(kPromptLabel);
@@ -38,13 +34,7 @@ void SetPromptTexts() {
   texts.exists = ResourceManager::GetString(kPromptExists);
   texts.replace = ResourceManager::GetString(kPromptReplace);
   texts.notFound = ResourceManager::GetString(kPromptNotFound);
-  winapi::MessageBoxTexts boxTexts;
-  boxTexts.ok = texts.ok;
-  boxTexts.cancel = texts.cancel;
-  boxTexts.yes = ResourceManager::GetString(kBoxYes);
-  boxTexts.no = ResourceManager::GetString(kBoxNo);
   winapi::SetPathPromptTexts(std::move(texts));
-  winapi::SetMessageBoxTexts(std::move(boxTexts));
 }
 
 // Our own file prompt is a text entry too: on a device that types through a

@@ -1,6 +1,7 @@
 #include "platform/handheld/handheld_entry.h"
 #include "platform/handheld/program_host.h"
 #include "platform/host/host_common.h"
+#include "platform/host/save_failure_report.h"
 #include "startup/RunApplication.h"
 
 #include "app/Paths.h"
@@ -42,6 +43,8 @@ void PrepareDevice() {
   // A chooser program of the system would cover the small screen and speak
   // the system's language: the game's own prompt fits and speaks the game's.
   winapi::UseOwnFilePrompt(true);
+  // A save that fails would otherwise lose the player's game without a word.
+  host::InstallSaveFailureReporter();
 }
 
 }  // namespace handheld

@@ -1,5 +1,6 @@
 #include "app/ResourceManager.h"
 #include "winapi/default_font.h"
+#include "winapi/message_box.h"
 
 #include "TempFolders.h"
 
@@ -9,6 +10,7 @@
 #include <map>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -99,6 +101,30 @@ TEST_F(ResourceManagerTest, ALoadSetsTheFontForItsScaleAndAFailedOneKeepsIt) {
   EXPECT_EQ(winapi::core::WantedLineHeight(), 16);
   ASSERT_TRUE(LoadResources(L"en", 960, 1280));  // the first layout, 240 x 320, four times
   EXPECT_EQ(winapi::core::WantedLineHeight(), 64);
+}
+
+// The layer's box can show before any form (a failed save): its buttons
+// speak the language from the moment it loads.
+TEST_F(ResourceManagerTest, ALoadSetsTheBoxButtonsWordsAndAFailedOneKeepsThem) {
+  const auto words = [] {
+    const winapi::MessageBoxTexts& texts = winapi::MessageBoxTextsInUse();
+    return std::vector<std::wstring>{texts.ok, texts.cancel, texts.yes, texts.no};
+  };
+  const std::string layout = Block(480, 640, "<form id=\"16\">" + Item(5, 0, 0, 1, 1) + "</form>");
+  WriteBytes(Resources("resources.dat"),
+             Document(Language("de", layout,
+                               "<s id=\"431\">Gut</s><s id=\"432\">Abbrechen</s><s id=\"445\">Ja</s>"
+                               "<s id=\"446\">Nein</s>") +
+                      Language("fr", layout, "<s id=\"445\">Oui</s><s id=\"446\"></s>")));
+  winapi::SetMessageBoxTexts({});
+  ASSERT_TRUE(LoadResources(L"de", 480, 640));
+  EXPECT_EQ(words(), (std::vector<std::wstring>{L"Gut", L"Abbrechen", L"Ja", L"Nein"}));
+  ASSERT_FALSE(LoadResources(L"xx", 480, 640));
+  EXPECT_EQ(words(), (std::vector<std::wstring>{L"Gut", L"Abbrechen", L"Ja", L"Nein"}));
+  // A word the language lacks, or leaves empty, is English.
+  ASSERT_TRUE(LoadResources(L"fr", 480, 640));
+  EXPECT_EQ(words(), (std::vector<std::wstring>{L"OK", L"Cancel", L"Oui", L"No"}));
+  winapi::SetMessageBoxTexts({});
 }
 
 TEST_F(ResourceManagerTest, AMissingItemThrowsWithItsFormAndNumber) {

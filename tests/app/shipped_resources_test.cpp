@@ -66,6 +66,7 @@ const std::vector<int> kRequiredStrings = {
     371,                                                                             // the game's help
     389, 390, 391, 392, 393,                                                         // options help
     430, 431, 432, 433, 434, 435, 436, 437, 438, 445, 446,                           // the path prompt, its boxes
+    447, 448, 449, 450, 451,                                                         // art file, failed save
     220, 400, 401, 403, 405, 406, 407, 408, 409, 416, 417, 418, 419, 420, 421, 422, 423, 424, 425, 1000, 1001};
 
 constexpr int kScreenWidth = 480;

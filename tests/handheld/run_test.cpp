@@ -5,6 +5,8 @@
 #include "tests/handheld/headless_handheld.h"
 
 #include "app/Paths.h"
+#include "app/Users.h"
+#include "base/SmallFile.h"
 #include "forms/common/Application.h"
 #include "forms/common/ApplyItemConfig.h"
 #include "forms/gameobject/Game.h"
@@ -57,6 +59,8 @@ class HandheldRun : public ::testing::Test {
     beside = std::filesystem::path(NativePath(ModuleDirectory())) / "settings";
     std::filesystem::remove_all(beside);
     setenv("TAVLIN_HANDHELD_SCREEN", "240x320", 1);
+    // The device's reporter of a failed save, taken back afterwards.
+    installed.Install(&SetReplaceFailureReporter);
     handheld::PrepareDevice();
     host = std::make_unique<HeadlessHandheld>(1'000'000, SIZE{240, 320});
     // What start-up installs for the lower layers, taken back afterwards.
@@ -205,6 +209,32 @@ TEST_F(HandheldRun, TheShutdownSavesBeforeItTouchesTheDisplay) {
   EXPECT_NE(shell.game.find("user_value=\"" + std::to_string(value) + "\""), std::string::npos)
       << "the game was not saved: " << shell.game;
   EXPECT_EQ(Read(beside / "current_game.xml"), shell.game) << "written once, before the display went";
+}
+
+// A save that fails is told, not passed over: in the player's language, in
+// a box over the game's window, which fits the device's screen.
+TEST_F(HandheldRun, AFailedSaveIsToldOverTheGameInThePlayersLanguage) {
+  // A player who plays in German, and a game file that cannot be replaced.
+  std::filesystem::create_directories(beside / "current_game.xml");
+  data_objects::users users;
+  AddUser(users, L"Player 1");
+  std::ofstream(beside / "users.txt", std::ios::binary) << SerializeUsers(users);
+  std::ofstream(beside / "UserSettings0.xml", std::ios::binary)
+      << "<root version=\"1\"><options><language value=\"de\" /></options><statistics /></root>";
+  const HWND main = host->main();
+  DialogScript script(main);
+  script.Answer().Click(kLanguageForm, kLanguageOk);
+  script.Answer().Close();
+  FailALoopThatWaitsForNothing(script);
+  EXPECT_EQ(RunApplication(handheld::Host()), 0);
+  EXPECT_TRUE(script.Done());
+
+  const auto& boxes = winapi::headless::MessageBoxes();
+  ASSERT_EQ(boxes.size(), 1u) << "one box for the run";
+  EXPECT_EQ(boxes[0].text, L"Tavlin konnte seine Dateien in " + SettingsDirectory() + L" nicht speichern.");
+  EXPECT_EQ(boxes[0].owner, main);
+  EXPECT_NE(Read(beside / "UserSettings0.xml").find("<language value=\"de\""), std::string::npos)
+      << "the options are saved all the same";
 }
 
 }  // namespace

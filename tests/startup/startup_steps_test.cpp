@@ -184,4 +184,38 @@ TEST_F(StartupStepsTest, ArtThatIsMissingOrDamagedIsNamedAndNothingIsLoaded) {
   }
 }
 
+// Once the resource file is read, the art's problem is told in the loaded
+// language.
+TEST_F(StartupStepsTest, MissingOrDamagedArtIsToldInTheLoadedLanguage) {
+  const std::wstring file = File("resources", "glyphs.dat").wstring();
+  struct Case {
+    const wchar_t* language;
+    bool present;  // then cut short
+    std::wstring said;
+  };
+  const Case cases[] = {
+      {L"de", false,
+       L"Das Spiel kann nicht starten: Eine Grafikdatei fehlt.\n\nGesucht unter:\n" + file +
+           L"\n\nInstallieren Sie das Spiel neu, um die Datei wiederherzustellen."},
+      {L"de", true,
+       L"Das Spiel kann nicht starten: Eine Grafikdatei ist beschädigt.\n\nGesucht unter:\n" + file +
+           L"\n\nInstallieren Sie das Spiel neu, um die Datei wiederherzustellen."},
+      {L"en", false,
+       L"The game cannot start: its art file is missing.\n\nLooked for:\n" + file +
+           L"\n\nInstall the game again to restore the file."},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.said);
+    ASSERT_EQ(startup::LoadLanguageResources(c.language, 480, 640), c.language);
+    std::filesystem::remove(file);
+    if (c.present) Write(file, "<svg><g id=\"100\">");
+    try {
+      startup::LoadArt();
+      ADD_FAILURE() << "loaded";
+    } catch (const startup::CannotStart& failure) {
+      EXPECT_EQ(failure.text(), c.said);
+    }
+  }
+}
+
 }  // namespace

@@ -1,15 +1,19 @@
-// The desktop program's reporter of failed saves: one message box per run,
-// naming the folder, however many saves fail.
+// The reporter of failed saves that both programs install: one message box
+// per run, naming the folder, however many saves fail, in the loaded
+// language.
 
 #include "desktop_fixture.h"
 
+#include "app/ResourceManager.h"
 #include "base/SmallFile.h"
-#include "platform/win32/Application/save_failure_report.h"
+#include "platform/host/save_failure_report.h"
+#include "winapi/message_box.h"
 
 #include <stdlib.h>
 
 #include <filesystem>
 #include <string>
+#include <utility>
 
 namespace desktop_test {
 namespace {
@@ -34,7 +38,7 @@ class SaveFailureReport : public DesktopTest {
 };
 
 TEST_F(SaveFailureReport, OneBoxPerRunNamesTheFolder) {
-  desktop::InstallSaveFailureReporter();
+  host::InstallSaveFailureReporter();
   ASSERT_TRUE(ReplaceFileAtomically(folder.string() + "/users.txt", "saved"));
   EXPECT_TRUE(winapi::headless::MessageBoxes().empty()) << "a save that works shows nothing";
 
@@ -51,7 +55,7 @@ TEST_F(SaveFailureReport, OneBoxPerRunNamesTheFolder) {
   EXPECT_EQ(boxes[0].type, MB_OK | MB_ICONWARNING);
 
   // The next run tells again.
-  desktop::InstallSaveFailureReporter();
+  host::InstallSaveFailureReporter();
   EXPECT_FALSE(ReplaceFileAtomically(missing + "users.txt", "bytes"));
   EXPECT_EQ(winapi::headless::MessageBoxes().size(), 2u);
 }
@@ -64,9 +68,31 @@ TEST_F(SaveFailureReport, AFailureDuringTheBoxShowsNoOther) {
     ReplaceFileAtomically(missing + "UserData0.txt", "bytes");
     return IDOK;
   });
-  desktop::InstallSaveFailureReporter();
+  host::InstallSaveFailureReporter();
   EXPECT_FALSE(ReplaceFileAtomically(missing + "users.txt", "bytes"));
   EXPECT_EQ(winapi::headless::MessageBoxes().size(), 1u);
+}
+
+// Where the resource file was read, the box speaks its language.
+TEST_F(SaveFailureReport, SpeaksTheLoadedLanguage) {
+  const std::string missing = folder.string() + "/missing/";
+  const std::wstring shown = folder.wstring() + L"/missing/";
+  const std::pair<const wchar_t*, std::wstring> cases[] = {
+      {L"de", L"Tavlin konnte seine Dateien in " + shown + L" nicht speichern."},
+      {L"en", L"Tavlin could not save its files in " + shown + L"."},
+  };
+  for (const auto& [language, text] : cases) {
+    SCOPED_TRACE(text);
+    ASSERT_TRUE(LoadResourceStrings((folder / "cached_resources.dat").wstring(),
+                                    TAVLIN_SOURCE_RESOURCES L"/resources.dat", language, 480, 640));
+    const std::size_t before = winapi::headless::MessageBoxes().size();
+    host::InstallSaveFailureReporter();
+    EXPECT_FALSE(ReplaceFileAtomically(missing + "current_game.xml", "bytes"));
+    ASSERT_EQ(winapi::headless::MessageBoxes().size(), before + 1);
+    EXPECT_EQ(winapi::headless::MessageBoxes().back().text, text);
+  }
+  ResourceManager::Clear();
+  winapi::SetMessageBoxTexts({});
 }
 
 }  // namespace
