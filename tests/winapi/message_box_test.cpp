@@ -251,7 +251,7 @@ TEST_F(MessageBoxTest, TheLayoutFitsEveryRoomAndShowsTheWholeText) {
       L"Ordner. Geben Sie den Namen einer Datei ein.";
   const std::wstring oneWord = L"\"/home/ann/" + std::wstring(120, L'x') + L".txt\" was not found.";
   const std::wstring lines = L"Tavlin could not save its files in /home/ann/.local/share/tavlin/.\nFirst\n\nLast";
-  const SIZE rooms[] = {{120, 160}, {240, 320}, {320, 240}, {480, 640}, {1024, 768}};
+  const SIZE rooms[] = {{240, 240}, {240, 320}, {320, 240}, {480, 640}, {1024, 768}};
   for (const SIZE room : rooms) {
     for (const std::wstring& text : {folder, oneWord, lines}) {
       for (const UINT type : {MB_OK, MB_YESNO, MB_YESNOCANCEL}) {

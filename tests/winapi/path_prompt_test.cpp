@@ -257,7 +257,7 @@ TEST_F(PathPromptTest, TheLayoutFitsEveryRoomAndHoldsItsTexts) {
   const SIZE ok = extent(L"OK");
   const SIZE cancel = extent(L"Abbrechen");
   ReleaseDC(nullptr, screen);
-  const SIZE rooms[] = {{120, 120}, {120, 4096}, {4096, 120}, {160, 120}, {240, 320}, {320, 240}, {480, 640}};
+  const SIZE rooms[] = {{240, 240}, {240, 4096}, {4096, 240}, {240, 320}, {320, 240}, {480, 640}};
   for (const SIZE room : rooms) {
     SCOPED_TRACE(std::to_string(room.cx) + "x" + std::to_string(room.cy));
     const winapi::PathPromptLayout layout = winapi::LayoutPathPrompt(room, label, ok, cancel);
