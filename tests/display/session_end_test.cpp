@@ -412,6 +412,110 @@ TEST(SessionEnd, AWindowDestroyedByAnotherClientSavesSaysSoAndEndsPromptlyWithAF
   }
 }
 
+namespace {
+
+// A stand-in for the file chooser, first on a PATH of its own: a script of
+// the chooser's name that ignores SIGTERM, as a hung chooser would, writes
+// its pid and then waits for ever with its output open.  Killed with the
+// test if it is still there.
+class StubbornChooser {
+ public:
+  StubbornChooser() {
+    std::string pattern = (std::filesystem::temp_directory_path() / "tavlin-chooser-XXXXXX").string();
+    if (mkdtemp(pattern.data()) == nullptr) return;
+    folder_ = pattern;
+    std::ofstream(folder_ / "zenity") << "#!/bin/sh\ntrap '' TERM\necho $$ > '" << (folder_ / "pid").string()
+                                      << "'\nexec /bin/sleep 600\n";
+    std::filesystem::permissions(folder_ / "zenity", std::filesystem::perms::owner_all);
+  }
+  ~StubbornChooser() {
+    if (Running()) kill(pid_, SIGKILL);
+    std::error_code ignored;
+    if (!folder_.empty()) std::filesystem::remove_all(folder_, ignored);
+  }
+  StubbornChooser(const StubbornChooser&) = delete;
+  StubbornChooser& operator=(const StubbornChooser&) = delete;
+
+  bool Ready() const { return !folder_.empty(); }
+  std::string PathVariable() const { return "PATH=" + folder_.string(); }
+
+  // Whether it was started within `timeoutMs`.
+  bool StartedWithin(int timeoutMs) {
+    const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
+    while (pid_ <= 0 && Clock::now() < deadline) {
+      std::ifstream(folder_ / "pid") >> pid_;
+      if (pid_ <= 0) std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    }
+    return pid_ > 0;
+  }
+
+  // Whether it is still there: not reaped, and no zombie either.
+  bool Running() const {
+    if (pid_ <= 0) return false;
+    const std::string stat = ReadFile("/proc/" + std::to_string(pid_) + "/stat");
+    const std::size_t name = stat.rfind(')');
+    return name != std::string::npos && name + 2 < stat.size() && stat[name + 2] != 'Z';
+  }
+
+ private:
+  std::filesystem::path folder_;
+  pid_t pid_ = 0;
+};
+
+}  // namespace
+
+// The file chooser is a program of its own, which ours started: however ours
+// ends while it is up, the chooser goes with it rather than stay on the
+// screen with nobody to answer it, even one that ignores SIGTERM.
+TEST(SessionEnd, EveryWayTheProgramEndsEndsTheChooserItStarted) {
+  if (!HaveTools() || std::system("command -v Xvfb >/dev/null 2>&1") != 0) {
+    GTEST_SKIP() << "no Xvfb, xdotool or import";
+  }
+  enum class End { signal, windowClosed, displayLost };
+  struct Case {
+    const char* what;
+    End end;
+    int status;
+  };
+  const Case cases[] = {
+      {"SIGTERM", End::signal, 0},
+      {"its window destroyed by another client", End::windowClosed, 1},
+      {"the display lost", End::displayLost, 1},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    OwnXServer server;
+    ASSERT_TRUE(server.Running()) << "no free display number for an X server of the test's own";
+    const Folder folder(true);
+    ASSERT_TRUE(folder.Ready());
+    StubbornChooser chooser;
+    ASSERT_TRUE(chooser.Ready());
+    ChildProcess child =
+        Start(TAVLIN_PROGRAM, {"DISPLAY=" + server.Display(), "TAVLIN_SETTINGS_DIR=" + folder.Path().string(),
+                               chooser.PathVariable(), WithoutLeakCheck()});
+    ASSERT_TRUE(child.Started());
+    const unsigned long window = GameWindowOn(server.Display(), child.Pid());
+    ASSERT_NE(window, 0u) << child.Errors();
+    // Menu, then Open… in the menu.
+    const std::string on = "DISPLAY=" + server.Display() + " xdotool mousemove --window " + std::to_string(window);
+    display_test::Run(on + " 80 618 sleep 0.2 click 1 sleep 0.8 2>&1");
+    display_test::Run(on + " 240 248 sleep 0.2 click 1 2>&1");
+    ASSERT_TRUE(chooser.StartedWithin(10000)) << "no chooser\n" << child.Errors();
+
+    switch (c.end) {
+      case End::signal: ASSERT_EQ(kill(child.Pid(), SIGTERM), 0); break;
+      case End::windowClosed:
+        display_test::Run("DISPLAY=" + server.Display() + " xdotool windowclose " + std::to_string(window) + " 2>&1");
+        break;
+      case End::displayLost: server.Stop(); break;
+    }
+    const int status = child.WaitForExit(kPromptMs);
+    EXPECT_EQ(status, c.status) << child.Errors();
+    EXPECT_FALSE(chooser.Running()) << "the chooser outlived the program";
+    folder.ExpectSaved();
+  }
+}
+
 // The first start's language question is a dialog with a loop of its own,
 // up before there is a game to save: the program ends from there too, rather
 // than going on with no window.
