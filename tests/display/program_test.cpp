@@ -373,7 +373,7 @@ TEST(Program, WithoutUsableArtItNamesTheFileAndEndsWithAFailure) {
       SCOPED_TRACE(start);
       const std::string errors = ErrorsOfAStartThatFails(resources, settings);
       EXPECT_NE(errors.find(std::string("[message box] Kestrel Mill: The game cannot start: its art file ") + c.said +
-                            ".\n\nLooked for:\n" + file + "\n\nInstall the game again to restore the file."),
+                            ".\n\nLooked for:\n" + file + "\n\nInstall the game again to restore the file.\n"),
                 std::string::npos)
           << errors;
     }

@@ -110,9 +110,8 @@ class HeadlessBackend final : public Backend {
 
   int MessageBox(HWND owner, LPCWSTR text, LPCWSTR caption, UINT type) override {
     MessageBoxRecord record{owner, text, caption, type};
-    std::fprintf(stderr, "[message box] %s: %s (flags 0x%X)\n",
-                 wide_to_utf8(record.caption, utf_errors::lenient).c_str(),
-                 wide_to_utf8(record.text, utf_errors::lenient).c_str(), type);
+    std::fprintf(stderr, "[message box] %s: %s\n", wide_to_utf8(record.caption, utf_errors::lenient).c_str(),
+                 wide_to_utf8(record.text, utf_errors::lenient).c_str());
     boxes_.push_back(record);
     return boxHook_ ? boxHook_(record) : FirstButton(type);
   }
