@@ -2,7 +2,8 @@
 // child processes: SIGTERM, SIGINT and SIGHUP close the program as the close
 // box does, saving the player's options and the game, and a display whose X
 // server goes away, or a window that another client destroys, ends it
-// promptly with a non-zero code, saved all the same.
+// promptly with a non-zero code, saved all the same.  Whichever way it ends,
+// a file chooser it started goes with it.
 #include "x_tools.h"
 
 #include "tests/support/ChildProcess.h"
@@ -449,7 +450,7 @@ class StubbornChooser {
     return pid_ > 0;
   }
 
-  // Whether it is still there: not reaped, and no zombie either.
+  // Whether it still runs (a zombie has ended).
   bool Running() const {
     if (pid_ <= 0) return false;
     const std::string stat = ReadFile("/proc/" + std::to_string(pid_) + "/stat");
