@@ -163,8 +163,10 @@ struct Run {
 Run StartAndWatch(Display* display, const std::string& settingsVariable) {
   Run run;
   const Clock::time_point start = Clock::now();
+  test_support::ChildOptions options;
+  options.errors = test_support::ChildErrors::discarded;
   run.program.emplace(TAVLIN_PROGRAM, test_support::EnvironmentWith({settingsVariable}, {"TAVLIN_SETTINGS_DIR="}),
-                      test_support::ChildProcess::StandardError::discarded);
+                      options);
   if (!run.program->Started()) return run;
   const auto deadline = start + std::chrono::seconds(30);
   Clock::time_point last = start;

@@ -4,14 +4,12 @@
 #include "winapi/backend.h"
 #include "winapi/device_parts.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdio>
 
 namespace winapi::device {
 namespace {
-
-constexpr int kSmallestSide = 120;
-constexpr int kLargestSide = 4096;
 
 struct ShellRecord {
   std::optional<SIZE> screen;
@@ -29,7 +27,7 @@ std::optional<int> ParseSide(std::string_view text) {
   int value = 0;
   const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
   if (error != std::errc() || end != text.data() + text.size() || text.empty()) return std::nullopt;
-  if (value < kSmallestSide || value > kLargestSide) return std::nullopt;
+  if (value < kSmallestScreenSide || value > kLargestScreenSide) return std::nullopt;
   return value;
 }
 
@@ -52,9 +50,21 @@ std::optional<SIZE> ScreenFromEnvironment(const char* value) {
   if (value == nullptr || *value == '\0') return std::nullopt;
   const std::optional<SIZE> size = ParseScreenSize(value);
   if (!size)
-    std::fprintf(stderr, "TAVLIN_HANDHELD_SCREEN=\"%s\" ignored (want WxH, sides %d..%d): full screen\n", value,
-                 kSmallestSide, kLargestSide);
+    std::fprintf(stderr,
+                 "TAVLIN_HANDHELD_SCREEN=\"%s\" ignored (want WxH, each side %d to %d; the smallest screen is "
+                 "%dx%d): full screen\n",
+                 value, kSmallestScreenSide, kLargestScreenSide, kSmallestScreenSide, kSmallestScreenSide);
   return size;
+}
+
+std::optional<SIZE> WindowForASmallMonitor(SIZE monitor) {
+  if (monitor.cx >= kSmallestScreenSide && monitor.cy >= kSmallestScreenSide) return std::nullopt;
+  const SIZE window{std::max<LONG>(monitor.cx, kSmallestScreenSide), std::max<LONG>(monitor.cy, kSmallestScreenSide)};
+  std::fprintf(stderr,
+               "The monitor's %ldx%ld is under the smallest screen (each side %d or more): a window of %ldx%ld\n",
+               static_cast<long>(monitor.cx), static_cast<long>(monitor.cy), kSmallestScreenSide,
+               static_cast<long>(window.cx), static_cast<long>(window.cy));
+  return window;
 }
 
 void SetEmulatedScreen(std::optional<SIZE> size) { Record().screen = size; }

@@ -31,11 +31,22 @@
 namespace winapi::device {
 
 // --- Screen -----------------------------------------------------------------
-// "WxH" with both sides in 120..4096, or nothing.
+// The sides of a screen the game runs on.  Under 240 a side, its forms no
+// longer read (labels cut, marks of a few pixels); 240x320 and 320x240 are
+// the smallest devices.
+inline constexpr int kSmallestScreenSide = 240;
+inline constexpr int kLargestScreenSide = 4096;
+// "WxH" with both sides in kSmallestScreenSide..kLargestScreenSide, or
+// nothing.
 std::optional<SIZE> ParseScreenSize(std::string_view text);
 // The emulated screen of TAVLIN_HANDHELD_SCREEN (null: none).  A value that
-// does not parse is ignored with one line on stderr.
+// does not parse, or whose sides are out of range, is ignored with one line
+// on stderr that names the range.
 std::optional<SIZE> ScreenFromEnvironment(const char* value);
+// Full screen on a monitor of `monitor`: nothing, unless the monitor is
+// under the smallest screen on a side; then a window whose sides are raised
+// to it, said with one line on stderr.
+std::optional<SIZE> WindowForASmallMonitor(SIZE monitor);
 // GetSystemMetrics answers this size while set; nothing: the backend's.
 void SetEmulatedScreen(std::optional<SIZE> size);
 std::optional<SIZE> EmulatedScreen();

@@ -10,8 +10,8 @@
 // says so; a folder is refused.  Either way the prompt stays open.
 //
 // The prompt is owned by the request's owner (its top-level window), sits
-// centred on it and inside the screen, is laid out to fit it, down to a
-// 120 px screen, and grows with the game's text on a large one.  While it
+// centred on it and inside the screen, is laid out to fit it, down to the
+// smallest screen, and grows with the game's text on a large one.  While it
 // runs, keyboard and mouse input for other windows is dropped (they still
 // paint and their timers run), as under a modal dialog, and a press of a
 // mouse button on one of them brings the prompt to the front.  A WM_QUIT

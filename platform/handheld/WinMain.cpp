@@ -13,6 +13,7 @@
 
 #include <cstdlib>
 #include <ctime>
+#include <optional>
 
 namespace handheld {
 
@@ -38,7 +39,10 @@ void InstallSoftKeyboard() { notus::impl::details::set_native_edit_hooks({&soft_
 
 void PrepareDevice() {
   UseSettingsFolderBesideProgram(true);
-  winapi::device::SetEmulatedScreen(winapi::device::ScreenFromEnvironment(std::getenv("TAVLIN_HANDHELD_SCREEN")));
+  std::optional<SIZE> screen = winapi::device::ScreenFromEnvironment(std::getenv("TAVLIN_HANDHELD_SCREEN"));
+  if (!screen)
+    screen = winapi::device::WindowForASmallMonitor({GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)});
+  winapi::device::SetEmulatedScreen(screen);
   winapi::device::SetInstanceScope(settings_folder_name());
   // A chooser program of the system would cover the small screen and speak
   // the system's language: the game's own prompt fits and speaks the game's.

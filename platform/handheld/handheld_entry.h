@@ -26,7 +26,8 @@ inline constexpr DWORD shell_shown_state = SHFS_SHOWTASKBAR | SHFS_SHOWSIPBUTTON
 
 // What the program sets up before WinMain: settings in "settings/" beside
 // the program, the emulated screen of TAVLIN_HANDHELD_SCREEN (full screen
-// when it is unset or refused), the instance lock's scope, the settings
+// when it is unset or refused, but a window of the smallest screen's sides
+// on a monitor under them), the instance lock's scope, the settings
 // folder, found without creating it (a second start writes nothing), the
 // layer's own file prompt for every file dialog, and the report of a failed
 // save.

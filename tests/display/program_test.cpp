@@ -43,33 +43,42 @@ class Program : public test_support::ChildProcess {
   }
 };
 
-}  // namespace
-
-// A private settings folder for one run of the program, removed afterwards.
-// It holds what an earlier run on this computer left: a player, the player's
-// settings and the resources cached for the language chosen then, so no
-// language dialog stands between the splash and the game.  The player does
-// without automatic pencil marks, so an open cell shows no ink.
-class SettingsFolder {
+// A private folder for one run of the program, removed afterwards with
+// whatever it then holds.  Empty, or as settings holding what an earlier run
+// on this computer left: a player, the player's settings and the resources
+// cached for the language chosen then, so no language dialog stands between
+// the splash and the game.  The player does without automatic pencil marks,
+// so an open cell shows no ink.
+class TestFolder {
  public:
-  SettingsFolder() {
+  enum class Holding { nothing, anEarlierRun };
+
+  explicit TestFolder(Holding holding = Holding::anEarlierRun) {
     std::string pattern = (std::filesystem::temp_directory_path() / "tavlin-display-XXXXXX").string();
     if (mkdtemp(pattern.data()) == nullptr) return;
     path_ = pattern;
+    if (holding == Holding::nothing) {
+      ready_ = true;
+      return;
+    }
     data_objects::users users;
     AddUser(users, L"Player 1");
     std::ofstream(path_ / "users.txt", std::ios::binary) << SerializeUsers(users);
     std::ofstream(path_ / "UserSettings0.xml", std::ios::binary)
         << "<root version=\"1\"><options><autoPencilMarks value=\"false\" /></options><statistics /></root>";
-    cached_ = LoadResourceStrings((path_ / "cached_resources.dat").wstring(), TAVLIN_SOURCE_RESOURCES L"/resources.dat",
-                                  L"en", 480, 640);
+    ready_ = LoadResourceStrings((path_ / "cached_resources.dat").wstring(), TAVLIN_SOURCE_RESOURCES L"/resources.dat",
+                                 L"en", 480, 640);
   }
-  ~SettingsFolder() {
+  ~TestFolder() {
     std::error_code ignored;
     if (!path_.empty()) std::filesystem::remove_all(path_, ignored);
   }
-  bool Ready() const { return cached_; }
-  std::string Variable() const { return "TAVLIN_SETTINGS_DIR=" + path_.string(); }
+  TestFolder(const TestFolder&) = delete;
+  TestFolder& operator=(const TestFolder&) = delete;
+
+  bool Ready() const { return ready_; }
+  std::string Path() const { return path_.string(); }
+  std::string Variable() const { return "TAVLIN_SETTINGS_DIR=" + Path(); }
   std::string Read(const std::string& name) const {
     std::ifstream in(path_ / name, std::ios::binary);
     std::ostringstream text;
@@ -79,14 +88,16 @@ class SettingsFolder {
 
  private:
   std::filesystem::path path_;
-  bool cached_ = false;
+  bool ready_ = false;
 };
+
+}  // namespace
 
 TEST(Program, ShowsItsTitledWindowWithTheSplashAndEndsWithTheCloseBox) {
   if (!winapi::sdl::IsActive() || !HaveTools()) {
     GTEST_SKIP() << "no display (or no xdotool and import) to run the program on";
   }
-  const SettingsFolder settings;
+  const TestFolder settings;
   ASSERT_TRUE(settings.Ready());
   Program program({}, {settings.Variable()});
   ASSERT_TRUE(program.Started());
@@ -172,7 +183,7 @@ TEST(Program, AClickOnACellAndADigitKeyPutTheDigitThereAndTheCloseBoxSavesIt) {
   if (!winapi::sdl::IsActive() || !HaveTools()) {
     GTEST_SKIP() << "no display (or no xdotool and import) to run the program on";
   }
-  const SettingsFolder settings;
+  const TestFolder settings;
   ASSERT_TRUE(settings.Ready());
   {
     Program first({}, {settings.Variable()});
@@ -266,28 +277,13 @@ TEST(Program, WithoutADisplaySaysSoAndWhyAndEndsUnlessRunningWithoutAWindowIsAsk
     }
   }
   {
-    const SettingsFolder settings;
+    const TestFolder settings;
     Program program(noDisplay, {"TAVLIN_HEADLESS=1", settings.Variable()});
     ASSERT_TRUE(program.Started());
     EXPECT_EQ(program.WaitForExit(3000), -1) << "ended: " << program.Errors();
     EXPECT_EQ(program.Errors().find("no display"), std::string::npos) << program.Errors();
   }
 }
-
-// An empty private folder, removed afterwards with whatever it then holds.
-class ScratchFolder {
- public:
-  explicit ScratchFolder(const char* kind) {
-    std::string pattern =
-        (std::filesystem::temp_directory_path() / (std::string("tavlin-") + kind + "-XXXXXX")).string();
-    if (mkdtemp(pattern.data()) != nullptr) path = pattern;
-  }
-  ~ScratchFolder() {
-    std::error_code ignored;
-    if (!path.empty()) std::filesystem::remove_all(path, ignored);
-  }
-  std::string path;  // empty: none could be made
-};
 
 std::string SourceResource(const std::string& name) {
   std::ifstream in(std::string(TAVLIN_SOURCE_RESOURCES "/") + name, std::ios::binary);
@@ -299,9 +295,9 @@ std::string SourceResource(const std::string& name) {
 // Starts the program without a window on the given folders, expecting it to
 // refuse to start: it must end with exit status 1 within 30 s, and what it
 // said on stderr is returned.
-std::string ErrorsOfAStartThatFails(const ScratchFolder& resources, const ScratchFolder& settings) {
-  Program program({"TAVLIN_HEADLESS"}, {"TAVLIN_HEADLESS=1", "TAVLIN_RESOURCES_DIR=" + resources.path,
-                                        "TAVLIN_SETTINGS_DIR=" + settings.path});
+std::string ErrorsOfAStartThatFails(const TestFolder& resources, const TestFolder& settings) {
+  Program program({"TAVLIN_HEADLESS"},
+                  {"TAVLIN_HEADLESS=1", "TAVLIN_RESOURCES_DIR=" + resources.Path(), settings.Variable()});
   EXPECT_TRUE(program.Started());
   const int status = program.WaitForExit(30000);
   EXPECT_NE(status, -1) << "still running after 30 s";
@@ -328,9 +324,9 @@ TEST(Program, WithoutAUsableResourceFileItNamesTheFileAndEndsWithAFailure) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    const ScratchFolder resources("resources"), settings("settings");
-    ASSERT_FALSE(resources.path.empty() || settings.path.empty());
-    const std::string file = resources.path + "/resources.dat";
+    const TestFolder resources(TestFolder::Holding::nothing), settings(TestFolder::Holding::nothing);
+    ASSERT_TRUE(resources.Ready() && settings.Ready());
+    const std::string file = resources.Path() + "/resources.dat";
     if (c.file != nullptr) std::ofstream(file, std::ios::binary) << c.file;
     const std::string errors = ErrorsOfAStartThatFails(resources, settings);
     EXPECT_NE(errors.find(std::string("[message box] Kestrel Mill: The game cannot start: its resource file ") +
@@ -366,22 +362,22 @@ TEST(Program, WithoutUsableArtItNamesTheFileAndEndsWithAFailure) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    const ScratchFolder resources("resources"), settings("settings");
-    ASSERT_FALSE(resources.path.empty() || settings.path.empty());
+    const TestFolder resources(TestFolder::Holding::nothing), settings(TestFolder::Holding::nothing);
+    ASSERT_TRUE(resources.Ready() && settings.Ready());
     for (const char* name : {"resources.dat", "glyphs.dat", "titular_digits.dat", "Packege3x3.dat", "Packege4x4.dat"})
-      std::filesystem::copy_file(std::string(TAVLIN_SOURCE_RESOURCES "/") + name, resources.path + "/" + name);
-    const std::string file = resources.path + "/" + c.file;
+      std::filesystem::copy_file(std::string(TAVLIN_SOURCE_RESOURCES "/") + name, resources.Path() + "/" + name);
+    const std::string file = resources.Path() + "/" + c.file;
     std::filesystem::remove(file);
     if (c.bytes != nullptr) std::ofstream(file, std::ios::binary) << *c.bytes;
     for (const char* start : {"first start", "start with the cached resources"}) {
       SCOPED_TRACE(start);
       const std::string errors = ErrorsOfAStartThatFails(resources, settings);
       EXPECT_NE(errors.find(std::string("[message box] Kestrel Mill: The game cannot start: its art file ") + c.said +
-                            ".\n\nLooked for:\n" + file + "\n\nInstall the game again to restore the file."),
+                            ".\n\nLooked for:\n" + file + "\n\nInstall the game again to restore the file.\n"),
                 std::string::npos)
           << errors;
     }
-    EXPECT_TRUE(std::filesystem::exists(settings.path + "/cached_resources.dat"));
+    EXPECT_TRUE(std::filesystem::exists(settings.Path() + "/cached_resources.dat"));
   }
 }
 

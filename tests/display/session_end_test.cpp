@@ -2,8 +2,11 @@
 // child processes: SIGTERM, SIGINT and SIGHUP close the program as the close
 // box does, saving the player's options and the game, and a display whose X
 // server goes away, or a window that another client destroys, ends it
-// promptly with a non-zero code, saved all the same.
+// promptly with a non-zero code, saved all the same.  Whichever way it ends,
+// a file chooser it started goes with it.
 #include "x_tools.h"
+
+#include "tests/support/ChildProcess.h"
 
 #include "app/ResourceManager.h"
 #include "app/Users.h"
@@ -90,103 +93,42 @@ class Folder {
   bool ready_ = false;
 };
 
-// A program as a child process with the environment's extra entries, its
-// stderr kept in a file; killed if a test leaves it running.  The signal
-// mask and dispositions are the defaults, as a shell gives them, except the
-// signals in `ignored`, which it starts with ignored, as `nohup` starts it.
-class Child {
- public:
-  Child(const char* program, const std::vector<std::string>& add, const std::vector<int>& ignored = {}) {
-    char path[] = "/tmp/tavlin_ending_stderr_XXXXXX";
-    const int fd = mkstemp(path);
-    if (fd < 0) return;
-    close(fd);
-    errors_ = path;
-    std::vector<std::string> variables = add;
-    for (char** entry = environ; *entry != nullptr; ++entry) variables.emplace_back(*entry);
-    std::vector<char*> env;
-    for (std::string& variable : variables) env.push_back(variable.data());
-    env.push_back(nullptr);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 2, errors_.c_str(), O_WRONLY | O_TRUNC, 0);
-    posix_spawnattr_t attributes;
-    posix_spawnattr_init(&attributes);
-    sigset_t none;
-    sigset_t defaults;
-    sigemptyset(&none);
-    sigfillset(&defaults);
-    // A child inherits an ignored signal unless it is set to its default;
-    // the test's own disposition is put back right after the start.
-    std::vector<struct sigaction> ours(ignored.size());
-    struct sigaction ignore {};
-    ignore.sa_handler = SIG_IGN;
-    for (std::size_t i = 0; i < ignored.size(); ++i) {
-      sigdelset(&defaults, ignored[i]);
-      sigaction(ignored[i], &ignore, &ours[i]);
-    }
-    posix_spawnattr_setsigmask(&attributes, &none);
-    posix_spawnattr_setsigdefault(&attributes, &defaults);
-    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
-    char* argv[] = {const_cast<char*>(program), nullptr};
-    if (posix_spawn(&pid_, program, &actions, &attributes, argv, env.data()) != 0) pid_ = 0;
-    for (std::size_t i = 0; i < ignored.size(); ++i) sigaction(ignored[i], &ours[i], nullptr);
-    posix_spawnattr_destroy(&attributes);
-    posix_spawn_file_actions_destroy(&actions);
-  }
-  ~Child() {
-    if (pid_ > 0) {
-      kill(pid_, SIGKILL);
-      waitpid(pid_, nullptr, 0);
-    }
-    if (!errors_.empty()) unlink(errors_.c_str());
-  }
-  bool Started() const { return pid_ > 0; }
-  pid_t Pid() const { return pid_; }
-  std::string Errors() const { return ReadFile(errors_); }
+using test_support::ChildProcess;
 
-  // Whether it has a handler of its own for SIGTERM, waiting up to
-  // `timeoutMs`: the program has got past its very first steps.
-  bool CatchesTerminationWithin(int timeoutMs) const {
-    const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
-    do {
-      if (InSignalSet("SigCgt:", SIGTERM)) return true;
-      std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    } while (Clock::now() < deadline);
-    return false;
-  }
+// A program as a child process with this environment and the "NAME=value"
+// entries of `add` in place of the variables they name, its stderr kept in
+// a file; killed if a test leaves it running.  It starts with the signals in
+// `ignored` ignored, as `nohup` starts it.
+ChildProcess Start(const std::string& program, const std::vector<std::string>& add,
+                   const std::vector<int>& ignored = {}) {
+  std::vector<std::string> names;
+  for (const std::string& variable : add) names.push_back(variable.substr(0, variable.find('=') + 1));
+  test_support::ChildOptions options;
+  options.ignoredSignals = ignored;
+  return ChildProcess(program, test_support::EnvironmentWith(add, names), options);
+}
 
-  // Whether the signal is in one of the sets /proc/<pid>/status shows
-  // ("SigCgt:" caught, "SigIgn:" ignored).
-  bool InSignalSet(const char* set, int signal) const {
-    std::istringstream status(ReadFile("/proc/" + std::to_string(pid_) + "/status"));
-    const std::string name = set;
-    for (std::string line; std::getline(status, line);) {
-      if (line.rfind(name, 0) == 0)
-        return (std::stoull(line.substr(name.size()), nullptr, 16) >> (signal - 1) & 1) != 0;
-    }
-    return false;
+// Whether the signal is in one of the sets /proc/<pid>/status shows
+// ("SigCgt:" caught, "SigIgn:" ignored).
+bool InSignalSet(const ChildProcess& child, const char* set, int signal) {
+  std::istringstream status(ReadFile("/proc/" + std::to_string(child.Pid()) + "/status"));
+  const std::string name = set;
+  for (std::string line; std::getline(status, line);) {
+    if (line.rfind(name, 0) == 0) return (std::stoull(line.substr(name.size()), nullptr, 16) >> (signal - 1) & 1) != 0;
   }
+  return false;
+}
 
-  // The exit status once it has ended within `timeoutMs` (128 + the signal
-  // when a signal ended it), or -1.
-  int WaitForExit(int timeoutMs) {
-    const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
-    do {
-      int status = 0;
-      if (waitpid(pid_, &status, WNOHANG) == pid_) {
-        pid_ = 0;
-        return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-      }
-      std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    } while (Clock::now() < deadline);
-    return -1;
-  }
-
- private:
-  pid_t pid_ = 0;
-  std::string errors_;
-};
+// Whether it has a handler of its own for SIGTERM, waiting up to
+// `timeoutMs`: the program has got past its very first steps.
+bool CatchesTerminationWithin(const ChildProcess& child, int timeoutMs) {
+  const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
+  do {
+    if (InSignalSet(child, "SigCgt:", SIGTERM)) return true;
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  } while (Clock::now() < deadline);
+  return false;
+}
 
 // How soon a program must end.  The sanitizer build's leak check at exit can
 // take seconds on a busy machine; it is left to the other tests of the
@@ -210,21 +152,20 @@ TEST(SessionEnd, TerminationSignalsCloseBothProgramsAsTheCloseBoxDoesAndSave) {
                                    {TAVLIN_PROGRAM, SIGHUP},          {TAVLIN_HANDHELD_PROGRAM, SIGTERM},
                                    {TAVLIN_HANDHELD_PROGRAM, SIGINT}, {TAVLIN_HANDHELD_PROGRAM, SIGHUP}};
   std::vector<std::unique_ptr<Folder>> folders;
-  std::vector<std::unique_ptr<Child>> children;
+  std::vector<std::unique_ptr<ChildProcess>> children;
   for (const Case& c : cases) {
     folders.push_back(std::make_unique<Folder>(true));
     ASSERT_TRUE(folders.back()->Ready());
-    children.push_back(std::make_unique<Child>(
-        c.program,
-        std::vector<std::string>{"TAVLIN_HEADLESS=1", "TAVLIN_SETTINGS_DIR=" + folders.back()->Path().string(),
-                                 WithoutLeakCheck()}));
+    children.push_back(std::make_unique<ChildProcess>(
+        Start(c.program,
+              {"TAVLIN_HEADLESS=1", "TAVLIN_SETTINGS_DIR=" + folders.back()->Path().string(), WithoutLeakCheck()})));
     ASSERT_TRUE(children.back()->Started());
   }
   for (std::size_t i = 0; i < cases.size(); ++i) {
     SCOPED_TRACE(std::string(cases[i].program) + " signal " + std::to_string(cases[i].signal));
-    Child& child = *children[i];
+    ChildProcess& child = *children[i];
     // Past its first steps, and a little more, to be well inside its run.
-    child.CatchesTerminationWithin(20000);
+    CatchesTerminationWithin(child, 20000);
     std::this_thread::sleep_for(std::chrono::milliseconds(i == 0 ? 3000 : 200));
     ASSERT_EQ(kill(child.Pid(), cases[i].signal), 0);
     EXPECT_EQ(child.WaitForExit(kPromptMs), 0) << child.Errors();
@@ -240,10 +181,10 @@ TEST(SessionEnd, TerminationSignalsCloseBothProgramsAsTheCloseBoxDoesAndSave) {
 TEST(SessionEnd, ATerminationSignalDuringTheLanguageQuestionClosesAndSaves) {
   const Folder folder(false);
   ASSERT_TRUE(folder.Ready());
-  Child child(TAVLIN_PROGRAM,
-              {"TAVLIN_HEADLESS=1", "TAVLIN_SETTINGS_DIR=" + folder.Path().string(), WithoutLeakCheck()});
+  ChildProcess child =
+      Start(TAVLIN_PROGRAM, {"TAVLIN_HEADLESS=1", "TAVLIN_SETTINGS_DIR=" + folder.Path().string(), WithoutLeakCheck()});
   ASSERT_TRUE(child.Started());
-  child.CatchesTerminationWithin(20000);
+  CatchesTerminationWithin(child, 20000);
   std::this_thread::sleep_for(std::chrono::milliseconds(1500));
   ASSERT_EQ(kill(child.Pid(), SIGTERM), 0);
   EXPECT_EQ(child.WaitForExit(kPromptMs), 0) << child.Errors();
@@ -261,15 +202,15 @@ TEST(SessionEnd, ATerminationSignalDuringTheLanguageQuestionClosesAndSaves) {
 TEST(SessionEnd, ASignalIgnoredAtTheStartStaysIgnoredAndTheOthersStillClose) {
   const Folder folder(true);
   ASSERT_TRUE(folder.Ready());
-  Child child(TAVLIN_PROGRAM,
-              {"TAVLIN_HEADLESS=1", "TAVLIN_SETTINGS_DIR=" + folder.Path().string(), WithoutLeakCheck()},
-              {SIGHUP, SIGINT});
+  ChildProcess child =
+      Start(TAVLIN_PROGRAM, {"TAVLIN_HEADLESS=1", "TAVLIN_SETTINGS_DIR=" + folder.Path().string(), WithoutLeakCheck()},
+            {SIGHUP, SIGINT});
   ASSERT_TRUE(child.Started());
-  ASSERT_TRUE(child.CatchesTerminationWithin(20000)) << child.Errors();
+  ASSERT_TRUE(CatchesTerminationWithin(child, 20000)) << child.Errors();
   std::this_thread::sleep_for(std::chrono::milliseconds(1000));
   for (const int signal : {SIGHUP, SIGINT}) {
-    EXPECT_TRUE(child.InSignalSet("SigIgn:", signal)) << "signal " << signal;
-    EXPECT_FALSE(child.InSignalSet("SigCgt:", signal)) << "signal " << signal;
+    EXPECT_TRUE(InSignalSet(child, "SigIgn:", signal)) << "signal " << signal;
+    EXPECT_FALSE(InSignalSet(child, "SigCgt:", signal)) << "signal " << signal;
     ASSERT_EQ(kill(child.Pid(), signal), 0);
   }
   ASSERT_EQ(child.WaitForExit(kPromptMs), -1) << "ended by a signal it was started to ignore\n" << child.Errors();
@@ -380,7 +321,7 @@ class WindowManager {
   explicit WindowManager(const std::string& display) {
     std::string path = Run("command -v openbox");
     while (!path.empty() && path.back() == '\n') path.pop_back();
-    manager_ = std::make_unique<Child>(path.c_str(), std::vector<std::string>{"DISPLAY=" + display});
+    manager_ = std::make_unique<ChildProcess>(Start(path, {"DISPLAY=" + display}));
     for (int attempt = 0; attempt < 100 && !running_; ++attempt) {
       running_ = WindowManagerRuns(display);
       if (!running_) std::this_thread::sleep_for(std::chrono::milliseconds(100));
@@ -389,7 +330,7 @@ class WindowManager {
   bool Running() const { return running_; }
 
  private:
-  std::unique_ptr<Child> manager_;
+  std::unique_ptr<ChildProcess> manager_;
   bool running_ = false;
 };
 
@@ -403,7 +344,8 @@ TEST(SessionEnd, ALostDisplaySavesSaysSoAndEndsPromptlyWithAFailure) {
   ASSERT_TRUE(server.Running()) << "no free display number for an X server of the test's own";
   const Folder folder(true);
   ASSERT_TRUE(folder.Ready());
-  Child child(TAVLIN_PROGRAM, {"DISPLAY=" + server.Display(), "TAVLIN_SETTINGS_DIR=" + folder.Path().string()});
+  ChildProcess child =
+      Start(TAVLIN_PROGRAM, {"DISPLAY=" + server.Display(), "TAVLIN_SETTINGS_DIR=" + folder.Path().string()});
   ASSERT_TRUE(child.Started());
   ASSERT_NE(GameWindowOn(server.Display(), child.Pid()), 0u) << child.Errors();
 
@@ -450,8 +392,9 @@ TEST(SessionEnd, AWindowDestroyedByAnotherClientSavesSaysSoAndEndsPromptlyWithAF
       SCOPED_TRACE(std::string(cases[i].name) + ", run " + std::to_string(i));
       const Folder folder(true);
       ASSERT_TRUE(folder.Ready());
-      Child child(cases[i].program,
-                  {"DISPLAY=" + server.Display(), "TAVLIN_SETTINGS_DIR=" + folder.Path().string(), WithoutLeakCheck()});
+      ChildProcess child =
+          Start(cases[i].program,
+                {"DISPLAY=" + server.Display(), "TAVLIN_SETTINGS_DIR=" + folder.Path().string(), WithoutLeakCheck()});
       ASSERT_TRUE(child.Started());
       const unsigned long window = GameWindowOn(server.Display(), child.Pid());
       ASSERT_NE(window, 0u) << child.Errors();
@@ -470,6 +413,110 @@ TEST(SessionEnd, AWindowDestroyedByAnotherClientSavesSaysSoAndEndsPromptlyWithAF
   }
 }
 
+namespace {
+
+// A stand-in for the file chooser, first on a PATH of its own: a script of
+// the chooser's name that ignores SIGTERM, as a hung chooser would, writes
+// its pid and then waits for ever with its output open.  Killed with the
+// test if it is still there.
+class StubbornChooser {
+ public:
+  StubbornChooser() {
+    std::string pattern = (std::filesystem::temp_directory_path() / "tavlin-chooser-XXXXXX").string();
+    if (mkdtemp(pattern.data()) == nullptr) return;
+    folder_ = pattern;
+    std::ofstream(folder_ / "zenity") << "#!/bin/sh\ntrap '' TERM\necho $$ > '" << (folder_ / "pid").string()
+                                      << "'\nexec /bin/sleep 600\n";
+    std::filesystem::permissions(folder_ / "zenity", std::filesystem::perms::owner_all);
+  }
+  ~StubbornChooser() {
+    if (Running()) kill(pid_, SIGKILL);
+    std::error_code ignored;
+    if (!folder_.empty()) std::filesystem::remove_all(folder_, ignored);
+  }
+  StubbornChooser(const StubbornChooser&) = delete;
+  StubbornChooser& operator=(const StubbornChooser&) = delete;
+
+  bool Ready() const { return !folder_.empty(); }
+  std::string PathVariable() const { return "PATH=" + folder_.string(); }
+
+  // Whether it was started within `timeoutMs`.
+  bool StartedWithin(int timeoutMs) {
+    const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
+    while (pid_ <= 0 && Clock::now() < deadline) {
+      std::ifstream(folder_ / "pid") >> pid_;
+      if (pid_ <= 0) std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    }
+    return pid_ > 0;
+  }
+
+  // Whether it still runs (a zombie has ended).
+  bool Running() const {
+    if (pid_ <= 0) return false;
+    const std::string stat = ReadFile("/proc/" + std::to_string(pid_) + "/stat");
+    const std::size_t name = stat.rfind(')');
+    return name != std::string::npos && name + 2 < stat.size() && stat[name + 2] != 'Z';
+  }
+
+ private:
+  std::filesystem::path folder_;
+  pid_t pid_ = 0;
+};
+
+}  // namespace
+
+// The file chooser is a program of its own, which ours started: however ours
+// ends while it is up, the chooser goes with it rather than stay on the
+// screen with nobody to answer it, even one that ignores SIGTERM.
+TEST(SessionEnd, EveryWayTheProgramEndsEndsTheChooserItStarted) {
+  if (!HaveTools() || std::system("command -v Xvfb >/dev/null 2>&1") != 0) {
+    GTEST_SKIP() << "no Xvfb, xdotool or import";
+  }
+  enum class End { signal, windowClosed, displayLost };
+  struct Case {
+    const char* what;
+    End end;
+    int status;
+  };
+  const Case cases[] = {
+      {"SIGTERM", End::signal, 0},
+      {"its window destroyed by another client", End::windowClosed, 1},
+      {"the display lost", End::displayLost, 1},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    OwnXServer server;
+    ASSERT_TRUE(server.Running()) << "no free display number for an X server of the test's own";
+    const Folder folder(true);
+    ASSERT_TRUE(folder.Ready());
+    StubbornChooser chooser;
+    ASSERT_TRUE(chooser.Ready());
+    ChildProcess child =
+        Start(TAVLIN_PROGRAM, {"DISPLAY=" + server.Display(), "TAVLIN_SETTINGS_DIR=" + folder.Path().string(),
+                               chooser.PathVariable(), WithoutLeakCheck()});
+    ASSERT_TRUE(child.Started());
+    const unsigned long window = GameWindowOn(server.Display(), child.Pid());
+    ASSERT_NE(window, 0u) << child.Errors();
+    // Menu, then Open… in the menu.
+    const std::string on = "DISPLAY=" + server.Display() + " xdotool mousemove --window " + std::to_string(window);
+    display_test::Run(on + " 80 618 sleep 0.2 click 1 sleep 0.8 2>&1");
+    display_test::Run(on + " 240 248 sleep 0.2 click 1 2>&1");
+    ASSERT_TRUE(chooser.StartedWithin(10000)) << "no chooser\n" << child.Errors();
+
+    switch (c.end) {
+      case End::signal: ASSERT_EQ(kill(child.Pid(), SIGTERM), 0); break;
+      case End::windowClosed:
+        display_test::Run("DISPLAY=" + server.Display() + " xdotool windowclose " + std::to_string(window) + " 2>&1");
+        break;
+      case End::displayLost: server.Stop(); break;
+    }
+    const int status = child.WaitForExit(kPromptMs);
+    EXPECT_EQ(status, c.status) << child.Errors();
+    EXPECT_FALSE(chooser.Running()) << "the chooser outlived the program";
+    folder.ExpectSaved();
+  }
+}
+
 // The first start's language question is a dialog with a loop of its own,
 // up before there is a game to save: the program ends from there too, rather
 // than going on with no window.
@@ -481,8 +528,8 @@ TEST(SessionEnd, AWindowDestroyedByAnotherClientDuringTheLanguageQuestionEndsThe
   ASSERT_TRUE(server.Running()) << "no free display number for an X server of the test's own";
   const Folder folder(false);
   ASSERT_TRUE(folder.Ready());
-  Child child(TAVLIN_PROGRAM,
-              {"DISPLAY=" + server.Display(), "TAVLIN_SETTINGS_DIR=" + folder.Path().string(), WithoutLeakCheck()});
+  ChildProcess child = Start(TAVLIN_PROGRAM, {"DISPLAY=" + server.Display(),
+                                              "TAVLIN_SETTINGS_DIR=" + folder.Path().string(), WithoutLeakCheck()});
   ASSERT_TRUE(child.Started());
   // The question's dialog: its pale yellow-green where the splash behind it
   // is white, left and right of its middle.
@@ -681,8 +728,9 @@ TEST(SessionEnd, ADisplayLostDuringTheShutdownFindsTheGameSaved) {
   ASSERT_TRUE(relay.Running()) << "no free display number for the relay";
   const Folder folder(true);
   ASSERT_TRUE(folder.Ready());
-  Child child(TAVLIN_HANDHELD_PROGRAM, {"DISPLAY=" + relay.Display(), "TAVLIN_HANDHELD_SCREEN=480x640",
-                                        "TAVLIN_SETTINGS_DIR=" + folder.Path().string(), WithoutLeakCheck()});
+  ChildProcess child =
+      Start(TAVLIN_HANDHELD_PROGRAM, {"DISPLAY=" + relay.Display(), "TAVLIN_HANDHELD_SCREEN=480x640",
+                                      "TAVLIN_SETTINGS_DIR=" + folder.Path().string(), WithoutLeakCheck()});
   ASSERT_TRUE(child.Started());
   ASSERT_NE(GameWindowOn(server.Display(), child.Pid()), 0u) << child.Errors();
 

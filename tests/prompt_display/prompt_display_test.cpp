@@ -8,6 +8,7 @@
 // Without a window manager, on a display of their own, the keyboard goes
 // back to the prompt after its box and to the game after the prompt.
 #include "tests/display/x_tools.h"
+#include "tests/support/ChildProcess.h"
 
 #include "app/ResourceManager.h"
 #include "app/Users.h"
@@ -18,10 +19,7 @@
 
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
-#include <spawn.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -40,8 +38,6 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
-extern char** environ;
-
 namespace prompt_display_test {
 namespace {
 
@@ -51,60 +47,20 @@ namespace fs = std::filesystem;
 
 void Sleep(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
 
-// A child process with this environment, less PATH and the TAVLIN_
-// variables, plus the "NAME=value" entries of `add`; killed, with what it
-// started, if a test leaves it running.
-class Child {
- public:
-  Child(const std::vector<std::string>& argv, const std::vector<std::string>& add) {
-    std::vector<std::string> variables = add;
-    for (char** entry = environ; *entry != nullptr; ++entry) {
-      const std::string variable = *entry;
-      if (variable.rfind("TAVLIN_", 0) != 0 && variable.rfind("PATH=", 0) != 0) variables.push_back(variable);
-    }
-    std::vector<char*> env;
-    for (std::string& variable : variables) env.push_back(variable.data());
-    env.push_back(nullptr);
-    std::vector<std::string> args = argv;
-    std::vector<char*> arguments;
-    for (std::string& argument : args) arguments.push_back(argument.data());
-    arguments.push_back(nullptr);
-    // A group of its own, so that whatever it started (a chooser, a message
-    // box's process) goes with it: left over after a failed test, it would
-    // stay on the display and keep ctest's output open.
-    posix_spawnattr_t attributes;
-    posix_spawnattr_init(&attributes);
-    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETPGROUP);
-    posix_spawnattr_setpgroup(&attributes, 0);
-    if (posix_spawn(&pid_, arguments[0], nullptr, &attributes, arguments.data(), env.data()) != 0) pid_ = 0;
-    posix_spawnattr_destroy(&attributes);
-  }
-  ~Child() {
-    if (pid_ > 0) {
-      kill(-pid_, SIGKILL);
-      waitpid(pid_, nullptr, 0);
-    }
-  }
-  Child(const Child&) = delete;
-  Child& operator=(const Child&) = delete;
-  bool Started() const { return pid_ > 0; }
-  bool Signal(int signal) const { return pid_ > 0 && kill(pid_, signal) == 0; }
-  // The exit status once it has ended within `timeoutMs`, or -1.
-  int WaitForExit(int timeoutMs) {
-    for (int waited = 0; waited < timeoutMs; waited += 50) {
-      int status = 0;
-      if (waitpid(pid_, &status, WNOHANG) == pid_) {
-        pid_ = 0;
-        return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-      }
-      Sleep(50);
-    }
-    return -1;
-  }
+using test_support::ChildProcess;
 
- private:
-  pid_t pid_ = 0;
-};
+// `argv` as a child process with this environment, less PATH and the
+// TAVLIN_ variables, plus the "NAME=value" entries of `add`; killed, if a
+// test leaves it running, with whatever it started (a chooser, a message
+// box's process): left over, that would stay on the display and keep
+// ctest's output open.
+ChildProcess Start(const std::vector<std::string>& argv, const std::vector<std::string>& add) {
+  test_support::ChildOptions options;
+  options.arguments.assign(argv.begin() + 1, argv.end());
+  options.errors = test_support::ChildErrors::inherited;
+  options.ownGroup = true;
+  return ChildProcess(argv.front(), test_support::EnvironmentWith(add, {"TAVLIN_", "PATH="}), options);
+}
 
 // A folder removed with everything in it at the end.
 class TemporaryFolder {
@@ -249,8 +205,7 @@ class WindowManager : public ::testing::Environment {
     if (BareDisplayRun() || !winapi::sdl::IsActive() || !display_test::HaveTools() ||
         std::system("command -v openbox >/dev/null 2>&1") != 0)
       return;
-    openbox_ = std::make_unique<Child>(std::vector<std::string>{OpenboxPath(), "--sm-disable"},
-                                       std::vector<std::string>{"PATH=/usr/bin:/bin"});
+    openbox_ = std::make_unique<ChildProcess>(Start({OpenboxPath(), "--sm-disable"}, {"PATH=/usr/bin:/bin"}));
     X x;
     for (int attempt = 0; attempt < 100 && x.Open() && !x.ManagerRuns(); ++attempt) Sleep(100);
     running_ = x.Open() && x.ManagerRuns();
@@ -264,7 +219,7 @@ class WindowManager : public ::testing::Environment {
     while (!path.empty() && path.back() == '\n') path.pop_back();
     return path;
   }
-  std::unique_ptr<Child> openbox_;
+  std::unique_ptr<ChildProcess> openbox_;
   static inline bool running_ = false;
 };
 [[maybe_unused]] const auto* const kWindowManager = ::testing::AddGlobalTestEnvironment(new WindowManager);
@@ -370,8 +325,8 @@ class PromptOnTheDisplay : public ::testing::Test {
 // stays on top and has the focus, so typing reaches it.
 TEST_F(PromptOnTheDisplay, TheDesktopPromptStaysAboveTheGameAndItsBoxAboveIt) {
   ASSERT_TRUE(PrepareSettings(settings.Path(), L"en"));
-  Child program({TAVLIN_PROGRAM},
-                {"TAVLIN_SETTINGS_DIR=" + settings.Path().string(), "PATH=" + noChooser.Path().string()});
+  ChildProcess program =
+      Start({TAVLIN_PROGRAM}, {"TAVLIN_SETTINGS_DIR=" + settings.Path().string(), "PATH=" + noChooser.Path().string()});
   ASSERT_TRUE(program.Started());
   const Screen screen{480, 640};
   const Window main = WaitForWindow("^Tavlin - Kestrel Mill$", 30000);
@@ -429,8 +384,9 @@ std::pair<int, int> InkColumns(const Picture& p, const RECT& area) {
 // lies inside the game's window, says "Abbrechen" and takes typing.
 TEST_F(PromptOnTheDisplay, TheHandheldPromptFitsItsWindowAndSpeaksItsLanguage) {
   ASSERT_TRUE(PrepareSettings(settings.Path(), L"de"));
-  Child program({TAVLIN_HANDHELD_PROGRAM}, {"TAVLIN_SETTINGS_DIR=" + settings.Path().string(),
-                                            "PATH=" + noChooser.Path().string(), "TAVLIN_HANDHELD_SCREEN=240x320"});
+  ChildProcess program =
+      Start({TAVLIN_HANDHELD_PROGRAM}, {"TAVLIN_SETTINGS_DIR=" + settings.Path().string(),
+                                        "PATH=" + noChooser.Path().string(), "TAVLIN_HANDHELD_SCREEN=240x320"});
   ASSERT_TRUE(program.Started());
   const Screen screen{240, 320};
   const Window main = WaitForWindow("^Games$", 30000);
@@ -512,7 +468,8 @@ TEST_F(PromptOnTheDisplay, AChoosersWindowLeavesNothingBehindAndAFailedSaveAsSay
     return fs::exists(chooser / "ran");
   };
 
-  Child program({TAVLIN_PROGRAM}, {"TAVLIN_SETTINGS_DIR=" + settings.Path().string(), "PATH=" + chooser.string()});
+  ChildProcess program =
+      Start({TAVLIN_PROGRAM}, {"TAVLIN_SETTINGS_DIR=" + settings.Path().string(), "PATH=" + chooser.string()});
   ASSERT_TRUE(program.Started());
   const Screen screen{480, 640};
   const Window main = WaitForWindow("^Tavlin - Kestrel Mill$", 30000);
@@ -596,7 +553,7 @@ TEST_F(PromptOnTheDisplay, ATerminationSignalClosesAndSavesFromABoxAndFromTheCho
         // is the program's own closing.
         std::string("ASAN_OPTIONS=") + (options != nullptr ? options : "") + ":detect_leaks=0"};
     environment.insert(environment.end(), c.extra.begin(), c.extra.end());
-    Child program({c.program}, environment);
+    ChildProcess program = Start({c.program}, environment);
     ASSERT_TRUE(program.Started());
     const Window main = WaitForWindow(c.title, 30000);
     ASSERT_NE(main, 0u);
@@ -619,7 +576,7 @@ TEST_F(PromptOnTheDisplay, ATerminationSignalClosesAndSavesFromABoxAndFromTheCho
     }
     // What the shutdown writes, gone, so that only it can bring them back.
     fs::remove(folder.Path() / "current_game.xml");
-    ASSERT_TRUE(program.Signal(SIGTERM));
+    ASSERT_EQ(kill(program.Pid(), SIGTERM), 0);
     EXPECT_EQ(program.WaitForExit(2000), 0) << "not closed within 2 s";
     EXPECT_NE(read("current_game.xml").find("<cell "), std::string::npos) << "no game saved";
     EXPECT_NE(read("UserSettings0.xml"), storedOptions) << "the options were not saved";
@@ -690,8 +647,8 @@ TEST_F(PromptWithoutAWindowManager, TheKeyboardGoesBackToThePromptAfterItsBoxAnd
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     ASSERT_TRUE(PrepareSettings(settings.Path(), L"en"));
-    Child program({TAVLIN_PROGRAM},
-                  {"TAVLIN_SETTINGS_DIR=" + settings.Path().string(), "PATH=" + noChooser.Path().string()});
+    ChildProcess program = Start(
+        {TAVLIN_PROGRAM}, {"TAVLIN_SETTINGS_DIR=" + settings.Path().string(), "PATH=" + noChooser.Path().string()});
     ASSERT_TRUE(program.Started());
     const Screen screen{480, 640};
     const Window main = WaitForWindow("^Tavlin - Kestrel Mill$", 30000);

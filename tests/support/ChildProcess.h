@@ -1,8 +1,10 @@
 // A program started as a child process, as the display tests and the
 // start-up benchmark run the real programs: its environment is given whole,
-// what it writes to stderr goes to a file of its own (or nowhere), and it is
-// killed if it is still running when this object goes away, so a failed
-// test leaves no window behind on the display.
+// its signals start as a shell gives them (at their defaults, none blocked,
+// unless it is to start with some ignored, as `nohup` starts it), what it
+// writes to stderr goes to a file of its own (or nowhere, or where the
+// test's goes), and it is killed if it is still running when this object
+// goes away, so a failed test leaves no window behind on the display.
 #pragma once
 
 #include <fcntl.h>
@@ -40,13 +42,24 @@ inline std::vector<std::string> EnvironmentWith(const std::vector<std::string>& 
   return variables;
 }
 
+// Where its stderr goes: a file of its own (Errors()), nowhere, or where
+// this process's goes.
+enum class ChildErrors { kept, discarded, inherited };
+
+struct ChildOptions {
+  std::vector<std::string> arguments;  // after the program's name
+  ChildErrors errors = ChildErrors::kept;
+  std::vector<int> ignoredSignals;  // started ignored
+  // A process group of its own, killed whole: what it started (a chooser, a
+  // box's process) goes with it.
+  bool ownGroup = false;
+};
+
 class ChildProcess {
  public:
-  enum class StandardError { kept, discarded };
-
-  ChildProcess(const std::string& program, std::vector<std::string> environment,
-               StandardError errors = StandardError::kept) {
-    if (errors == StandardError::kept) {
+  ChildProcess(const std::string& program, std::vector<std::string> environment, const ChildOptions& options = {})
+      : m_group(options.ownGroup) {
+    if (options.errors == ChildErrors::kept) {
       std::string pattern = (std::filesystem::temp_directory_path() / "tavlin_stderr_XXXXXX").string();
       const int fd = mkstemp(pattern.data());
       if (fd < 0) return;
@@ -56,12 +69,43 @@ class ChildProcess {
     std::vector<char*> env;
     for (std::string& variable : environment) env.push_back(variable.data());
     env.push_back(nullptr);
+    std::vector<std::string> arguments = options.arguments;
+    std::vector<char*> argv{const_cast<char*>(program.c_str())};
+    for (std::string& argument : arguments) argv.push_back(argument.data());
+    argv.push_back(nullptr);
+
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 2, m_errors.empty() ? "/dev/null" : m_errors.c_str(), O_WRONLY | O_TRUNC,
-                                     0);
-    char* argv[] = {const_cast<char*>(program.c_str()), nullptr};
-    if (posix_spawn(&m_pid, program.c_str(), &actions, nullptr, argv, env.data()) != 0) m_pid = 0;
+    if (options.errors != ChildErrors::inherited)
+      posix_spawn_file_actions_addopen(&actions, 2, m_errors.empty() ? "/dev/null" : m_errors.c_str(),
+                                       O_WRONLY | O_TRUNC, 0);
+    posix_spawnattr_t attributes;
+    posix_spawnattr_init(&attributes);
+    sigset_t none;
+    sigset_t defaults;
+    sigemptyset(&none);
+    sigfillset(&defaults);
+    // A child inherits an ignored signal unless it is set to its default;
+    // this process's own disposition is put back right after the start.
+    std::vector<struct sigaction> ours(options.ignoredSignals.size());
+    struct sigaction ignore {};
+    ignore.sa_handler = SIG_IGN;
+    for (std::size_t i = 0; i < options.ignoredSignals.size(); ++i) {
+      sigdelset(&defaults, options.ignoredSignals[i]);
+      sigaction(options.ignoredSignals[i], &ignore, &ours[i]);
+    }
+    posix_spawnattr_setsigmask(&attributes, &none);
+    posix_spawnattr_setsigdefault(&attributes, &defaults);
+    short flags = POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF;
+    if (m_group) {
+      flags |= POSIX_SPAWN_SETPGROUP;
+      posix_spawnattr_setpgroup(&attributes, 0);
+    }
+    posix_spawnattr_setflags(&attributes, flags);
+    if (posix_spawn(&m_pid, program.c_str(), &actions, &attributes, argv.data(), env.data()) != 0) m_pid = 0;
+    for (std::size_t i = 0; i < options.ignoredSignals.size(); ++i)
+      sigaction(options.ignoredSignals[i], &ours[i], nullptr);
+    posix_spawnattr_destroy(&attributes);
     posix_spawn_file_actions_destroy(&actions);
   }
   ~ChildProcess() {
@@ -72,9 +116,10 @@ class ChildProcess {
   ChildProcess(const ChildProcess&) = delete;
   ChildProcess& operator=(const ChildProcess&) = delete;
   ChildProcess(ChildProcess&& other) noexcept
-      : m_pid(std::exchange(other.m_pid, 0)), m_errors(std::exchange(other.m_errors, {})) {}
+      : m_pid(std::exchange(other.m_pid, 0)), m_group(other.m_group), m_errors(std::exchange(other.m_errors, {})) {}
   ChildProcess& operator=(ChildProcess&& other) noexcept {
     std::swap(m_pid, other.m_pid);
+    std::swap(m_group, other.m_group);
     std::swap(m_errors, other.m_errors);
     return *this;
   }
@@ -82,7 +127,7 @@ class ChildProcess {
   bool Started() const { return m_pid > 0; }
   pid_t Pid() const { return m_pid; }
 
-  // What the program has written to stderr so far.
+  // What the program has written to stderr so far (kept only).
   std::string Errors() const {
     std::ifstream file(m_errors);
     std::ostringstream text;
@@ -107,14 +152,15 @@ class ChildProcess {
 
   void Kill() {
     if (m_pid <= 0) return;
-    kill(m_pid, SIGKILL);
+    kill(m_group ? -m_pid : m_pid, SIGKILL);
     waitpid(m_pid, nullptr, 0);
     m_pid = 0;
   }
 
  private:
   pid_t m_pid = 0;
-  std::filesystem::path m_errors;  // the file of its stderr; none when discarded
+  bool m_group = false;
+  std::filesystem::path m_errors;  // the file of its stderr; none unless kept
 };
 
 }  // namespace test_support

@@ -22,17 +22,19 @@ std::string Describe(const std::optional<SIZE>& size) {
   return size ? std::to_string(size->cx) + "x" + std::to_string(size->cy) : "none";
 }
 
+// Every form works and reads from 240 a side: 240x320 and 320x240 are the
+// smallest devices.
 TEST(ScreenSize, ParsesWidthByHeightWithinTheSidesADeviceCanHave) {
   struct Case {
     const char* text;
     const char* expected;
   };
   const Case cases[] = {
-      {"240x320", "240x320"}, {"480X640", "480x640"},    {"120x4096", "120x4096"},
-      {"119x320", "none"},    {"240x4097", "none"},      {"240", "none"},
-      {"x320", "none"},       {"240x", "none"},          {"240x320x2", "none"},
-      {" 240x320", "none"},   {"240x320 ", "none"},      {"-240x320", "none"},
-      {"0x0", "none"},        {"99999999999x1", "none"}, {"", "none"},
+      {"240x320", "240x320"},   {"320x240", "320x240"}, {"480X640", "480x640"},    {"240x240", "240x240"},
+      {"240x4096", "240x4096"}, {"120x160", "none"},    {"176x220", "none"},       {"239x320", "none"},
+      {"320x239", "none"},      {"240x4097", "none"},   {"240", "none"},           {"x320", "none"},
+      {"240x", "none"},         {"240x320x2", "none"},  {" 240x320", "none"},      {"240x320 ", "none"},
+      {"-240x320", "none"},     {"0x0", "none"},        {"99999999999x1", "none"}, {"", "none"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.text);
@@ -49,8 +51,34 @@ TEST(ScreenSize, AnEnvironmentValueThatIsRefusedIsSaidOnceAndMeansFullScreen) {
   EXPECT_NE(said.find("TAVLIN_HANDHELD_SCREEN=\"big\" ignored"), std::string::npos) << said;
   EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1);
   testing::internal::CaptureStderr();
+  EXPECT_EQ(Describe(device::ScreenFromEnvironment("120x160")), "none");
+  const std::string small = testing::internal::GetCapturedStderr();
+  EXPECT_NE(small.find("TAVLIN_HANDHELD_SCREEN=\"120x160\" ignored"), std::string::npos) << small;
+  EXPECT_NE(small.find("the smallest screen is 240x240"), std::string::npos) << small;
+  testing::internal::CaptureStderr();
   EXPECT_EQ(Describe(device::ScreenFromEnvironment("240x320")), "240x320");
   EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+}
+
+// Full screen on a monitor under the smallest screen would cut the forms as
+// a small emulated screen does: a window whose short sides are raised to the
+// smallest, said once.
+TEST(ScreenSize, AMonitorUnderTheSmallestScreenGetsAWindowOfTheSmallestSides) {
+  struct Case {
+    SIZE monitor;
+    const char* expected;
+  };
+  const Case cases[] = {
+      {{1920, 1080}, "none"},  {{320, 240}, "none"},    {{240, 240}, "none"},
+      {{200, 150}, "240x240"}, {{320, 200}, "320x240"}, {{0, 0}, "240x240"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::to_string(c.monitor.cx) + "x" + std::to_string(c.monitor.cy));
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(Describe(device::WindowForASmallMonitor(c.monitor)), c.expected);
+    const std::string said = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), c.expected == std::string("none") ? 0 : 1) << said;
+  }
 }
 
 // What the shell was told, in order.

@@ -275,7 +275,7 @@ TEST_F(MessageBoxTest, TheLayoutFitsEveryRoomAndShowsTheWholeText) {
   const std::wstring oneWord = L"\"/home/ann/" + std::wstring(120, L'x') + L".txt\" was not found.";
   const std::wstring lines = L"Tavlin could not save its files in /home/ann/.local/share/tavlin/.\nFirst\n\nLast";
   // Each room at the game's text size there.
-  const std::pair<SIZE, int> rooms[] = {{{120, 160}, 11},  {{240, 320}, 11},   {{320, 240}, 11},  {{480, 640}, 16},
+  const std::pair<SIZE, int> rooms[] = {{{240, 240}, 11},  {{240, 320}, 11},   {{320, 240}, 11},  {{480, 640}, 16},
                                         {{1024, 768}, 16}, {{1920, 1080}, 27}, {{3840, 2160}, 54}};
   for (const auto& [room, lineHeight] : rooms) {
     winapi::core::SetWantedLineHeight(lineHeight);

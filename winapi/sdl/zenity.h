@@ -36,7 +36,16 @@ FileDialogResult ZenityResult(int exitCode, std::string_view output);
 // about ten times a second meanwhile (the backend keeps its windows drawn).
 // Nothing when there is no zenity to run.  When a signal asks the program to
 // close meanwhile (TerminationRequested), zenity gets SIGTERM (SIGKILL a
-// second later if it is still there) and the dialog is cancelled.
+// second later if it is still there) and the dialog is cancelled; so it is
+// when EndRunningChooser ended it.  An exception from `whileWaiting` ends
+// zenity the same way on its way through.
 std::optional<FileDialogResult> RunZenity(const FileDialogRequest& request, const std::function<void()>& whileWaiting);
+
+// Ends the zenity that RunZenity waits for, if one is up, as a termination
+// request does, and reaps it: for the program's ways out that never return
+// to RunZenity (a window destroyed from outside, a lost display), which
+// would otherwise leave the chooser on the screen with nobody to answer.
+// Makes only calls that a signal handler may make.
+void EndRunningChooser();
 
 }  // namespace winapi::sdl

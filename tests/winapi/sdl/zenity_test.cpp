@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <chrono>
 #include <csignal>
 #include <cstdlib>
@@ -17,6 +18,7 @@
 #include <fstream>
 #include <iterator>
 #include <sstream>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -164,8 +166,39 @@ class FakeZenityTest : public ::testing::Test {
     return arguments;
   }
 
+  // A stand-in that writes its pid to "pid" and then sleeps with its output
+  // open, as a chooser waiting for the player; one that `ignoresTerm` does
+  // so with SIGTERM ignored, as a hung chooser would.
+  void InstallSleeper(bool ignoresTerm) {
+    const std::filesystem::path script = folder / "zenity";
+    std::ofstream(script) << "#!/bin/sh\n"
+                          << (ignoresTerm ? "trap '' TERM\n" : "")
+                          << "echo $$ > \"$(dirname \"$0\")/pid\"\n"
+                             "exec /bin/sleep 30\n";
+    std::filesystem::permissions(script, std::filesystem::perms::owner_all);
+    std::filesystem::remove(folder / "pid");
+  }
+
+  // The sleeper's pid once it has written it (and set its trap), else 0.
+  pid_t SleeperPid() const {
+    pid_t pid = 0;
+    std::ifstream(folder / "pid") >> pid;
+    return pid;
+  }
+
   std::filesystem::path folder;
   std::string savedPath;
+};
+
+// Whether the process is gone and reaped (a zombie still answers kill).
+bool Gone(pid_t pid) { return kill(pid, 0) != 0 && errno == ESRCH; }
+
+// Kills the process at the end of a test that left it running.
+struct KillLeftOver {
+  ~KillLeftOver() {
+    if (pid > 0 && !Gone(pid)) kill(pid, SIGKILL);
+  }
+  pid_t pid = 0;
 };
 
 }  // namespace
@@ -236,6 +269,67 @@ TEST_F(FakeZenityTest, ATerminationRequestEndsZenityAndCancels) {
   EXPECT_TRUE(winapi::TerminationRequested()) << "the request stays for the caller's loop";
   pid_t sleeper = 0;
   if (std::ifstream(folder / "sleeper") >> sleeper; sleeper > 0) kill(sleeper, SIGKILL);
+}
+
+// A zenity that ignores the request to end is killed once its grace is
+// over: the dialog is cancelled and nothing of it stays.
+TEST_F(FakeZenityTest, AZenityThatIgnoresTheTerminationRequestIsKilledASecondLater) {
+  InstallSleeper(true);
+  winapi::CloseOnTerminationSignals();
+  KillLeftOver sleeper;
+  const auto start = std::chrono::steady_clock::now();
+  const auto result = RunZenity(GameRequest(false), [&] {
+    if (sleeper.pid == 0 && (sleeper.pid = SleeperPid()) > 0) raise(SIGTERM);
+  });
+  const auto took = std::chrono::steady_clock::now() - start;
+  ASSERT_TRUE(result.has_value());
+  EXPECT_EQ(result->outcome, Outcome::cancelled);
+  ASSERT_GT(sleeper.pid, 0);
+  EXPECT_TRUE(Gone(sleeper.pid)) << "zenity is still there";
+  EXPECT_GE(took, std::chrono::seconds(1)) << "killed without its grace";
+  EXPECT_LT(took, std::chrono::seconds(5)) << "waited for zenity's sleep";
+}
+
+// The program's ways out that never come back to RunZenity (its window
+// destroyed from outside, a lost display) end the chooser through
+// EndRunningChooser: it is gone and reaped when that returns, one that
+// ignores SIGTERM too.  An exception from the wait ends it on its way out.
+TEST_F(FakeZenityTest, EveryWayOutEndsTheChooser) {
+  enum class WayOut { endRunningChooser, exception };
+  struct Case {
+    const char* what;
+    bool ignoresTerm;
+    WayOut way;
+  };
+  const Case cases[] = {
+      {"ended by another way out", false, WayOut::endRunningChooser},
+      {"ended by another way out, ignoring SIGTERM", true, WayOut::endRunningChooser},
+      {"an exception from the wait", true, WayOut::exception},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    InstallSleeper(c.ignoresTerm);
+    KillLeftOver sleeper;
+    bool goneAtOnce = false;
+    const auto wait = [&] {
+      if (sleeper.pid != 0 || (sleeper.pid = SleeperPid()) == 0) return;
+      if (c.way == WayOut::exception) throw std::runtime_error("a fault while the chooser is up");
+      winapi::sdl::EndRunningChooser();
+      goneAtOnce = Gone(sleeper.pid);
+    };
+    if (c.way == WayOut::exception) {
+      EXPECT_THROW(RunZenity(GameRequest(false), wait), std::runtime_error);
+      ASSERT_GT(sleeper.pid, 0);
+      EXPECT_TRUE(Gone(sleeper.pid)) << "zenity is still there";
+    } else {
+      const auto result = RunZenity(GameRequest(false), wait);
+      ASSERT_TRUE(result.has_value());
+      EXPECT_EQ(result->outcome, Outcome::cancelled);
+      ASSERT_GT(sleeper.pid, 0);
+      EXPECT_TRUE(goneAtOnce) << "zenity is still there";
+    }
+    winapi::sdl::EndRunningChooser();  // none left to end: does nothing
+  }
 }
 
 TEST_F(FakeZenityTest, NoZenityOnThePathMeansNoAnswer) {
