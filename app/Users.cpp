@@ -72,22 +72,10 @@ class Reader {
     return taken;
   }
 
-  // Whether what lies after a record's id can be the rest of a list: the
-  // end, or an LF and the next record's length line, as far as the file
-  // goes.  Anything else (an LF followed by a name's bytes, say) shows that
-  // the id was read from inside a record, so the length before it was wrong.
-  // A last LF with nothing after it shows nothing about that length: the
-  // LF itself is the damage.
-  bool AtRecordBoundary() const {
-    std::string_view rest = m_bytes.substr(m_pos);
-    if (rest.empty()) return true;
-    if (rest.front() != '\n') return false;
-    rest.remove_prefix(1);
-    if (!rest.empty() && rest.front() == '-') rest.remove_prefix(1);
-    std::size_t digits = 0;
-    while (digits < rest.size() && IsDigit(rest[digits])) ++digits;
-    return digits == rest.size() || (digits > 0 && rest[digits] == '\n');
-  }
+  // Whether a field ends here: an LF follows, or the end of the file.
+  bool AtFieldEnd() const { return AtEnd() || m_bytes[m_pos] == '\n'; }
+
+  std::size_t Position() const { return m_pos; }
 
  private:
   bool Take(char expected) {
@@ -109,23 +97,40 @@ std::optional<std::string_view> LengthAndName(Reader& in) {
   return in.Bytes(static_cast<std::size_t>(*length) * 2);
 }
 
-// Reads one player record; nothing at the first thing that is not one: a
-// length outside the names the file can hold, a name that runs past the
-// file, a field not followed by exactly one LF, an id not followed by the end
-// or the next record's length line.  Only the structure around the name
-// counts, never what the name holds: any unit may be part of a name, so a
-// name whose bytes look like an LF and digits, or like whole records, is a
-// name.  (A length stretched over exactly whole records therefore reads as
-// one long name; no file the game writes looks like that, and telling it
-// apart would mean refusing names players can type.)  A name that is not
-// valid UTF-16 is not damage either: the length has already told where the
-// record goes on, so the player is kept with U+FFFD for each bad unit.
-std::optional<data_objects::users::item_type> ReadPlayer(Reader& in) {
+// Whether a name's bytes end the way a record does: an LF and an id.
+bool EndsInAnId(std::string_view raw) {
+  const std::size_t newline = raw.rfind('\n');
+  if (newline == std::string_view::npos) return false;
+  std::string_view id = raw.substr(newline + 1);
+  if (!id.empty() && id.front() == '-') id.remove_prefix(1);
+  return !id.empty() && std::all_of(id.begin(), id.end(), IsDigit);
+}
+
+struct PlayerRecord {
+  data_objects::users::item_type player;
+  // Where the LF before the id lies, when the name's bytes end in an LF and
+  // an id (see StretchedOverItsEnd); otherwise nothing.
+  std::optional<std::size_t> idLine;
+};
+
+// Reads one player record by its own bytes: an LF, a length within the
+// names the file can hold, an LF, that many units, an LF, an id, and then
+// an LF (the next record's) or the end of the file; nothing when any of it
+// is not there.  What the name holds never counts: any unit may be part of
+// a name, so a name whose bytes look like an LF and digits, or like whole
+// records, is a name.  (A length stretched over exactly whole records
+// therefore reads as one long name; no file the game writes looks like
+// that, and telling it apart would mean refusing names players can type.)
+// A name that is not valid UTF-16 is not damage either: the length has
+// already told where the record goes on, so the player is kept with U+FFFD
+// for each bad unit.
+std::optional<PlayerRecord> ReadPlayer(Reader& in) {
   if (!in.Newline()) return std::nullopt;
   const std::optional<std::string_view> raw = LengthAndName(in);
+  const std::size_t idLine = in.Position();
   if (!raw || !in.Newline()) return std::nullopt;
   const std::optional<int> id = in.Number(true);
-  if (!id || !in.AtRecordBoundary()) return std::nullopt;
+  if (!id || !in.AtFieldEnd()) return std::nullopt;
 
   std::u16string units;
   for (std::size_t i = 0; i < raw->size(); i += 2) {
@@ -134,7 +139,22 @@ std::optional<data_objects::users::item_type> ReadPlayer(Reader& in) {
     if (unit == 0) break;  // the name ends at the first zero unit
     units.push_back(unit);
   }
-  return data_objects::users::item_type{utf16_to_wide(units, utf_errors::lenient), *id};
+  PlayerRecord record{{utf16_to_wide(units, utf_errors::lenient), *id}, std::nullopt};
+  if (EndsInAnId(*raw)) record.idLine = idLine;
+  return record;
+}
+
+// Whether a record read whole, just before a damaged one, is rather a
+// record whose length was stretched over its own end.  Its name's bytes
+// then end in the record's real LF and id, what it read as its id is the
+// next record's length line, and the bytes from that line on make a whole
+// record; the damage after it is only where that next record's name was
+// taken for more fields.  Its "id" would be a length, perhaps the id of a
+// player lost with the damage, whose files would then be this player's.
+bool StretchedOverItsEnd(std::string_view bytes, const PlayerRecord& record) {
+  if (!record.idLine) return false;
+  Reader rest(bytes.substr(*record.idLine));
+  return ReadPlayer(rest).has_value();
 }
 
 // Raises the next id above every player's id and above highestIdInUse, and
@@ -219,12 +239,20 @@ data_objects::users ParseUsers(const std::string& bytes, bool& damaged) {
   // would read and overwrite each other's settings, and deleting one would
   // delete the other's: a repeated id is a damaged record like any other.
   std::unordered_set<int> ids;
+  std::optional<PlayerRecord> last;
   damaged = false;
   while (!in.AtEnd() && !damaged) {
-    std::optional<data_objects::users::item_type> player = ReadPlayer(in);
-    damaged = !player || !ids.insert(player->id).second;
-    if (!damaged) users.players.push_back(std::make_shared<data_objects::users::item_type>(std::move(*player)));
+    std::optional<PlayerRecord> record = ReadPlayer(in);
+    damaged = !record || !ids.insert(record->player.id).second;
+    if (!damaged) {
+      users.players.push_back(std::make_shared<data_objects::users::item_type>(record->player));
+      last = std::move(record);
+    }
   }
+  // Each record is judged by its own bytes, so whole records before the
+  // damage are kept; only the one just before it may have been read from
+  // a stretched length, and it goes with the damage.
+  if (damaged && last && StretchedOverItsEnd(bytes, *last)) users.players.pop_back();
   MakeIdsUsable(users);
   return users;
 }
