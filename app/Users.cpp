@@ -108,27 +108,21 @@ bool EndsInAnId(std::string_view raw) {
 
 struct PlayerRecord {
   data_objects::users::item_type player;
-  // Where the LF before the id lies, when the name's bytes end in an LF and
-  // an id (see StretchedOverItsEnd); otherwise nothing.
-  std::optional<std::size_t> idLine;
+  // Where its id's digits lie in the file, and whether its name's bytes
+  // end in an LF and an id (see IdMayBeTheNextLengthLine).
+  std::size_t idStart = 0;
+  std::size_t idEnd = 0;
+  bool nameEndsInAnId = false;
 };
 
-// Reads one player record by its own bytes: an LF, a length within the
-// names the file can hold, an LF, that many units, an LF, an id, and then
-// an LF (the next record's) or the end of the file; nothing when any of it
-// is not there.  What the name holds never counts: any unit may be part of
-// a name, so a name whose bytes look like an LF and digits, or like whole
-// records, is a name.  (A length stretched over exactly whole records
-// therefore reads as one long name; no file the game writes looks like
-// that, and telling it apart would mean refusing names players can type.)
-// A name that is not valid UTF-16 is not damage either: the length has
-// already told where the record goes on, so the player is kept with U+FFFD
-// for each bad unit.
-std::optional<PlayerRecord> ReadPlayer(Reader& in) {
-  if (!in.Newline()) return std::nullopt;
+// A record's fields after the LF that opens it: a length within the names
+// the file can hold, an LF, that many units, an LF, an id, and then an LF
+// (the next record's) or the end of the file; nothing when any of it is
+// not there.
+std::optional<PlayerRecord> ReadRecordFields(Reader& in) {
   const std::optional<std::string_view> raw = LengthAndName(in);
-  const std::size_t idLine = in.Position();
   if (!raw || !in.Newline()) return std::nullopt;
+  const std::size_t idStart = in.Position();
   const std::optional<int> id = in.Number(true);
   if (!id || !in.AtFieldEnd()) return std::nullopt;
 
@@ -139,22 +133,51 @@ std::optional<PlayerRecord> ReadPlayer(Reader& in) {
     if (unit == 0) break;  // the name ends at the first zero unit
     units.push_back(unit);
   }
-  PlayerRecord record{{utf16_to_wide(units, utf_errors::lenient), *id}, std::nullopt};
-  if (EndsInAnId(*raw)) record.idLine = idLine;
-  return record;
+  return PlayerRecord{{utf16_to_wide(units, utf_errors::lenient), *id}, idStart, in.Position(), EndsInAnId(*raw)};
 }
 
-// Whether a record read whole, just before a damaged one, is rather a
-// record whose length was stretched over its own end.  Its name's bytes
-// then end in the record's real LF and id, what it read as its id is the
-// next record's length line, and the bytes from that line on make a whole
-// record; the damage after it is only where that next record's name was
-// taken for more fields.  Its "id" would be a length, perhaps the id of a
-// player lost with the damage, whose files would then be this player's.
-bool StretchedOverItsEnd(std::string_view bytes, const PlayerRecord& record) {
-  if (!record.idLine) return false;
-  Reader rest(bytes.substr(*record.idLine));
-  return ReadPlayer(rest).has_value();
+// Reads one player record by its own bytes: an LF, then its fields.  What
+// the name holds never counts: any unit may be part of a name, so a name
+// whose bytes look like an LF and digits, or like whole records, is a name.
+// (A length stretched over exactly whole records therefore reads as one
+// long name; no file the game writes looks like that, and telling it apart
+// would mean refusing names players can type.)  A name that is not valid
+// UTF-16 is not damage either: the length has already told where the
+// record goes on, so the player is kept with U+FFFD for each bad unit.
+std::optional<PlayerRecord> ReadPlayer(Reader& in) {
+  if (!in.Newline()) return std::nullopt;
+  return ReadRecordFields(in);
+}
+
+// Whether the bytes from here on are one record's fields and then whole
+// records up to the end of the file.
+bool WholeToTheEnd(Reader& in) {
+  if (!ReadRecordFields(in)) return false;
+  while (!in.AtEnd()) {
+    if (!ReadPlayer(in)) return false;
+  }
+  return true;
+}
+
+// Whether a record read whole, just before a damaged one, may have taken
+// its id from the next record's length line; then its id is not its own
+// but a length, perhaps the id of a player lost with the damage, whose
+// files it would take over.  So it is when the damage goes away once that
+// is assumed: when the bytes from its id line, or from inside its id's
+// digits, on read as whole records to the end of the file, starting with a
+// length line this program writes (no zero, no leading zero):
+// - from its id line when its name's bytes end in an LF and an id: its
+//   length was stretched over its own end, and its name holds its real id;
+// - from inside its digits: the LF between its id and the next length line
+//   was lost, and its id runs on into that length.
+bool IdMayBeTheNextLengthLine(std::string_view bytes, const PlayerRecord& record) {
+  for (std::size_t at = record.idStart; at < record.idEnd; ++at) {
+    if (at == record.idStart && !record.nameEndsInAnId) continue;
+    if (bytes[at] < '1' || bytes[at] > '9') continue;
+    Reader rest(bytes.substr(at));
+    if (WholeToTheEnd(rest)) return true;
+  }
+  return false;
 }
 
 // Raises the next id above every player's id and above highestIdInUse, and
@@ -250,9 +273,9 @@ data_objects::users ParseUsers(const std::string& bytes, bool& damaged) {
     }
   }
   // Each record is judged by its own bytes, so whole records before the
-  // damage are kept; only the one just before it may have been read from
-  // a stretched length, and it goes with the damage.
-  if (damaged && last && StretchedOverItsEnd(bytes, *last)) users.players.pop_back();
+  // damage are kept; only the one just before it may have run into the
+  // damaged one, and then it goes with it.
+  if (damaged && last && IdMayBeTheNextLengthLine(bytes, *last)) users.players.pop_back();
   MakeIdsUsable(users);
   return users;
 }

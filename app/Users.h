@@ -41,10 +41,11 @@ constexpr int kMaxUserNameUnits = 48;
 // longest name, a name that runs past the file, a field not followed by
 // exactly one LF, an id followed by neither an LF nor the end, an id an
 // earlier player has), and one longer than any list of ours gives the empty
-// list.  The record just before a bad one is dropped too when it reads
-// as a length stretched over its own end: its name's bytes end in an LF
-// and an id, and from the LF before its own id on the bytes make a whole
-// record; its id would then be a length line's.
+// list.  The record just before a bad one is dropped too when its id may
+// be the next record's length line: when the rest of the file reads as
+// whole records from its id line on (its name's bytes ending in an LF and
+// an id, as when its length was stretched over its own end) or from inside
+// its id's digits (as when the LF after its id was lost).
 // What a name holds never makes its record bad, so every list this program
 // writes reads back whole.  A name that is not valid UTF-16 does not
 // make its record bad: the player is kept, with U+FFFD for each unit that

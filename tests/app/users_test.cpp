@@ -199,8 +199,9 @@ INSTANTIATE_TEST_SUITE_P(
 
 // The damage starts right after a whole record: the records before it are
 // judged by their own bytes and kept, whatever the damaged one holds.  Only
-// a record that reads as a length stretched over its own end goes with the
-// damage, as its id would be the next record's length line.
+// a record whose id may be the next record's length line goes with the
+// damage: its length stretched over its own end, or its id run on into
+// that line.
 const std::string kZoeAndAnn = "4\n2" + Record(u"Zoe", 0) + Record(u"Ann", 2);
 const std::string kBob = "B\0o\0b\0\n3"s;
 const Players kZoeAndAnnPlayers = {{L"Zoe", 0}, {L"Ann", 2}};
@@ -226,7 +227,14 @@ INSTANTIATE_TEST_SUITE_P(
                     "13\n5" + Record(u"Zoe", 5) + "\n10\nA\0n\0n\0\n0\n3\nB\0o\0b\0\n12"s + Record(u"Cid", 3),
                     {{L"Zoe", 5}},
                     13,
-                    5}),
+                    5},
+        // The LF between Ann's id and Bob's length line lost: her id would
+        // run on into the length, 1 and 3 making Cy's 13.
+        DamagedCase{"an id run on into the next length line",
+                    "14\n0" + Record(u"Zoe", 0) + "\n3\nA\0n\0n\0\n1"s + "3\nB\0o\0b\0\n2"s + Record(u"Cy", 13),
+                    {{L"Zoe", 0}},
+                    14,
+                    0}),
     [](const ::testing::TestParamInfo<DamagedCase>& info) { return CaseName(info.param.what); });
 
 TEST(Users, AddUserAppendsWithTheNextIdAndRefusesDuplicates) {
