@@ -72,22 +72,10 @@ class Reader {
     return taken;
   }
 
-  // Whether what lies after a record's id can be the rest of a list: the
-  // end, or an LF and the next record's length line, as far as the file
-  // goes.  Anything else (an LF followed by a name's bytes, say) shows that
-  // the id was read from inside a record, so the length before it was wrong.
-  // A last LF with nothing after it shows nothing about that length: the
-  // LF itself is the damage.
-  bool AtRecordBoundary() const {
-    std::string_view rest = m_bytes.substr(m_pos);
-    if (rest.empty()) return true;
-    if (rest.front() != '\n') return false;
-    rest.remove_prefix(1);
-    if (!rest.empty() && rest.front() == '-') rest.remove_prefix(1);
-    std::size_t digits = 0;
-    while (digits < rest.size() && IsDigit(rest[digits])) ++digits;
-    return digits == rest.size() || (digits > 0 && rest[digits] == '\n');
-  }
+  // Whether a field ends here: an LF follows, or the end of the file.
+  bool AtFieldEnd() const { return AtEnd() || m_bytes[m_pos] == '\n'; }
+
+  std::size_t Position() const { return m_pos; }
 
  private:
   bool Take(char expected) {
@@ -109,23 +97,34 @@ std::optional<std::string_view> LengthAndName(Reader& in) {
   return in.Bytes(static_cast<std::size_t>(*length) * 2);
 }
 
-// Reads one player record; nothing at the first thing that is not one: a
-// length outside the names the file can hold, a name that runs past the
-// file, a field not followed by exactly one LF, an id not followed by the end
-// or the next record's length line.  Only the structure around the name
-// counts, never what the name holds: any unit may be part of a name, so a
-// name whose bytes look like an LF and digits, or like whole records, is a
-// name.  (A length stretched over exactly whole records therefore reads as
-// one long name; no file the game writes looks like that, and telling it
-// apart would mean refusing names players can type.)  A name that is not
-// valid UTF-16 is not damage either: the length has already told where the
-// record goes on, so the player is kept with U+FFFD for each bad unit.
-std::optional<data_objects::users::item_type> ReadPlayer(Reader& in) {
-  if (!in.Newline()) return std::nullopt;
+// Whether a name's bytes end the way a record does: an LF and an id.
+bool EndsInAnId(std::string_view raw) {
+  const std::size_t newline = raw.rfind('\n');
+  if (newline == std::string_view::npos) return false;
+  std::string_view id = raw.substr(newline + 1);
+  if (!id.empty() && id.front() == '-') id.remove_prefix(1);
+  return !id.empty() && std::all_of(id.begin(), id.end(), IsDigit);
+}
+
+struct PlayerRecord {
+  data_objects::users::item_type player;
+  // Where its id's digits lie in the file, and whether its name's bytes
+  // end in an LF and an id (see IdMayBeTheNextLengthLine).
+  std::size_t idStart = 0;
+  std::size_t idEnd = 0;
+  bool nameEndsInAnId = false;
+};
+
+// A record's fields after the LF that opens it: a length within the names
+// the file can hold, an LF, that many units, an LF, an id, and then an LF
+// (the next record's) or the end of the file; nothing when any of it is
+// not there.
+std::optional<PlayerRecord> ReadRecordFields(Reader& in) {
   const std::optional<std::string_view> raw = LengthAndName(in);
   if (!raw || !in.Newline()) return std::nullopt;
+  const std::size_t idStart = in.Position();
   const std::optional<int> id = in.Number(true);
-  if (!id || !in.AtRecordBoundary()) return std::nullopt;
+  if (!id || !in.AtFieldEnd()) return std::nullopt;
 
   std::u16string units;
   for (std::size_t i = 0; i < raw->size(); i += 2) {
@@ -134,7 +133,51 @@ std::optional<data_objects::users::item_type> ReadPlayer(Reader& in) {
     if (unit == 0) break;  // the name ends at the first zero unit
     units.push_back(unit);
   }
-  return data_objects::users::item_type{utf16_to_wide(units, utf_errors::lenient), *id};
+  return PlayerRecord{{utf16_to_wide(units, utf_errors::lenient), *id}, idStart, in.Position(), EndsInAnId(*raw)};
+}
+
+// Reads one player record by its own bytes: an LF, then its fields.  What
+// the name holds never counts: any unit may be part of a name, so a name
+// whose bytes look like an LF and digits, or like whole records, is a name.
+// (A length stretched over exactly whole records therefore reads as one
+// long name; no file the game writes looks like that, and telling it apart
+// would mean refusing names players can type.)  A name that is not valid
+// UTF-16 is not damage either: the length has already told where the
+// record goes on, so the player is kept with U+FFFD for each bad unit.
+std::optional<PlayerRecord> ReadPlayer(Reader& in) {
+  if (!in.Newline()) return std::nullopt;
+  return ReadRecordFields(in);
+}
+
+// Whether the bytes from here on are one record's fields and then whole
+// records up to the end of the file.
+bool WholeToTheEnd(Reader& in) {
+  if (!ReadRecordFields(in)) return false;
+  while (!in.AtEnd()) {
+    if (!ReadPlayer(in)) return false;
+  }
+  return true;
+}
+
+// Whether a record read whole, just before a damaged one, may have taken
+// its id from the next record's length line; then its id is not its own
+// but a length, perhaps the id of a player lost with the damage, whose
+// files it would take over.  So it is when the damage goes away once that
+// is assumed: when the bytes from its id line, or from inside its id's
+// digits, on read as whole records to the end of the file, starting with a
+// length line this program writes (no zero, no leading zero):
+// - from its id line when its name's bytes end in an LF and an id: its
+//   length was stretched over its own end, and its name holds its real id;
+// - from inside its digits: the LF between its id and the next length line
+//   was lost, and its id runs on into that length.
+bool IdMayBeTheNextLengthLine(std::string_view bytes, const PlayerRecord& record) {
+  for (std::size_t at = record.idStart; at < record.idEnd; ++at) {
+    if (at == record.idStart && !record.nameEndsInAnId) continue;
+    if (bytes[at] < '1' || bytes[at] > '9') continue;
+    Reader rest(bytes.substr(at));
+    if (WholeToTheEnd(rest)) return true;
+  }
+  return false;
 }
 
 // Raises the next id above every player's id and above highestIdInUse, and
@@ -219,12 +262,20 @@ data_objects::users ParseUsers(const std::string& bytes, bool& damaged) {
   // would read and overwrite each other's settings, and deleting one would
   // delete the other's: a repeated id is a damaged record like any other.
   std::unordered_set<int> ids;
+  std::optional<PlayerRecord> last;
   damaged = false;
   while (!in.AtEnd() && !damaged) {
-    std::optional<data_objects::users::item_type> player = ReadPlayer(in);
-    damaged = !player || !ids.insert(player->id).second;
-    if (!damaged) users.players.push_back(std::make_shared<data_objects::users::item_type>(std::move(*player)));
+    std::optional<PlayerRecord> record = ReadPlayer(in);
+    damaged = !record || !ids.insert(record->player.id).second;
+    if (!damaged) {
+      users.players.push_back(std::make_shared<data_objects::users::item_type>(record->player));
+      last = std::move(record);
+    }
   }
+  // Each record is judged by its own bytes, so whole records before the
+  // damage are kept; only the one just before it may have run into the
+  // damaged one, and then it goes with it.
+  if (damaged && last && IdMayBeTheNextLengthLine(bytes, *last)) users.players.pop_back();
   MakeIdsUsable(users);
   return users;
 }

@@ -37,10 +37,15 @@ constexpr int kMaxUserNameUnits = 48;
 
 // Reads "users.txt".  A missing file gives an empty list, its ids 0 until
 // raised as below; a damaged one gives the players before the first bad
-// record (a length beyond the longest name, a name that runs past the file,
-// a field not followed by exactly one LF, an id followed by neither the end
-// nor the next record's length line, a record that repeats an earlier
-// player's id), and one longer than any list of ours gives the empty list.
+// record, each record judged by its own bytes (bad: a length beyond the
+// longest name, a name that runs past the file, a field not followed by
+// exactly one LF, an id followed by neither an LF nor the end, an id an
+// earlier player has), and one longer than any list of ours gives the empty
+// list.  The record just before a bad one is dropped too when its id may
+// be the next record's length line: when the rest of the file reads as
+// whole records from its id line on (its name's bytes ending in an LF and
+// an id, as when its length was stretched over its own end) or from inside
+// its id's digits (as when the LF after its id was lost).
 // What a name holds never makes its record bad, so every list this program
 // writes reads back whole.  A name that is not valid UTF-16 does not
 // make its record bad: the player is kept, with U+FFFD for each unit that

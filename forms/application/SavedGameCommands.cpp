@@ -44,13 +44,7 @@ SavedGameRoot ReadSavedGameRoot(const std::wstring& path) {
 
 }  // namespace
 
-std::wstring SavedGameFileName() { return JoinPath(SettingsDirectory(), L"current_game.xml"); }
-
-void SerializeGameXMLCommand::Execute() {
-  Application* state = Application::Instance();
-  if (state == nullptr || !state->game || state->HoldsStandInGame()) return;
-  state->game->SaveToXML(NativePath(SavedGameFileName()));
-}
+void SerializeGameXMLCommand::Execute() { SaveApplicationGame(); }
 
 void DeserializeGameXMLCommand::Execute() {
   loaded = false;

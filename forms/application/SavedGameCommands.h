@@ -1,23 +1,18 @@
 // The game in progress across runs: written to "current_game.xml" in the
-// settings folder at shutdown and read back at start-up.  The document and
+// settings folder at shutdown (and by a counted solve, forms/dialogs/
+// SavedGameFile.h) and read back at start-up.  The document and
 // the routines that read and write the cells are the game's (game/SavedGame.h,
 // through GameBase::SaveToXML and LoadFromXML); these commands pick the file
 // and, on reading, first make a game of the saved size and level.
 #pragma once
 
-#include <string>
-
+#include "forms/dialogs/SavedGameFile.h"
 #include "game/ApplicationCommand.h"
-
-// Where the game in progress is kept.
-std::wstring SavedGameFileName();
 
 class SerializeGameXMLCommand : public ApplicationCommand {
  public:
-  // Writes the current game; a file that cannot be written is left as it
-  // was, without a message.  Nothing happens without a game, or while the
-  // application still holds the stand-in it was made with: the file keeps
-  // the player's last game rather than a blank grid.
+  // SaveApplicationGame: the current game, unless the application holds
+  // none or only its stand-in.
   void Execute() override;
 };
 

@@ -7,6 +7,7 @@
 #include "forms/common/Application.h"
 #include "forms/dialogs/HeldPlayerSettings.h"
 #include "forms/dialogs/OkDialog.h"
+#include "forms/dialogs/SavedGameFile.h"
 #include "game/GameBase.h"
 
 void GameSolved_Command::Execute() {
@@ -20,12 +21,15 @@ void GameSolved_Command::Execute() {
   game->HideKeypads();
   game->Activate(true);
 
-  // Counted and written before the congratulation: from here on the game
-  // is saved as solved, so a solve not yet in the file when the program is
-  // killed, or its display lost, while the dialog is up would never count.
+  // Counted and written before the congratulation, the statistics and the
+  // solved game together, as shutdown writes them: whatever ends the
+  // session while the dialog is up (a kill, a lost display), the solve is
+  // in the player's file once, and the game that comes back is the solved
+  // one, not the grid before its last cell, whose solve would count again.
   RecordSolvedGame(state->statistics, static_cast<int>(game->GetBoxSize()), static_cast<int>(game->GetDifficulty()),
                    game->GetElapsedSeconds());
   SaveHeldPlayerSettings();
+  SaveApplicationGame();
 
   ShowOkDialog(ResourceManager::GetString(kSolvedTitleText), ResourceManager::GetString(kSolvedMessageText));
 }

@@ -34,6 +34,32 @@ data_objects::users MakeUsers(const Players& players, int nextId, int currentId)
   return users;
 }
 
+// A test name made of the case's words: "lone high" gives "LoneHigh".
+std::string CaseName(const char* what) {
+  std::string name;
+  bool startOfWord = true;
+  for (const char* c = what; *c != '\0'; ++c) {
+    const auto character = static_cast<unsigned char>(*c);
+    if (std::isalnum(character)) {
+      name += static_cast<char>(startOfWord ? std::toupper(character) : character);
+      startOfWord = false;
+    } else {
+      startOfWord = startOfWord || std::isspace(character);
+    }
+  }
+  return name;
+}
+
+// One player record as the file stores it: LF length LF UTF-16LE units LF id.
+std::string Record(const std::u16string& units, int id) {
+  std::string bytes = "\n" + std::to_string(units.size()) + "\n";
+  for (char16_t unit : units) {
+    bytes.push_back(static_cast<char>(unit & 0xFF));
+    bytes.push_back(static_cast<char>(unit >> 8));
+  }
+  return bytes + "\n" + std::to_string(id);
+}
+
 // The two players of the file format's example: "Player 1" (id 0) and a
 // three-letter name (id 1), the second current, next id 2.
 const std::string kExampleBytes =
@@ -171,6 +197,46 @@ INSTANTIATE_TEST_SUITE_P(
                     3,
                     1}));
 
+// The damage starts right after a whole record: the records before it are
+// judged by their own bytes and kept, whatever the damaged one holds.  Only
+// a record whose id may be the next record's length line goes with the
+// damage: its length stretched over its own end, or its id run on into
+// that line.
+const std::string kZoeAndAnn = "4\n2" + Record(u"Zoe", 0) + Record(u"Ann", 2);
+const std::string kBob = "B\0o\0b\0\n3"s;
+const Players kZoeAndAnnPlayers = {{L"Zoe", 0}, {L"Ann", 2}};
+
+INSTANTIATE_TEST_SUITE_P(
+    DamageAfterAWholeRecord, DamagedUsersTest,
+    ::testing::Values(
+        DamagedCase{
+            "the example of a garbled length line", "4\n1" + Record(u"Ann", 1) + "\nx3\n" + kBob, {{L"Ann", 1}}, 4, 1},
+        DamagedCase{"an emptied length line", kZoeAndAnn + "\n\n" + kBob, kZoeAndAnnPlayers, 4, 2},
+        DamagedCase{"an extra LF before the length line", kZoeAndAnn + "\n\n3\n" + kBob, kZoeAndAnnPlayers, 4, 2},
+        DamagedCase{"a blank before the length", kZoeAndAnn + "\n 3\n" + kBob, kZoeAndAnnPlayers, 4, 2},
+        DamagedCase{"a letter after the length", kZoeAndAnn + "\n3b\n" + kBob, kZoeAndAnnPlayers, 4, 2},
+        DamagedCase{"a lost length line", kZoeAndAnn + "\n" + kBob, kZoeAndAnnPlayers, 4, 2},
+        DamagedCase{"a name ending in the bytes of an LF and a digit",
+                    "4\n2" + Record(u"Zoe", 0) + Record(u"Ann\u300A", 2) + "\nx3\n" + kBob,
+                    {{L"Zoe", 0}, {L"Ann\u300A", 2}},
+                    4,
+                    2},
+        // Ann's length 10 runs over her id and Bob's record, up to Cid's
+        // length line, which would give her Cid's id.
+        DamagedCase{"a length stretched over a whole record up to the next length line",
+                    "13\n5" + Record(u"Zoe", 5) + "\n10\nA\0n\0n\0\n0\n3\nB\0o\0b\0\n12"s + Record(u"Cid", 3),
+                    {{L"Zoe", 5}},
+                    13,
+                    5},
+        // The LF between Ann's id and Bob's length line lost: her id would
+        // run on into the length, 1 and 3 making Cy's 13.
+        DamagedCase{"an id run on into the next length line",
+                    "14\n0" + Record(u"Zoe", 0) + "\n3\nA\0n\0n\0\n1"s + "3\nB\0o\0b\0\n2"s + Record(u"Cy", 13),
+                    {{L"Zoe", 0}},
+                    14,
+                    0}),
+    [](const ::testing::TestParamInfo<DamagedCase>& info) { return CaseName(info.param.what); });
+
 TEST(Users, AddUserAppendsWithTheNextIdAndRefusesDuplicates) {
   data_objects::users users = MakeUsers({{L"Player 1", 0}}, 3, 0);
   EXPECT_TRUE(AddUser(users, L"Ann"));
@@ -304,32 +370,6 @@ TEST_F(UsersFileTest, DeleteUserFilesRemovesBothAndToleratesMissingOnes) {
   WriteBytes(Settings("UserSettings5.xml"), "s");  // data file already gone
   DeleteUserFiles(5);
   EXPECT_FALSE(std::filesystem::exists(Settings("UserSettings5.xml")));
-}
-
-// A test name made of the case's words: "lone high" gives "LoneHigh".
-std::string CaseName(const char* what) {
-  std::string name;
-  bool startOfWord = true;
-  for (const char* c = what; *c != '\0'; ++c) {
-    const auto character = static_cast<unsigned char>(*c);
-    if (std::isalnum(character)) {
-      name += static_cast<char>(startOfWord ? std::toupper(character) : character);
-      startOfWord = false;
-    } else {
-      startOfWord = startOfWord || std::isspace(character);
-    }
-  }
-  return name;
-}
-
-// One player record as the file stores it: LF length LF UTF-16LE units LF id.
-std::string Record(const std::u16string& units, int id) {
-  std::string bytes = "\n" + std::to_string(units.size()) + "\n";
-  for (char16_t unit : units) {
-    bytes.push_back(static_cast<char>(unit & 0xFF));
-    bytes.push_back(static_cast<char>(unit >> 8));
-  }
-  return bytes + "\n" + std::to_string(id);
 }
 
 // A list the program cannot read whole, beside the files of the players it

@@ -214,6 +214,64 @@ TEST_F(RunApplicationTest, AFirstRunPlaysAndSavesANewPuzzleAndTheNextRunRestores
   EXPECT_EQ(solved.statistics[0].solved_puzzles, 1u);
 }
 
+// A program killed (or its power cut) while the congratulation is up ends
+// with the settings folder as it is then.  The solved game is on disk by
+// then, with the solve in the statistics, so the restart shows the solved
+// game, and typing its last value again counts nothing.  A game saved with
+// its last cell empty would count the solve a second time.
+TEST_F(RunApplicationTest, AGameKilledDuringTheCongratulationComesBackSolvedAndCountsOnce) {
+  ASSERT_TRUE(folders.LoadLayouts());  // no language step
+  const std::string puzzle = "530070000600195000098000060800060003400803001700020006060000280000419005000080079";
+  const std::string solution = "534678912672195348198342567859761423426853791713924856961537284287419635345286179";
+  const std::uint32_t last = 78;  // the last open cell
+  ASSERT_EQ(puzzle[last], '0');
+  {
+    // Saved by an earlier session: every value but the last one typed.
+    Application earlier;
+    earlier.SeGameSize(3, 1);
+    earlier.game->SetGridFromString(puzzle);
+    for (std::uint32_t i = 0; i < 81; ++i)
+      if (puzzle[i] == '0' && i != last) earlier.game->SetCellValue(i, static_cast<std::uint8_t>(solution[i] - '1'));
+    SerializeGameXMLCommand().Execute();
+  }
+  ResourceManager::Clear();
+
+  std::string gameAtKill;
+  std::string settingsAtKill;
+  {
+    DialogScript script(main);
+    player.Enter(
+        script.Answer().Then(), [&] { return last; }, [&] { return solution[last] - '1'; });
+    script
+        .Answer()  // "Puzzle solved"
+        .Do([&] {
+          gameAtKill = ReadSettings("current_game.xml");
+          settingsAtKill = ReadSettings("UserSettings0.xml");
+        })
+        .Click(kOkForm, kOkButton);
+    EXPECT_EQ(Run(script, 0, true), 0);
+  }
+  EXPECT_NE(gameAtKill.find("game_already_solved=\"true\""), std::string::npos);
+  EXPECT_TRUE(gameAtKill == ReadSettings("current_game.xml")) << "not the game shutdown writes";
+  EXPECT_TRUE(settingsAtKill == ReadSettings("UserSettings0.xml")) << "not the settings shutdown writes";
+
+  WriteSettings("current_game.xml", gameAtKill);
+  WriteSettings("UserSettings0.xml", settingsAtKill);
+  DialogScript script(main);
+  Steps& restarted = script.Answer();
+  restarted.Then().Do([] {
+    EXPECT_TRUE(TheApplication().game->IsAlreadySolved());
+    EXPECT_EQ(TheApplication().game->CountFilledCells(), 81u);
+  });
+  player.Enter(
+      restarted, [&] { return last; }, [&] { return solution[last] - '1'; });
+  EXPECT_EQ(Run(script, 0, true), 0);
+
+  const UserSettings stored = StoredSettings(0);
+  ASSERT_EQ(stored.statistics.size(), 1u);
+  EXPECT_EQ(stored.statistics[0].solved_puzzles, 1u);
+}
+
 // The main loop is left by an exception (a fault in some handler): the
 // options and the game of the session are saved all the same, and the
 // exception still reaches the host.
