@@ -131,7 +131,8 @@ TEST(GuardedXml, AttributesAndNodesTable) {
       {"eight elements", Repeated("<s/>", 8), true},
       {"nine elements", Repeated("<s/>", 9), false},
       {"texts between elements", "<r>1<s/>2<s/>3<s/>4<s/>", false},
-      {"comments, CDATA and unknown markup", "<r><!--1--><![CDATA[2]]><!x><!--3--><![CDATA[4]]><!y><!--5--><s/>", false},
+      {"comments, CDATA and unknown markup", "<r><!--1--><![CDATA[2]]><!x><!--3--><![CDATA[4]]><!y><!--5--><s/>",
+       false},
       {"end tags at the top are kept", "</a></a></a></a></a></a></a><r/><r/>", false},
       {"a reference hides a '<' of the text", "<r>&#x<s/><s/><s/><s/><s/><s/><s/><s/>;</r>", true},
   };
