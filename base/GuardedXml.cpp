@@ -180,10 +180,10 @@ bool SafeForXmlParser(std::string_view text, const XmlLimits& limits) {
   return true;
 }
 
-bool ParseGuardedXml(const std::string& text, TiXmlDocument& document) {
+bool ParseGuardedXml(const std::string& text, TiXmlDocument& document, const XmlLimits& limits) {
   document.Clear();
   document.ClearError();
-  if (!SafeForXmlParser(text)) {
+  if (!SafeForXmlParser(text, limits)) {
     document.SetError(TiXmlBase::TIXML_ERROR, nullptr, nullptr, kXmlEncoding);
     return false;
   }
@@ -191,8 +191,8 @@ bool ParseGuardedXml(const std::string& text, TiXmlDocument& document) {
   return !document.Error();
 }
 
-bool LoadGuardedXml(const std::string& path, std::size_t maxBytes, TiXmlDocument& document) {
+bool LoadGuardedXml(const std::string& path, std::size_t maxBytes, TiXmlDocument& document, const XmlLimits& limits) {
   const std::optional<std::string> text = ReadSmallFile(path, maxBytes);
   if (!text) return false;
-  return ParseGuardedXml(*text, document);
+  return ParseGuardedXml(*text, document, limits);
 }

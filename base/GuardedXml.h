@@ -30,9 +30,10 @@ constexpr std::size_t kMaxXmlNesting = 200;
 constexpr std::size_t kMaxXmlAttributesPerElement = 64;
 
 // Elements, attributes, texts, comments and other markup together, as the
-// scan counts them: the resource file holds about 3,600, the glyphs about
-// 750 and a saved 16x16 game about 1,300.  TinyXML reads this many in a few
-// milliseconds into a few megabytes (bench/logo_bench).
+// scan counts them: the glyphs hold about 750, a saved 16x16 game about
+// 1,300 and the resource file about 3,600 (whose reader allows it more).
+// TinyXML reads this many in a few milliseconds into a few megabytes
+// (bench/logo_bench).
 constexpr std::size_t kMaxXmlNodes = 20'000;
 
 struct XmlLimits {
@@ -63,9 +64,10 @@ bool SafeForXmlParser(std::string_view text, const XmlLimits& limits = {});
 // Replaces the document's content by the text parsed as UTF-8.  A text that
 // SafeForXmlParser refuses is not parsed: the document is left empty with an
 // error set.  True when the text parsed without error.
-bool ParseGuardedXml(const std::string& text, TiXmlDocument& document);
+bool ParseGuardedXml(const std::string& text, TiXmlDocument& document, const XmlLimits& limits = {});
 
 // Reads the file (the path's bytes, see base/PathBytes.h) and parses it as
 // ParseGuardedXml does.  False, with the document untouched, when the file
 // cannot be opened or read, is not a regular file or is longer than maxBytes.
-bool LoadGuardedXml(const std::string& path, std::size_t maxBytes, TiXmlDocument& document);
+bool LoadGuardedXml(const std::string& path, std::size_t maxBytes, TiXmlDocument& document,
+                    const XmlLimits& limits = {});
