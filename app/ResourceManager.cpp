@@ -63,6 +63,10 @@ std::vector<std::wstring>& SupportedLanguages() {
 // at most; the cap leaves ample room and keeps a foreign file from being
 // read whole.  The cached copy is a pruned version of it.
 constexpr std::size_t kMaxResourceFileBytes = 4 * 1024 * 1024;
+// Ours holds about 3,600 nodes; one with tens of thousands of strings must
+// still load.  It is our own file, so the room is wider than for art and
+// logos.
+constexpr XmlLimits kResourceXmlLimits{.nodes = 250'000};
 
 // The root attribute of the cached copy that names what it was made from.
 constexpr const char* kSourceAttribute = "source";
@@ -247,7 +251,7 @@ bool ReadLanguage(TiXmlDocument& document, TiXmlElement& language, bool fromFull
 bool LoadFromCachedCopy(const std::wstring& cachedPath, const std::string& source, const std::wstring& language,
                         int width, int height, ResourceSet& into) {
   TiXmlDocument document;
-  if (!LoadXmlFile(cachedPath, document, kMaxResourceFileBytes)) return false;
+  if (!LoadXmlFile(cachedPath, document, kMaxResourceFileBytes, kResourceXmlLimits)) return false;
   const char* cachedSource = document.RootElement()->Attribute(kSourceAttribute);
   const bool current = source.empty() || (cachedSource != nullptr && source == cachedSource);
   if (!current) return false;
@@ -260,7 +264,7 @@ bool LoadFromCachedCopy(const std::wstring& cachedPath, const std::string& sourc
 bool LoadFromFullFile(const std::wstring& cachedPath, const std::wstring& resourcesPath, const std::string& source,
                       const std::wstring& language, int width, int height, ResourceSet& into) {
   TiXmlDocument document;
-  if (!LoadXmlFile(resourcesPath, document, kMaxResourceFileBytes)) return false;
+  if (!LoadXmlFile(resourcesPath, document, kMaxResourceFileBytes, kResourceXmlLimits)) return false;
   TiXmlElement* languageElement = FindLanguage(document, language, true);
   if (languageElement == nullptr) return false;
   return ReadLanguage(document, *languageElement, true, source, cachedPath, width, height, into);
@@ -288,7 +292,7 @@ bool LoadResourceSet(const std::wstring& cachedPath, const std::wstring& resourc
 // first language without a name, and a name that is not UTF-8 is left out.
 void AppendLanguages(const std::wstring& path, std::vector<std::wstring>& languages) {
   TiXmlDocument document;
-  if (!LoadXmlFile(path, document, kMaxResourceFileBytes)) return;
+  if (!LoadXmlFile(path, document, kMaxResourceFileBytes, kResourceXmlLimits)) return;
   for (const TiXmlElement* element = document.RootElement()->FirstChildElement(); element != nullptr;
        element = element->NextSiblingElement()) {
     const char* value = element->Attribute("value");

@@ -12,9 +12,9 @@ void KeepXmlWhiteSpace() {
   std::call_once(once, [] { TiXmlBase::SetCondenseWhiteSpace(false); });
 }
 
-bool LoadXmlFile(const std::wstring& path, TiXmlDocument& document, std::size_t maxBytes) {
+bool LoadXmlFile(const std::wstring& path, TiXmlDocument& document, std::size_t maxBytes, const XmlLimits& limits) {
   KeepXmlWhiteSpace();
-  return LoadGuardedXml(NativePath(path), maxBytes, document) && document.RootElement() != nullptr;
+  return LoadGuardedXml(NativePath(path), maxBytes, document, limits) && document.RootElement() != nullptr;
 }
 
 std::string StreamPrinted(const TiXmlNode& node) {

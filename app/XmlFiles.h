@@ -3,6 +3,8 @@
 
 #include <tinyxml.h>
 
+#include "base/GuardedXml.h"
+
 #include <cstddef>
 #include <string>
 
@@ -11,10 +13,10 @@
 void KeepXmlWhiteSpace();
 
 // Parses the file into the document; true when it opened and parsed cleanly
-// and has a root element.  A file longer than maxBytes, or nested deeper than
-// any of ours, or not a regular file, is refused unparsed (see
-// base/GuardedXml.h).
-bool LoadXmlFile(const std::wstring& path, TiXmlDocument& document, std::size_t maxBytes);
+// and has a root element.  A file longer than maxBytes, beyond the limits
+// (nested deeper than any of ours, or holding more attributes or nodes), or
+// not a regular file, is refused unparsed (see base/GuardedXml.h).
+bool LoadXmlFile(const std::wstring& path, TiXmlDocument& document, std::size_t maxBytes, const XmlLimits& limits = {});
 // Writes the document in TinyXML's stream form (no declaration, indentation
 // or line breaks), replacing the file atomically.
 bool SaveXmlFile(const std::wstring& path, const TiXmlDocument& document);

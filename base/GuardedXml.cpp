@@ -112,11 +112,18 @@ std::size_t AfterDeclaration(std::string_view text, std::size_t at) {
 }
 
 // Past the start tag whose '<' is at `at`; `empty` tells "<a/>" from "<a>".
-// Attribute values are quoted and may hold '>' and "/>".
-std::size_t AfterStartTag(std::string_view text, std::size_t at, bool& empty) {
+// Attribute values are quoted and may hold '>' and "/>".  `equals` counts
+// the '=' outside them: at least as many as the attributes TinyXML keeps.
+std::size_t AfterStartTag(std::string_view text, std::size_t at, bool& empty, std::size_t& equals) {
   std::size_t i = at + 1;
+  equals = 0;
   while (i < text.size() && text[i] != '>') {
-    i = text[i] == '"' || text[i] == '\'' ? AfterQuoted(text, i) : i + 1;
+    if (text[i] == '"' || text[i] == '\'') {
+      i = AfterQuoted(text, i);
+      continue;
+    }
+    if (text[i] == '=') ++equals;
+    ++i;
   }
   empty = i < text.size() && text[i - 1] == '/';
   return i < text.size() ? i + 1 : i;
@@ -125,18 +132,26 @@ std::size_t AfterStartTag(std::string_view text, std::size_t at, bool& empty) {
 }  // namespace
 
 // The scan follows TinyXML's reader construct by construct, so that it never
-// counts fewer open elements than TinyXML holds on its stack. Up to the point
-// where TinyXML stops with an error the two agree; past it the scan goes on
-// reading, which can only count more.
-bool SafeForXmlParser(std::string_view text, std::size_t maxNesting) {
+// counts fewer open elements, attributes or nodes than TinyXML makes. Up to
+// the point where TinyXML stops with an error the two agree; past it the
+// scan goes on reading, which can only count more.  Each construct counts as
+// a node (an end tag too: at the top TinyXML keeps one as unknown markup),
+// and so does each run of text between them.
+bool SafeForXmlParser(std::string_view text, const XmlLimits& limits) {
   if (!LeadBytesSwallowNoAscii(text)) return false;
   std::size_t depth = 0;
+  std::size_t nodes = 0;
+  bool inText = false;
   std::size_t i = 0;
   while (i < text.size()) {
     if (text[i] != '<') {
+      if (!inText && ++nodes > limits.nodes) return false;
+      inText = true;
       i = AfterCharacter(text, i);
       continue;
     }
+    inText = false;
+    if (++nodes > limits.nodes) return false;
     if (StartsWithNoCase(text, i, "<?xml")) {
       i = AfterDeclaration(text, i + 5);
     } else if (text.compare(i, 4, "<!--") == 0) {
@@ -149,9 +164,13 @@ bool SafeForXmlParser(std::string_view text, std::size_t maxNesting) {
     } else if (i + 1 < text.size() && IsNameStart(text[i + 1])) {
       // TinyXML enters every element it begins, an empty or unfinished one
       // too; only an element with content stays open.
-      if (++depth > maxNesting) return false;
+      if (++depth > limits.nesting) return false;
       bool empty = false;
-      i = AfterStartTag(text, i, empty);
+      std::size_t attributes = 0;
+      i = AfterStartTag(text, i, empty, attributes);
+      if (attributes > limits.attributesPerElement) return false;
+      nodes += attributes;
+      if (nodes > limits.nodes) return false;
       if (empty) --depth;
     } else {
       // "<!DOCTYPE ...>" and anything TinyXML does not know.
@@ -161,10 +180,10 @@ bool SafeForXmlParser(std::string_view text, std::size_t maxNesting) {
   return true;
 }
 
-bool ParseGuardedXml(const std::string& text, TiXmlDocument& document) {
+bool ParseGuardedXml(const std::string& text, TiXmlDocument& document, const XmlLimits& limits) {
   document.Clear();
   document.ClearError();
-  if (!SafeForXmlParser(text)) {
+  if (!SafeForXmlParser(text, limits)) {
     document.SetError(TiXmlBase::TIXML_ERROR, nullptr, nullptr, kXmlEncoding);
     return false;
   }
@@ -172,8 +191,8 @@ bool ParseGuardedXml(const std::string& text, TiXmlDocument& document) {
   return !document.Error();
 }
 
-bool LoadGuardedXml(const std::string& path, std::size_t maxBytes, TiXmlDocument& document) {
+bool LoadGuardedXml(const std::string& path, std::size_t maxBytes, TiXmlDocument& document, const XmlLimits& limits) {
   const std::optional<std::string> text = ReadSmallFile(path, maxBytes);
   if (!text) return false;
-  return ParseGuardedXml(*text, document);
+  return ParseGuardedXml(*text, document, limits);
 }

@@ -5,11 +5,12 @@
 // polled through Xlib for the splash's white page and then for the tab bar's
 // colours, as the display tests look for them.
 //
-//   startup_bench [runs] [--idle SECONDS]
+//   startup_bench [runs] [--idle SECONDS] [--logo FILE]
 //
 // Runs under Xvfb (xvfb-run) by itself when DISPLAY is unset.  Each run uses
 // a private settings folder holding a player, the cached resources and a
-// saved 9x9 game, so no language dialog comes and the game is restored.
+// saved 9x9 game, so no language dialog comes and the game is restored;
+// with --logo, FILE lies there as the downloaded logo the splash reads.
 #include "app/ResourceManager.h"
 #include "app/Users.h"
 #include "tests/support/ChildProcess.h"
@@ -224,9 +225,12 @@ double Median(std::vector<double> values) {
 int main(int argc, char** argv) {
   int runs = 5;
   int idleSeconds = 30;
+  std::string logo;
   for (int i = 1; i < argc; ++i) {
     if (std::strcmp(argv[i], "--idle") == 0 && i + 1 < argc) {
       idleSeconds = std::atoi(argv[++i]);
+    } else if (std::strcmp(argv[i], "--logo") == 0 && i + 1 < argc) {
+      logo = argv[++i];
     } else {
       runs = std::max(1, std::atoi(argv[i]));
     }
@@ -258,6 +262,11 @@ int main(int argc, char** argv) {
   if (!LoadResourceStrings((folder / "cached_resources.dat").wstring(), TAVLIN_SOURCE_RESOURCES L"/resources.dat",
                            L"en", 480, 640)) {
     std::fprintf(stderr, "startup_bench: cannot cache the resources\n");
+    return 1;
+  }
+  std::error_code copied;
+  if (!logo.empty() && !std::filesystem::copy_file(logo, folder / "sudoku_current_logo.dat", copied)) {
+    std::fprintf(stderr, "startup_bench: cannot copy %s: %s\n", logo.c_str(), copied.message().c_str());
     return 1;
   }
 

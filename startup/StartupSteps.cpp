@@ -95,12 +95,10 @@ bool Readable(const TiXmlElement& drawing) {
   }
 }
 
-// Whether the art file holds the drawings the game needs, each one our SVG
-// reader takes: glyphs drawn later, when a form first shows, would end the
-// program there with nothing to tell the player.
-bool ArtUsable(const std::wstring& file, int drawingsNeeded, std::span<const int> idsNeeded) {
-  TiXmlDocument document;
-  load_xml_document(document, file);
+// Whether the art document holds the drawings the game needs, each one our
+// SVG reader takes: glyphs drawn later, when a form first shows, would end
+// the program there with nothing to tell the player.
+bool ArtUsable(const TiXmlDocument& document, int drawingsNeeded, std::span<const int> idsNeeded) {
   const TiXmlElement* root = document.RootElement();
   if (document.Error() || root == nullptr) return false;
   int drawings = 0;
@@ -115,6 +113,12 @@ bool ArtUsable(const std::wstring& file, int drawingsNeeded, std::span<const int
     return false;
   }
   return true;
+}
+
+bool ArtFileUsable(const std::wstring& file, int drawingsNeeded, std::span<const int> idsNeeded) {
+  TiXmlDocument document;
+  load_xml_document(document, file);
+  return ArtUsable(document, drawingsNeeded, idsNeeded);
 }
 
 }  // namespace
@@ -147,12 +151,23 @@ std::wstring LoadLanguageResources(const std::wstring& stored, int width, int he
   throw FileProblem(ResourceFileProblem(), ResourcesFileName());
 }
 
+// The glyphs are read once, into the document the forms draw from, and
+// checked there; when either file is unusable nothing stays loaded.
 void LoadArt() {
+  using notus::impl::details::app;
   const std::wstring glyphs = JoinPath(GetResourcesDirectory(), L"glyphs.dat");
-  if (!ArtUsable(glyphs, 0, kGlyphsDrawn)) throw FileProblem(ArtFileProblem(), glyphs);
+  TiXmlDocument& glyphDocument = app::instance().glyph_document();
+  glyphDocument.Clear();
+  app::load_glyph_document(glyphs);
+  if (!ArtUsable(glyphDocument, 0, kGlyphsDrawn)) {
+    glyphDocument.Clear();
+    throw FileProblem(ArtFileProblem(), glyphs);
+  }
   const std::wstring digits = JoinPath(GetResourcesDirectory(), L"titular_digits.dat");
-  if (!ArtUsable(digits, kValueSymbols, {})) throw FileProblem(ArtFileProblem(), digits);
-  notus::impl::details::app::load_glyph_document(glyphs);
+  if (!ArtFileUsable(digits, kValueSymbols, {})) {
+    glyphDocument.Clear();
+    throw FileProblem(ArtFileProblem(), digits);
+  }
 }
 
 }  // namespace startup

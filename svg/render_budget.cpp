@@ -83,7 +83,7 @@ class work_meter {
   void edge_to(double x, double y) {
     if (!m_open) return;
     if (!std::isfinite(x) || !std::isfinite(y)) {
-      m_work = m_limit + 1.0;
+      m_work = std::numeric_limits<double>::infinity();
       return;
     }
     count_cells(x, y);
@@ -185,15 +185,21 @@ struct no_renderer {
 
 }  // namespace
 
-std::size_t render_work(path_renderer& drawing, const trans_affine& matrix, int width, int height, std::size_t limit) {
+std::optional<std::size_t> render_work(path_renderer& drawing, const trans_affine& matrix, int width, int height,
+                                       std::size_t limit) {
   // The clip box render_over gives the rasteriser, and a row for every
   // whole y in it.
   work_meter meter(limit, height + 2);
   scanline_u8 scanline;
   no_renderer renderer;
   drawing.render(meter, scanline, renderer, matrix, 0, 0, width + 1, height + 1);
-  if (meter.over()) return limit + 1;
-  return static_cast<std::size_t>(std::ceil(meter.work()));
+  if (meter.over()) return std::nullopt;
+  // Counts below 2^53 are exact.  A limit above that may have been rounded
+  // up on its way to double, so a count that reaches it is reported as the
+  // limit (converting a count of 2^64 would overflow).
+  const double work = std::ceil(meter.work());
+  if (work >= static_cast<double>(limit)) return limit;
+  return static_cast<std::size_t>(work);
 }
 
 }  // namespace agg::svg

@@ -14,6 +14,7 @@
 #include <agg_trans_affine.h>
 
 #include <cstddef>
+#include <optional>
 
 namespace agg::svg {
 
@@ -30,10 +31,11 @@ inline constexpr std::size_t cell_work = 24;
 // makes: cell_work for each cell its outline may leave (every edge clipped
 // to the image, counted as the pixels it crosses), plus each pixel its
 // sweep may touch (on every row, the pixels from the leftmost to the
-// rightmost point of the outline on that row).  Measuring stops once the
-// bound passes `limit` (the result is then above it), so measuring a
-// hostile drawing costs no more than rendering one within the limit.  A
-// coordinate that is not finite counts as over the limit.
-std::size_t render_work(path_renderer& drawing, const trans_affine& matrix, int width, int height, std::size_t limit);
+// rightmost point of the outline on that row).  Nothing once the bound
+// passes `limit`: measuring stops there, so measuring a hostile drawing
+// costs no more than rendering one within the limit.  A coordinate that is
+// not finite counts as over any limit.
+std::optional<std::size_t> render_work(path_renderer& drawing, const trans_affine& matrix, int width, int height,
+                                       std::size_t limit);
 
 }  // namespace agg::svg

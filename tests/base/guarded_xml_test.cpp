@@ -1,7 +1,7 @@
 // The guard in front of TinyXML and the bounded file reads under it: the scan
-// must never count fewer open elements than TinyXML really holds, must not
-// refuse big flat files, and every reader gets "not loaded" from a file that
-// is too long or too deep.
+// must never count fewer open elements, attributes or nodes than TinyXML
+// really makes, must not refuse big flat files of ours, and every reader gets
+// "not loaded" from a file that is too long, too deep or too big for TinyXML.
 
 #include <gtest/gtest.h>
 #include <tinyxml.h>
@@ -31,6 +31,30 @@ std::size_t ElementDepth(const TiXmlNode& node) {
   return deepest + (node.ToElement() != nullptr ? 1 : 0);
 }
 
+// Every node TinyXML keeps under `node`, attributes included, and the most
+// attributes one element holds.
+struct NodeCount {
+  std::size_t nodes = 0;
+  std::size_t mostAttributes = 0;
+};
+void CountNodes(const TiXmlNode& node, NodeCount& count) {
+  for (const TiXmlNode* child = node.FirstChild(); child != nullptr; child = child->NextSibling()) {
+    ++count.nodes;
+    if (const TiXmlElement* element = child->ToElement()) {
+      std::size_t attributes = 0;
+      for (const TiXmlAttribute* a = element->FirstAttribute(); a != nullptr; a = a->Next()) ++attributes;
+      count.nodes += attributes;
+      count.mostAttributes = std::max(count.mostAttributes, attributes);
+    }
+    CountNodes(*child, count);
+  }
+}
+NodeCount CountNodes(const TiXmlDocument& document) {
+  NodeCount count;
+  CountNodes(document, count);
+  return count;
+}
+
 std::string Repeated(const std::string& piece, int times) {
   std::string text;
   for (int i = 0; i < times; ++i) text += piece;
@@ -49,7 +73,7 @@ TEST(GuardedXml, ScanTable) {
       {"three levels", "<a><b><c/></b></a>", true},
       {"exactly the limit", "<a><b><c></c></b></a>", true},
       {"one more", "<a><b><c><d></d></c></b></a>", false},
-      {"thousands of flat siblings", "<r>" + Repeated("<s id=\"1\">text</s><e />", 5000) + "</r>", true},
+      {"thousands of flat siblings", "<r>" + Repeated("<s id=\"1\">text</s><e />", 3000) + "</r>", true},
       {"closed and reopened", Repeated("<a><b><c></c></b></a>", 50), true},
       {"unclosed at the end", "<a><b><c>", true},
       {"'/>' inside a value does not close", "<a x='/>'><b x=\"/>\"><c x='>'><d/></c></b></a>", false},
@@ -73,7 +97,7 @@ TEST(GuardedXml, ScanTable) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    EXPECT_EQ(SafeForXmlParser(c.text, 3), c.safe);
+    EXPECT_EQ(SafeForXmlParser(c.text, {.nesting = 3}), c.safe);
     // The cases above fool a naive scan only because TinyXML really goes
     // that deep; the check keeps them honest.  The program has TinyXML read
     // UTF-8; left to guess, it reads the same markup.
@@ -88,10 +112,49 @@ TEST(GuardedXml, ScanTable) {
   }
 }
 
-TEST(GuardedXml, NoTextTheScanPassesGoesDeeperInTinyXml) {
+TEST(GuardedXml, AttributesAndNodesTable) {
+  // With at most 3 attributes an element and 8 nodes: each case either stays
+  // within them or, where a naive count would be fooled, goes past them in
+  // TinyXML's reading.
+  const XmlLimits limits{.nesting = 100, .attributesPerElement = 3, .nodes = 8};
+  struct Case {
+    const char* name;
+    std::string text;
+    bool safe;
+  };
+  const std::vector<Case> cases = {
+      {"three attributes", "<a x='1' y='2' z='3'/>", true},
+      {"four attributes", "<a x='1' y='2' z='3' w='4'/>", false},
+      {"'=' inside values counts nothing", "<a x='=' y=\"==\" z='a=b'/>", true},
+      {"unquoted values", "<a x=1 y=2 z=3 w=4/>", false},
+      {"attributes of many elements add up", "<r a='1' b='2'><s c='3' d='4'/><t e='5' f='6'/></r>", false},
+      {"eight elements", Repeated("<s/>", 8), true},
+      {"nine elements", Repeated("<s/>", 9), false},
+      {"texts between elements", "<r>1<s/>2<s/>3<s/>4<s/>", false},
+      {"comments, CDATA and unknown markup", "<r><!--1--><![CDATA[2]]><!x><!--3--><![CDATA[4]]><!y><!--5--><s/>",
+       false},
+      {"end tags at the top are kept", "</a></a></a></a></a></a></a><r/><r/>", false},
+      {"a reference hides a '<' of the text", "<r>&#x<s/><s/><s/><s/><s/><s/><s/><s/>;</r>", true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    EXPECT_EQ(SafeForXmlParser(c.text, limits), c.safe);
+    TiXmlDocument document;
+    document.Parse(c.text.c_str(), nullptr, kXmlEncoding);
+    const NodeCount made = CountNodes(document);
+    if (c.safe) {
+      EXPECT_LE(made.mostAttributes, 3u);
+      EXPECT_LE(made.nodes, 8u);
+    } else {
+      EXPECT_TRUE(made.mostAttributes > 3 || made.nodes > 8) << made.mostAttributes << " " << made.nodes;
+    }
+  }
+}
+
+TEST(GuardedXml, NoTextTheScanPassesGoesPastALimitInTinyXml) {
   // Random texts from the pieces that change how TinyXML reads what
   // follows: whenever the scan lets a text through, TinyXML must stay within
-  // the limit.  The counts make sure both verdicts really occur.
+  // the limits.  The counts make sure both verdicts really occur.
   const std::vector<std::string> pieces = {"<a>",
                                            "<a>",
                                            "<b>",
@@ -100,6 +163,9 @@ TEST(GuardedXml, NoTextTheScanPassesGoesDeeperInTinyXml) {
                                            "</b>",
                                            "<a/>",
                                            "<a x='1'>",
+                                           "<b x='1' y=2 z='3'>",
+                                           "<a x='1' y='2' z='3' w='4'/>",
+                                           " v='=' w=",
                                            "'",
                                            "\"",
                                            ">",
@@ -136,10 +202,11 @@ TEST(GuardedXml, NoTextTheScanPassesGoesDeeperInTinyXml) {
   std::uniform_int_distribution<int> length(1, 60);
   int passed = 0;
   int refused = 0;
+  const XmlLimits limits{.nesting = 3, .attributesPerElement = 3, .nodes = 40};
   for (int round = 0; round < 50000; ++round) {
     std::string text;
     for (int n = length(random); n > 0; --n) text += pieces[pick(random)];
-    if (!SafeForXmlParser(text, 3)) {
+    if (!SafeForXmlParser(text, limits)) {
       ++refused;
       continue;
     }
@@ -148,6 +215,9 @@ TEST(GuardedXml, NoTextTheScanPassesGoesDeeperInTinyXml) {
       TiXmlDocument document;
       document.Parse(text.c_str(), nullptr, encoding);
       ASSERT_LE(ElementDepth(document), 3u) << encoding << ' ' << text;
+      const NodeCount made = CountNodes(document);
+      ASSERT_LE(made.mostAttributes, 3u) << encoding << ' ' << text;
+      ASSERT_LE(made.nodes, 40u) << encoding << ' ' << text;
     }
   }
   RecordProperty("passed", passed);
@@ -224,6 +294,18 @@ TEST_F(GuardedXmlFile, TooLongOrTooDeepIsNotLoaded) {
   EXPECT_FALSE(LoadGuardedXml(deep, 1024 * 1024, document));
   EXPECT_TRUE(document.Error());
   EXPECT_EQ(document.FirstChild(), nullptr);
+
+  // Up to a logo's 1 MB cap: one element with 30,000 attributes, which
+  // TinyXML reads in seconds, and a megabyte of empty elements, which it
+  // keeps in some 60 MB.
+  std::string attributes = "<svg";
+  for (int k = 0; k < 30000; ++k) attributes += " a" + std::to_string(k) + "='1'";
+  for (const std::string& big : {attributes + "/>", "<svg>" + Repeated("<g/>", 250000) + "</svg>"}) {
+    ASSERT_LE(big.size(), 1024u * 1024u);
+    EXPECT_FALSE(LoadGuardedXml(Write("big.xml", big), 1024 * 1024, document));
+    EXPECT_TRUE(document.Error());
+    EXPECT_EQ(document.FirstChild(), nullptr);
+  }
 
   // A good file replaces the content and clears the error.
   EXPECT_TRUE(LoadGuardedXml(Write("good.xml", "<r><s/></r>"), 100, document));

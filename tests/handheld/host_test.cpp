@@ -122,6 +122,10 @@ TEST(HandheldSplash, TheLogoIsFittedAndCentred) {
   const Case cases[] = {
       {"our logo on the device's screen", agg::svg::builtin_logo_svg(), 240, 320},
       {"our logo on a wide screen", agg::svg::builtin_logo_svg(), 640, 200},
+      // Full screen on common monitors: our logo draws whatever its work.
+      {"our logo on 1024x768", agg::svg::builtin_logo_svg(), 1024, 768},
+      {"our logo on 1920x1080", agg::svg::builtin_logo_svg(), 1920, 1080},
+      {"our logo on 3840x2160", agg::svg::builtin_logo_svg(), 3840, 2160},
       {"a wide drawing fits the width", "<svg><path d=\"M0,0 L400,0 L400,100 L0,100 Z\" fill=\"#000000\"/></svg>", 240,
        320},
   };
@@ -135,7 +139,7 @@ TEST(HandheldSplash, TheLogoIsFittedAndCentred) {
     EXPECT_NEAR((ink.top + ink.bottom) / 2.0, c.height / 2.0, 1.0) << Describe(ink);
   }
   SplashImage wide(240, 320);
-  wide.Draw(cases[2].svg, kNoTexts);
+  wide.Draw(cases[5].svg, kNoTexts);
   EXPECT_EQ(Describe(wide.Ink()), "0,130-240,190") << "scaled by 240/400 to the full width";
 }
 

@@ -2,9 +2,12 @@
 // player to start with, and the language whose layouts are loaded (or, when
 // none can be, the player told why).
 #include <gtest/gtest.h>
+#include <sys/inotify.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <stdexcept>
 #include <string>
@@ -216,6 +219,37 @@ TEST_F(StartupStepsTest, MissingOrDamagedArtIsToldInTheLoadedLanguage) {
       EXPECT_EQ(failure.text(), c.said);
     }
   }
+}
+
+// How often the file is opened while `run` runs.  Its closes are watched
+// too: inotify merges an event into an unread identical one before it.
+int OpensDuring(const std::filesystem::path& file, const std::function<void()>& run) {
+  const int watch = inotify_init1(IN_NONBLOCK);
+  if (watch < 0 || inotify_add_watch(watch, file.c_str(), IN_OPEN | IN_CLOSE) < 0) {
+    ADD_FAILURE() << "cannot watch " << file;
+    return -1;
+  }
+  run();
+  int opens = 0;
+  alignas(inotify_event) char events[4096];
+  for (ssize_t got = 0; (got = read(watch, events, sizeof events)) > 0;) {
+    for (ssize_t at = 0; at < got;) {
+      const auto* event = reinterpret_cast<const inotify_event*>(events + at);
+      if ((event->mask & IN_OPEN) != 0) ++opens;
+      at += static_cast<ssize_t>(sizeof(inotify_event) + event->len);
+    }
+  }
+  close(watch);
+  return opens;
+}
+
+TEST_F(StartupStepsTest, TheGlyphsAreReadOnce) {
+  const std::filesystem::path shipped(TAVLIN_SOURCE_RESOURCES);
+  Write(File("resources", "glyphs.dat"), Read(shipped / "glyphs.dat"));
+  Write(File("resources", "titular_digits.dat"), Read(shipped / "titular_digits.dat"));
+  notus::impl::details::app::instance().glyph_document().Clear();
+  EXPECT_EQ(OpensDuring(File("resources", "glyphs.dat"), [] { startup::LoadArt(); }), 1);
+  EXPECT_NE(notus::impl::details::app::instance().glyph_document().RootElement(), nullptr);
 }
 
 }  // namespace

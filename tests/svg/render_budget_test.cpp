@@ -17,6 +17,8 @@
 
 #include <cstddef>
 #include <cstdlib>
+#include <limits>
+#include <optional>
 #include <string>
 
 using svg_test::parse_text;
@@ -154,7 +156,9 @@ TEST(RenderBudget, TheMeasureIsNeverBelowTheRastersWorkNorFarAbove) {
       ASSERT_TRUE(agg::svg::fit_box_matrix(x1, x2, y1, y2, 480, 640, matrix));
     }
     const std::size_t done = real_work(drawing, matrix, 480, 640);
-    const std::size_t measured = agg::svg::render_work(drawing, matrix, 480, 640, kNoLimit);
+    const std::optional<std::size_t> work = agg::svg::render_work(drawing, matrix, 480, 640, kNoLimit);
+    ASSERT_TRUE(work.has_value());
+    const std::size_t measured = *work;
     ASSERT_GT(done, 0u);
     EXPECT_GE(measured, done);
     EXPECT_LE(measured, 2 * done) << "done " << done;
@@ -170,10 +174,19 @@ TEST(RenderBudget, MeasuringStopsOnceOverTheLimit) {
   agg::svg::path_renderer drawing;
   parse_text(drawing, svg);
   const agg::trans_affine matrix = agg::trans_affine_scaling(4.8);
-  const std::size_t all = agg::svg::render_work(drawing, matrix, 480, 640, kNoLimit);
-  EXPECT_GT(all, 10'000'000u) << "a hostile drawing: thick, long strokes";
-  EXPECT_EQ(agg::svg::render_work(drawing, matrix, 480, 640, 10'000), 10'001u);
-  EXPECT_EQ(agg::svg::render_work(drawing, matrix, 480, 640, all), all) << "a limit it meets exactly";
+  const std::optional<std::size_t> all = agg::svg::render_work(drawing, matrix, 480, 640, kNoLimit);
+  ASSERT_TRUE(all.has_value());
+  EXPECT_GT(*all, 10'000'000u) << "a hostile drawing: thick, long strokes";
+  const unsigned allVertices = drawing.vertex_count();
+  EXPECT_EQ(agg::svg::render_work(drawing, matrix, 480, 640, *all), all) << "a limit it meets exactly";
+  EXPECT_EQ(agg::svg::render_work(drawing, matrix, 480, 640, *all - 1), std::nullopt);
+  EXPECT_EQ(agg::svg::render_work(drawing, matrix, 480, 640, std::numeric_limits<std::size_t>::max()), all)
+      << "the largest limit";
+
+  // Over the limit within its first stroke: the other 299 are never read.
+  EXPECT_EQ(agg::svg::render_work(drawing, matrix, 480, 640, 10'000), std::nullopt);
+  EXPECT_GT(allVertices, 300u * 5u);
+  EXPECT_LT(drawing.vertex_count(), allVertices / 100) << "of " << allVertices;
 }
 
 }  // namespace

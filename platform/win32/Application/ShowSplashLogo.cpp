@@ -24,14 +24,14 @@ constexpr int kTextBandOffset = 28;
 
 // The downloaded logo when there is one we can show, otherwise our own.
 // The downloaded one may be missing or not XML, the SVG reader may refuse
-// it or it may have nothing to fit; an error in our own is a fault of the
-// program and is not hidden.
+// it, it may have nothing to fit, cost more than its budget or show
+// nothing; an error in our own is a fault of the program and is not hidden.
 void DrawLogo(GDIBuffer& buffer) {
   TiXmlDocument downloaded;
   load_xml_document(downloaded, JoinPath(SettingsDirectory(), desktop::downloaded_logo_file));
   if (!downloaded.Error() && downloaded.RootElement() != nullptr) {
     try {
-      if (host::DrawFittedLogo(buffer, downloaded)) return;
+      if (host::DrawDownloadedLogo(buffer, downloaded)) return;
     } catch (const agg::svg::exception&) {
       // The file came from the network; our own art is what to show.
     }

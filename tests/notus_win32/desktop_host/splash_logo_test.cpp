@@ -6,6 +6,7 @@
 #include "platform/win32/Application/ShowSplashLogo.h"
 #include "tests/support/folders.h"
 
+#include <cstdio>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -111,6 +112,11 @@ TEST_F(SplashTest, ALogoThatCannotBeDrawnGivesWayToTheBuiltInOne) {
       {"zero width", "<svg><line x1='5' y1='0' x2='5' y2='100' stroke='#000000'/></svg>"},
       {"zero size", "<svg><polyline points='5,5 5,5' stroke='#000000'/></svg>"},
       {"infinite extent", "<svg><rect x='0' y='0' width='1e400' height='10' fill='#000000'/></svg>"},
+      {"only elements the reader skips", "<svg><circle cx='50' cy='50' r='40' fill='#ff0000'/></svg>"},
+      {"only skipped elements in an unfilled frame",
+       "<svg><rect width='100' height='100' fill='none'/><circle cx='50' cy='50' r='40' fill='#ff0000'/></svg>"},
+      {"fully transparent", "<svg><rect width='100' height='100' fill='#ff0000' fill-opacity='0'/></svg>"},
+      {"white on the white splash", "<svg><rect width='100' height='100' fill='#ffffff'/></svg>"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -120,6 +126,39 @@ TEST_F(SplashTest, ALogoThatCannotBeDrawnGivesWayToTheBuiltInOne) {
     WriteLogo(c.logo);
     desktop::ShowSplashLogo();
     EXPECT_EQ(Shown().pixels, builtin.pixels);
+  }
+}
+
+// The budget is work per pixel of the splash: a logo that passes on the
+// 480 x 640 splash passes on larger ones, and one refused there is refused
+// on them too.
+TEST_F(SplashTest, ADownloadedLogoPassesOrFailsAtEverySize) {
+  std::string layers = "<svg><rect width='100' height='100' fill='none'/>";
+  std::string heavy = layers;
+  for (int k = 0; k < 440; ++k) {
+    const std::string layer = "<rect width='100' height='100' fill-opacity='0.5'/>";
+    if (k < 4) layers += layer;
+    heavy += layer;
+  }
+  layers += "</svg>";
+  heavy += "</svg>";
+  const std::pair<int, int> sizes[] = {{480, 640}, {1024, 768}, {1920, 1080}};
+  for (const auto& [width, height] : sizes) {
+    SCOPED_TRACE(testing::Message() << width << "x" << height);
+    SizeWindow(width, height);
+    std::remove((folders.root / "settings" / "sudoku_current_logo.dat").c_str());
+    desktop::ShowSplashLogo();
+    const winapi::Image builtin = Shown();
+
+    WriteLogo(layers);
+    desktop::ShowSplashLogo();
+    const winapi::Image drawn = Shown();
+    EXPECT_NE(drawn.pixels, builtin.pixels) << "four full-size layers are drawn";
+    EXPECT_TRUE(IsDark(drawn.At(width / 2, height / 2))) << std::hex << drawn.At(width / 2, height / 2);
+
+    WriteLogo(heavy);
+    desktop::ShowSplashLogo();
+    EXPECT_EQ(Shown().pixels, builtin.pixels) << "440 layers are refused";
   }
 }
 
