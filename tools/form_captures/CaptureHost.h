@@ -40,7 +40,16 @@ struct Device {
 };
 
 inline constexpr Device kDesktop{"", ProgramKind::desktop, {480, 640}};
-inline constexpr Device kHandheld240x320{"handheld_240x320_", ProgramKind::handheld, {240, 320}};
+// The handheld on the screens it must serve: the smallest it accepts, held
+// upright and on its side, a larger device's, and full screen on two
+// monitors, where the layouts are scaled up four and eight times over.
+inline constexpr Device kHandhelds[] = {
+    {"handheld_240x320_", ProgramKind::handheld, {240, 320}},
+    {"handheld_320x240_", ProgramKind::handheld, {320, 240}},
+    {"handheld_800x480_", ProgramKind::handheld, {800, 480}},
+    {"handheld_1920x1080_", ProgramKind::handheld, {1920, 1080}},
+    {"handheld_3840x2160_", ProgramKind::handheld, {3840, 2160}},
+};
 
 class CaptureHost {
  public:

@@ -82,7 +82,8 @@ int main(int argc, char** argv) {
     return 1;
   }
   int failed = 0;
-  const Device devices[] = {form_captures::kDesktop, form_captures::kHandheld240x320};
+  std::vector<Device> devices = {form_captures::kDesktop};
+  devices.insert(devices.end(), std::begin(form_captures::kHandhelds), std::end(form_captures::kHandhelds));
   for (const Device& device : devices) {
     for (const std::wstring& language : languages) {
       for (const Scene& scene : form_captures::Scenes()) {
@@ -91,6 +92,6 @@ int main(int argc, char** argv) {
     }
   }
   std::printf("capture_forms: %zu scenes in %zu languages on %zu screens, %d failed\n", form_captures::Scenes().size(),
-              languages.size(), std::size(devices), failed);
+              languages.size(), devices.size(), failed);
   return failed == 0 ? 0 : 1;
 }
