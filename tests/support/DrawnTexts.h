@@ -6,7 +6,9 @@
 // captures list them; the tests of the small screen check that no box cuts
 // its text.
 
+#include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -101,6 +103,109 @@ inline std::vector<DrawnText> RepaintAllRecordingTexts(HWND main) {
   SendMessageW(main, notus::impl::message_paint_now, 0, 0);
   notus::gdi::set_device_recorder(before);
   return DrawnTextsOf(calls);
+}
+
+// Where a text's letters lie in its box: as wide as the text and placed as
+// its format says, in the middle three quarters of its line (the rest is the
+// room above and below the letters), and within the box, which clips it.
+inline RECT LettersOf(const DrawnText& drawn) {
+  const SIZE extent = ExtentOf(drawn);
+  const RECT& box = drawn.box;
+  int x = box.left;
+  if (drawn.format & DT_CENTER)
+    x = box.left + (box.right - box.left - extent.cx) / 2;
+  else if (drawn.format & DT_RIGHT)
+    x = box.right - extent.cx;
+  int y = box.top;
+  if (drawn.format & DT_VCENTER)
+    y = box.top + (box.bottom - box.top - extent.cy) / 2;
+  else if (drawn.format & DT_BOTTOM)
+    y = box.bottom - extent.cy;
+  const int room = extent.cy / 8;
+  return RECT{std::max(x, box.left), std::max(y + room, box.top), std::min(x + extent.cx, box.right),
+              std::min(y + extent.cy - room, box.bottom)};
+}
+
+inline bool Overlap(const RECT& a, const RECT& b) {
+  return std::max(a.left, b.left) < std::min(a.right, b.right) && std::max(a.top, b.top) < std::min(a.bottom, b.bottom);
+}
+
+// "text" overlapped by "other text" / by a face at {l,t,r,b}, for each text
+// that another window's text or face, drawn after it, lies over: each
+// window paints over the ones behind it, so a text another window reaches
+// into is hidden or blotted where they meet.  What a window draws over its
+// own text (a disabled button's grey face) is its own affair; faces are its
+// cached bitmaps and its opaque fills.  Rectangles are placed on the main
+// window by the drawing window's origin.
+inline std::vector<std::string> OverlappedTexts(const std::vector<std::pair<std::string, POINT>>& placedCalls) {
+  struct Drawing {
+    POINT origin;
+    RECT area;
+    std::string text;  // empty for a face
+  };
+  std::vector<Drawing> drawings;
+  bool inFace = false;
+  for (const auto& [call, origin] : placedCalls) {
+    if (call.starts_with("begin_bitmap(")) inFace = true;
+    if (call.starts_with("end_bitmap(")) inFace = false;
+    if (inFace) continue;
+    const auto placed = [&origin](RECT r) {
+      return RECT{r.left + origin.x, r.top + origin.y, r.right + origin.x, r.bottom + origin.y};
+    };
+    if (call.starts_with("draw_text(")) {
+      const std::vector<DrawnText> texts = DrawnTextsOf({call});
+      if (!texts.empty() && !texts.front().text.empty())
+        drawings.push_back({origin, placed(LettersOf(texts.front())), texts.front().text});
+      continue;
+    }
+    int l = 0, t = 0, r = 0, b = 0, w = 0, h = 0;
+    if (call.starts_with("draw_bitmap(")) {
+      const std::size_t size = call.find(", ");
+      if (size != std::string::npos && std::sscanf(call.c_str() + size, ", %dx%d, (%d,%d)", &w, &h, &l, &t) == 4)
+        drawings.push_back({origin, placed({l, t, l + w, t + h}), {}});
+      continue;
+    }
+    if (call.starts_with("fill_rect(") || call.starts_with("fill_rounded_rect")) {
+      const std::size_t open = call.find("({");
+      const std::size_t last = call.rfind(", ");
+      if (open == std::string::npos || last == std::string::npos) continue;
+      if (std::sscanf(call.c_str() + open, "({%d,%d,%d,%d}", &l, &t, &r, &b) != 4) continue;
+      if (std::atoi(call.c_str() + last + 2) == 255) drawings.push_back({origin, placed({l, t, r, b}), {}});
+    }
+  }
+  std::vector<std::string> overlapped;
+  for (std::size_t i = 0; i < drawings.size(); ++i) {
+    if (drawings[i].text.empty()) continue;
+    for (std::size_t j = i + 1; j < drawings.size(); ++j) {
+      const Drawing& over = drawings[j];
+      if ((over.origin.x == drawings[i].origin.x && over.origin.y == drawings[i].origin.y) ||
+          !Overlap(drawings[i].area, over.area))
+        continue;
+      const RECT& a = over.area;
+      overlapped.push_back("\"" + drawings[i].text + "\" overlapped by " +
+                           (over.text.empty() ? "a face at {" + std::to_string(a.left) + "," + std::to_string(a.top) +
+                                                    "," + std::to_string(a.right) + "," + std::to_string(a.bottom) + "}"
+                                              : "\"" + over.text + "\""));
+      break;
+    }
+  }
+  return overlapped;
+}
+
+// Paints every window of main again, whole, and answers each call with the
+// drawing window's origin.
+inline std::vector<std::pair<std::string, POINT>> RepaintAllPlacedCalls(HWND main) {
+  RECT client{};
+  GetClientRect(main, &client);
+  notus::impl::details::add_invalid_rect(client);
+  std::vector<std::pair<std::string, POINT>> calls;
+  const notus::gdi::placed_device_recorder before =
+      notus::gdi::set_placed_device_recorder([&calls](const std::string& call, int x, int y) {
+        calls.emplace_back(call, POINT{x, y});
+      });
+  SendMessageW(main, notus::impl::message_paint_now, 0, 0);
+  notus::gdi::set_placed_device_recorder(before);
+  return calls;
 }
 
 }  // namespace forms_test

@@ -108,7 +108,7 @@ void device<notus::traits>::draw_text(const std::wstring& text, const device_rec
   if (recording::on()) {
     std::vector<std::string> arguments{recording::text(text), recording::rect(r), recording::number(flags)};
     if (line_height > 0) arguments.push_back(recording::number(line_height));
-    recording::record("draw_text", arguments);
+    recording::record(origin(), "draw_text", arguments);
   }
   GDIBuffer& buffer = target();
   // Text keeps to the area the paint pass repaints, as the shapes do:
