@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "base/utf.h"
+#include "forms/application/FormatSeconds.h"
 #include "forms/gameobject/Game.h"
 #include "tests/forms_options/options_fixture.h"
 #include "tests/support/DrawnTexts.h"
@@ -76,6 +77,9 @@ TEST_P(SmallScreenTest, EveryOptionsPageReadsWholeAndUncovered) {
 }
 
 TEST_P(SmallScreenTest, TheClockShowsItsTimeWhole) {
+  // The clock shows no time without it; start-up installs it.
+  installed.Install(&notus::ownerdraw::set_time_formatter);
+  InstallTimeFormatter();
   Click(application_tab_bar::kTabBarForm, application_tab_bar::kGameTab);
   Settle();
   Click(game_form::kForm, game_form::kClockItem);
