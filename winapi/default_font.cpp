@@ -71,14 +71,16 @@ TTF_Font* OpenFont(int wantedLineHeight) {
 
 }  // namespace
 
-_TTF_Font* DefaultFont() {
+_TTF_Font* DefaultFont() { return FontForLineHeight(g_wantedLineHeight.load()); }
+
+_TTF_Font* FontForLineHeight(int lineHeight) {
   // Each size is opened once and kept for the life of the process: text may
   // be drawn by static objects while the program ends.  Text is measured and
   // drawn on the GUI thread only; the lock keeps a stray caller safe.
   // The table is never destroyed, so no font goes before the last text.
   static std::mutex lock;
   static auto* const fonts = new std::map<int, TTF_Font*>;
-  const int wanted = g_wantedLineHeight.load();
+  const int wanted = std::max(1, lineHeight);
   const std::lock_guard<std::mutex> held(lock);
   const auto found = fonts->find(wanted);
   if (found != fonts->end()) return found->second;
@@ -91,8 +93,9 @@ void SetWantedLineHeight(int pixels) { g_wantedLineHeight.store(std::max(1, pixe
 
 int WantedLineHeight() { return g_wantedLineHeight.load(); }
 
-int TextWidth(const std::string& utf8) {
-  TTF_Font* font = DefaultFont();
+int TextWidth(const std::string& utf8) { return TextWidth(DefaultFont(), utf8); }
+
+int TextWidth(TTF_Font* font, const std::string& utf8) {
   int width = 0;
   int height = 0;
   if (font == nullptr || utf8.empty() || TTF_SizeUTF8(font, utf8.c_str(), &width, &height) != 0) {

@@ -12,6 +12,9 @@ namespace winapi::core {
 
 // Null, after one message on stderr, when no font can be opened.
 _TTF_Font* DefaultFont();
+// The face at the size whose line height is closest to lineHeight (below 1
+// counts as 1); opened once and kept, as DefaultFont's.
+_TTF_Font* FontForLineHeight(int lineHeight);
 
 inline constexpr int kDefaultLineHeight = 16;
 
@@ -20,7 +23,9 @@ inline constexpr int kDefaultLineHeight = 16;
 void SetWantedLineHeight(int pixels);
 int WantedLineHeight();
 
-// Pixel width of UTF-8 text in the default font.
+// Pixel width of UTF-8 text in the default font, or in font (0 for a null
+// font).
 int TextWidth(const std::string& utf8);
+int TextWidth(_TTF_Font* font, const std::string& utf8);
 
 }  // namespace winapi::core

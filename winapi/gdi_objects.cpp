@@ -1,4 +1,4 @@
-// DIB sections, DCs, BitBlt and the paint bookkeeping of windows.
+// DIB sections, DCs, fonts, BitBlt and the paint bookkeeping of windows.
 #include "winapi/gdi_objects.h"
 
 #include "winapi/backend.h"
@@ -6,6 +6,8 @@
 #include "winapi/window_registry.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <cstdlib>
 #include <memory>
 
 namespace winapi::core {
@@ -13,12 +15,20 @@ namespace {
 
 constexpr unsigned kDcTag = 2;
 constexpr unsigned kBitmapTag = 3;
+constexpr unsigned kFontTag = 7;
 
 // What a fresh memory DC holds; selecting it back releases the DIB.
 const HBITMAP kStockBitmap = reinterpret_cast<HBITMAP>(std::uintptr_t{0x10} | 5);
+// What a fresh DC draws text in: the layer's default font, at whatever line
+// height it is wanted at the time of drawing.
+const HFONT kStockFont = reinterpret_cast<HFONT>(std::uintptr_t{0x10} | 8);
 
 // Larger images than this are refused rather than attempted.
 constexpr long long kMaxDibBytes = 1LL << 30;
+
+struct Font {
+  int lineHeight = 0;
+};
 
 struct Bitmap {
   std::unique_ptr<std::uint32_t[]> memory;
@@ -32,6 +42,7 @@ struct DeviceContext {
   DcKind kind = DcKind::Memory;
   HWND window = nullptr;
   HBITMAP bitmap = nullptr;
+  HFONT font = nullptr;  // null: the stock font
   int backgroundMode = OPAQUE;
   std::optional<RECT> clip;
 };
@@ -46,8 +57,29 @@ HandleTable<Bitmap, kBitmapTag>& Bitmaps() {
   return *bitmaps;
 }
 
+HandleTable<Font, kFontTag>& Fonts() {
+  static auto* fonts = new HandleTable<Font, kFontTag>;
+  return *fonts;
+}
+
 DeviceContext* LookupDc(HDC hdc) { return Dcs().Find(reinterpret_cast<std::uintptr_t>(hdc)); }
 Bitmap* LookupBitmap(HGDIOBJ object) { return Bitmaps().Find(reinterpret_cast<std::uintptr_t>(object)); }
+Font* LookupFont(HGDIOBJ object) { return Fonts().Find(reinterpret_cast<std::uintptr_t>(object)); }
+
+// A font is selected by value: deleting it while a DC holds it leaves the
+// DC drawing in the stock font, as the handle no longer names a font.
+HGDIOBJ SelectFont(DeviceContext& dc, HGDIOBJ object) {
+  const HFONT previous = dc.font != nullptr ? dc.font : kStockFont;
+  if (object == kStockFont) {
+    dc.font = nullptr;
+    return previous;
+  }
+  if (LookupFont(object) == nullptr) {
+    return nullptr;
+  }
+  dc.font = static_cast<HFONT>(object);
+  return previous;
+}
 
 HDC AddDc(DcKind kind, HWND window) {
   auto dc = std::make_unique<DeviceContext>();
@@ -97,6 +129,12 @@ std::optional<DrawTarget> TargetOf(HDC hdc) {
 
 bool IsValidDC(HDC hdc) { return LookupDc(hdc) != nullptr; }
 
+int FontLineHeightOf(HDC hdc) {
+  const DeviceContext* dc = LookupDc(hdc);
+  const Font* font = dc == nullptr ? nullptr : LookupFont(dc->font);
+  return font == nullptr ? 0 : font->lineHeight;
+}
+
 int BackgroundModeOf(HDC hdc) {
   const DeviceContext* dc = LookupDc(hdc);
   return dc == nullptr ? OPAQUE : dc->backgroundMode;
@@ -113,6 +151,7 @@ void ReportDrawn(const DrawTarget& target, const RECT& written) {
 void ResetGdiObjects() {
   Dcs().Clear();
   Bitmaps().Clear();
+  Fonts().Clear();
 }
 
 }  // namespace winapi::core
@@ -184,8 +223,17 @@ BOOL DeleteDC(HDC hdc) {
   return TRUE;
 }
 
+HFONT CreateFontW(int height, int, int, int, int, DWORD, DWORD, DWORD, DWORD, DWORD, DWORD, DWORD, DWORD, LPCWSTR) {
+  auto font = std::make_unique<Font>();
+  font->lineHeight = height == INT32_MIN ? INT32_MAX : std::abs(height);
+  return reinterpret_cast<HFONT>(Fonts().Add(std::move(font)));
+}
+
 HGDIOBJ SelectObject(HDC hdc, HGDIOBJ object) {
   DeviceContext* dc = LookupDc(hdc);
+  if (dc != nullptr && (object == kStockFont || LookupFont(object) != nullptr)) {
+    return SelectFont(*dc, object);
+  }
   if (dc == nullptr || dc->kind != DcKind::Memory) {
     return nullptr;
   }
@@ -206,7 +254,10 @@ HGDIOBJ SelectObject(HDC hdc, HGDIOBJ object) {
 }
 
 BOOL DeleteObject(HGDIOBJ object) {
-  if (object == kStockBitmap) {
+  if (object == kStockBitmap || object == kStockFont) {
+    return TRUE;
+  }
+  if (Fonts().Remove(reinterpret_cast<std::uintptr_t>(object))) {
     return TRUE;
   }
   const Bitmap* bitmap = LookupBitmap(object);

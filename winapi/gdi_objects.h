@@ -24,6 +24,9 @@ struct DrawTarget {
 std::optional<DrawTarget> TargetOf(HDC hdc);
 bool IsValidDC(HDC hdc);
 int BackgroundModeOf(HDC hdc);
+// The line height of the font selected into the DC, or 0 for the layer's
+// default font (the stock font, or a DC that is not valid).
+int FontLineHeightOf(HDC hdc);
 
 // Tells the backend which pixels of a window surface changed.
 void ReportDrawn(const DrawTarget& target, const RECT& written);

@@ -1,4 +1,4 @@
-// DrawTextW and GetTextExtentPoint32W in the default font: black,
+// DrawTextW and GetTextExtentPoint32W in the DC's font: black,
 // anti-aliased, blended into the DC's pixels.  No '&' prefix processing is
 // done: our texts never carry mnemonics.
 #include "base/utf.h"
@@ -23,10 +23,13 @@ struct SurfaceDeleter {
 };
 using SurfacePtr = std::unique_ptr<SDL_Surface, SurfaceDeleter>;
 
-int LineHeight() {
-  TTF_Font* font = DefaultFont();
-  return font == nullptr ? 0 : TTF_FontHeight(font);
+// The default font unless the DC holds a font of its own.
+TTF_Font* FontOf(HDC hdc) {
+  const int lineHeight = FontLineHeightOf(hdc);
+  return lineHeight > 0 ? FontForLineHeight(lineHeight) : DefaultFont();
 }
+
+int LineHeight(TTF_Font* font) { return font == nullptr ? 0 : TTF_FontHeight(font); }
 
 std::wstring_view TextOf(LPCWSTR text, int count) {
   return std::wstring_view(text, count < 0 ? std::wcslen(text) : static_cast<std::size_t>(count));
@@ -49,7 +52,7 @@ std::vector<std::wstring> SplitAtLineBreaks(std::wstring_view text) {
 }
 
 // Greedy word wrap at spaces; a word wider than the line stays whole.
-std::vector<std::wstring> WrapWords(const std::wstring& line, int maxWidth) {
+std::vector<std::wstring> WrapWords(TTF_Font* font, const std::wstring& line, int maxWidth) {
   std::vector<std::wstring> wrapped;
   std::wstring current;
   std::size_t start = 0;
@@ -60,7 +63,7 @@ std::vector<std::wstring> WrapWords(const std::wstring& line, int maxWidth) {
     }
     const std::wstring word = line.substr(start, end - start);
     const std::wstring candidate = current.empty() ? word : current + L' ' + word;
-    if (current.empty() || TextWidth(wide_to_utf8(candidate, utf_errors::lenient)) <= maxWidth) {
+    if (current.empty() || TextWidth(font, wide_to_utf8(candidate, utf_errors::lenient)) <= maxWidth) {
       current = candidate;
     } else {
       wrapped.push_back(current);
@@ -72,7 +75,7 @@ std::vector<std::wstring> WrapWords(const std::wstring& line, int maxWidth) {
   return wrapped;
 }
 
-std::vector<std::wstring> LayOutLines(std::wstring_view text, UINT format, int maxWidth) {
+std::vector<std::wstring> LayOutLines(TTF_Font* font, std::wstring_view text, UINT format, int maxWidth) {
   if ((format & DT_SINGLELINE) != 0) {
     std::wstring line;
     for (const wchar_t c : text) {
@@ -85,7 +88,7 @@ std::vector<std::wstring> LayOutLines(std::wstring_view text, UINT format, int m
   std::vector<std::wstring> lines;
   for (const std::wstring& line : SplitAtLineBreaks(text)) {
     if ((format & DT_WORDBREAK) != 0) {
-      for (std::wstring& part : WrapWords(line, maxWidth)) {
+      for (std::wstring& part : WrapWords(font, line, maxWidth)) {
         lines.push_back(std::move(part));
       }
     } else {
@@ -108,8 +111,7 @@ RECT ClampedRect(Wide left, Wide top, Wide right, Wide bottom) {
 }
 
 // Blends the glyph coverage of one rendered line into the target, within clip.
-void BlendLine(const DrawTarget& target, const RECT& clip, const std::string& utf8, Wide x, Wide y) {
-  TTF_Font* font = DefaultFont();
+void BlendLine(TTF_Font* font, const DrawTarget& target, const RECT& clip, const std::string& utf8, Wide x, Wide y) {
   SurfacePtr rendered(TTF_RenderUTF8_Blended(font, utf8.c_str(), SDL_Color{0, 0, 0, 255}));
   if (!rendered) {
     return;
@@ -132,14 +134,15 @@ void BlendLine(const DrawTarget& target, const RECT& clip, const std::string& ut
 }  // namespace
 
 int DrawTextW(HDC hdc, LPCWSTR text, int count, LPRECT rect, UINT format) {
-  const int lineHeight = LineHeight();
+  TTF_Font* const font = FontOf(hdc);
+  const int lineHeight = LineHeight(font);
   if (!IsValidDC(hdc) || text == nullptr || rect == nullptr || lineHeight == 0) {
     return 0;
   }
   const RECT box = *rect;
   const Wide boxWidth = Wide{box.right} - box.left;
   const std::vector<std::wstring> lines =
-      LayOutLines(TextOf(text, count), format, static_cast<int>(std::clamp<Wide>(boxWidth, 0, INT32_MAX)));
+      LayOutLines(font, TextOf(text, count), format, static_cast<int>(std::clamp<Wide>(boxWidth, 0, INT32_MAX)));
   const bool singleLine = (format & DT_SINGLELINE) != 0;
 
   // Vertical placement exists only for one line; multi-line text starts at
@@ -160,7 +163,7 @@ int DrawTextW(HDC hdc, LPCWSTR text, int count, LPRECT rect, UINT format) {
   RECT written{0, 0, 0, 0};
   for (const std::wstring& line : lines) {
     const std::string utf8 = wide_to_utf8(line, utf_errors::lenient);
-    const int width = TextWidth(utf8);
+    const int width = TextWidth(font, utf8);
     Wide x = box.left;
     if ((format & DT_CENTER) != 0) {
       x = box.left + (boxWidth - width) / 2;
@@ -173,7 +176,7 @@ int DrawTextW(HDC hdc, LPCWSTR text, int count, LPRECT rect, UINT format) {
         FillPixels(target->view, cell, kOpaqueWhite);
       }
       if (!utf8.empty()) {
-        BlendLine(*target, clip, utf8, x, y);
+        BlendLine(font, *target, clip, utf8, x, y);
       }
       written = Union(written, cell);
     }
@@ -188,12 +191,13 @@ int DrawTextW(HDC hdc, LPCWSTR text, int count, LPRECT rect, UINT format) {
 }
 
 BOOL GetTextExtentPoint32W(HDC hdc, LPCWSTR text, int count, SIZE* size) {
-  const int lineHeight = LineHeight();
+  TTF_Font* const font = FontOf(hdc);
+  const int lineHeight = LineHeight(font);
   if (!IsValidDC(hdc) || size == nullptr || (text == nullptr && count != 0) || lineHeight == 0) {
     return FALSE;
   }
   const std::wstring_view view = text == nullptr ? std::wstring_view() : TextOf(text, count);
-  size->cx = TextWidth(wide_to_utf8(view, utf_errors::lenient));
+  size->cx = TextWidth(font, wide_to_utf8(view, utf_errors::lenient));
   size->cy = lineHeight;
   return TRUE;
 }

@@ -723,7 +723,18 @@ int SetBkMode(HDC hdc, int mode);
 // Narrows the DC's clip (all drawing through the DC) to the rectangle.
 int IntersectClipRect(HDC hdc, int left, int top, int right, int bottom);
 
-// Text in the default font.
+// Fonts.  The layer has one face (default_font.h), so a font is a line
+// height: a height of 0 is the default font's, at the size the program
+// wants when the text is drawn, any other is the line height in pixels
+// (its absolute value: Win32's negative character height counts as a line
+// height here); the other arguments are accepted and ignored.  A DC draws
+// in the default font until a font is selected into it (SelectObject
+// answers the one it replaces); DeleteObject releases a font.
+HFONT CreateFontW(int height, int width, int escapement, int orientation, int weight, DWORD italic, DWORD underline,
+                  DWORD strikeOut, DWORD charSet, DWORD outPrecision, DWORD clipPrecision, DWORD quality,
+                  DWORD pitchAndFamily, LPCWSTR faceName);
+
+// Text in the DC's font.
 int DrawTextW(HDC hdc, LPCWSTR text, int count, LPRECT rect, UINT format);
 BOOL GetTextExtentPoint32W(HDC hdc, LPCWSTR text, int count, SIZE* size);
 

@@ -68,7 +68,7 @@ struct Create {
   template <class Manager, class Parent>
   bool create(Manager& m, Parent&) {
     const AssistanceValues values = CurrentAssistanceValues();
-    m.highlightBox = option_pages::MakeGroupBox(kForm, kHighlightBox);
+    m.highlightBox = option_pages::MakeGroupBox(kForm, kHighlightBox, kFirstHighlight);
     for (std::size_t i = 0; i < m.checkBoxes.size(); ++i) {
       m.checkBoxes[i] = option_pages::MakePlaced<option_pages::CheckBoxA>(m, kForm, kCheckBoxItems[i]);
       m.checkBoxes[i]->model().checked = values.flags[i];

@@ -57,9 +57,9 @@ struct Create {
   bool create(Manager& m, Parent&) {
     for (std::size_t i = 0; i < m.buttons.size(); ++i)
       m.buttons[i] = option_pages::MakePlaced<option_pages::ButtonA>(m, kForm, kButtonItems[i]);
-    m.candidatesBox = option_pages::MakeGroupBox(kForm, kCandidatesBox);
-    m.mistakesBox = option_pages::MakeGroupBox(kForm, kMistakesBox);
-    m.puzzleBox = option_pages::MakeGroupBox(kForm, kPuzzleBox);
+    m.candidatesBox = option_pages::MakeGroupBox(kForm, kCandidatesBox, kFillValid);
+    m.mistakesBox = option_pages::MakeGroupBox(kForm, kMistakesBox, kRemoveWrong);
+    m.puzzleBox = option_pages::MakeGroupBox(kForm, kPuzzleBox, kCheckGrid);
     return true;
   }
 };

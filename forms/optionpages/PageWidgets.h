@@ -38,10 +38,13 @@ std::shared_ptr<View> MakePlaced(Manager& m, int form, int item) {
 }
 
 // A group box is made without a connection: nothing it raises concerns the
-// page.
-inline std::shared_ptr<GroupBox> MakeGroupBox(int form, int item) {
+// page.  Its caption keeps above the first control it frames, item
+// firstItem of the form.
+inline std::shared_ptr<GroupBox> MakeGroupBox(int form, int item, int firstItem) {
   auto box = std::make_shared<GroupBox>();
   forms::ApplyItemConfig(form, item, *box);
+  const ItemConfig first = ResourceManager::GetItemConfig(form, firstItem);
+  box->model().caption_room = first.top - ResourceManager::GetItemConfig(form, item).top;
   return box;
 }
 

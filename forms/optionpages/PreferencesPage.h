@@ -80,7 +80,7 @@ struct Create {
     m.sound = option_pages::MakePlaced<option_pages::CheckBoxB>(m, kForm, kSound);
     m.sound->model().checked = values.sound;
     HideWindow(*m.sound);
-    m.symbolsBox = option_pages::MakeGroupBox(kForm, kSymbolsBox);
+    m.symbolsBox = option_pages::MakeGroupBox(kForm, kSymbolsBox, kDigits);
     m.digits = option_pages::MakePlaced<option_pages::Radio>(m, kForm, kDigits);
     m.letters = option_pages::MakePlaced<option_pages::Radio>(m, kForm, kLetters);
     // Any value but 0 and 1 selects neither.
@@ -156,7 +156,7 @@ void OnGridPaintTypeChosen(int item);
 struct CreateGridPaintType {
   template <class Manager, class Parent>
   bool create(Manager& m, Parent&) {
-    m.gridBox = option_pages::MakeGroupBox(kForm, kGridBox);
+    m.gridBox = option_pages::MakeGroupBox(kForm, kGridBox, kPlain);
     m.plain = option_pages::MakePlaced<option_pages::Radio>(m, kForm, kPlain);
     m.shaded = option_pages::MakePlaced<option_pages::Radio>(m, kForm, kShaded);
     // Any value but 0 and 1 selects neither.

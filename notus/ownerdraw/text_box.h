@@ -78,7 +78,9 @@ struct textbox_paint_strategy : handle_event<impl::ev_paint> {
     const std::size_t last = std::min<std::size_t>(m.first_line + visible, m.lines.size());
     gdi::device_rect line{r.left + 2, r.top, r.right - 1, r.top + line_height};
     for (std::size_t i = m.first_line; i < last; ++i) {
-      dev->draw_text(m.lines[i], line, caption_left);
+      // A word wider than the box stands whole on its own line, in the
+      // text's size, for the player to scroll past.
+      dev->draw_text(m.lines[i], line, caption_left, face_device::overflow::cut);
       line.top += line_height;
       line.bottom += line_height;
     }

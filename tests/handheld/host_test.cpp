@@ -9,6 +9,7 @@
 #include "platform/host/host_common.h"
 #include "startup/CannotStart.h"
 #include "svg/builtin_logo.h"
+#include "winapi/default_font.h"
 
 #include <gtest/gtest.h>
 
@@ -175,6 +176,27 @@ TEST(HandheldSplash, TheTextsLandInTheLowestThirdOfTheirArea) {
     EXPECT_TRUE(image.InkInRows(third + 28, third + 46)) << "the maker's name";
     EXPECT_TRUE(image.InkInRows(c.area.bottom - 16, c.area.bottom)) << "\"Loading...\" at the bottom";
   }
+}
+
+// The two lines under the logo keep one under the other at every text size,
+// as on the largest screens, where the text is over three times the
+// classic line: their places below the third grow with the line.
+TEST(HandheldSplash, TheTwoLinesStayApartAtALargeTextSize) {
+  const int before = winapi::core::WantedLineHeight();
+  winapi::core::SetWantedLineHeight(54);
+  SplashImage image(1200, 900);
+  image.Draw("<svg></svg>", {0, 0, 1200, 900});
+  winapi::core::SetWantedLineHeight(before);
+  const int third = 600;
+  // Runs of rows with letters, above "Loading..." at the bottom.
+  int runs = 0;
+  bool inRun = false;
+  for (int y = third; y < 900 - 60; ++y) {
+    const bool ink = image.InkInRows(y, y + 1);
+    if (ink && !inRun) ++runs;
+    inRun = ink;
+  }
+  EXPECT_EQ(runs, 2) << "\"developed by\" and the maker's name, apart";
 }
 
 // Both hosts show what ends their run the same way.

@@ -51,6 +51,37 @@ TEST_F(FramePaint, AGroupBoxSetsItsCaptionIntoTheTopLineOfItsFrame) {
   EXPECT_EQ(paint(), (calls{"frame_rounded_rect({0,0,200,100}, 5, 1, 0x185239, 255)"}));
 }
 
+// The first control a group box frames paints over whatever of the caption
+// reaches into it, so a caption whose band is higher than the room above
+// that control takes the room from the box's top, the frame's line through
+// its middle, and shrinks when the room is lower still.
+TEST_F(FramePaint, AGroupCaptionKeepsAboveTheFirstControlItFrames) {
+  ASSERT_EQ(extent(L"Sound").height, 16);
+  struct Case {
+    int room;
+    calls expected;
+  };
+  const Case cases[] = {
+      {24,
+       {"frame_rounded_rect({1,14,199,99}, 5, 1, 0x185239, 255)", "fill_rect({6,13,50,14}, 0xE6FFFF, 255)",
+        "draw_text(\"Sound\", {6,2,50,22}, 5)"}},
+      {12,
+       {"frame_rounded_rect({1,7,199,99}, 5, 1, 0x185239, 255)", "fill_rect({6,6,50,7}, 0xE6FFFF, 255)",
+        "draw_text(\"Sound\", {6,0,50,12}, 5)"}},
+      {9,
+       {"frame_rounded_rect({1,5,199,99}, 5, 1, 0x185239, 255)", "fill_rect({6,4,50,5}, 0xE6FFFF, 255)",
+        "draw_text(\"Sound\", {6,0,50,9}, 5, 12)"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE("room " + std::to_string(c.room));
+    group_box_view v;
+    v.model().text = L"Sound";
+    v.model().caption_room = c.room;
+    place(v, {20, 30, 220, 130});
+    EXPECT_EQ(paint(), c.expected);
+  }
+}
+
 TEST_F(FramePaint, ASimpleFrameIsALightPanelWithAnOutlineOnePixelIn) {
   simple_frame_view v;
   place(v, {5, 5, 65, 45});

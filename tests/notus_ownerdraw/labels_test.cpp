@@ -24,7 +24,8 @@ TEST_F(LabelPaint, ALabelDrawsOnlyItsTextAndKeepsItInsideItsWindow) {
   label_view v;
   v.model().text = L"A label much wider than its window";
   place(v, {10, 10, 60, 30});
-  EXPECT_EQ(paint(), (calls{"draw_text(\"A label much wider than its window\", {0,0,50,20}, 4)"}));
+  // Too wide even at the smallest text that reads, it is drawn at that size.
+  EXPECT_EQ(paint(), (calls{"draw_text(\"A label much wider than its window\", {0,0,50,20}, 4, 8)"}));
 
   // The paint pass clips one pixel wider than the window; the text may not
   // use that pixel.
@@ -42,7 +43,7 @@ TEST_F(LabelPaint, ATenPixelHintDrawsAnEightPixelBoxAndItsTextInTheMiddleFour) {
   place(v, {20, 30, 30, 40});
   EXPECT_EQ(paint(), (calls{"fill_rounded_rect({1,1,9,9}, 5, 0x8CEFDE, 240)",
                             "frame_rounded_rect({1,1,9,9}, 5, 1, 0x185239, 255)",
-                            "draw_text(\"Try the pairs\", {3,3,7,7}, 5)"}));
+                            "draw_text(\"Try the pairs\", {3,3,7,7}, 5, 8)"}));
 }
 
 // A title wider than the band is read whole: broken between words into

@@ -2,6 +2,8 @@
 
 #include "notus/platform/ownerdrawWin32/device.h"
 
+#include <string>
+
 namespace host_test {
 namespace {
 
@@ -46,6 +48,73 @@ TEST_F(DeviceTextTest, CentredTextIsCentredInTheShiftedRectangle) {
   for (int y = ink.top; y < ink.bottom; ++y)
     for (int x = ink.left; x < ink.right; ++x) dark = dark || (buffer->pixel(x, y) & 0xFFFFFF) == 0;
   EXPECT_TRUE(dark);
+}
+
+// A line its box would cut is drawn in a smaller font, whole; a line that
+// fits keeps the program's text size.
+TEST_F(DeviceTextTest, ALineTooWideForItsBoxIsDrawnSmallerAndWhole) {
+  const auto full = device::create_for_screen()->text_extent(L"Statistik");
+  const RECT box{10, 10, 10 + full.width * 3 / 4, 10 + full.height + 4};
+  auto dev = device::create_for_dc(nullptr, nullptr, 0, 0);
+  dev->draw_text(L"Statistik", box, DT_LEFT | DT_VCENTER);
+  const RECT shrunk = ink_box(*buffer, kGrey);
+  ASSERT_GT(shrunk.right, shrunk.left);
+  EXPECT_GE(shrunk.left, box.left);
+  EXPECT_LT(shrunk.right, box.right) << "the last letter is whole, not cut at the box's edge";
+
+  back_buffer(200, 60);
+  buffer = app::instance().back_buffer().get();
+  dev = device::create_for_dc(nullptr, nullptr, 0, 0);
+  dev->draw_text(L"Statistik", {10, 10, 190, box.bottom}, DT_LEFT | DT_VCENTER);
+  const RECT fitting = ink_box(*buffer, kGrey);
+  EXPECT_LT(shrunk.bottom - shrunk.top, fitting.bottom - fitting.top) << "smaller than where it fits";
+  EXPECT_GT(fitting.right - fitting.left, box.right - box.left) << "at full size it is wider than the box";
+}
+
+// The line height chosen: the largest that fits the box's width and height
+// (no more than a third higher than the box), down to the smallest that
+// still reads; the default font's (0) for a text that fits, an empty text
+// or an empty box.
+TEST_F(DeviceTextTest, TheFittedLineHeightIsTheLargestThatFits) {
+  const HDC dc = CreateCompatibleDC(nullptr);
+  const auto extent = [dc](const std::wstring& text, int line) {
+    const HFONT font = CreateFontW(line, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, nullptr);
+    const HGDIOBJ previous = SelectObject(dc, font);
+    SIZE size{};
+    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    SelectObject(dc, previous);
+    DeleteObject(font);
+    return size;
+  };
+  const auto full = device::create_for_screen()->text_extent(L"00:12:34");
+  struct Case {
+    const char* name;
+    std::wstring text;
+    notus::gdi::device_rect box;
+  };
+  const Case shrinking[] = {
+      {"too narrow", L"00:12:34", {0, 0, full.width * 4 / 5, 40}},
+      {"too low", L"00:12:34", {0, 0, 400, full.height / 2}},
+  };
+  for (const Case& c : shrinking) {
+    SCOPED_TRACE(c.name);
+    const int line = notus::gdi::fitted_line_height(dc, c.text, c.box);
+    ASSERT_GT(line, notus::gdi::smallest_fitted_line_height);
+    ASSERT_LT(line, full.height);
+    const SIZE at = extent(c.text, line), above = extent(c.text, line + 1);
+    EXPECT_LE(at.cx, c.box.right - c.box.left);
+    EXPECT_LE(3 * at.cy, 4 * (c.box.bottom - c.box.top));
+    EXPECT_TRUE(above.cx > c.box.right - c.box.left || 3 * above.cy > 4 * (c.box.bottom - c.box.top))
+        << "a line higher than " << line << " fits as well";
+  }
+  EXPECT_EQ(notus::gdi::fitted_line_height(dc, L"00:12:34", {0, 0, 4, 4}), notus::gdi::smallest_fitted_line_height)
+      << "never below the smallest that reads";
+  EXPECT_EQ(notus::gdi::fitted_line_height(dc, L"00:12:34", {0, 0, full.width, full.height}), 0);
+  EXPECT_EQ(notus::gdi::fitted_line_height(dc, L"00:12:34", {0, 0, full.width, full.height * 3 / 4}), 0)
+      << "a box a quarter lower than the line still shows it whole";
+  EXPECT_EQ(notus::gdi::fitted_line_height(dc, L"", {0, 0, 1, 1}), 0);
+  EXPECT_EQ(notus::gdi::fitted_line_height(dc, L"00:12:34", {0, 0, 0, 40}), 0);
+  DeleteDC(dc);
 }
 
 TEST_F(DeviceTextTest, TextStaysInsideItsRectangleAndTheClipBox) {

@@ -115,6 +115,38 @@ TEST_F(LayerTest, TextIsClippedToTheRectangleAndToTheDcClip) {
   EXPECT_LE(ink.right, 25);
 }
 
+// A font selected into a DC sets the line height its text is measured and
+// drawn at; selecting the previous one back, or deleting the font, returns
+// the DC to the default font.
+TEST_F(LayerTest, ASelectedFontMeasuresAndDrawsItsOwnLineHeight) {
+  const SIZE normal = Extent(L"Statistik");
+  Dib dib(200, 60, kWhite);
+  SetBkMode(dib.Dc(), TRANSPARENT);
+  const HFONT small = CreateFontW(normal.cy / 2, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, nullptr);
+  ASSERT_NE(small, nullptr);
+  const HGDIOBJ previous = SelectObject(dib.Dc(), small);
+  ASSERT_NE(previous, nullptr);
+  SIZE smaller{};
+  ASSERT_TRUE(GetTextExtentPoint32W(dib.Dc(), L"Statistik", 9, &smaller));
+  EXPECT_NEAR(smaller.cy, normal.cy / 2, 1);
+  EXPECT_NEAR(smaller.cx, normal.cx / 2, normal.cx / 8);
+  RECT box{0, 0, 200, 60};
+  DrawTextW(dib.Dc(), L"Statistik", -1, &box, DT_SINGLELINE);
+  const RECT ink = dib.Ink(kWhite);
+  EXPECT_LE(ink.right, smaller.cx + 1) << "drawn as narrow as it is measured";
+  EXPECT_LE(ink.bottom, smaller.cy + 1);
+
+  EXPECT_EQ(SelectObject(dib.Dc(), previous), small);
+  SIZE again{};
+  ASSERT_TRUE(GetTextExtentPoint32W(dib.Dc(), L"Statistik", 9, &again));
+  EXPECT_EQ(again.cx, normal.cx);
+  SelectObject(dib.Dc(), small);
+  EXPECT_TRUE(DeleteObject(small));
+  ASSERT_TRUE(GetTextExtentPoint32W(dib.Dc(), L"Statistik", 9, &again));
+  EXPECT_EQ(again.cy, normal.cy) << "a deleted font leaves the default one";
+  EXPECT_FALSE(DeleteObject(small));
+}
+
 TEST_F(LayerTest, MultiLineTextBreaksAtLineEndsAndWordBreakWraps) {
   const int line = Extent(L"").cy;
   Dib dib(200, 100, kWhite);

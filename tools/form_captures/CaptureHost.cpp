@@ -138,13 +138,27 @@ void CaptureHost::Settle() {
 
 winapi::Image CaptureHost::Shot() const { return winapi::headless::Capture(m_main); }
 
+namespace {
+
+void AddOnce(std::vector<std::string>& list, const std::string& said) {
+  if (std::find(list.begin(), list.end(), said) == list.end()) list.push_back(said);
+}
+
+}  // namespace
+
 void CaptureHost::CheckTexts() {
   m_checked = true;
-  for (const forms_test::DrawnText& drawn : forms_test::RepaintAllRecordingTexts(m_main)) {
-    if (!forms_test::IsCut(drawn)) continue;
-    const std::string said = forms_test::Describe(drawn);
-    if (std::find(m_cut.begin(), m_cut.end(), said) == m_cut.end()) m_cut.push_back(said);
+  const std::vector<std::pair<std::string, POINT>> placed = forms_test::RepaintAllPlacedCalls(m_main);
+  std::vector<std::string> calls;
+  for (const auto& [call, origin] : placed) calls.push_back(call);
+  for (const forms_test::DrawnText& drawn : forms_test::DrawnTextsOf(calls)) {
+    if (forms_test::IsCut(drawn)) AddOnce(m_cut, "cut " + forms_test::Describe(drawn));
+    if (drawn.lineHeight > 0) {
+      AddOnce(m_smaller, "smaller \"" + drawn.text + "\" (line " + std::to_string(forms_test::ExtentOf(drawn.text).cy) +
+                             " -> " + std::to_string(drawn.lineHeight) + " px)");
+    }
   }
+  for (const std::string& said : forms_test::OverlappedTexts(placed)) AddOnce(m_cut, said);
 }
 
 winapi::Image CaptureHost::CaptureDialog(const std::function<void()>& open, const std::function<void()>& input,

@@ -40,7 +40,16 @@ struct Device {
 };
 
 inline constexpr Device kDesktop{"", ProgramKind::desktop, {480, 640}};
-inline constexpr Device kHandheld240x320{"handheld_240x320_", ProgramKind::handheld, {240, 320}};
+// The handheld on the screens it must serve: the smallest it accepts, held
+// upright and on its side, a larger device's, and full screen on two
+// monitors, where the layouts are scaled up four and eight times over.
+inline constexpr Device kHandhelds[] = {
+    {"handheld_240x320_", ProgramKind::handheld, {240, 320}},
+    {"handheld_320x240_", ProgramKind::handheld, {320, 240}},
+    {"handheld_800x480_", ProgramKind::handheld, {800, 480}},
+    {"handheld_1920x1080_", ProgramKind::handheld, {1920, 1080}},
+    {"handheld_3840x2160_", ProgramKind::handheld, {3840, 2160}},
+};
 
 class CaptureHost {
  public:
@@ -68,12 +77,17 @@ class CaptureHost {
   void Settle();
   // What the main window shows now, without painting first.
   winapi::Image Shot() const;
-  // Paints the whole window again and notes each text its box cuts.  A
-  // dialog's capture checks what the dialog shows.
+  // Paints the whole window again and notes each text its box cuts, each
+  // text another window paints over, and each text drawn smaller than the
+  // program's text size to fit its box.  A dialog's capture checks what
+  // the dialog shows.
   void CheckTexts();
   bool CheckedTexts() const noexcept { return m_checked; }
-  // "text" (W x H in a box of w x h) for each text a box cut at a check.
+  // cut "text" (W x H in a box of w x h), or "text" overlapped by ..., for
+  // each text a check found so.
   const std::vector<std::string>& CutTexts() const noexcept { return m_cut; }
+  // smaller "text" (line 11 -> 9 px) for each text drawn smaller.
+  const std::vector<std::string>& SmallerTexts() const noexcept { return m_smaller; }
 
   // Runs open, which shows a dialog and runs its loop.  As the loop starts,
   // input runs (it queues the scene's input); once the loop has handled
@@ -113,6 +127,7 @@ class CaptureHost {
   bool m_ranDry = false;
   winapi::Image m_capture;
   std::vector<std::string> m_cut;
+  std::vector<std::string> m_smaller;
   bool m_checked = false;
 };
 

@@ -98,10 +98,14 @@ winapi::Image FrameAsBuilt(CaptureHost& host) { return host.Shot(); }
 // main window, taken as it was painted (nothing has painted since).  The
 // settings folder holds no downloaded logo, so the logo is the built-in one.
 winapi::Image Splash(CaptureHost& host) {
-  if (host.Program().kind == ProgramKind::handheld)
+  if (host.Program().kind == ProgramKind::handheld) {
     handheld::ShowSplashLogo();
-  else
+    // The handheld's splash reaches the window at the next WM_PAINT, which
+    // its start-up's loop sends; the capture has no such loop.
+    UpdateWindow(notus::impl::details::app::instance().main_window());
+  } else {
     desktop::ShowSplashLogo();
+  }
   return host.Shot();
 }
 

@@ -3,13 +3,14 @@
 // by eye: each scene (Scenes.h) runs on a fresh headless host (CaptureHost.h)
 // through the real main window procedure and controller, and its picture is
 // written as <out folder>/<scene>_<language>.ppm for the desktop, and as
-// <out folder>/handheld_240x320_<scene>_<language>.ppm for the handheld on
-// the smallest screen it is made for, where the layouts are scaled to half.
+// <out folder>/handheld_<W>x<H>_<scene>_<language>.ppm for the handheld on
+// each screen of CaptureHost.h's kHandhelds, where the layouts are scaled.
 //
 //   capture_forms <resources folder/> <settings folder> <out folder>
 //
-// Each text a box cuts (wider than its box, or much lower) is listed on
-// stdout with its scene.  A scene that fails is reported and skipped; the
+// Each text a box cuts (wider than its box, or much lower) and each text
+// another window paints over is listed on stdout with its scene, and so is
+// each text drawn smaller than the program's text size to fit its box.  A scene that fails is reported and skipped; the
 // others are still written, and the exit status is then 1.
 
 #include <cstdio>
@@ -45,7 +46,9 @@ bool CaptureScene(const Scene& scene, const std::wstring& language, const Device
       // would cover it.
       if (!host.CheckedTexts() && std::string(scene.name) != "splash") host.CheckTexts();
       for (const std::string& cut : host.CutTexts())
-        std::printf("capture_forms: %s, %s: cut %s\n", name.c_str(), wide_to_utf8(language).c_str(), cut.c_str());
+        std::printf("capture_forms: %s, %s: %s\n", name.c_str(), wide_to_utf8(language).c_str(), cut.c_str());
+      for (const std::string& smaller : host.SmallerTexts())
+        std::printf("capture_forms: %s, %s: %s\n", name.c_str(), wide_to_utf8(language).c_str(), smaller.c_str());
     }
     if (!picture_file::WritePpm(file, picture.width, picture.height, picture.pixels)) {
       std::fprintf(stderr, "capture_forms: cannot write %s\n", file.c_str());
@@ -82,7 +85,8 @@ int main(int argc, char** argv) {
     return 1;
   }
   int failed = 0;
-  const Device devices[] = {form_captures::kDesktop, form_captures::kHandheld240x320};
+  std::vector<Device> devices = {form_captures::kDesktop};
+  devices.insert(devices.end(), std::begin(form_captures::kHandhelds), std::end(form_captures::kHandhelds));
   for (const Device& device : devices) {
     for (const std::wstring& language : languages) {
       for (const Scene& scene : form_captures::Scenes()) {
@@ -91,6 +95,6 @@ int main(int argc, char** argv) {
     }
   }
   std::printf("capture_forms: %zu scenes in %zu languages on %zu screens, %d failed\n", form_captures::Scenes().size(),
-              languages.size(), std::size(devices), failed);
+              languages.size(), devices.size(), failed);
   return failed == 0 ? 0 : 1;
 }

@@ -45,7 +45,7 @@ GDIBuffer& device<notus::traits>::target() const {
 
 void device<notus::traits>::fill_rect(const device_rect& r, colour_type colour, alpha_type alpha) {
   if (recording::on())
-    recording::record("fill_rect", {recording::rect(r), recording::colour(colour), recording::number(alpha)});
+    recording::record(origin(), "fill_rect", {recording::rect(r), recording::colour(colour), recording::number(alpha)});
   const point_type o = origin();
   target().renderer().blend_bar(r.left + o.x, r.top + o.y, r.right + o.x, r.bottom + o.y, agg_colour(colour, alpha),
                                 agg::cover_full);
@@ -53,7 +53,8 @@ void device<notus::traits>::fill_rect(const device_rect& r, colour_type colour, 
 
 void device<notus::traits>::frame_rect(const device_rect& r, colour_type colour, alpha_type alpha) {
   if (recording::on())
-    recording::record("frame_rect", {recording::rect(r), recording::colour(colour), recording::number(alpha)});
+    recording::record(origin(), "frame_rect",
+                      {recording::rect(r), recording::colour(colour), recording::number(alpha)});
   const point_type o = origin();
   GDIBuffer::primitives_type& primitives = target().primitives();
   primitives.line_color(agg_colour(colour, alpha));
@@ -66,18 +67,19 @@ void device<notus::traits>::frame_rect(const device_rect& r, int, colour_type co
 
 void device<notus::traits>::begin_bitmap(unsigned id, int width, int height) {
   if (recording::on())
-    recording::record("begin_bitmap", {recording::number(id), recording::number(width), recording::number(height)});
+    recording::record(origin(), "begin_bitmap",
+                      {recording::number(id), recording::number(width), recording::number(height)});
   app::instance().begin_bitmap(id, width, height);
 }
 
 void device<notus::traits>::end_bitmap() {
-  if (recording::on()) recording::record("end_bitmap", {});
+  if (recording::on()) recording::record(origin(), "end_bitmap", {});
   app::instance().end_bitmap();
 }
 
 bool device<notus::traits>::draw_bitmap(unsigned id, size_type size, point_type position) {
   if (recording::on())
-    recording::record("draw_bitmap",
+    recording::record(origin(), "draw_bitmap",
                       {recording::number(id), recording::number(size.width) + "x" + recording::number(size.height),
                        "(" + recording::number(position.x) + "," + recording::number(position.y) + ")"});
   const std::shared_ptr<GDIBuffer> bitmap = app::instance().find_bitmap(id, size.width, size.height);

@@ -48,6 +48,19 @@ struct device_rect {
       : left(r.left), top(r.top), right(r.right), bottom(r.bottom) {}
 };
 
+// The smallest line height a text is shrunk to so that its box holds it:
+// half the desktop's, the text size of the smallest handheld screen's
+// layouts, and still read where a label needs it.  A text that needs
+// less is drawn at this size and cut.
+inline constexpr int smallest_fitted_line_height = 8;
+
+// The line height at which draw_text draws text in r, measured on dc with
+// its font: 0 (the default font) when the text fits r, that is no wider
+// than r and no more than a third higher than r; else the largest smaller
+// one at which it fits, but not under smallest_fitted_line_height.  An
+// empty text or an empty box is drawn as it is.
+int fitted_line_height(HDC dc, const std::wstring& text, const device_rect& r);
+
 template <class Traits>
 class device;
 
@@ -104,9 +117,14 @@ class device<notus::traits> {
   // Width and height of the text in the default font; an empty text is as
   // high as any other.
   size_type text_extent(const std::wstring& text) const;
-  // One line of text in the default font and colour, transparent
-  // background, with the DrawText flags given (DT_SINGLELINE is added).
-  void draw_text(const std::wstring& text, const device_rect& r, UINT flags);
+  // One line of text in the default colour, transparent background, with
+  // the DrawText flags given (DT_SINGLELINE is added), in the default font
+  // when it fits r; when r would cut it (see fitted_line_height), shrink
+  // draws it in the largest smaller font that fits, and cut in the default
+  // font all the same (a line of a scrolled text, whose overlong word the
+  // player scrolls past).
+  enum class overflow { shrink, cut };
+  void draw_text(const std::wstring& text, const device_rect& r, UINT flags, overflow how = overflow::shrink);
 
   // The image cache (see details/app.h).  begin_bitmap makes a transparent
   // bitmap of the size the current target; end_bitmap returns to the back

@@ -22,4 +22,11 @@ using device_recorder = std::function<void(const std::string& call)>;
 // Answers the hook it replaces, so a caller can put it back.
 device_recorder set_device_recorder(device_recorder recorder);
 
+// The same calls with where they land: the device's origin, the drawing
+// window's top-left on the target ((0, 0) inside a cached face).  For
+// checks that compare what different windows draw, such as a text that a
+// window in front paints over.  Installed and put back as the other.
+using placed_device_recorder = std::function<void(const std::string& call, int origin_x, int origin_y)>;
+placed_device_recorder set_placed_device_recorder(placed_device_recorder recorder);
+
 }  // namespace notus::gdi

@@ -14,20 +14,31 @@ device_recorder& Recorder() {
   return recorder;
 }
 
+placed_device_recorder& PlacedRecorder() {
+  static placed_device_recorder recorder;
+  return recorder;
+}
+
 }  // namespace
 
 device_recorder set_device_recorder(device_recorder recorder) { return std::exchange(Recorder(), std::move(recorder)); }
 
+placed_device_recorder set_placed_device_recorder(placed_device_recorder recorder) {
+  return std::exchange(PlacedRecorder(), std::move(recorder));
+}
+
 namespace recording {
 
-bool on() { return static_cast<bool>(Recorder()); }
+bool on() { return static_cast<bool>(Recorder()) || static_cast<bool>(PlacedRecorder()); }
 
-void record(const char* name, const std::vector<std::string>& arguments) {
+void record(const device<notus::traits>::point_type& origin, const char* name,
+            const std::vector<std::string>& arguments) {
   std::string call = name;
   call += '(';
   for (std::size_t i = 0; i < arguments.size(); ++i) call += (i == 0 ? "" : ", ") + arguments[i];
   call += ')';
-  Recorder()(call);
+  if (Recorder()) Recorder()(call);
+  if (PlacedRecorder()) PlacedRecorder()(call, origin.x, origin.y);
 }
 
 std::string rect(const device_rect& r) {

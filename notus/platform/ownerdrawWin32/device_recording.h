@@ -11,7 +11,8 @@
 namespace notus::gdi::recording {
 
 bool on();
-void record(const char* name, const std::vector<std::string>& arguments);
+void record(const device<notus::traits>::point_type& origin, const char* name,
+            const std::vector<std::string>& arguments);
 
 std::string rect(const device_rect& r);
 std::string colour(COLORREF c);

@@ -112,8 +112,9 @@ std::string radii_text(const device<notus::traits>::radii_type& radii) {
 void device<notus::traits>::fill_rounded_rect(const device_rect& r, double radius, colour_type colour,
                                               alpha_type alpha) {
   if (recording::on())
-    recording::record("fill_rounded_rect", {recording::rect(r), recording::number(radius), recording::colour(colour),
-                                            recording::number(alpha)});
+    recording::record(
+        origin(), "fill_rounded_rect",
+        {recording::rect(r), recording::number(radius), recording::colour(colour), recording::number(alpha)});
   agg::rounded_rect shape = rounded(r, radius);
   render_solid(target(), shape, origin(), colour, alpha);
 }
@@ -121,7 +122,7 @@ void device<notus::traits>::fill_rounded_rect(const device_rect& r, double radiu
 void device<notus::traits>::fill_rounded_rect_radii(const device_rect& r, const radii_type& radii, colour_type colour,
                                                     alpha_type alpha) {
   if (recording::on())
-    recording::record("fill_rounded_rect_radii",
+    recording::record(origin(), "fill_rounded_rect_radii",
                       {recording::rect(r), radii_text(radii), recording::colour(colour), recording::number(alpha)});
   agg::rounded_rect shape = rounded(r, radii);
   render_solid(target(), shape, origin(), colour, alpha);
@@ -130,8 +131,9 @@ void device<notus::traits>::fill_rounded_rect_radii(const device_rect& r, const 
 void device<notus::traits>::frame_rounded_rect(const device_rect& r, double radius, double width, colour_type colour,
                                                alpha_type alpha) {
   if (recording::on())
-    recording::record("frame_rounded_rect", {recording::rect(r), recording::number(radius), recording::number(width),
-                                             recording::colour(colour), recording::number(alpha)});
+    recording::record(origin(), "frame_rounded_rect",
+                      {recording::rect(r), recording::number(radius), recording::number(width),
+                       recording::colour(colour), recording::number(alpha)});
   agg::rounded_rect shape = rounded(r, radius);
   stroke_solid(target(), shape, width, origin(), colour, alpha);
 }
@@ -139,8 +141,9 @@ void device<notus::traits>::frame_rounded_rect(const device_rect& r, double radi
 void device<notus::traits>::frame_rounded_rect_radii(const device_rect& r, const radii_type& radii, double width,
                                                      colour_type colour, alpha_type alpha) {
   if (recording::on())
-    recording::record("frame_rounded_rect_radii", {recording::rect(r), radii_text(radii), recording::number(width),
-                                                   recording::colour(colour), recording::number(alpha)});
+    recording::record(origin(), "frame_rounded_rect_radii",
+                      {recording::rect(r), radii_text(radii), recording::number(width), recording::colour(colour),
+                       recording::number(alpha)});
   agg::rounded_rect shape = rounded(r, radii);
   stroke_solid(target(), shape, width, origin(), colour, alpha);
 }
@@ -148,9 +151,10 @@ void device<notus::traits>::frame_rounded_rect_radii(const device_rect& r, const
 void device<notus::traits>::fill_ellipse(colour_type colour, alpha_type alpha, double cx, double cy, double rx,
                                          double ry, unsigned steps, bool clockwise) {
   if (recording::on())
-    recording::record("fill_ellipse", {recording::colour(colour), recording::number(alpha), recording::number(cx),
-                                       recording::number(cy), recording::number(rx), recording::number(ry),
-                                       recording::number(steps), recording::number(clockwise)});
+    recording::record(
+        origin(), "fill_ellipse",
+        {recording::colour(colour), recording::number(alpha), recording::number(cx), recording::number(cy),
+         recording::number(rx), recording::number(ry), recording::number(steps), recording::number(clockwise)});
   ellipse_source shape(cx, cy, rx, ry, steps, clockwise);
   render_solid(target(), shape, origin(), colour, alpha);
 }
@@ -158,16 +162,17 @@ void device<notus::traits>::fill_ellipse(colour_type colour, alpha_type alpha, d
 void device<notus::traits>::frame_ellipse(double width, colour_type colour, alpha_type alpha, double cx, double cy,
                                           double rx, double ry, unsigned steps, bool clockwise) {
   if (recording::on())
-    recording::record("frame_ellipse", {recording::number(width), recording::colour(colour), recording::number(alpha),
-                                        recording::number(cx), recording::number(cy), recording::number(rx),
-                                        recording::number(ry), recording::number(steps), recording::number(clockwise)});
+    recording::record(origin(), "frame_ellipse",
+                      {recording::number(width), recording::colour(colour), recording::number(alpha),
+                       recording::number(cx), recording::number(cy), recording::number(rx), recording::number(ry),
+                       recording::number(steps), recording::number(clockwise)});
   ellipse_source shape(cx, cy, rx, ry, steps, clockwise);
   stroke_solid(target(), shape, width, origin(), colour, alpha);
 }
 
 void device<notus::traits>::fill_polygon(const pointd* points, unsigned count, colour_type colour, alpha_type alpha) {
   if (recording::on())
-    recording::record("fill_polygon",
+    recording::record(origin(), "fill_polygon",
                       {recording::points(points, count), recording::colour(colour), recording::number(alpha)});
   if (!points || count < 3) return;
   agg::path_storage path = path_of(points, count);
@@ -178,8 +183,9 @@ void device<notus::traits>::fill_polygon(const pointd* points, unsigned count, c
 void device<notus::traits>::draw_polyline(const pointd* points, double width, unsigned count, colour_type colour,
                                           alpha_type alpha) {
   if (recording::on())
-    recording::record("draw_polyline", {recording::points(points, count), recording::number(width),
-                                        recording::colour(colour), recording::number(alpha)});
+    recording::record(origin(), "draw_polyline",
+                      {recording::points(points, count), recording::number(width), recording::colour(colour),
+                       recording::number(alpha)});
   if (!points || count < 2) return;
   agg::path_storage path = path_of(points, count);
   stroke_solid(target(), path, width, origin(), colour, alpha);

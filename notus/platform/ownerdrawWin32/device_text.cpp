@@ -1,9 +1,16 @@
 // Text of the drawing device: measured and drawn by the Win32 layer in its
-// default font, into a memory DC over the current target's DIB.
+// default font, into a memory DC over the current target's DIB.  A line
+// that its box would cut is drawn in a smaller font of the same face, the
+// largest at which it fits, so a label on a small screen reads whole while
+// every text that fits keeps the program's one text size.
 #include "notus/platform/ownerdrawWin32/device.h"
 #include "notus/platform/ownerdrawWin32/device_recording.h"
 
 #include "notus/platform/ownerdrawWin32/GDIBuffer.h"
+
+#include <algorithm>
+#include <string>
+#include <vector>
 
 namespace notus::gdi {
 
@@ -33,7 +40,58 @@ class memory_dc {
   HGDIOBJ m_previous = nullptr;
 };
 
+// A font of the given line height selected into a DC for as long as it
+// lives; a line height of 0 leaves the DC's default font.
+class selected_font {
+ public:
+  selected_font(HDC dc, int line_height)
+      : m_dc(dc),
+        m_font(line_height > 0 ? CreateFontW(line_height, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, nullptr) : nullptr) {
+    if (m_font) m_previous = SelectObject(m_dc, m_font);
+  }
+  selected_font(const selected_font&) = delete;
+  selected_font& operator=(const selected_font&) = delete;
+  ~selected_font() {
+    if (m_previous) SelectObject(m_dc, m_previous);
+    if (m_font) DeleteObject(m_font);
+  }
+
+ private:
+  HDC m_dc;
+  HFONT m_font;
+  HGDIOBJ m_previous = nullptr;
+};
+
+SIZE extent_in(HDC dc, const std::wstring& text, int line_height) {
+  const selected_font font(dc, line_height);
+  SIZE extent{0, 0};
+  GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+  return extent;
+}
+
+// A line fits a box no wider than it and at most a third lower than the
+// line: a line has room above and below its letters, which a box a little
+// lower still shows whole.
+bool fits(const SIZE& extent, int width, int height) { return extent.cx <= width && 3 * extent.cy <= 4 * height; }
+
 }  // namespace
+
+int fitted_line_height(HDC dc, const std::wstring& text, const device_rect& r) {
+  const int width = r.right - r.left;
+  const int height = r.bottom - r.top;
+  if (text.empty() || width <= 0 || height <= 0) return 0;
+  const SIZE extent = extent_in(dc, text, 0);
+  if (fits(extent, width, height) || extent.cy <= smallest_fitted_line_height) return 0;
+  // The width grows about in proportion to the line height, so the search
+  // starts just above the proportional guess and rarely takes more than a
+  // step or two; the sizes tried are opened once for the whole run.
+  int line = std::min(extent.cy - 1, height * 4 / 3);
+  if (extent.cx > 0) line = std::min<long long>(line, 1 + static_cast<long long>(extent.cy) * width / extent.cx);
+  for (; line > smallest_fitted_line_height; --line) {
+    if (fits(extent_in(dc, text, line), width, height)) return line;
+  }
+  return smallest_fitted_line_height;
+}
 
 // The layer's memory DCs are all alike (screen-compatible), whichever DC
 // they are made from, so no paint DC has to be alive for them.
@@ -44,16 +102,21 @@ device<notus::traits>::size_type device<notus::traits>::text_extent(const std::w
   return size_type{extent.cx, extent.cy};
 }
 
-void device<notus::traits>::draw_text(const std::wstring& text, const device_rect& r, UINT flags) {
-  if (recording::on())
-    recording::record("draw_text", {recording::text(text), recording::rect(r), recording::number(flags)});
+void device<notus::traits>::draw_text(const std::wstring& text, const device_rect& r, UINT flags, overflow how) {
+  memory_dc dc(nullptr);
+  const int line_height = how == overflow::shrink ? fitted_line_height(dc.get(), text, r) : 0;
+  if (recording::on()) {
+    std::vector<std::string> arguments{recording::text(text), recording::rect(r), recording::number(flags)};
+    if (line_height > 0) arguments.push_back(recording::number(line_height));
+    recording::record(origin(), "draw_text", arguments);
+  }
   GDIBuffer& buffer = target();
   // Text keeps to the area the paint pass repaints, as the shapes do:
   // anti-aliased glyphs drawn again over their old pixels would darken.
   const RECT clip = buffer.clip_rect();
   if (clip.right <= clip.left || clip.bottom <= clip.top) return;
-  memory_dc dc(nullptr);
   if (!dc.select(buffer.dib())) return;
+  const selected_font font(dc.get(), line_height);
   IntersectClipRect(dc.get(), clip.left, clip.top, clip.right, clip.bottom);
   SetBkMode(dc.get(), TRANSPARENT);
   const point_type o = origin();
