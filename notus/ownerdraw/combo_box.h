@@ -219,6 +219,7 @@ struct model {
   notus::rect<traits> closed_rectangle;
   // The drop-down list and its bar.
   notus::rect<traits> list_rectangle;
+  std::int32_t row_height = list_row_height;
   // The committed item; -1 before the first.
   std::int32_t selected = -1;
   ttl::func::function1<void, unsigned int> selection_callback;
@@ -226,7 +227,9 @@ struct model {
   // itself causes does not close it again.
   bool open = false;
 
-  list_access<combo_row> list_parts() { return {rows, list_view, scrollbar_view, list_rectangle, capture_only}; }
+  list_access<combo_row> list_parts() {
+    return {rows, list_view, scrollbar_view, list_rectangle, row_height, capture_only};
+  }
 
   template <class Parent>
   void take_layout(const notus::rect<traits>& closed, const notus::rect<traits>& list, const Parent&) {

@@ -1,4 +1,4 @@
-// The list box: a list of strings in 25 px rows with a scroll bar at its
+// The list box: a list of strings in rows with a scroll bar at its
 // right, from which the player picks one with the mouse (press, and drag with
 // the left button held) or the arrow keys; the owner hears the index through
 // the list model's selection callback.  It is a view manager over the list
@@ -11,6 +11,7 @@
 // the mouse capture, that is during a press begun on the list.
 #pragma once
 
+#include <cstdint>
 #include <list>
 #include <memory>
 #include <tuple>
@@ -43,9 +44,12 @@ struct listbox_manager_base {
   std::shared_ptr<scroll_bar_view> scrollbar_view;
   // The list and its bar, in the parent display's coordinates.
   notus::rect<traits> rectangle;
+  std::int32_t row_height = list_row_height;
   bool capture_only = true;
 
-  list_access<listbox_row> list_parts() { return {rows, list_view, scrollbar_view, rectangle, capture_only}; }
+  list_access<listbox_row> list_parts() {
+    return {rows, list_view, scrollbar_view, rectangle, row_height, capture_only};
+  }
 
   // The windows lie in the one main window; the parent display is the
   // form's, which holds the manager.

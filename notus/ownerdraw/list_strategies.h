@@ -2,13 +2,13 @@
 // drop-down list (combo_box.h) share: the list window, its rows, its scroll
 // bar, and the manager strategies that keep them in step with the list model
 // (listbox_model.h).  Rows are window rectangles of the list window, one per
-// 25 px, made once; they mirror the items from the model's top on each
-// refresh, so no work here grows with the number of items.
+// row height (list_sizes), made once; they mirror the items from the model's
+// top on each refresh, so no work here grows with the number of items.
 //
 // The manager strategies are written once over what both managers' models
 // offer through one accessor, list_parts(): the rows, the list view, the bar
-// view, the list's rectangle and whether a row's selection counts only while
-// the list holds the mouse capture.  Return and Space are the one difference:
+// view, the list's rectangle, the row height and whether a row's selection
+// counts only while the list holds the mouse capture.  Return and Space are the one difference:
 // the strategies hand them to the model's confirm_list_choice(), which does
 // nothing in the list box and closes and commits in the combo box.
 #pragma once
@@ -27,6 +27,7 @@
 #include "notus/model_update.h"
 #include "notus/ownerdraw/button_strategies.h"
 #include "notus/ownerdraw/faces.h"
+#include "notus/ownerdraw/list_sizes.h"
 #include "notus/ownerdraw/listbox_model.h"
 #include "notus/ownerdraw/press_target.h"
 #include "notus/ownerdraw/scroll_bar.h"
@@ -42,9 +43,6 @@ inline constexpr COLORREF outline = 0x634A39;
 inline constexpr COLORREF selected_row = 0x4AAD9C;
 
 }  // namespace list_colours
-
-inline constexpr std::int32_t list_row_height = 25;
-inline constexpr std::int32_t list_bar_width = 20;
 
 // The list window: fill, outline and, while focused, a focus frame.
 struct listbox_paint_strategy : handle_event<impl::ev_paint> {
@@ -110,6 +108,8 @@ struct list_access {
   std::shared_ptr<scroll_bar_view>& bar;
   // The list window and its bar together, in the parent's coordinates.
   const notus::rect<traits>& rectangle;
+  // Set when the rows are made, from the text's size then.
+  std::int32_t& row_height;
   bool capture_only;
 };
 
@@ -141,10 +141,10 @@ inline void scroll_bar_by(scroll_bar_view& bar, std::int32_t delta) {
 
 // The rows show the items from top on; rows past the items are empty.
 template <class Rows>
-void map_rows(Rows& rows, listbox_view& list) {
+void map_rows(Rows& rows, listbox_view& list, std::int32_t row_height) {
   const listbox_model& model = list.model();
   const std::int32_t n = static_cast<std::int32_t>(model.size());
-  const std::int32_t visible = list_ops::size(list.display().handle()).height / list_row_height;
+  const std::int32_t visible = list_ops::size(list.display().handle()).height / row_height;
   const std::int32_t end = std::min(model.top + visible, n);
   std::int32_t i = model.top;
   for (auto& row : rows) {
@@ -162,33 +162,38 @@ void map_rows(Rows& rows, listbox_view& list) {
 
 }  // namespace list_details
 
-// Makes the list window W - 20 wide at the rectangle's top-left, the 20 px
-// bar at its right, and H / 25 rows.  The model first takes the rectangles
-// from the manager's arguments.
+// Makes the list window at the rectangle's top-left, the bar at its right,
+// and as many rows as the height holds whole, all sized for the text
+// (list_sizes: W - 20 wide, a 20 px bar and H / 25 rows at the 16 px line).
+// A bar never takes more than half a narrow list.  The model first takes
+// the rectangles from the manager's arguments.
 struct list_manager_create_strategy {
   template <class Manager, class... Args>
   bool create(Manager& m, const Args&... args) {
     using ops = list_details::list_ops;
     m.take_layout(args...);
     auto parts = m.list_parts();
+    const list_sizes sizes = current_list_sizes();
+    parts.row_height = sizes.row;
     const notus::rect<traits>& r = parts.rectangle;
     const std::int32_t width = r.right - r.left;
     const std::int32_t height = r.bottom - r.top;
+    const std::int32_t bar = std::min(sizes.bar, std::max(0, width / 2));
     parts.list = m.template create_view<listbox_view>();
     parts.bar = m.template create_view<scroll_bar_view>();
     ops::move(parts.list->display().handle(), {r.left, r.top});
-    ops::resize(parts.list->display().handle(), {width - list_bar_width, height}, true);
-    ops::move(parts.bar->display().handle(), {r.left + width - list_bar_width, r.top});
-    ops::resize(parts.bar->display().handle(), {list_bar_width, height}, true);
+    ops::resize(parts.list->display().handle(), {width - bar, height}, true);
+    ops::move(parts.bar->display().handle(), {r.left + width - bar, r.top});
+    ops::resize(parts.bar->display().handle(), {bar, height}, true);
 
     using rows_type = typename decltype(parts)::rows_type;
     using row_view = typename rows_type::value_type::element_type;
     parts.rows = std::make_shared<rows_type>();
-    for (std::int32_t i = 0; i < height / list_row_height; ++i) {
-      auto row =
-          m.template create_view<row_view>(notus::rect<traits>{1, list_row_height * i, 1 + width - list_bar_width,
-                                                               list_row_height * i + list_row_height},
-                                           &parts.list->display(), parts.list->display_ptr());
+    const std::int32_t row_height = sizes.row;
+    for (std::int32_t i = 0; i < height / row_height; ++i) {
+      auto row = m.template create_view<row_view>(
+          notus::rect<traits>{1, row_height * i, 1 + width - bar, row_height * i + row_height}, &parts.list->display(),
+          parts.list->display_ptr());
       row->model().id = i;
       parts.rows->push_back(row);
     }
@@ -212,7 +217,7 @@ struct list_manager_model_update_strategies : handle_event<listbox_model::model_
     const std::int32_t n = static_cast<std::int32_t>(model.size());
     if (model.selected >= n) model.set_selected(-1);
     const bool range_changed = bar.max != n;
-    const std::int32_t page = (parts.rectangle.bottom - parts.rectangle.top) / list_row_height;
+    const std::int32_t page = (parts.rectangle.bottom - parts.rectangle.top) / parts.row_height;
     if (range_changed) {
       std::int32_t last = n - page;
       if (last >= n || last <= 0) last = 0;
@@ -220,7 +225,7 @@ struct list_manager_model_update_strategies : handle_event<listbox_model::model_
     } else {
       model.top = bar.clamp_position(model.top);
     }
-    list_details::map_rows(*parts.rows, list);
+    list_details::map_rows(*parts.rows, list, parts.row_height);
     if (range_changed) {
       bar.set_range(0, n, page, model.top);
       list_details::announce(*parts.bar);

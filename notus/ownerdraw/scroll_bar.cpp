@@ -5,15 +5,24 @@
 
 namespace notus::ownerdraw {
 
+namespace {
+
+// The arrows are squares as wide as the bar, but on a bar shorter than two
+// of them each takes half its height, so that they never lie over each
+// other and read as one shape.
+std::int32_t arrow_height(const scroll_rect& client) {
+  return std::max(0, std::min(client.right - client.left, (client.bottom - client.top) / 2));
+}
+
+}  // namespace
+
 scroll_rect vertical_scrollbar_main_strategies::get_up_button_rect(const scroll_rect& client) const {
-  const std::int32_t w = client.right - client.left;
-  return {0, 0, w, w};
+  return {0, 0, client.right - client.left, arrow_height(client)};
 }
 
 scroll_rect vertical_scrollbar_main_strategies::get_down_button_rect(const scroll_rect& client) const {
-  const std::int32_t w = client.right - client.left;
   const std::int32_t h = client.bottom - client.top;
-  return {0, h - w, w, h};
+  return {0, h - arrow_height(client), client.right - client.left, h};
 }
 
 void vertical_scrollbar_main_strategies::set_track_rect(const scroll_rect& client) {

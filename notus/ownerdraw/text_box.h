@@ -1,7 +1,8 @@
 // The text box: read-only, word-wrapped, scrollable text (the help and about
 // texts, the techniques of a level).  A view manager over two views: the text
 // view, which paints the wrapped lines of its textbox_model from first_line
-// on, and a scroll bar (scroll_bar.h) 20 px wide on its right.
+// on, and a scroll bar (scroll_bar.h) on its right, as wide as a list's
+// (list_sizes.h).
 //
 // A form stores the text in the text view's model and announces the model's
 // change; it may split the text first, but need not.  On each announcement
@@ -25,6 +26,7 @@
 #include "notus/key_codes.h"
 #include "notus/managers/view_manager.h"
 #include "notus/ownerdraw/faces.h"
+#include "notus/ownerdraw/list_sizes.h"
 #include "notus/ownerdraw/scroll_bar.h"
 #include "notus/ownerdraw/text_wrapper.h"
 #include "notus/view.h"
@@ -98,20 +100,24 @@ struct textbox_manager_base {
   // In the parent's client coordinates.
   notus::rect<traits> rectangle{};
 
-  static constexpr int bar_width = 20;
+  // The bar's width at the layouts' own text.
+  static constexpr int bar_width = list_bar_width;
 
-  // The bar, then the text view beside it; both get their size event.
+  // The bar, then the text view beside it; both get their size event.  A
+  // bar never takes more than half a narrow box.
   template <class Manager>
   void create_views(Manager& manager) {
     using ops = impl::virtual_window_impl<traits>;
     bar_view = manager.template create_view<scroll_bar_view>();
     text_view = manager.template create_view<textbox_view>();
-    const int text_width = rectangle.right - rectangle.left - bar_width;
+    const int width = rectangle.right - rectangle.left;
+    const int bar = std::min(current_list_sizes().bar, std::max(0, width / 2));
+    const int text_width = width - bar;
     const int height = rectangle.bottom - rectangle.top;
     ops::move(text_view->display().handle(), {rectangle.left, rectangle.top});
     ops::resize(text_view->display().handle(), {text_width, height}, true);
     ops::move(bar_view->display().handle(), {rectangle.left + text_width, rectangle.top});
-    ops::resize(bar_view->display().handle(), {bar_width, height}, true);
+    ops::resize(bar_view->display().handle(), {bar, height}, true);
   }
 };
 

@@ -3,6 +3,7 @@
 
 #include "notus/ownerdraw/list_box.h"
 
+#include <cstdio>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -11,6 +12,7 @@
 #include "notus/ownerdraw/push_button.h"
 #include "tests/support/sizing_host.h"
 #include "tests/support/widget_fixture.h"
+#include "winapi/default_font.h"
 
 namespace {
 
@@ -97,6 +99,50 @@ TEST_F(ListBox, RowsFillTheHeightInWholeRowsBesideA20PxBar) {
   const auto& range = box->scrollbar_view->model();
   EXPECT_EQ((std::vector<int>{range.min, range.max, range.page, range.position}), (std::vector<int>{0, 10, 4, 0}));
   EXPECT_EQ(texts(*box), (std::vector<std::wstring>{L"item 0", L"item 1", L"item 2", L"item 3"}));
+}
+
+// The text grows and shrinks with the screen (11 px lines on a 240 x 320
+// one, 54 px full screen at 3840 x 2160), and the rows and the bar with it:
+// the rows lie one under the other, whole inside the list, each giving its
+// text a whole line, and the bar keeps its proportion to the text.
+TEST_F(ListBox, RowsAndBarFollowTheTextSize) {
+  struct Restore {
+    ~Restore() { winapi::core::SetWantedLineHeight(winapi::core::kDefaultLineHeight); }
+  } restore;
+  // The statistics list full screen at 3840 x 2160 is 338 px high.
+  constexpr notus::rect<traits> kTall{0, 0, 400, 338};
+  for (int wanted : {11, 12, 16, 27, 54}) {
+    SCOPED_TRACE(wanted);
+    winapi::core::SetWantedLineHeight(wanted);
+    const int line = notus::ownerdraw::face_device::create_for_screen()->text_extent(std::wstring()).height;
+    auto box = std::make_unique<listbox_manager>(kTall, parent_display());
+    fill(*box, 10);
+    announce(*box);
+    const RECT list = box->list_view->display().handle().get()->rect();
+    const RECT bar = box->scrollbar_view->display().handle().get()->rect();
+    EXPECT_EQ(bar.right - bar.left, (20 * line + 8) / 16);
+    EXPECT_EQ(list.right, bar.left);
+
+    int top = 0;
+    for (const auto& row : *box->rows) {
+      const auto& r = row->display().rectangle();
+      EXPECT_EQ(r.top, top) << "row " << row->model().id;
+      EXPECT_GT(r.bottom, r.top);
+      top = r.bottom;
+    }
+    ASSERT_FALSE(box->rows->empty());
+    const int row_height = top / static_cast<int>(box->rows->size());
+    EXPECT_LE(top, list.bottom - list.top) << "the last row lies whole in the list";
+    EXPECT_LT(list.bottom - list.top - top, row_height) << "no room is left for one more row";
+    EXPECT_EQ(box->scrollbar_view->model().page, static_cast<int>(box->rows->size()));
+
+    for (const std::string& call : only(paint(), "draw_text(\"item")) {
+      int left = 0, text_top = 0, right = 0, bottom = 0;
+      ASSERT_EQ(std::sscanf(call.c_str() + call.find('{'), "{%d,%d,%d,%d}", &left, &text_top, &right, &bottom), 4);
+      EXPECT_GE(bottom - text_top, line) << call;
+      EXPECT_LE(bottom, top) << call;
+    }
+  }
 }
 
 TEST_F(ListBox, PressAndDragSelectRowAfterRowWhileAMoveWithoutButtonDoesNothing) {

@@ -147,7 +147,9 @@ TEST_F(ScrollBar, PartsAndBoxFollowTheSizeAndTheModel) {
       {"truncated", 200, 7, 3, 2, "up {0,0,20,20} down {0,180,20,200} track {0,20,20,180} box {0,65,20,133}"},
       {"more room than items", 200, 3, 5, 0,
        "up {0,0,20,20} down {0,180,20,200} track {0,20,20,180} box {0,20,20,180}"},
-      {"shorter than its arrows", 30, 10, 4, 0, "up {0,0,20,20} down {0,10,20,30} track {0,20,20,10} box {0,20,20,20}"},
+      // The arrows share the height rather than lie over each other.
+      {"shorter than its arrows", 30, 10, 4, 0, "up {0,0,20,15} down {0,15,20,30} track {0,15,20,15} box {0,15,20,15}"},
+      {"odd and shorter", 25, 10, 4, 0, "up {0,0,20,12} down {0,13,20,25} track {0,12,20,13} box {0,12,20,12}"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
@@ -333,7 +335,7 @@ TEST_F(ScrollBar, ABarShorterThanItsArrowsTakesNoDrag) {
   set(*b, 10, 4, 0);
   auto heard_scrolls = hear_scrolls(*b);
   auto& s = parts(*b);
-  // The arrows overlap; releases off the bar keep them from clicking.
+  // The arrows share the bar; releases off the bar keep them from clicking.
   for (int y : {19, 20, 21, 29}) {
     press(110, y);
     route(mouse(mouse_action::move, 110, y - 5));

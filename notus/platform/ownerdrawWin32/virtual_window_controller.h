@@ -15,7 +15,9 @@
 // Both sorts are stable: equal keys keep their registration order.
 #pragma once
 
+#include <cstdint>
 #include <list>
+#include <vector>
 
 #include "notus/impl/event.h"
 #include "notus/traits.h"
@@ -80,6 +82,14 @@ class virtual_window_controller {
   // dc goes into the paint events; null for an immediate render.
   RECT paint(GDIBuffer& buffer, HDC dc);
 
+  // A dialog's controller keeps the pixels its first paint pass finds in the
+  // back buffer (the form the dialog opened over) and lays them down again
+  // under the area of every later pass.  A dialog that lets the form show
+  // through is then painted over what it opened over each time, never over
+  // its own earlier pixels (which would darken it) nor over a window that
+  // has gone (a closed drop-down's list would stay as a ghost).
+  void keep_backdrop() noexcept { m_keepsBackdrop = true; }
+
   void capture(window* w) noexcept { m_capturing = w; }
   void release_capture(window* w) noexcept {
     if (m_capturing == w) m_capturing = nullptr;
@@ -104,6 +114,9 @@ class virtual_window_controller {
   // Hands e to each listener that is still registered and visible when its
   // turn comes; a copy each when fresh_copies, so none sees another's edits.
   void notify_listeners(const window_list& listeners, event<traits>& e, bool fresh_copies);
+  // Takes the backdrop from the first buffer a pass paints into (and from
+  // a new back buffer), and lays it down over the clip box of later passes.
+  void lay_backdrop(GDIBuffer& buffer);
 
   window_list m_tabOrder;
   window_list m_paintOrder;
@@ -112,6 +125,11 @@ class virtual_window_controller {
   window* m_capturing = nullptr;
   window* m_pressed = nullptr;
   virtual_window_controller* m_previous;
+  bool m_keepsBackdrop = false;
+  // The pixels in the buffer's own order, and the buffer they came from.
+  std::vector<std::uint32_t> m_backdrop;
+  const GDIBuffer* m_backdropSource = nullptr;
+  int m_backdropWidth = 0;
 
   static virtual_window_controller* m_virtualWindowController;
 };

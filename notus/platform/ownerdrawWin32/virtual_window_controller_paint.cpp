@@ -10,6 +10,7 @@
 #include "notus/platform/ownerdrawWin32/winobj_virtual_window.h"
 
 #include <algorithm>
+#include <cstring>
 #include <vector>
 
 namespace notus::impl::details {
@@ -41,6 +42,29 @@ void copy_native_control(GDIBuffer& buffer, const winobj_virtual_window& w) {
 
 }  // namespace
 
+void virtual_window_controller::lay_backdrop(GDIBuffer& buffer) {
+  const int width = buffer.width();
+  const int height = buffer.height();
+  if (buffer.pixels() == nullptr || width <= 0 || height <= 0) return;
+  const auto* pixels = reinterpret_cast<const std::uint32_t*>(buffer.pixels());
+  const std::size_t count = static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
+  if (m_backdropSource != &buffer || m_backdropWidth != width || m_backdrop.size() != count) {
+    m_backdrop.assign(pixels, pixels + count);
+    m_backdropSource = &buffer;
+    m_backdropWidth = width;
+    return;
+  }
+  // Row 0 of the image is the last in memory.
+  const RECT clip = buffer.clip_rect();
+  if (is_empty(clip)) return;
+  const std::size_t span = static_cast<std::size_t>(clip.right - clip.left) * sizeof(std::uint32_t);
+  for (int y = clip.top; y < clip.bottom; ++y) {
+    const std::size_t at = static_cast<std::size_t>(height - 1 - y) * static_cast<std::size_t>(width) +
+                           static_cast<std::size_t>(clip.left);
+    std::memcpy(buffer.pixels() + at * sizeof(std::uint32_t), m_backdrop.data() + at, span);
+  }
+}
+
 RECT virtual_window_controller::paint(GDIBuffer& buffer, HDC dc) {
   RECT area = invalid_rect();
   if (m_paintOrder.empty()) {
@@ -63,6 +87,7 @@ RECT virtual_window_controller::paint(GDIBuffer& buffer, HDC dc) {
   ++area.right;
   ++area.bottom;
   buffer.set_clip_rect(area);
+  if (m_keepsBackdrop) lay_backdrop(buffer);
 
   // A paint strategy may make or drop windows; walk a copy and skip those
   // that have gone meanwhile.

@@ -12,6 +12,10 @@
 //   6. leave the scope: the form goes first, then the controller, so the
 //      previous controller is current again.
 //
+// The dialog's controller keeps the pixels the dialog opened over and
+// paints it over them at every pass, so a dialog that lets the form show
+// through looks the same after any repaint as when it first appeared.
+//
 // The destructor is not virtual: each dialog is destroyed as the type that
 // was made.  A derived dialog releases its form in its own destructor,
 // which runs before this one gives the controller up.
@@ -23,7 +27,7 @@ namespace notus::impl {
 
 class virtual_window_dialog {
  public:
-  virtual_window_dialog() = default;
+  virtual_window_dialog() { m_controller.keep_backdrop(); }
   virtual_window_dialog(const virtual_window_dialog&) = delete;
   virtual_window_dialog& operator=(const virtual_window_dialog&) = delete;
 
