@@ -40,10 +40,11 @@ struct Device {
 };
 
 inline constexpr Device kDesktop{"", ProgramKind::desktop, {480, 640}};
-// The handheld on the screens it must serve: the smallest it accepts, held
-// upright and on its side, a larger device's, and full screen on two
-// monitors, where the layouts are scaled up four and eight times over.
+// The handheld on the screens it must serve: the smallest it accepts, a
+// device's held upright and on its side, a larger device's, and full screen
+// on two monitors, where the layouts are scaled up four and eight times over.
 inline constexpr Device kHandhelds[] = {
+    {"handheld_240x240_", ProgramKind::handheld, {240, 240}},
     {"handheld_240x320_", ProgramKind::handheld, {240, 320}},
     {"handheld_320x240_", ProgramKind::handheld, {320, 240}},
     {"handheld_800x480_", ProgramKind::handheld, {800, 480}},
