@@ -237,24 +237,32 @@ Window WaitForWindow(const std::string& title, int timeoutMs = 10000) {
 // A window the window manager took on besides those `known`: a message box,
 // found through the manager, as the name SDL gives a box is not one that
 // every tool reads.
-Window WaitForNewWindow(const std::vector<Window>& known, int timeoutMs = 10000) {
-  for (int waited = 0; waited < timeoutMs; waited += 100) {
+// Asks X every 100 ms, for at most `timeoutMs`, until `found` gives a value
+// that is not 0 (or false); that value, or the last one `found` gave.
+template <typename Found>
+auto PollX(int timeoutMs, Found found) {
+  for (int waited = 0;; waited += 100) {
     X x;
-    for (const Window window : x.Stacking())
-      if (std::find(known.begin(), known.end(), window) == known.end()) return window;
+    const auto value = found(x);
+    if (value || waited >= timeoutMs) return value;
     Sleep(100);
   }
-  return 0;
+}
+
+bool Holds(const std::vector<Window>& windows, Window window) {
+  return std::find(windows.begin(), windows.end(), window) != windows.end();
+}
+
+Window WaitForNewWindow(const std::vector<Window>& known, int timeoutMs = 10000) {
+  return PollX(timeoutMs, [&known](X& x) -> Window {
+    for (const Window window : x.Stacking())
+      if (!Holds(known, window)) return window;
+    return 0;
+  });
 }
 
 bool WaitUntilGone(Window window, int timeoutMs = 10000) {
-  for (int waited = 0; waited < timeoutMs; waited += 100) {
-    X x;
-    const std::vector<Window> stacking = x.Stacking();
-    if (std::find(stacking.begin(), stacking.end(), window) == stacking.end()) return true;
-    Sleep(100);
-  }
-  return false;
+  return PollX(timeoutMs, [window](X& x) { return !Holds(x.Stacking(), window); });
 }
 
 // A window of `width` x `height`, with points of the 480 x 640 layouts
@@ -604,23 +612,15 @@ void Keys(const std::string& keys) { display_test::Run("xdotool " + keys + " 2>/
 
 // A window on the screen that was made for `owner`, or 0.
 Window WaitForWindowOf(Window owner, int timeoutMs = 10000) {
-  for (int waited = 0; waited < timeoutMs; waited += 100) {
-    X x;
+  return PollX(timeoutMs, [owner](X& x) -> Window {
     for (const Window window : x.Mapped())
       if (x.TransientFor(window) == owner) return window;
-    Sleep(100);
-  }
-  return 0;
+    return 0;
+  });
 }
 
 bool WaitUntilUnmapped(Window window, int timeoutMs = 10000) {
-  for (int waited = 0; waited < timeoutMs; waited += 100) {
-    X x;
-    const std::vector<Window> mapped = x.Mapped();
-    if (std::find(mapped.begin(), mapped.end(), window) == mapped.end()) return true;
-    Sleep(100);
-  }
-  return false;
+  return PollX(timeoutMs, [window](X& x) { return !Holds(x.Mapped(), window); });
 }
 
 // The game's own dialog, drawn in its window: its pale yellow-green lies
