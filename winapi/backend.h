@@ -105,6 +105,10 @@ class Backend {
   virtual bool OpenExternal(const ShellOpenRequest& request) = 0;
 
   virtual SIZE ScreenSize() = 0;
+
+  // The bounds of the display that holds `point`, in screen coordinates;
+  // the first display's when none does.
+  virtual RECT DisplayAreaAt(POINT point) = 0;
 };
 
 // Installs `backend` (not owned) and returns the one it replaces.

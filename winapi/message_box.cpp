@@ -320,13 +320,14 @@ std::optional<int> RunMessageBox(HWND owner, const std::wstring& text, const std
   const HWND previousFocus = GetFocus();
   const HWND top = owner != nullptr && IsWindow(owner) ? core::TopLevelOf(owner) : nullptr;
   const RECT room = core::ModalRoom(top);
-  const SIZE screen{GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  const RECT display = core::ModalDisplay(room);
+  const SIZE screen{display.right - display.left, display.bottom - display.top};
   box.layout = LayoutMessageBox(
       SIZE{room.right - room.left, room.bottom - room.top}, screen, text, box.labels,
       [](const std::wstring& line) { return static_cast<int>(core::ScreenTextExtent(line).cx); },
       static_cast<int>(core::ScreenTextExtent(L"X").cy));
   const SIZE size = box.layout.size;
-  const POINT at = core::PlaceModalWindow(room, size);
+  const POINT at = core::PlaceModalWindow(room, size, display);
   box.window = CreateWindowExW(0, kClassName, caption.c_str(), WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU, at.x, at.y,
                                size.cx, size.cy, top, nullptr, nullptr, &box);
   if (box.window == nullptr) {

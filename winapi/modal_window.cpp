@@ -20,8 +20,8 @@ bool IsButtonPress(UINT message) {
 }
 
 // `start` moved as little as needed for [start, start + length) to lie in
-// [0, room), or 0 when it cannot.
-LONG Inside(LONG start, LONG length, LONG room) { return std::max<LONG>(0, std::min(start, room - length)); }
+// [low, high), or `low` when it cannot.
+LONG Inside(LONG start, LONG length, LONG low, LONG high) { return std::max(low, std::min(start, high - length)); }
 
 ModalLoopEnd LoopUntilFinished(HWND window, const std::function<bool()>& finished,
                                const std::function<bool(const MSG& msg)>& handled) {
@@ -76,11 +76,16 @@ RECT ModalRoom(HWND owner) {
   return area;
 }
 
-POINT PlaceModalWindow(const RECT& room, SIZE size) {
-  const SIZE display = CurrentBackend().ScreenSize();
+RECT ModalDisplay(const RECT& room) {
+  return CurrentBackend().DisplayAreaAt(
+      POINT{room.left + (room.right - room.left) / 2, room.top + (room.bottom - room.top) / 2});
+}
+
+POINT PlaceModalWindow(const RECT& room, SIZE size, const RECT& display) {
   const LONG centredX = room.left + (room.right - room.left - size.cx) / 2;
   const LONG centredY = room.top + (room.bottom - room.top - size.cy) / 2;
-  return POINT{Inside(centredX, size.cx, display.cx), Inside(centredY, size.cy, display.cy)};
+  return POINT{Inside(centredX, size.cx, display.left, display.right),
+               Inside(centredY, size.cy, display.top, display.bottom)};
 }
 
 int ScaledToText(int pixels, int lineHeight) {

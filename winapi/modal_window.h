@@ -27,11 +27,16 @@ void AddModalWindowClass(LPCWSTR name, WNDPROC proc);
 // The owner's window, or the screen without one.
 RECT ModalRoom(HWND owner);
 
+// The display a modal window over `room` goes on: the one that holds the
+// room's centre, in screen coordinates.
+RECT ModalDisplay(const RECT& room);
+
 // Where a modal window of `size` goes, in screen coordinates: centred on
-// its room (ModalRoom), then moved as little as needed to lie inside the
-// display, whose top-left corner it takes when it is larger.  The owner may
-// lie partly off the display; the window the player must answer may not.
-POINT PlaceModalWindow(const RECT& room, SIZE size);
+// its room (ModalRoom), then moved as little as needed to lie inside its
+// display (ModalDisplay), whose top-left corner it takes when it is larger.
+// The owner may lie partly off the display; the window the player must
+// answer may not.
+POINT PlaceModalWindow(const RECT& room, SIZE size, const RECT& display);
 
 // The extent of a text in the screen's font.
 SIZE ScreenTextExtent(const std::wstring& text);

@@ -302,7 +302,7 @@ FileDialogResult RunPathPrompt(const FileDialogRequest& request) {
                        core::ScreenTextExtent(prompt.texts.label), core::ScreenTextExtent(prompt.texts.ok),
                        core::ScreenTextExtent(prompt.texts.cancel));
   const SIZE size = prompt.layout.size;
-  const POINT at = core::PlaceModalWindow(room, size);
+  const POINT at = core::PlaceModalWindow(room, size, core::ModalDisplay(room));
   prompt.window = CreateWindowExW(0, kClassName, request.title.c_str(), WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU, at.x,
                                   at.y, size.cx, size.cy, owner, nullptr, nullptr, &prompt);
   if (prompt.window == nullptr) {

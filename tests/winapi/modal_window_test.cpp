@@ -5,6 +5,7 @@
 #include "modal_steps.h"
 
 #include "winapi/message_box.h"
+#include "winapi/modal_window.h"
 #include "winapi/path_prompt.h"
 
 #include <deque>
@@ -107,5 +108,32 @@ TEST_F(ModalWindowTest, AModalWindowLiesInsideTheScreenWhereverItsOwnerIs) {
       EXPECT_GT(placed.right - placed.left, 100);
       DestroyWindow(owner);
     }
+  }
+}
+
+// Centred on its owner, then moved no further than its display needs, on
+// whichever display that is: a second monitor keeps its own boxes.
+TEST(PlaceModalWindow, CentresOnTheOwnerAndMovesOnlyAsFarAsTheOwnersDisplayNeeds) {
+  const RECT first{0, 0, 1024, 768};
+  const RECT second{1024, -100, 2944, 980};
+  const struct {
+    const char* what;
+    RECT room;
+    SIZE size;
+    RECT display;
+    POINT at;
+  } cases[] = {
+      {"inside: centred", {100, 50, 580, 690}, {200, 100}, first, {240, 320}},
+      {"over the right and bottom edges", {700, 500, 1180, 1140}, {300, 200}, first, {724, 568}},
+      {"over the left edge", {-300, -200, 180, 440}, {300, 200}, first, {0, 20}},
+      {"larger than the display", {0, 0, 480, 640}, {2000, 900}, first, {0, 0}},
+      {"on the second display", {1500, 200, 1980, 840}, {200, 100}, second, {1640, 470}},
+      {"over the second display's right and top edges", {2800, -500, 3280, 140}, {300, 200}, second, {2644, -100}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    const POINT at = winapi::core::PlaceModalWindow(c.room, c.size, c.display);
+    EXPECT_EQ(at.x, c.at.x);
+    EXPECT_EQ(at.y, c.at.y);
   }
 }

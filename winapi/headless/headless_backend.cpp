@@ -130,6 +130,8 @@ class HeadlessBackend final : public Backend {
 
   SIZE ScreenSize() override { return screen_; }
 
+  RECT DisplayAreaAt(POINT) override { return RECT{0, 0, screen_.cx, screen_.cy}; }
+
   void Reset() {
     realClock_ = false;
     now_ = 0;

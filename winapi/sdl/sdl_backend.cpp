@@ -315,6 +315,19 @@ class SdlBackend final : public Backend, public device::DeviceShell {
     return SIZE{bounds.w, bounds.h};
   }
 
+  RECT DisplayAreaAt(POINT point) override {
+    const SDL_Point at{point.x, point.y};
+    SDL_Rect bounds{0, 0, 0, 0};
+    for (int display = 0, count = SDL_GetNumVideoDisplays(); display < count; ++display) {
+      if (SDL_GetDisplayBounds(display, &bounds) == 0 && SDL_PointInRect(&at, &bounds)) {
+        return RECT{bounds.x, bounds.y, bounds.x + bounds.w, bounds.y + bounds.h};
+      }
+    }
+    bounds = SDL_Rect{0, 0, 0, 0};
+    SDL_GetDisplayBounds(0, &bounds);
+    return RECT{bounds.x, bounds.y, bounds.x + bounds.w, bounds.y + bounds.h};
+  }
+
   // The display connection broke, or a window of ours went: nothing may go
   // to X any more, while what is saved on the way out still asks for the
   // time or a message box.
