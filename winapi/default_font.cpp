@@ -80,7 +80,7 @@ _TTF_Font* FontForLineHeight(int lineHeight) {
   // The table is never destroyed, so no font goes before the last text.
   static std::mutex lock;
   static auto* const fonts = new std::map<int, TTF_Font*>;
-  const int wanted = std::max(1, lineHeight);
+  const int wanted = std::clamp(lineHeight, 1, kLargestLineHeight);
   const std::lock_guard<std::mutex> held(lock);
   const auto found = fonts->find(wanted);
   if (found != fonts->end()) return found->second;
@@ -89,7 +89,7 @@ _TTF_Font* FontForLineHeight(int lineHeight) {
   return font;
 }
 
-void SetWantedLineHeight(int pixels) { g_wantedLineHeight.store(std::max(1, pixels)); }
+void SetWantedLineHeight(int pixels) { g_wantedLineHeight.store(std::clamp(pixels, 1, kLargestLineHeight)); }
 
 int WantedLineHeight() { return g_wantedLineHeight.load(); }
 

@@ -2,6 +2,7 @@
 #include "winapi/gdi_objects.h"
 
 #include "winapi/backend.h"
+#include "winapi/default_font.h"
 #include "winapi/handle_table.h"
 #include "winapi/window_registry.h"
 
@@ -225,7 +226,9 @@ BOOL DeleteDC(HDC hdc) {
 
 HFONT CreateFontW(int height, int, int, int, int, DWORD, DWORD, DWORD, DWORD, DWORD, DWORD, DWORD, DWORD, LPCWSTR) {
   auto font = std::make_unique<Font>();
-  font->lineHeight = height == INT32_MIN ? INT32_MAX : std::abs(height);
+  // The sign only says which of the font's heights is meant; both are the
+  // line height here.
+  font->lineHeight = static_cast<int>(std::min<long long>(std::llabs(height), kLargestLineHeight));
   return reinterpret_cast<HFONT>(Fonts().Add(std::move(font)));
 }
 

@@ -1,6 +1,8 @@
 #include "dib.h"
 #include "layer_fixture.h"
 
+#include "winapi/default_font.h"
+
 #include <cstdlib>
 #include <string>
 
@@ -145,6 +147,24 @@ TEST_F(LayerTest, ASelectedFontMeasuresAndDrawsItsOwnLineHeight) {
   ASSERT_TRUE(GetTextExtentPoint32W(dib.Dc(), L"Statistik", 9, &again));
   EXPECT_EQ(again.cy, normal.cy) << "a deleted font leaves the default one";
   EXPECT_FALSE(DeleteObject(small));
+}
+
+// A font asked for at any height, the ends of the int range included, is
+// opened at a size a screen's text can have and measures text.
+TEST_F(LayerTest, AFontOfAnyHeightMeasuresText) {
+  Dib dib(20, 20, kWhite);
+  for (const int height : {INT32_MIN, -100000, 100000, INT32_MAX}) {
+    SCOPED_TRACE(height);
+    const HFONT font = CreateFontW(height, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, nullptr);
+    ASSERT_NE(font, nullptr);
+    const HGDIOBJ previous = SelectObject(dib.Dc(), font);
+    SIZE extent{};
+    EXPECT_TRUE(GetTextExtentPoint32W(dib.Dc(), L"X", 1, &extent));
+    EXPECT_GT(extent.cy, 1000);
+    EXPECT_LE(extent.cy, winapi::core::kLargestLineHeight + 64);
+    SelectObject(dib.Dc(), previous);
+    DeleteObject(font);
+  }
 }
 
 TEST_F(LayerTest, MultiLineTextBreaksAtLineEndsAndWordBreakWraps) {
