@@ -509,8 +509,7 @@ void (*g_saveOnDisplayLost)() = nullptr;
   if (g_saveOnDisplayLost != nullptr) {
     g_saveOnDisplayLost();
   }
-  EndRunningChooser();
-  _exit(EXIT_FAILURE);
+  ExitEndingTheChooser();
 }
 
 // Another client destroyed one of our windows.  SDL cannot take down a
@@ -523,7 +522,7 @@ void (*g_saveOnDisplayLost)() = nullptr;
 // program.
 [[noreturn]] void EndOnWindowGone() {
   if (!x11::ClaimEnd()) {
-    _exit(EXIT_FAILURE);
+    ExitEndingTheChooser();
   }
   SaveAndEnd("its window was closed from outside");
 }

@@ -1,5 +1,7 @@
 #include "winapi/sdl/x11_windows.h"
 
+#include "winapi/sdl/running_chooser.h"
+
 #include <SDL_syswm.h>
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
@@ -67,7 +69,7 @@ int HandleIOError(Display*) {
     while (std::chrono::steady_clock::now() < deadline) {
       if (g_endTaken.load()) {
         std::this_thread::sleep_for(std::chrono::seconds(10));
-        _exit(EXIT_FAILURE);
+        ExitEndingTheChooser();
       }
       std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
@@ -75,12 +77,12 @@ int HandleIOError(Display*) {
   if (g_endTaken.exchange(true)) {
     // Already on the way out (saving met the broken connection again):
     // nothing more can be done.
-    _exit(EXIT_FAILURE);
+    ExitEndingTheChooser();
   }
   if (g_lost != nullptr) {
     g_lost();
   }
-  _exit(EXIT_FAILURE);
+  ExitEndingTheChooser();
 }
 
 }  // namespace

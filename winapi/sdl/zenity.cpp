@@ -13,6 +13,7 @@
 #include <cerrno>
 #include <chrono>
 #include <csignal>
+#include <cstdlib>
 #include <cwctype>
 #include <stdexcept>
 
@@ -148,6 +149,11 @@ void EndRunningChooser() {
   if (const pid_t child = g_runningChooser.exchange(0); child > 0) {
     EndChild(child);
   }
+}
+
+void ExitEndingTheChooser() {
+  EndRunningChooser();
+  _exit(EXIT_FAILURE);
 }
 
 std::string ZenityPattern(std::wstring_view pattern) {

@@ -11,6 +11,7 @@
 #pragma once
 
 #include "winapi/backend.h"
+#include "winapi/sdl/running_chooser.h"
 
 #include <functional>
 #include <optional>
@@ -40,12 +41,5 @@ FileDialogResult ZenityResult(int exitCode, std::string_view output);
 // when EndRunningChooser ended it.  An exception from `whileWaiting` ends
 // zenity the same way on its way through.
 std::optional<FileDialogResult> RunZenity(const FileDialogRequest& request, const std::function<void()>& whileWaiting);
-
-// Ends the zenity that RunZenity waits for, if one is up, as a termination
-// request does, and reaps it: for the program's ways out that never return
-// to RunZenity (a window destroyed from outside, a lost display), which
-// would otherwise leave the chooser on the screen with nobody to answer.
-// Makes only calls that a signal handler may make.
-void EndRunningChooser();
 
 }  // namespace winapi::sdl
