@@ -1,5 +1,6 @@
 #include "winapi/backend.h"
 
+#include "winapi/close_signals.h"
 #include "winapi/gdi_objects.h"
 #include "winapi/message_queue.h"
 #include "winapi/resources.h"
@@ -36,6 +37,7 @@ Backend& CurrentBackend() {
 
 void ResetState() {
   core::ResetQueue();
+  core::ForgetTerminationRequest();
   core::ResetTimers();
   core::ResetGdiObjects();
   core::ResetWindows();

@@ -166,7 +166,8 @@ void NoteWindowMoved(HWND topLevel, int x, int y);
 unsigned StandardCursorId(HCURSOR cursor);
 
 // Destroys every window, forgets classes, queued messages, timers, the quit
-// request, GDI objects and the string table.  Tests call it between cases.
+// request, a termination request, GDI objects and the string table.  Tests
+// call it between cases.
 void ResetState();
 
 }  // namespace winapi

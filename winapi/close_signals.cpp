@@ -80,4 +80,10 @@ void TakeTerminationRequest() {
   }
 }
 
+void ForgetTerminationRequest() {
+  g_requested.store(false);
+  g_taken.store(false);
+  DrainTerminationSignalWake();
+}
+
 }  // namespace winapi::core

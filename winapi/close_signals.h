@@ -43,4 +43,8 @@ namespace winapi::core {
 // termination request becomes EndEveryMessageLoop(0), once per run.
 void TakeTerminationRequest();
 
+// Forgets a termination request, taken or not, and empties the pipe: for
+// tests that go on after one (ResetState calls it).
+void ForgetTerminationRequest();
+
 }  // namespace winapi::core

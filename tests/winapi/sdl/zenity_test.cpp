@@ -137,6 +137,7 @@ class FakeZenityTest : public ::testing::Test {
   void TearDown() override {
     setenv("PATH", savedPath.c_str(), 1);
     std::filesystem::remove_all(folder);
+    winapi::core::ForgetTerminationRequest();  // the next case starts without one
   }
 
   void Install(const std::string& answer, int status, const char* delay = "0") {
