@@ -2,6 +2,7 @@
 
 #include "app/Paths.h"
 #include "app/XmlFiles.h"
+#include "base/SmallFile.h"
 #include "base/utf.h"
 #include "winapi/default_font.h"
 #include "winapi/message_box.h"
@@ -233,8 +234,9 @@ bool ReadLanguage(TiXmlDocument& document, TiXmlElement& language, bool fromFull
   if (fromFullFile) {
     RemoveOtherBlocks(*forms, chosen.block);
     document.RootElement()->SetAttribute(kSourceAttribute, source);
-    // A copy that cannot be written only costs the next start some time.
-    SaveXmlFile(cachedPath, document);
+    // A copy that cannot be written only costs the next start some time:
+    // nothing the player must hear of.
+    ReplaceFileQuietly(cachedPath, StreamPrinted(document));
   }
   into.textLineHeight = TextLineHeightFor(width, height, chosen.layoutWidth, chosen.layoutHeight);
   return ReadFormLayout(*chosen.block, width, height, chosen.layoutWidth, chosen.layoutHeight, into);

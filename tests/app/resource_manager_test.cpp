@@ -1,4 +1,5 @@
 #include "app/ResourceManager.h"
+#include "base/SmallFile.h"
 #include "winapi/default_font.h"
 #include "winapi/message_box.h"
 
@@ -158,6 +159,19 @@ TEST_F(ResourceManagerTest, TheCachedCopyIsWrittenAndThenUsedOnItsOwn) {
   ASSERT_TRUE(LoadResources(L"en", 480, 640));
   EXPECT_EQ(ResourceManager::GetString(220), L"Solved");
   EXPECT_EQ(ResourceManager::GetItemConfig(16, 6), Config(16, 6, 1, 2, 3, 4, L""));
+}
+
+// The copy only saves the next start some time: one that cannot be written
+// is no news for the player, whose save-failure box stays for the game's files.
+TEST_F(ResourceManagerTest, ACopyThatCannotBeWrittenIsNotReported) {
+  std::filesystem::create_directory(Settings("cached_resources.dat"));
+  std::vector<std::string> reported;
+  SetReplaceFailureReporter([&reported](const std::string& folder) { reported.push_back(folder); });
+  const bool loaded = LoadResources(L"en", 480, 640);
+  SetReplaceFailureReporter({});
+  EXPECT_TRUE(loaded);
+  EXPECT_EQ(ResourceManager::GetString(220), L"Solved");
+  EXPECT_TRUE(reported.empty()) << reported.front();
 }
 
 TEST_F(ResourceManagerTest, ACopyOfAnotherLanguageOrScreenIsRebuilt) {
