@@ -82,7 +82,8 @@ bool LoadResourceStrings(const std::wstring& cachedPath, const std::wstring& res
 // The texts keep to the layouts: on a screen the layouts are scaled to,
 // they are drawn in proportion (the classic 16 pixel line at the layouts'
 // own size), but never in lines lower than kSmallestTextLineHeight, below
-// which the letters can no longer be read, nor higher than
+// which a whole form no longer reads well (one label too wide for its box
+// may still be drawn smaller, see the drawing device), nor higher than
 // kLargestTextLineHeight.  A successful load sets the layer's font to it.
 inline constexpr int kSmallestTextLineHeight = 11;
 inline constexpr int kLargestTextLineHeight = 64;

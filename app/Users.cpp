@@ -139,9 +139,10 @@ std::optional<PlayerRecord> ReadRecordFields(Reader& in) {
 // Reads one player record by its own bytes: an LF, then its fields.  What
 // the name holds never counts: any unit may be part of a name, so a name
 // whose bytes look like an LF and digits, or like whole records, is a name.
-// (A length stretched over exactly whole records therefore reads as one
-// long name; no file the game writes looks like that, and telling it apart
-// would mean refusing names players can type.)  A name that is not valid
+// (A length stretched to end just before a later id line therefore reads as
+// one long name holding the records between, with that later id; no file
+// the game writes looks like that, and telling it apart would mean refusing
+// names players can type.)  A name that is not valid
 // UTF-16 is not damage either: the length has already told where the
 // record goes on, so the player is kept with U+FFFD for each bad unit.
 std::optional<PlayerRecord> ReadPlayer(Reader& in) {

@@ -49,9 +49,9 @@ struct device_rect {
 };
 
 // The smallest line height a text is shrunk to so that its box holds it:
-// half the desktop's, the text size of the smallest handheld screen's
-// layouts, and still read where a label needs it.  A text that needs
-// less is drawn at this size and cut.
+// half the desktop's, below the game's smallest text size, as a last resort
+// for one label, which still reads at it.  A text that needs less is drawn
+// at this size and cut.
 inline constexpr int smallest_fitted_line_height = 8;
 
 // The line height at which draw_text draws text in r, measured on dc with

@@ -69,8 +69,8 @@ SIZE extent_in(HDC dc, const std::wstring& text, int line_height) {
   return extent;
 }
 
-// A line fits a box no wider than it and at most a third lower than the
-// line: a line has room above and below its letters, which a box a little
+// A line fits a box no wider than it and at least three quarters of its
+// height: a line has room above and below its letters, which a box a little
 // lower still shows whole.
 bool fits(const SIZE& extent, int width, int height) { return extent.cx <= width && 3 * extent.cy <= 4 * height; }
 
@@ -84,13 +84,14 @@ int fitted_line_height(HDC dc, const std::wstring& text, const device_rect& r) {
   if (fits(extent, width, height) || extent.cy <= smallest_fitted_line_height) return 0;
   // The width grows about in proportion to the line height, so the search
   // starts just above the proportional guess and rarely takes more than a
-  // step or two; the sizes tried are opened once for the whole run.
+  // step or two either way (small sizes may run a little narrower than in
+  // proportion); the sizes tried are opened once for the whole run.
   int line = std::min(extent.cy - 1, height * 4 / 3);
   if (extent.cx > 0) line = std::min<long long>(line, 1 + static_cast<long long>(extent.cy) * width / extent.cx);
-  for (; line > smallest_fitted_line_height; --line) {
-    if (fits(extent_in(dc, text, line), width, height)) return line;
-  }
-  return smallest_fitted_line_height;
+  line = std::max(line, smallest_fitted_line_height);
+  while (line > smallest_fitted_line_height && !fits(extent_in(dc, text, line), width, height)) --line;
+  while (line + 1 < extent.cy && fits(extent_in(dc, text, line + 1), width, height)) ++line;
+  return line;
 }
 
 // The layer's memory DCs are all alike (screen-compatible), whichever DC
