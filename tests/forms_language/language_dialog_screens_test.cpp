@@ -71,6 +71,16 @@ class LanguageDialogOnScreens : public DesktopHostTest {
     ASSERT_EQ(client.bottom, screen.height);
   }
 
+  // The dialog the first start asks its question in, shown on `screen` (not
+  // yet painted); none when the screen could not be set up.
+  std::unique_ptr<change_language_dialog_type> ShowOn(const Screen& screen) {
+    OpenOn(screen);
+    if (HasFatalFailure()) return nullptr;
+    auto dialog = std::make_unique<change_language_dialog_type>(false);
+    dialog->Show();
+    return dialog;
+  }
+
   // Settles and answers the texts the pass drew, as recorded calls.
   std::vector<std::string> SettleDrawing() {
     std::vector<std::string> drawn;
@@ -94,18 +104,16 @@ class LanguageDialogOnScreens : public DesktopHostTest {
   std::unique_ptr<Application> state;
 };
 
-const Screen kScreens[] = {{240, 320}, {320, 240}, {800, 480}, {480, 640}, {1920, 1080}, {3840, 2160}};
+const Screen kScreens[] = {{240, 240}, {240, 320}, {320, 240}, {800, 480}, {480, 640}, {1920, 1080}, {3840, 2160}};
 
 TEST_F(LanguageDialogOnScreens, BothLanguagesShowWholeAndTheSecondIsChosenByAClick) {
   for (const Screen& screen : kScreens) {
     SCOPED_TRACE(Name(screen));
-    OpenOn(screen);
-    if (HasFatalFailure()) return;
-    change_language_dialog_type dialog(false);
-    dialog.Show();
+    const auto dialog = ShowOn(screen);
+    if (!dialog) return;
     const std::vector<std::string> closed = SettleDrawing();
     const int line = LineHeight();
-    auto& combo = *dialog.form()->languages;
+    auto& combo = *dialog->form()->languages;
     ASSERT_EQ(combo.label_view->model().text, L"en");
 
     // The closed drop-down gives its text the room it has on the desktop,
@@ -147,12 +155,10 @@ TEST_F(LanguageDialogOnScreens, BothLanguagesShowWholeAndTheSecondIsChosenByACli
 TEST_F(LanguageDialogOnScreens, TheListsArrowsStayApart) {
   for (const Screen& screen : kScreens) {
     SCOPED_TRACE(Name(screen));
-    OpenOn(screen);
-    if (HasFatalFailure()) return;
-    change_language_dialog_type dialog(false);
-    dialog.Show();
+    const auto dialog = ShowOn(screen);
+    if (!dialog) return;
     Settle();
-    auto& bar = *dialog.form()->languages->scrollbar_view;
+    auto& bar = *dialog->form()->languages->scrollbar_view;
     auto& parts = bar.strategy<notus::ownerdraw::vertical_scrollbar_main_strategies>();
     const auto& up = parts.up->display().rectangle();
     const auto& down = parts.down->display().rectangle();
@@ -168,13 +174,11 @@ TEST_F(LanguageDialogOnScreens, TheListsArrowsStayApart) {
 TEST_F(LanguageDialogOnScreens, AClosedListLeavesNoGhostAndARepaintChangesNothing) {
   for (const Screen& screen : kScreens) {
     SCOPED_TRACE(Name(screen));
-    OpenOn(screen);
-    if (HasFatalFailure()) return;
-    change_language_dialog_type dialog(false);
-    dialog.Show();
+    const auto dialog = ShowOn(screen);
+    if (!dialog) return;
     Settle();
     const winapi::Image first = Shot();
-    auto& combo = *dialog.form()->languages;
+    auto& combo = *dialog->form()->languages;
 
     const RECT label = RectOf(combo.label_view->display().handle());
     Click((label.left + label.right) / 2, (label.top + label.bottom) / 2);

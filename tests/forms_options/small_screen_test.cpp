@@ -1,9 +1,9 @@
 // The options form and the game form's clock on the handheld's smallest
-// screens, 240 x 320 upright and 320 x 240 on its side, in each language,
-// where the 480 x 640 layouts shrink faster than the text: every text reads
-// whole (drawn smaller where its box is too small for it) and no window
-// paints over another's text, so a group's caption keeps above its first
-// control.
+// screens, 240 x 320 upright, 320 x 240 on its side and 240 x 240, in each
+// language, where the 480 x 640 layouts shrink faster than the text: every
+// text reads whole (drawn smaller where its box is too small for it) and no
+// window paints over another's text, so a group's caption keeps above its
+// first control.
 #include <memory>
 #include <string>
 #include <tuple>
@@ -93,7 +93,7 @@ TEST_P(SmallScreenTest, TheClockShowsItsTimeWhole) {
 
 INSTANTIATE_TEST_SUITE_P(Screens, SmallScreenTest,
                          ::testing::Values(Screen{L"en", 240, 320}, Screen{L"de", 240, 320}, Screen{L"en", 320, 240},
-                                           Screen{L"de", 320, 240}),
+                                           Screen{L"de", 320, 240}, Screen{L"en", 240, 240}, Screen{L"de", 240, 240}),
                          [](const auto& info) {
                            return wide_to_utf8(info.param.language) + "_" + std::to_string(info.param.width) + "x" +
                                   std::to_string(info.param.height);

@@ -36,6 +36,7 @@
 #include "forms/web/NewVersionDialog.h"
 #include "game/commands/Services.h"
 #include "game/grid/GridSymbols.h"
+#include "notus/ownerdraw/list_sizes.h"
 #include "notus/platform/ownerdrawWin32/app.h"
 #include "platform/handheld/ShowSplashLogo.h"
 #include "platform/win32/Application/ShowSplashLogo.h"
@@ -51,12 +52,9 @@ constexpr int kHelpCaption = 389;
 constexpr int kNewPlayerPrompt = 401;
 constexpr int kRenamePlayerPrompt = 400;
 
-// The closed combo box of the language dialog is the top 20 px of its item,
-// whatever the screen; the list drops below it.
 constexpr int kLanguageForm = 23;
 constexpr int kLanguageOk = 3;
 constexpr int kLanguageCombo = 5;
-constexpr int kComboClosedHeight = 20;
 
 // The combo boxes the scenes choose in, and the options form's tabs.
 constexpr int kBuildPuzzleForm = 10;
@@ -169,16 +167,18 @@ winapi::Image ChangeLanguage(CaptureHost& host) {
   return host.CaptureDialog([] { LanguageChangeCommand(true).Execute(); }, nullptr, [&host] { host.Close(); });
 }
 
-POINT ComboClosedCentre() {
-  const ItemConfig combo = ResourceManager::GetItemConfig(kLanguageForm, kLanguageCombo);
-  return {(combo.left + combo.right) / 2, combo.top + kComboClosedHeight / 2};
+// A closed combo box is the top of its item, as high as the text needs; its
+// list drops below it or opens above it.
+POINT ComboClosedCentre(int form, int item) {
+  const ItemConfig combo = ResourceManager::GetItemConfig(form, item);
+  return {(combo.left + combo.right) / 2, combo.top + notus::ownerdraw::current_list_sizes().closed / 2};
 }
 
 // Opens the language dialog's list and walks it by keys from the current
 // language's row to the other's (on a small screen the list may show one
 // row only), takes that row and accepts.
 void ChooseLanguage(CaptureHost& host, int currentRow, int otherRow) {
-  const POINT closed = ComboClosedCentre();
+  const POINT closed = ComboClosedCentre(kLanguageForm, kLanguageCombo);
   host.ClickAt(closed.x, closed.y);
   for (int row = currentRow; row != otherRow; row += otherRow > currentRow ? 1 : -1)
     host.Key(otherRow > currentRow ? VK_DOWN : VK_UP);
@@ -209,7 +209,7 @@ LanguageRows RowsOfLanguages(const std::wstring& current) {
 winapi::Image ChangeLanguageListOpen(CaptureHost& host) {
   return host.CaptureDialog([] { LanguageChangeCommand(true).Execute(); },
                             [&host] {
-                              const POINT closed = ComboClosedCentre();
+                              const POINT closed = ComboClosedCentre(kLanguageForm, kLanguageCombo);
                               host.ClickAt(closed.x, closed.y);
                             },
                             [&host] { host.Close(); });
@@ -351,8 +351,8 @@ winapi::Image Menu(CaptureHost& host) {
 // some of its rows.
 void ChooseInCombo(CaptureHost& host, int form, int item, int row) {
   constexpr int kMoreRowsThanAnyList = 32;
-  const ItemConfig combo = ResourceManager::GetItemConfig(form, item);
-  host.ClickAt((combo.left + combo.right) / 2, combo.top + kComboClosedHeight / 2);
+  const POINT closed = ComboClosedCentre(form, item);
+  host.ClickAt(closed.x, closed.y);
   for (int step = 0; step < kMoreRowsThanAnyList; ++step) host.Key(VK_UP);
   for (int step = 0; step < row; ++step) host.Key(VK_DOWN);
   host.Key(VK_RETURN);
