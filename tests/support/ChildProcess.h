@@ -42,6 +42,14 @@ inline std::vector<std::string> EnvironmentWith(const std::vector<std::string>& 
   return variables;
 }
 
+// The sanitizers' options of this process without the leak check at exit,
+// as a "NAME=value" entry: a program whose closing is timed leaves the leak
+// check, which can take seconds on a busy machine, to the other tests.
+inline std::string WithoutLeakCheck() {
+  const char* options = std::getenv("ASAN_OPTIONS");
+  return std::string("ASAN_OPTIONS=") + (options != nullptr ? options : "") + ":detect_leaks=0";
+}
+
 // Where its stderr goes: a file of its own (Errors()), nowhere, or where
 // this process's goes.
 enum class ChildErrors { kept, discarded, inherited };
@@ -57,8 +65,7 @@ struct ChildOptions {
 
 class ChildProcess {
  public:
-  ChildProcess(const std::string& program, std::vector<std::string> environment, const ChildOptions& options = {})
-      : m_group(options.ownGroup) {
+  ChildProcess(const std::string& program, std::vector<std::string> environment, const ChildOptions& options = {}) {
     if (options.errors == ChildErrors::kept) {
       std::string pattern = (std::filesystem::temp_directory_path() / "tavlin_stderr_XXXXXX").string();
       const int fd = mkstemp(pattern.data());
@@ -97,12 +104,13 @@ class ChildProcess {
     posix_spawnattr_setsigmask(&attributes, &none);
     posix_spawnattr_setsigdefault(&attributes, &defaults);
     short flags = POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF;
-    if (m_group) {
+    if (options.ownGroup) {
       flags |= POSIX_SPAWN_SETPGROUP;
       posix_spawnattr_setpgroup(&attributes, 0);
     }
     posix_spawnattr_setflags(&attributes, flags);
     if (posix_spawn(&m_pid, program.c_str(), &actions, &attributes, argv.data(), env.data()) != 0) m_pid = 0;
+    if (options.ownGroup) m_group = m_pid;
     for (std::size_t i = 0; i < options.ignoredSignals.size(); ++i)
       sigaction(options.ignoredSignals[i], &ours[i], nullptr);
     posix_spawnattr_destroy(&attributes);
@@ -116,7 +124,9 @@ class ChildProcess {
   ChildProcess(const ChildProcess&) = delete;
   ChildProcess& operator=(const ChildProcess&) = delete;
   ChildProcess(ChildProcess&& other) noexcept
-      : m_pid(std::exchange(other.m_pid, 0)), m_group(other.m_group), m_errors(std::exchange(other.m_errors, {})) {}
+      : m_pid(std::exchange(other.m_pid, 0)),
+        m_group(std::exchange(other.m_group, 0)),
+        m_errors(std::exchange(other.m_errors, {})) {}
   ChildProcess& operator=(ChildProcess&& other) noexcept {
     std::swap(m_pid, other.m_pid);
     std::swap(m_group, other.m_group);
@@ -150,16 +160,19 @@ class ChildProcess {
     return -1;
   }
 
+  // Kills the program, and its group when it has one of its own: what it
+  // started dies with it even after the program itself was reaped.
   void Kill() {
+    if (m_group > 0) kill(-std::exchange(m_group, 0), SIGKILL);
     if (m_pid <= 0) return;
-    kill(m_group ? -m_pid : m_pid, SIGKILL);
+    kill(m_pid, SIGKILL);
     waitpid(m_pid, nullptr, 0);
     m_pid = 0;
   }
 
  private:
   pid_t m_pid = 0;
-  bool m_group = false;
+  pid_t m_group = 0;               // the group to kill, while it may hold a process
   std::filesystem::path m_errors;  // the file of its stderr; none unless kept
 };
 
