@@ -101,7 +101,8 @@ void Parse(Parsed& parsed, const std::string& svg) {
   parsed.paths.expand(0.0);
 }
 
-// What the reader refuses (too many vertices) counts as over any budget.
+// What the reader refuses (too many vertices), or a drawing that cannot be
+// measured (over the largest limit, or not finite), counts as over any budget.
 std::size_t Work(const std::string& svg) {
   Parsed parsed;
   try {
@@ -110,7 +111,8 @@ std::size_t Work(const std::string& svg) {
     return std::size_t(-1);
   }
   if (!parsed.fits) return 0;
-  return agg::svg::render_work(parsed.paths, parsed.matrix, kWidth, kHeight, std::size_t(1) << 50).value_or(0);
+  return agg::svg::render_work(parsed.paths, parsed.matrix, kWidth, kHeight, std::size_t(1) << 50)
+      .value_or(std::size_t(-1));
 }
 
 double MedianMs(int repeats, const std::function<void()>& run) {
@@ -209,8 +211,10 @@ void ReportSizes(const char* name, const std::string& svg) {
       if (agg::svg::fit_box_matrix(x1, x2, y1, y2, width, height, matrix)) {
         paths.expand(0.0);
         const std::size_t budget = host::logo_work_budget(width, height);
-        share = double(agg::svg::render_work(paths, matrix, width, height, std::size_t(1) << 50).value_or(0)) /
-                double(budget);
+        share =
+            double(
+                agg::svg::render_work(paths, matrix, width, height, std::size_t(1) << 50).value_or(std::size_t(-1))) /
+            double(budget);
       }
     } catch (const agg::svg::exception&) {
     }

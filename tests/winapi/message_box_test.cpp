@@ -117,8 +117,6 @@ TEST_F(MessageBoxTest, KeysButtonsAndTheCloseBoxAnswerAsAWin32BoxDoes) {
   EXPECT_TRUE(winapi::headless::MessageBoxes().empty()) << "the box is ours, not the backend's";
 }
 
-// A termination request ends every loop: the box's, with the answer of its
-// close box, and the caller's after it.
 // The button that Return and Space press shows the focus ring inside its
 // frame, the others none; the ring moves with the focus.
 TEST_F(MessageBoxTest, TheFocusedButtonShowsTheFocusRing) {
@@ -137,6 +135,8 @@ TEST_F(MessageBoxTest, TheFocusedButtonShowsTheFocusRing) {
             IDCANCEL);
 }
 
+// A termination request ends every loop: the box's, with the answer of its
+// close box, and the caller's after it.
 TEST_F(MessageBoxTest, AQuitOrATerminationRequestEndsTheBoxAndReachesTheCallersLoop) {
   EXPECT_EQ(Run(nullptr, L"Replace?", MB_YESNO, {[](HWND) { PostQuitMessage(3); }}), IDNO);
   MSG msg;
