@@ -124,6 +124,13 @@ class RunningChooser {
   // Whether it is still ours to wait for: EndRunningChooser has not ended it.
   bool Ours() const { return g_runningChooser.load() == child_; }
 
+  // Whether it has ended, without waiting and without reaping it (that is
+  // left to WaitForExit).
+  bool Ended() const {
+    siginfo_t info{};
+    return waitid(P_PID, child_, &info, WEXITED | WNOHANG | WNOWAIT) == 0 && info.si_pid == child_;
+  }
+
   void End() {
     if (Take()) {
       EndChild(child_);
@@ -142,6 +149,21 @@ class RunningChooser {
 
   pid_t child_;
 };
+
+// Appends what the pipe holds now to `output`, without waiting for more:
+// its writer has ended, though something it started may keep the pipe open.
+// A path is short; more than any path is not read.
+void ReadWhatIsThere(int fd, std::string& output) {
+  constexpr std::size_t kMoreThanAnyPath = 65536;
+  while (output.size() < kMoreThanAnyPath) {
+    pollfd ready{fd, POLLIN, 0};
+    char chunk[4096];
+    if (poll(&ready, 1, 0) <= 0) return;
+    const ssize_t got = read(fd, chunk, sizeof chunk);
+    if (got <= 0) return;
+    output.append(chunk, static_cast<std::size_t>(got));
+  }
+}
 
 }  // namespace
 
@@ -277,6 +299,11 @@ std::optional<FileDialogResult> RunZenity(const FileDialogRequest& request, cons
     if (polled < 0 && errno != EINTR) {
       break;
     }
+    if (polled == 0 && chooser.Ended()) {
+      // What it wrote before it ended is in the pipe already.
+      ReadWhatIsThere(readEnd.Get(), output);
+      break;
+    }
     if (polled <= 0) {
       if (whileWaiting) {
         whileWaiting();
@@ -289,7 +316,7 @@ std::optional<FileDialogResult> RunZenity(const FileDialogRequest& request, cons
       continue;
     }
     if (got <= 0) {
-      break;  // end of output: zenity has finished
+      break;  // end of output: zenity has finished, and nothing it started holds it
     }
     output.append(chunk, static_cast<std::size_t>(got));
   }

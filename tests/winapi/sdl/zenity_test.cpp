@@ -242,6 +242,27 @@ TEST_F(FakeZenityTest, ExitStatusesAndASlowChooser) {
   }
 }
 
+// zenity's end, not the end of its output, ends the wait: something it
+// started may hold the output open long after the player chose.
+TEST_F(FakeZenityTest, TheAnswerComesWhenZenityEndsThoughWhatItStartedHoldsItsOutput) {
+  const std::filesystem::path script = folder / "zenity";
+  std::ofstream(script) << "#!/bin/sh\n"
+                           "here=$(dirname \"$0\")\n"
+                           "/bin/sleep 30 2>/dev/null &\n"
+                           "echo $! > \"$here/sleeper\"\n"
+                           "echo /tmp/chosen.txt\n";
+  std::filesystem::permissions(script, std::filesystem::perms::owner_all);
+  KillLeftOver sleeper;
+  const auto start = std::chrono::steady_clock::now();
+  const auto result = RunZenity(GameRequest(false), nullptr);
+  const auto took = std::chrono::steady_clock::now() - start;
+  std::ifstream(folder / "sleeper") >> sleeper.pid;
+  ASSERT_TRUE(result.has_value());
+  EXPECT_EQ(result->outcome, Outcome::chosen);
+  EXPECT_EQ(result->path, L"/tmp/chosen.txt");
+  EXPECT_LT(took, std::chrono::seconds(5)) << "waited for what zenity started";
+}
+
 // A signal that asks the program to close while zenity is up: zenity gets
 // SIGTERM and the dialog is cancelled at once, even when something zenity
 // started still holds its output open.
