@@ -140,16 +140,21 @@ class FakeZenityTest : public ::testing::Test {
     winapi::core::ForgetTerminationRequest();  // the next case starts without one
   }
 
-  void Install(const std::string& answer, int status, const char* delay = "0") {
+  // A stand-in zenity that runs `body`, a shell script.
+  void InstallScript(const std::string& body) {
     const std::filesystem::path script = folder / "zenity";
-    std::ofstream(script) << "#!/bin/sh\n"
-                             "PATH=/usr/bin:/bin\n"
-                             "here=$(dirname \"$0\")\n"
-                             "for a in \"$@\"; do printf '%s\\0' \"$a\"; done > \"$here/arguments\"\n"
-                             "sleep \"$(cat \"$here/delay\")\"\n"
-                             "cat \"$here/answer\"\n"
-                             "exit \"$(cat \"$here/status\")\"\n";
+    std::ofstream(script) << "#!/bin/sh\n" << body;
     std::filesystem::permissions(script, std::filesystem::perms::owner_all);
+  }
+
+  void Install(const std::string& answer, int status, const char* delay = "0") {
+    InstallScript(
+        "PATH=/usr/bin:/bin\n"
+        "here=$(dirname \"$0\")\n"
+        "for a in \"$@\"; do printf '%s\\0' \"$a\"; done > \"$here/arguments\"\n"
+        "sleep \"$(cat \"$here/delay\")\"\n"
+        "cat \"$here/answer\"\n"
+        "exit \"$(cat \"$here/status\")\"\n");
     std::ofstream(folder / "answer", std::ios::binary) << answer;
     std::ofstream(folder / "status") << status;
     std::ofstream(folder / "delay") << delay;
@@ -171,12 +176,9 @@ class FakeZenityTest : public ::testing::Test {
   // open, as a chooser waiting for the player; one that `ignoresTerm` does
   // so with SIGTERM ignored, as a hung chooser would.
   void InstallSleeper(bool ignoresTerm) {
-    const std::filesystem::path script = folder / "zenity";
-    std::ofstream(script) << "#!/bin/sh\n"
-                          << (ignoresTerm ? "trap '' TERM\n" : "")
-                          << "echo $$ > \"$(dirname \"$0\")/pid\"\n"
-                             "exec /bin/sleep 30\n";
-    std::filesystem::permissions(script, std::filesystem::perms::owner_all);
+    InstallScript(std::string(ignoresTerm ? "trap '' TERM\n" : "") +
+                  "echo $$ > \"$(dirname \"$0\")/pid\"\n"
+                  "exec /bin/sleep 30\n");
     std::filesystem::remove(folder / "pid");
   }
 
@@ -245,13 +247,11 @@ TEST_F(FakeZenityTest, ExitStatusesAndASlowChooser) {
 // zenity's end, not the end of its output, ends the wait: something it
 // started may hold the output open long after the player chose.
 TEST_F(FakeZenityTest, TheAnswerComesWhenZenityEndsThoughWhatItStartedHoldsItsOutput) {
-  const std::filesystem::path script = folder / "zenity";
-  std::ofstream(script) << "#!/bin/sh\n"
-                           "here=$(dirname \"$0\")\n"
-                           "/bin/sleep 30 2>/dev/null &\n"
-                           "echo $! > \"$here/sleeper\"\n"
-                           "echo /tmp/chosen.txt\n";
-  std::filesystem::permissions(script, std::filesystem::perms::owner_all);
+  InstallScript(
+      "here=$(dirname \"$0\")\n"
+      "/bin/sleep 30 2>/dev/null &\n"
+      "echo $! > \"$here/sleeper\"\n"
+      "echo /tmp/chosen.txt\n");
   KillLeftOver sleeper;
   const auto start = std::chrono::steady_clock::now();
   const auto result = RunZenity(GameRequest(false), nullptr);
@@ -267,15 +267,14 @@ TEST_F(FakeZenityTest, TheAnswerComesWhenZenityEndsThoughWhatItStartedHoldsItsOu
 // SIGTERM and the dialog is cancelled at once, even when something zenity
 // started still holds its output open.
 TEST_F(FakeZenityTest, ATerminationRequestEndsZenityAndCancels) {
-  const std::filesystem::path script = folder / "zenity";
-  std::ofstream(script) << "#!/bin/sh\n"
-                           "here=$(dirname \"$0\")\n"
-                           "trap 'echo ended > \"$here/ended\"; exit 143' TERM\n"
-                           "/bin/sleep 30 2>/dev/null &\n"
-                           "echo $! > \"$here/sleeper\"\n"
-                           "wait $!\n"
-                           "echo /tmp/never.txt\n";
-  std::filesystem::permissions(script, std::filesystem::perms::owner_all);
+  InstallScript(
+      "here=$(dirname \"$0\")\n"
+      "trap 'echo ended > \"$here/ended\"; exit 143' TERM\n"
+      "/bin/sleep 30 2>/dev/null &\n"
+      "echo $! > \"$here/sleeper\"\n"
+      "wait $!\n"
+      "echo /tmp/never.txt\n");
+  KillLeftOver sleeper;
   winapi::CloseOnTerminationSignals();
   int waits = 0;
   const auto start = std::chrono::steady_clock::now();
@@ -284,13 +283,12 @@ TEST_F(FakeZenityTest, ATerminationRequestEndsZenityAndCancels) {
     if (++waits == 5) raise(SIGTERM);
   });
   const auto took = std::chrono::steady_clock::now() - start;
+  std::ifstream(folder / "sleeper") >> sleeper.pid;
   ASSERT_TRUE(result.has_value());
   EXPECT_EQ(result->outcome, Outcome::cancelled);
   EXPECT_LT(took, std::chrono::seconds(5)) << "waited for zenity's sleep";
   EXPECT_TRUE(std::filesystem::exists(folder / "ended")) << "zenity was not asked to end";
   EXPECT_TRUE(winapi::TerminationRequested()) << "the request stays for the caller's loop";
-  pid_t sleeper = 0;
-  if (std::ifstream(folder / "sleeper") >> sleeper; sleeper > 0) kill(sleeper, SIGKILL);
 }
 
 // A zenity that ignores the request to end is killed once its grace is
